@@ -1,0 +1,10 @@
+// lakeside: the game with full scenery detail.
+#include "platform/sdl/sdl_backend.h"
+#include "shell/entry.h"
+
+extern const bool kHighDetailScenery = true;
+
+int main() {
+    plat::InstallBackend(plat::CreateSdlBackend());
+    return GameMain();
+}

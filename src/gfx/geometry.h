@@ -1,0 +1,24 @@
+// Geometry helpers shared by the whole game: distances, facing angles and flat shading.
+#pragma once
+#include "platform/d3d_types.h"
+
+struct MeshVertex {
+    float x, y, z;
+    float nx, ny, nz;
+    float u, v;
+};
+static_assert(sizeof(MeshVertex) == 32, "MeshVertex must be 32 bytes");
+
+struct HeadingPitch {
+    double heading;
+    double pitch;
+};
+
+double Distance2D(double a, double b, double c, double d);
+double Distance3D(double x1, double y1, double z1, double x2, double y2, double z2);
+// Facing from point 1 to point 2, written through `out`, which is returned.
+HeadingPitch* HeadingAndPitchBetween(HeadingPitch* out, double x1, double y1, double z1, double x2,
+                                     double y2, double z2);
+plat::Vector3* TriangleNormal(plat::Vector3* out, const plat::Vector3* a, const plat::Vector3* b,
+                              const plat::Vector3* c);
+void FlatShadeQuad(MeshVertex* a, MeshVertex* b, MeshVertex* c, MeshVertex* d);

@@ -1,0 +1,2 @@
+// Headless backend (placeholder until it lands).
+#include "headless_backend.h"

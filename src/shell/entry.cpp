@@ -1,0 +1,17 @@
+// The entry function: builds the one GameApp, starts it, runs the loop, destroys it.
+#include "shell/entry.h"
+#include "shell/game_app.h"
+
+int GameMain() {
+    int exitCode = 0;
+    {
+        GameApp app;
+        if (plat::Failed(app.StartUp())) {
+            app.Close();
+            exitCode = 1;  // start-up failed: say so to whoever started us
+        } else {
+            exitCode = app.RunLoop();
+        }
+    }  // the destructor writes the save file, also after a failed start-up
+    return exitCode;
+}

@@ -1,0 +1,3 @@
+// The game's entry function, shared by both programs.
+#pragma once
+int GameMain();

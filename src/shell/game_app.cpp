@@ -1,0 +1,332 @@
+// GameApp construction, destruction and the frame's call points.
+#include "shell/game_app.h"
+#include <cstdio>
+#include <ctime>
+#include "platform/d3dx.h"
+#include "platform/backend.h"
+#include "platform/system.h"
+
+namespace {
+const char* const kLoadingMessage =
+    "Loading 'QUELLAN' version 1.3 (Wendlow Lake at Harrowmere Fisheries) ... please wait";
+}
+
+GameApp::GameApp() {
+    // 1. Frame settings.
+    desktopWidth = plat::DesktopWidth();
+    windowTitle = "QUELLAN - Virtual fishing on Harrowmere's Wendlow Lake";
+    windowWidth = 800;
+    windowHeight = 600;
+    usesDepthBuffer = 1;
+    showDeviceCursor = 0;
+    startFullscreenOption = 0;
+
+    // 2. Loading flag, input manager, sound system, merged axes and clips start null/zero
+    //    (member initialisers).
+
+    // 3. Pools and records, each allocated once.
+    // (pools: sound slots)
+
+    // (pools: swims)
+
+    // (pools: photos)
+
+    // (pools: scenery items and insect swarms)
+
+    // (pools: feeding bubbles, bubble spots, wakes, ripple rings)
+
+    // (pools: fish placements and fish)
+
+    // (pools: bait attractions)
+
+    // (pools: billboards)
+
+    // (pools: dragonflies)
+
+    // (pools: terrain grid)
+
+    // 4. Every other default.
+    gameMode = MODE_TITLE;
+    highDetailScenery = kHighDetailScenery ? 1 : 0;
+
+    // 5. Save file: photos, then the stock records and best weights.
+    ReadSaveFile();
+
+    // 6. Gulls at their fixed start points.
+    // (pools: gulls)
+}
+
+GameApp::~GameApp() {
+    // 1. The save file first.
+    WriteSaveFile();
+
+    // 2. Free the pools, in order.
+    // (free: terrain grid)
+
+    // (free: billboards)
+
+    // (free: scenery items and insect swarms)
+
+    // (free: dragonflies)
+
+    // (free: bubble spots, wakes, ripple rings, feeding bubbles)
+
+    // (free: fish and fish placements)
+
+    // (free: bait attractions)
+
+    // (free: swims)
+
+    // (free: gulls)
+
+    // (free: sound slots)
+
+    // (free: stock records)
+
+    // (free: photos)
+}
+
+plat::HResult GameApp::CheckDevice(uint32_t) { return plat::OK; }
+
+plat::HResult GameApp::InitOnce() {
+    PaintNow();
+    if (plat::Failed(InitInput(windowHandle)))
+        std::fprintf(stderr, "lakeside: no input devices; the game runs without input\n");
+    if (plat::Failed(LoadSounds(windowHandle)))
+        std::fprintf(stderr, "lakeside: sound could not be opened; the game runs silently\n");
+    loadingMessage = 0;
+    return plat::OK;
+}
+
+plat::HResult GameApp::LoadSounds(plat::WindowHandle window) {
+    soundSystem = new plat::SoundSystem();
+    plat::HResult r = soundSystem->Initialize(window, plat::SOUND_PRIORITY_LEVEL);
+    if (plat::Failed(r)) return r;
+    r = soundSystem->SetPrimaryBufferFormat(2, 22050, 16);
+    if (plat::Failed(r)) return r;
+
+    struct ClipEntry {
+        plat::SoundClip** member;
+        const char* file;
+        uint32_t flags;
+    };
+    const ClipEntry table[] = {
+        {&clickSound, "sounds\\button.wav", 0x80},
+        {&panSound, "sounds\\button2.wav", 0x80},
+        {&splashSound, "sounds\\splash.wav", 0x80},
+        {&shutterSound, "sounds\\shutter.wav", 0x80},
+        {&birdSounds[0], "sounds\\bird1.wav", 0x80},
+        {&birdSounds[1], "sounds\\bird2.wav", 0x80},
+        {&birdSounds[2], "sounds\\bird3.wav", 0x80},
+        {&birdSounds[3], "sounds\\bird4.wav", 0x80},
+        {&birdSounds[4], "sounds\\bird5.wav", 0x80},
+        {&ambienceSound, "sounds\\back.wav", 0x80},
+        {&ambienceSound2, "sounds\\back2.wav", 0x80},
+        {&crowSound, "sounds\\crow.wav", 0x80},
+        {&reelSound, "sounds\\reelin.wav", 0x80},
+        {&clutchSound, "sounds\\clutch.wav", 0x80},
+        {&lineSound, "sounds\\line.wav", 0x80},
+        {&snapSound, "sounds\\snap.wav", 0},
+        {&rodSound, "sounds\\rod.wav", 0x80},
+        {&alarmSound, "sounds\\alarm.wav", 0x80},
+        {&cattySound, "sounds\\catty.wav", 0},
+        {&spraySound, "sounds\\spray.wav", 0},
+        {&elasticSound, "sounds\\elastic.wav", 0},
+        {&footstepLandSound, "sounds\\foot1.wav", 0},
+        {&footstepLandSound2, "sounds\\foot1b.wav", 0},
+        {&footstepPlatformSound, "sounds\\foot3.wav", 0},
+        {&quackSound, "sounds\\duck.wav", 0x80},
+        {&footstepWaterSound, "sounds\\foot2.wav", 0},
+        {&footstepWaterSound2, "sounds\\foot2b.wav", 0},
+        {&duckFootSound, "sounds\\duckfoot.wav", 0x80},
+        {&sploshSounds[0], "sounds\\splosh.wav", 0xa0},
+        {&sploshSounds[1], "sounds\\splosh.wav", 0xa0},
+        {&sploshSounds[2], "sounds\\splosh.wav", 0xa0},
+        {&sploshSounds[3], "sounds\\splosh.wav", 0xa0},
+        {&sploshSounds[4], "sounds\\splosh.wav", 0xa0},
+    };
+    for (const ClipEntry& e : table) {
+        *e.member = nullptr;
+        soundSystem->Create(e.member, e.file, e.flags, nullptr, 1);
+    }
+    return plat::OK;
+}
+
+plat::HResult GameApp::CreateDeviceResources() {
+    // The game window's own size (it is the whole "screen" of our frame).
+    plat::Rect r = plat::GameWindowRect();
+    clientWidth = r.right;
+    clientHeight = r.bottom;
+    CreateStaticMeshes();
+    LoadBaseTextures();
+    LoadTextureSet(1);
+    plat::GameSrand(static_cast<uint32_t>(std::time(nullptr)));
+    return plat::OK;
+}
+
+plat::HResult GameApp::ResetDeviceResources() {
+    using namespace plat;
+    Material material{};
+    material.diffuse = {1.0f, 1.0f, 1.0f, 1.0f};
+    material.ambient = {1.0f, 1.0f, 1.0f, 1.0f};
+    device->SetMaterial(&material);
+
+    device->SetTextureStageState(0, TSS_COLORARG1, TA_TEXTURE);
+    device->SetTextureStageState(0, TSS_COLORARG2, TA_DIFFUSE);
+    device->SetTextureStageState(0, TSS_ALPHAOP, TOP_MODULATE);
+    device->SetSamplerState(0, SAMP_MINFILTER, TEXF_LINEAR);
+    device->SetSamplerState(0, SAMP_MAGFILTER, TEXF_LINEAR);
+
+    device->SetRenderState(RS_ZENABLE, 1);
+    device->SetRenderState(RS_SRCBLEND, BLEND_SRCALPHA);
+    device->SetRenderState(RS_DESTBLEND, BLEND_INVSRCALPHA);
+    device->SetRenderState(RS_ALPHAREF, 0xFE);
+    device->SetRenderState(RS_ALPHAFUNC, CMP_GREATER);
+
+    Matrix m;
+    MatrixIdentity(&m);
+    device->SetTransform(TS_WORLD, &m);
+    Vector3 eye{0.0f, 0.0f, 0.0f}, at{0.0f, 0.0f, 1.0f}, up{0.0f, 1.0f, 0.0f};
+    MatrixLookAtLH(&m, &eye, &at, &up);
+    device->SetTransform(TS_VIEW, &m);
+    float aspect = static_cast<float>(backBufferWidth) / static_cast<float>(backBufferHeight);
+    MatrixPerspectiveFovLH(&m, 0.7853982f, aspect, 1.0f, 5000.0f);
+    device->SetTransform(TS_PROJECTION, &m);
+
+    device->SetRenderState(RS_LIGHTING, 1);
+
+    Light light0{};
+    light0.type = LIGHT_POINT;
+    light0.position = {200.0f, 5000.0f, 200.0f};
+    light0.diffuse = {0.95f, 0.95f, 0.95f, 0.0f};
+    light0.ambient = {0.82f, 0.82f, 0.82f, 0.0f};
+    light0.range = 100000.0f;
+    light0.attenuation0 = 0.0f;
+    light0.attenuation1 = 0.00019f;
+    light0.attenuation2 = 0.0f;
+    device->SetLight(0, &light0);
+    device->LightEnable(0, true);
+
+    Light light1{};
+    light1.type = LIGHT_DIRECTIONAL;
+    Vector3 dir{0.8f, -0.4f, 0.4f};
+    Vec3Normalize(&light1.direction, &dir);
+    light1.diffuse = {1.0f, 1.0f, 1.0f, 0.0f};
+    light1.ambient = {0.75f, 0.75f, 0.75f, 0.0f};
+    light1.range = 1000.0f;
+    device->SetLight(1, &light1);
+    device->LightEnable(1, false);
+
+    const int32_t width = static_cast<int32_t>(clientWidth);
+    struct FontEntry {
+        Font** member;
+        int32_t divisor;
+        uint32_t charSet;
+        uint32_t quality;
+    };
+    const FontEntry fonts[] = {
+        {&textFontSmall, 50, DEFAULT_CHARSET, DEFAULT_QUALITY},
+        {&textFontLarge, 25, ANSI_CHARSET, ANTIALIASED_QUALITY},
+        {&textFontMedium, 35, ANSI_CHARSET, ANTIALIASED_QUALITY},
+    };
+    for (const FontEntry& f : fonts) {
+        HResult r = CreateFont(device, width / f.divisor, 0, FW_NORMAL, 1, false, f.charSet, 0, f.quality,
+                               0, "MICROSOFT SANS SERIF", f.member);
+        if (Failed(r)) return r;
+    }
+    return OK;
+}
+
+plat::HResult GameApp::StepFrame() {
+    PollInput();
+    return plat::OK;
+}
+
+uint32_t GameApp::ClearColourForMode(int32_t mode) const {
+    switch (mode) {
+        case MODE_TITLE:
+        case MODE_MAP:
+        case MODE_CATCH_RECORDS:
+            return CLEAR_BLACK;
+        default:
+            return CLEAR_GREY;
+    }
+}
+
+void GameApp::DrawCurrentScreen() {
+    switch (gameMode) {
+        case MODE_TITLE: DrawTitleScreen(); break;
+        case MODE_MAP: DrawMapScreen(); break;
+        case MODE_FISHING: DrawFishingScreen(); break;
+        case MODE_PHOTO_ALBUM: DrawPhotoAlbumScreen(); break;
+        case MODE_TOUR: DrawTourScreen(); break;
+        case MODE_DUCK: DrawDuckModeScreen(); break;
+        case MODE_CATCH_RECORDS: DrawCatchRecordsScreen(); break;
+        case MODE_INSTRUCTIONS: DrawInstructionsScreen(); break;
+        case MODE_STOCKING_RECORDS: DrawStockingRecordsScreen(); break;
+        default: break;
+    }
+}
+
+plat::HResult GameApp::DrawFrame() {
+    // (input lock expiry)
+    device->BeginScene();
+    device->Clear(0, nullptr, plat::CLEAR_TARGET | plat::CLEAR_ZBUFFER, ClearColourForMode(gameMode), 1.0f,
+                  0);
+    DrawCurrentScreen();
+    device->EndScene();
+    return plat::OK;
+}
+
+plat::HResult GameApp::LoseDeviceResources() {
+    plat::Font** fonts[] = {&textFontSmall, &textFontLarge, &textFontMedium};
+    for (plat::Font** f : fonts) {
+        if (*f) {
+            (*f)->Release();
+            *f = nullptr;
+        }
+    }
+    return plat::OK;
+}
+
+plat::HResult GameApp::FreeDeviceResources() {
+    if (gameMode == MODE_TITLE) ReleaseTitleTextures();
+    LoseDeviceResources();
+    ReleaseStaticMeshes();
+    ReleaseResidentTextures();
+    ReleaseLoadedTextureSets();
+    ReleaseTerrainCellBuffers();
+    return plat::OK;
+}
+
+plat::HResult GameApp::Shutdown() {
+    ShutdownInput();
+    plat::SoundClip** named[] = {
+        &clickSound, &panSound, &splashSound, &shutterSound, &birdSounds[0], &birdSounds[1],
+        &birdSounds[2], &birdSounds[3], &birdSounds[4], &ambienceSound, &ambienceSound2, &crowSound,
+        &reelSound, &clutchSound, &lineSound, &snapSound, &rodSound, &alarmSound, &cattySound,
+        &spraySound, &elasticSound, &footstepLandSound, &footstepLandSound2, &footstepPlatformSound,
+        &quackSound, &footstepWaterSound, &footstepWaterSound2, &duckFootSound, &sploshSounds[0],
+        &sploshSounds[1], &sploshSounds[2], &sploshSounds[3], &sploshSounds[4],
+    };
+    for (plat::SoundClip** clip : named) {
+        delete *clip;
+        *clip = nullptr;
+    }
+    delete soundSystem;
+    soundSystem = nullptr;
+    return plat::OK;
+}
+
+intptr_t GameApp::HandleMessage(plat::WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    // (window origin)
+    if (message == plat::MSG_PAINT && loadingMessage != 0) {
+        if (plat::Backend* backend = plat::CurrentBackend()) backend->PaintWindowText(kLoadingMessage);
+    }
+    return AppFrame::HandleMessage(window, message, wParam, lParam);
+}
+
+void GameApp::SetPaused(bool pause) {
+    ZeroInputRecords();
+    AppFrame::SetPaused(pause);
+}
