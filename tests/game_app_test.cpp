@@ -1,0 +1,143 @@
+// Start-up, per-frame and shut-down sequences of the game object on the headless backend.
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <cmath>
+#include "shell/entry.h"
+#include "test_support.h"
+
+TEST(GameAppLifecycle, StartsOnTheTitleWithLoadingMessageFontsAndStates) {
+    HeadlessGame g;
+    ASSERT_TRUE(g.Start());
+    GameApp& app = *g.app;
+    EXPECT_EQ(app.gameMode, MODE_TITLE);
+    EXPECT_EQ(app.loadingMessage, 0);
+    ASSERT_EQ(g.backend->paintedTexts.size(), 1u);
+    EXPECT_EQ(g.backend->paintedTexts[0],
+              "Loading 'QUELLAN' version 1.3 (Wendlow Lake at Harrowmere Fisheries) ... please wait");
+    EXPECT_EQ(app.clientWidth, 800.0);
+    EXPECT_EQ(app.clientHeight, 600.0);
+
+    // The window exists before the device; the loading text is painted in between.
+    auto& ev = g.backend->events;
+    auto win = std::find(ev.begin(), ev.end(), "CreateMainWindow");
+    auto dev = std::find(ev.begin(), ev.end(), "CreateDevice");
+    ASSERT_NE(win, ev.end());
+    ASSERT_NE(dev, ev.end());
+    EXPECT_LT(win, dev);
+
+    plat::HeadlessDevice* d = g.Device();
+    ASSERT_EQ(d->fontsCreated.size(), 3u);
+    EXPECT_EQ(d->fontsCreated[0].height, 16);
+    EXPECT_EQ(d->fontsCreated[1].height, 32);
+    EXPECT_EQ(d->fontsCreated[2].height, 22);
+    EXPECT_EQ(d->fontsCreated[0].faceName, "MICROSOFT SANS SERIF");
+    EXPECT_EQ(d->fontsCreated[1].quality, plat::ANTIALIASED_QUALITY);
+
+    const plat::DeviceState& s = d->State();
+    EXPECT_EQ(s.renderState[plat::RS_ALPHAREF], 0xFEu);
+    EXPECT_EQ(s.renderState[plat::RS_ALPHAFUNC], static_cast<uint32_t>(plat::CMP_GREATER));
+    EXPECT_EQ(s.renderState[plat::RS_SRCBLEND], static_cast<uint32_t>(plat::BLEND_SRCALPHA));
+    EXPECT_EQ(s.renderState[plat::RS_DESTBLEND], static_cast<uint32_t>(plat::BLEND_INVSRCALPHA));
+    EXPECT_EQ(s.renderState[plat::RS_LIGHTING], 1u);
+    EXPECT_TRUE(s.lightEnabled[0]);
+    EXPECT_TRUE(s.lightSet[1]);
+    EXPECT_FALSE(s.lightEnabled[1]);
+    EXPECT_EQ(s.lights[0].type, static_cast<uint32_t>(plat::LIGHT_POINT));
+    EXPECT_FLOAT_EQ(s.lights[0].attenuation1, 0.00019f);
+    EXPECT_EQ(s.samplerState[plat::SAMP_MINFILTER], static_cast<uint32_t>(plat::TEXF_LINEAR));
+    EXPECT_FLOAT_EQ(s.material.diffuse.r, 1.0f);
+    // Projection: quarter-turn field of view, aspect 800/600, near 1, far 5000.
+    EXPECT_NEAR(s.projection.m[1][1], 1.0f / std::tan(0.7853982f / 2), 1e-5);
+    EXPECT_NEAR(s.projection.m[0][0], s.projection.m[1][1] / (800.0f / 600.0f), 1e-5);
+}
+
+TEST(GameAppLifecycle, FrameClearsWithTheModeColourInsideOneScene) {
+    HeadlessGame g;
+    ASSERT_TRUE(g.Start());
+    g.Device()->ClearLog();
+    g.Frames(1);
+    ASSERT_EQ(g.Device()->clears.size(), 1u);
+    EXPECT_EQ(g.Device()->clears[0].colour, 0x00000000u);
+    EXPECT_EQ(g.Device()->clears[0].flags, plat::CLEAR_TARGET | plat::CLEAR_ZBUFFER);
+    EXPECT_FALSE(g.Device()->inScene);
+    EXPECT_EQ(g.Device()->calls.front(), "BeginScene");
+    EXPECT_EQ(g.Device()->calls.back(), "EndScene");
+
+    const int32_t grey[] = {MODE_FISHING, MODE_PHOTO_ALBUM, MODE_TOUR, MODE_DUCK, MODE_INSTRUCTIONS,
+                            MODE_STOCKING_RECORDS};
+    for (int32_t mode : grey) EXPECT_EQ(g.app->ClearColourForMode(mode), 0x00323232u) << mode;
+    const int32_t black[] = {MODE_TITLE, MODE_MAP, MODE_CATCH_RECORDS};
+    for (int32_t mode : black) EXPECT_EQ(g.app->ClearColourForMode(mode), 0x00000000u) << mode;
+}
+
+TEST(GameAppLifecycle, CloseReleasesEverythingInOrder) {
+    HeadlessGame g;
+    ASSERT_TRUE(g.Start());
+    g.Frames(2);
+    g.backend->QueueClose();
+    EXPECT_FALSE(g.app->RunOneFrame());
+    EXPECT_TRUE(g.app->IsClosed());
+    plat::HeadlessDevice* d = g.Device();
+    EXPECT_EQ(d->liveFonts, 0);
+    EXPECT_EQ(d->liveVertexBuffers, 0);
+    EXPECT_EQ(d->liveTextures, 0);
+    EXPECT_EQ(g.app->textFontSmall, nullptr);
+    auto& ev = g.backend->events;
+    auto dev = std::find(ev.begin(), ev.end(), "DestroyDevice");
+    auto win = std::find(ev.begin(), ev.end(), "DestroyMainWindow");
+    ASSERT_NE(dev, ev.end());
+    ASSERT_NE(win, ev.end());
+    EXPECT_LT(dev, win);
+}
+
+TEST(GameAppLifecycle, FullscreenToggleRemakesOneSetOfFontsAndResetsState) {
+    HeadlessGame g;
+    ASSERT_TRUE(g.Start());
+    g.Device()->SetRenderState(plat::RS_FILLMODE, plat::FILL_WIREFRAME);
+    g.backend->QueueToggleFullscreen();
+    g.Frames(1);
+    EXPECT_EQ(g.Device()->liveFonts, 3);
+    EXPECT_EQ(g.Device()->fontsCreated.size(), 6u);
+    EXPECT_EQ(g.Device()->fontsCreated[3].height, 16);  // sized from the width at creation
+    EXPECT_EQ(g.Device()->State().renderState[plat::RS_FILLMODE], static_cast<uint32_t>(plat::FILL_SOLID));
+    EXPECT_EQ(g.Device()->State().renderState[plat::RS_ALPHAREF], 0xFEu);
+    EXPECT_TRUE(g.backend->IsFullscreen());
+    EXPECT_FALSE(g.app->IsPaused());
+}
+
+TEST(GameAppLifecycle, PauseOnFocusLossStopsFramesUntilFocusReturns) {
+    HeadlessGame g;
+    ASSERT_TRUE(g.Start());
+    g.Frames(1);
+    uint32_t before = g.app->FramesRendered();
+    g.backend->QueueActivate(false);
+    g.Frames(3);
+    EXPECT_TRUE(g.app->IsPaused());
+    EXPECT_EQ(g.app->FramesRendered(), before);
+    g.backend->QueueActivate(true);
+    g.Frames(1);
+    EXPECT_FALSE(g.app->IsPaused());
+    EXPECT_EQ(g.app->FramesRendered(), before + 1);
+}
+
+TEST(GameAppLifecycle, StartUpFailureShowsAMessageAndExitsNonZero) {
+    plat::HeadlessBackend* backend = plat::InstallHeadlessBackend();
+    backend->failDevice = true;
+    EXPECT_EQ(GameMain(), 1);
+    EXPECT_EQ(backend->errorBoxes.size(), 1u);
+    plat::InstallBackend(nullptr);
+
+    HeadlessGame g;
+    g.app->Close();  // nothing started: closing is harmless
+    EXPECT_TRUE(g.app->IsClosed());
+}
+
+TEST(GameAppLifecycle, FontThatCannotBeMadeFailsResetDeviceResources) {
+    HeadlessGame g;
+    // Start up by hand so the device exists before fonts are made.
+    ASSERT_TRUE(g.Start());
+    g.Device()->failFontCreation = true;
+    g.app->LoseDeviceResources();
+    EXPECT_TRUE(plat::Failed(g.app->ResetDeviceResources()));
+    EXPECT_EQ(g.app->textFontSmall, nullptr);
+}
