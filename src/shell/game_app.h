@@ -8,6 +8,7 @@
 #include "platform/input.h"
 #include "platform/sound.h"
 #include "gfx/geometry.h"
+#include "gfx/texture_ids.h"
 #include "shell/game_mode.h"
 
 // Build option: full scenery detail (1 in lakeside, 0 in lakeside-lite). Defined by each program.
@@ -126,9 +127,31 @@ public:
     void CreateStaticMeshes();
     void ReleaseStaticMeshes();
     void ReleaseTerrainCellBuffers();
+    plat::VertexBuffer* groundStripMesh = nullptr;
+    plat::VertexBuffer* reelMesh = nullptr;
+    plat::VertexBuffer* reelBoxMesh = nullptr;
     plat::VertexBuffer* decalQuadUpMesh = nullptr;
+    plat::VertexBuffer* decalQuadDownMesh = nullptr;
     plat::VertexBuffer* billboardMesh = nullptr;
     plat::VertexBuffer* twoSidedBoardMesh = nullptr;
+    plat::VertexBuffer* waterSurfaceMesh = nullptr;
+    plat::VertexBuffer* waterSkyReflectionMesh = nullptr;
+    plat::VertexBuffer* waterUnderLayerMesh = nullptr;
+    plat::VertexBuffer* skyPlaneMesh = nullptr;
+    plat::VertexBuffer* skirtNorthSouthMesh = nullptr;
+    plat::VertexBuffer* skirtWestEastMesh = nullptr;
+    plat::VertexBuffer* cubeMesh = nullptr;
+    plat::VertexBuffer* taperedColumnMesh = nullptr;
+    plat::VertexBuffer* aeratorPostMesh = nullptr;
+    plat::VertexBuffer* rodSectionMesh = nullptr;
+    plat::VertexBuffer* uprightQuadMesh = nullptr;
+    plat::VertexBuffer* fishBodyMesh = nullptr;
+    plat::VertexBuffer* fishTailMesh = nullptr;
+    plat::VertexBuffer* fishMouthMesh = nullptr;
+    plat::VertexBuffer* fishLeftFinMesh = nullptr;
+    plat::VertexBuffer* fishRightFinMesh = nullptr;
+    static constexpr int TERRAIN_CELL_COUNT = 10000;
+    plat::VertexBuffer* cellVertexBuffers[TERRAIN_CELL_COUNT] = {};
     // (members: meshes)
 
     // ---- texture bank ----
@@ -138,6 +161,9 @@ public:
     void ReleaseTitleTextures();
     void ReleaseResidentTextures();
     void ReleaseLoadedTextureSets();
+    plat::Texture* textures[TEXTURE_COUNT] = {};
+    uint8_t mapTexturesLoaded = 0;
+    uint8_t lakeTexturesLoaded = 0;
     // (members: textures)
 
     // ---- terrain grid, lake model, water and sky ----
