@@ -132,7 +132,6 @@ bool Decode32BitBmp(const uint8_t* d, size_t size, const BmpInfo& bi, Picture* p
     default:
         return false;
     }
-    if (bi.width > kMaxSide || bi.height > kMaxSide) return false;
     uint64_t stride = uint64_t(bi.width) * 4;
     if (uint64_t(bi.offBits) + stride * bi.height > size) return false;
     Channel r = MakeChannel(rgb[0]), g = MakeChannel(rgb[1]), b = MakeChannel(rgb[2]);
@@ -162,7 +161,7 @@ bool BmpLongEnough(size_t size, const BmpInfo& bi) {
 
 // ---- TGA ----
 
-// Checks that a Targa file holds every pixel its header promises (plain or run-length coded).
+// Checks a Targa header and that the file holds every pixel it promises (plain or run-length coded).
 bool TgaLongEnough(const uint8_t* d, size_t size) {
     if (size < 18) return false;
     uint8_t idLength = d[0], mapType = d[1], type = d[2];
@@ -172,7 +171,7 @@ bool TgaLongEnough(const uint8_t* d, size_t size) {
     uint8_t bpp = d[16];
     if (mapType > 1) return false;
     if (type != 1 && type != 2 && type != 3 && type != 9 && type != 10 && type != 11) return false;
-    if (w == 0 || h == 0) return false;
+    if (w == 0 || h == 0 || w > kMaxSide || h > kMaxSide) return false;
     if (bpp != 8 && bpp != 15 && bpp != 16 && bpp != 24 && bpp != 32) return false;
     uint64_t pixelBytes = (bpp + 7u) / 8u;
     uint64_t pos = 18u + idLength + (mapType ? uint64_t(mapLength) * ((mapBits + 7u) / 8u) : 0);
@@ -191,14 +190,17 @@ bool TgaLongEnough(const uint8_t* d, size_t size) {
 
 // ---- decoding ----
 
-// Decodes through stb_image into ARGB; `opaque` makes every texel's alpha 0xFF.
+// Decodes through stb_image into ARGB; `opaque` makes every texel's alpha 0xFF. The caller has
+// checked the header's size against kMaxSide.
 bool DecodeWithStb(const uint8_t* d, size_t size, bool opaque, Picture* pic) {
     if (size > size_t(INT_MAX)) return false;
     int w = 0, h = 0, comp = 0;
-    if (!stbi_info_from_memory(d, int(size), &w, &h, &comp)) return false;
-    if (w <= 0 || h <= 0 || uint32_t(w) > kMaxSide || uint32_t(h) > kMaxSide) return false;
     stbi_uc* px = stbi_load_from_memory(d, int(size), &w, &h, &comp, 4);
     if (!px) return false;
+    if (w <= 0 || h <= 0) {
+        stbi_image_free(px);
+        return false;
+    }
     pic->w = uint32_t(w);
     pic->h = uint32_t(h);
     pic->argb.resize(size_t(w) * h);
@@ -216,6 +218,7 @@ bool DecodePicture(const uint8_t* d, size_t size, Picture* pic) {
     if (d[0] == 'B' && d[1] == 'M') {
         BmpInfo bi;
         if (!ReadBmpInfo(d, size, &bi)) return false;
+        if (bi.width > kMaxSide || bi.height > kMaxSide) return false;
         if (bi.bpp == 32) return Decode32BitBmp(d, size, bi, pic);
         if (!BmpLongEnough(size, bi)) return false;
         return DecodeWithStb(d, size, true, pic);  // 1/4/8/16/24-bit: no alpha channel
