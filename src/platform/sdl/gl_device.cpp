@@ -1,0 +1,770 @@
+// The fixed-function GL device: state cache, lazy application to GL, draw merging and the
+// vertex arena that holds every vertex buffer.
+#include "gl_device.h"
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include "gl_api.h"
+#include "gl_font.h"
+#include "gl_objects.h"
+#include "gl_text.h"
+
+namespace plat {
+
+namespace {
+
+constexpr uint32_t kStride = 32;                 // position, normal, one texture pair
+constexpr uint32_t kInitialArena = 4u << 20;     // bytes
+
+// The render states that reach GL (fog is never used and not mapped).
+const RenderStateType kRenderStates[] = {
+    RS_ZENABLE, RS_FILLMODE, RS_SHADEMODE, RS_ZWRITEENABLE, RS_ALPHATESTENABLE, RS_SRCBLEND,
+    RS_DESTBLEND, RS_CULLMODE, RS_ZFUNC, RS_ALPHAREF, RS_ALPHAFUNC, RS_ALPHABLENDENABLE,
+    RS_SPECULARENABLE, RS_LIGHTING, RS_AMBIENT, RS_NORMALIZENORMALS,
+};
+
+bool EnvFlag(const char* name) {
+    const char* v = std::getenv(name);
+    return v && *v && std::strcmp(v, "0") != 0;
+}
+
+GLenum CmpToGl(uint32_t f) {
+    switch (f) {
+        case CMP_NEVER: return GL_NEVER;
+        case CMP_LESS: return GL_LESS;
+        case CMP_EQUAL: return GL_EQUAL;
+        case CMP_LESSEQUAL: return GL_LEQUAL;
+        case CMP_GREATER: return GL_GREATER;
+        case CMP_NOTEQUAL: return GL_NOTEQUAL;
+        case CMP_GREATEREQUAL: return GL_GEQUAL;
+        default: return GL_ALWAYS;
+    }
+}
+
+GLenum BlendToGl(uint32_t b) {
+    switch (b) {
+        case BLEND_ZERO: return GL_ZERO;
+        case BLEND_ONE: return GL_ONE;
+        case BLEND_SRCCOLOR: return GL_SRC_COLOR;
+        case BLEND_INVSRCCOLOR: return GL_ONE_MINUS_SRC_COLOR;
+        case BLEND_SRCALPHA: return GL_SRC_ALPHA;
+        case BLEND_INVSRCALPHA: return GL_ONE_MINUS_SRC_ALPHA;
+        case 7: return GL_DST_ALPHA;
+        case 8: return GL_ONE_MINUS_DST_ALPHA;
+        case 9: return GL_DST_COLOR;
+        case 10: return GL_ONE_MINUS_DST_COLOR;
+        case 11: return GL_SRC_ALPHA_SATURATE;
+        default: return GL_ONE;
+    }
+}
+
+GLint FilterToGl(uint32_t f) { return f == TEXF_POINT || f == TEXF_NONE ? GL_NEAREST : GL_LINEAR; }
+
+GLint AddressToGl(uint32_t a) {
+    switch (a) {
+        case 2: return GL_MIRRORED_REPEAT;
+        case TADDRESS_CLAMP: return GL_CLAMP_TO_EDGE;
+        case 4: return GL_CLAMP_TO_BORDER;
+        default: return GL_REPEAT;
+    }
+}
+
+GLint StageArgToGl(uint32_t arg) { return (arg & 0xF) == TA_TEXTURE ? GL_TEXTURE : GL_PRIMARY_COLOR; }
+
+void ArgbToFloats(uint32_t argb, float out[4]) {
+    out[0] = ((argb >> 16) & 0xFF) / 255.0f;
+    out[1] = ((argb >> 8) & 0xFF) / 255.0f;
+    out[2] = (argb & 0xFF) / 255.0f;
+    out[3] = ((argb >> 24) & 0xFF) / 255.0f;
+}
+
+bool SameMatrix(const Matrix& a, const Matrix& b) { return std::memcmp(&a, &b, sizeof(Matrix)) == 0; }
+bool SameLight(const Light& a, const Light& b) { return std::memcmp(&a, &b, sizeof(Light)) == 0; }
+
+// Sets up one stage-0 combiner (colour or alpha) from a texture operation and its arguments.
+void ApplyCombiner(bool alpha, uint32_t op, uint32_t arg1, uint32_t arg2) {
+    GLenum combine = alpha ? GL_COMBINE_ALPHA : GL_COMBINE_RGB;
+    GLenum src0 = alpha ? GL_SRC0_ALPHA : GL_SRC0_RGB, src1 = alpha ? GL_SRC1_ALPHA : GL_SRC1_RGB;
+    GLenum opnd0 = alpha ? GL_OPERAND0_ALPHA : GL_OPERAND0_RGB, opnd1 = alpha ? GL_OPERAND1_ALPHA : GL_OPERAND1_RGB;
+    GLint operand = alpha ? GL_SRC_ALPHA : GL_SRC_COLOR;
+    glTexEnvi(GL_TEXTURE_ENV, opnd0, operand);
+    glTexEnvi(GL_TEXTURE_ENV, opnd1, operand);
+    switch (op) {
+        case TOP_SELECTARG1:
+            glTexEnvi(GL_TEXTURE_ENV, combine, GL_REPLACE);
+            glTexEnvi(GL_TEXTURE_ENV, src0, StageArgToGl(arg1));
+            break;
+        case TOP_SELECTARG2:
+            glTexEnvi(GL_TEXTURE_ENV, combine, GL_REPLACE);
+            glTexEnvi(GL_TEXTURE_ENV, src0, StageArgToGl(arg2));
+            break;
+        case TOP_DISABLE:  // stage 0 off: the lit colour alone
+            glTexEnvi(GL_TEXTURE_ENV, combine, GL_REPLACE);
+            glTexEnvi(GL_TEXTURE_ENV, src0, GL_PRIMARY_COLOR);
+            break;
+        default:
+            glTexEnvi(GL_TEXTURE_ENV, combine, GL_MODULATE);
+            glTexEnvi(GL_TEXTURE_ENV, src0, StageArgToGl(arg1));
+            glTexEnvi(GL_TEXTURE_ENV, src1, StageArgToGl(arg2));
+            break;
+    }
+}
+
+}  // namespace
+
+GlDevice::GlDevice(uint32_t backBufferWidth, uint32_t backBufferHeight)
+    : bbWidth_(backBufferWidth), bbHeight_(backBufferHeight) {
+    batching_ = !EnvFlag("LAKESIDE_GL_NO_BATCH");
+    // Fixed settings: clockwise fronts (the matrices are used as they are), no dithering,
+    // one-sided lighting, no colour material.
+    glFrontFace(GL_CW);
+    glDisable(GL_DITHER);
+    glDisable(GL_FOG);
+    glDisable(GL_COLOR_MATERIAL);
+    glDisable(GL_RESCALE_NORMAL);
+    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_FALSE);
+    glLightModeli(GL_LIGHT_MODEL_LOCAL_VIEWER, GL_TRUE);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glViewport(0, 0, static_cast<GLsizei>(bbWidth_), static_cast<GLsizei>(bbHeight_));
+
+    GLuint arena = 0;
+    glGenBuffers(1, &arena);
+    arena_ = arena;
+    glBindBuffer(GL_ARRAY_BUFFER, arena_);
+    arenaCapacity_ = kInitialArena;
+    glBufferData(GL_ARRAY_BUFFER, arenaCapacity_, nullptr, GL_STATIC_DRAW);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_COLOR_ARRAY);
+    glVertexPointer(3, GL_FLOAT, kStride, reinterpret_cast<const void*>(0));
+    glNormalPointer(GL_FLOAT, kStride, reinterpret_cast<const void*>(12));
+    glTexCoordPointer(2, GL_FLOAT, kStride, reinterpret_cast<const void*>(24));
+
+    state_.Reset();
+    Apply(D_ALL, true);
+    dirty_ = 0;
+}
+
+GlDevice::~GlDevice() {
+    EndOverlayNow();
+    Flush();
+    // The device's own references (bound texture and stream) go first.
+    if (Texture* t = state_.texture) {
+        state_.texture = nullptr;
+        t->Release();
+    }
+    if (VertexBuffer* vb = state_.stream) {
+        state_.stream = nullptr;
+        vb->Release();
+    }
+    applied_.texture = nullptr;
+    // Whatever the game still holds keeps working as plain objects.
+    for (GlFont* f : fonts_) f->Detach();
+    fonts_.clear();
+    for (GlTexture* t : textures_) {
+        GLuint name = t->Name();
+        if (name) glDeleteTextures(1, &name);
+        t->Detach();
+    }
+    textures_.clear();
+    for (GlVertexBuffer* vb : buffers_) vb->Detach();
+    buffers_.clear();
+    GLuint arena = arena_;
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glDeleteBuffers(1, &arena);
+}
+
+// ---------------------------------------------------------------- state setters
+
+HResult GlDevice::SetTransform(TransformType type, const Matrix* matrix) {
+    if (!matrix) return FAIL;
+    Matrix* target = nullptr;
+    uint32_t bit = 0;
+    switch (type) {
+        case TS_WORLD: target = &state_.world; bit = D_WORLD; break;
+        case TS_VIEW: target = &state_.view; bit = D_VIEW; break;
+        case TS_PROJECTION: target = &state_.projection; bit = D_PROJECTION; break;
+        default: return FAIL;
+    }
+    if (SameMatrix(*target, *matrix)) return OK;
+    *target = *matrix;
+    dirty_ |= bit;
+    return OK;
+}
+
+HResult GlDevice::SetRenderState(RenderStateType state, uint32_t value) {
+    if (state >= RENDER_STATE_COUNT) return FAIL;
+    if (state_.renderState[state] == value) return OK;
+    state_.renderState[state] = value;
+    dirty_ |= D_RENDER;
+    if (state == RS_SPECULARENABLE) dirty_ |= D_MATERIAL;
+    return OK;
+}
+
+HResult GlDevice::SetTextureStageState(uint32_t stage, TextureStageStateType type, uint32_t value) {
+    if (type >= 8) return FAIL;
+    if (stage != 0) return OK;  // only stage 0 is used
+    if (state_.stageState[type] == value) return OK;
+    state_.stageState[type] = value;
+    dirty_ |= D_STAGE;
+    return OK;
+}
+
+HResult GlDevice::SetSamplerState(uint32_t sampler, SamplerStateType type, uint32_t value) {
+    if (type >= 16) return FAIL;
+    if (sampler != 0) return OK;
+    if (state_.samplerState[type] == value) return OK;
+    state_.samplerState[type] = value;
+    dirty_ |= D_SAMPLER;
+    return OK;
+}
+
+HResult GlDevice::SetMaterial(const Material* material) {
+    if (!material) return FAIL;
+    state_.material = *material;
+    dirty_ |= D_MATERIAL;
+    return OK;
+}
+
+HResult GlDevice::SetLight(uint32_t index, const Light* light) {
+    if (!light || index >= static_cast<uint32_t>(MAX_LIGHTS)) return FAIL;
+    state_.lights[index] = *light;
+    state_.lightSet[index] = true;
+    dirty_ |= D_LIGHTS;
+    return OK;
+}
+
+HResult GlDevice::LightEnable(uint32_t index, bool enable) {
+    if (index >= static_cast<uint32_t>(MAX_LIGHTS)) return FAIL;
+    if (enable && !state_.lightSet[index]) {
+        // Enabling a light never set gives the default light: white, directional, along +z.
+        Light l{};
+        l.type = LIGHT_DIRECTIONAL;
+        l.diffuse = {1.0f, 1.0f, 1.0f, 0.0f};
+        l.direction = {0.0f, 0.0f, 1.0f};
+        state_.lights[index] = l;
+        state_.lightSet[index] = true;
+    }
+    state_.lightEnabled[index] = enable;
+    dirty_ |= D_LIGHTS;
+    return OK;
+}
+
+HResult GlDevice::SetTexture(uint32_t stage, Texture* texture) {
+    if (stage != 0) return OK;
+    if (state_.texture == texture) return OK;
+    // The device holds a reference to what is bound, so releasing a bound texture is safe.
+    if (texture) texture->AddRef();
+    Texture* old = state_.texture;
+    state_.texture = texture;
+    dirty_ |= D_TEXTURE;
+    if (old) old->Release();
+    return OK;
+}
+
+HResult GlDevice::SetFVF(uint32_t fvf) {
+    state_.fvf = fvf;
+    return OK;
+}
+
+HResult GlDevice::SetStreamSource(uint32_t stream, VertexBuffer* buffer, uint32_t offset, uint32_t stride) {
+    if (stream != 0) return FAIL;
+    if (buffer != state_.stream) {
+        if (buffer) buffer->AddRef();
+        VertexBuffer* old = state_.stream;
+        state_.stream = buffer;
+        if (old) old->Release();
+    }
+    state_.streamOffset = offset;
+    state_.streamStride = stride;
+    return OK;
+}
+
+// ---------------------------------------------------------------- applying state to GL
+
+uint32_t GlDevice::RealChanges(uint32_t candidates) const {
+    uint32_t c = 0;
+    if (candidates & D_RENDER) {
+        for (RenderStateType rs : kRenderStates)
+            if (state_.renderState[rs] != applied_.renderState[rs]) {
+                c |= D_RENDER;
+                break;
+            }
+    }
+    if ((candidates & D_STAGE) && std::memcmp(state_.stageState, applied_.stageState, sizeof(state_.stageState)))
+        c |= D_STAGE;
+    if ((candidates & D_SAMPLER) &&
+        std::memcmp(state_.samplerState, applied_.samplerState, sizeof(state_.samplerState)))
+        c |= D_SAMPLER;
+    if ((candidates & D_TEXTURE) && state_.texture != applied_.texture) c |= D_TEXTURE;
+    if ((candidates & D_WORLD) && !SameMatrix(state_.world, applied_.world)) c |= D_WORLD;
+    if ((candidates & D_VIEW) && !SameMatrix(state_.view, applied_.view)) c |= D_VIEW;
+    if ((candidates & D_PROJECTION) && !SameMatrix(state_.projection, applied_.projection)) c |= D_PROJECTION;
+    if ((candidates & D_MATERIAL) &&
+        (std::memcmp(&state_.material, &applied_.material, sizeof(Material)) ||
+         state_.renderState[RS_SPECULARENABLE] != applied_.renderState[RS_SPECULARENABLE]))
+        c |= D_MATERIAL;
+    if (candidates & D_LIGHTS) {
+        for (int i = 0; i < MAX_LIGHTS; ++i) {
+            if (state_.lightEnabled[i] != applied_.lightEnabled[i] ||
+                (state_.lightEnabled[i] && !SameLight(state_.lights[i], applied_.lights[i]))) {
+                c |= D_LIGHTS;
+                break;
+            }
+        }
+    }
+    return c;
+}
+
+void GlDevice::SyncState() {
+    if (!dirty_) return;
+    uint32_t changes = RealChanges(dirty_);
+    dirty_ = 0;
+    if (!changes) return;
+    Flush();
+    Apply(changes, false);
+}
+
+void GlDevice::Apply(uint32_t changes, bool force) {
+    if (changes & D_MATERIAL) ApplyMaterial();  // reads the specular switch before it is copied
+    if (changes & D_RENDER) ApplyRenderStates(force);
+    if (changes & D_STAGE) ApplyStage();
+    if (changes & (D_TEXTURE | D_SAMPLER)) ApplyTexture(force);
+    if (changes & (D_WORLD | D_VIEW | D_PROJECTION | D_LIGHTS)) ApplyMatricesAndLights(changes, force);
+}
+
+void GlDevice::ApplyRenderStates(bool force) {
+    const uint32_t* rs = state_.renderState;
+    const uint32_t* was = applied_.renderState;
+    auto changed = [&](RenderStateType s) { return force || rs[s] != was[s]; };
+    auto toggle = [](GLenum cap, bool on) { on ? glEnable(cap) : glDisable(cap); };
+    if (changed(RS_ZENABLE)) toggle(GL_DEPTH_TEST, rs[RS_ZENABLE] != 0);
+    if (changed(RS_FILLMODE)) {
+        GLenum mode = rs[RS_FILLMODE] == FILL_WIREFRAME ? GL_LINE : rs[RS_FILLMODE] == FILL_POINT ? GL_POINT : GL_FILL;
+        glPolygonMode(GL_FRONT_AND_BACK, mode);
+    }
+    if (changed(RS_SHADEMODE)) glShadeModel(rs[RS_SHADEMODE] == 1 ? GL_FLAT : GL_SMOOTH);
+    if (changed(RS_ZWRITEENABLE)) glDepthMask(rs[RS_ZWRITEENABLE] ? GL_TRUE : GL_FALSE);
+    if (changed(RS_ZFUNC)) glDepthFunc(CmpToGl(rs[RS_ZFUNC]));
+    if (changed(RS_ALPHATESTENABLE)) toggle(GL_ALPHA_TEST, rs[RS_ALPHATESTENABLE] != 0);
+    if (changed(RS_ALPHAREF) || changed(RS_ALPHAFUNC))
+        glAlphaFunc(CmpToGl(rs[RS_ALPHAFUNC]), (rs[RS_ALPHAREF] & 0xFF) / 255.0f);
+    if (changed(RS_ALPHABLENDENABLE)) toggle(GL_BLEND, rs[RS_ALPHABLENDENABLE] != 0);
+    if (changed(RS_SRCBLEND) || changed(RS_DESTBLEND))
+        glBlendFunc(BlendToGl(rs[RS_SRCBLEND]), BlendToGl(rs[RS_DESTBLEND]));
+    if (changed(RS_CULLMODE)) {
+        if (force) glFrontFace(GL_CW);
+        if (rs[RS_CULLMODE] == CULL_NONE) {
+            glDisable(GL_CULL_FACE);
+        } else {
+            glEnable(GL_CULL_FACE);
+            glCullFace(rs[RS_CULLMODE] == CULL_CW ? GL_FRONT : GL_BACK);
+        }
+    }
+    if (changed(RS_LIGHTING)) {
+        toggle(GL_LIGHTING, rs[RS_LIGHTING] != 0);
+        // Unlit vertices without colours are white.
+        if (!rs[RS_LIGHTING]) glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    }
+    if (changed(RS_AMBIENT)) {
+        float c[4];
+        ArgbToFloats(rs[RS_AMBIENT], c);
+        glLightModelfv(GL_LIGHT_MODEL_AMBIENT, c);
+    }
+    if (changed(RS_NORMALIZENORMALS)) toggle(GL_NORMALIZE, rs[RS_NORMALIZENORMALS] != 0);
+    std::memcpy(applied_.renderState, state_.renderState, sizeof(state_.renderState));
+}
+
+void GlDevice::ApplyStage() {
+    const uint32_t* ts = state_.stageState;
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
+    ApplyCombiner(false, ts[TSS_COLOROP], ts[TSS_COLORARG1], ts[TSS_COLORARG2]);
+    uint32_t alphaOp = ts[TSS_COLOROP] == TOP_DISABLE ? TOP_DISABLE : ts[TSS_ALPHAOP];
+    ApplyCombiner(true, alphaOp, ts[TSS_ALPHAARG1], ts[TSS_ALPHAARG2]);
+    std::memcpy(applied_.stageState, state_.stageState, sizeof(state_.stageState));
+}
+
+void GlDevice::ApplySamplerToTexture(GlTexture* t) {
+    const uint32_t* ss = state_.samplerState;
+    GLint mag = FilterToGl(ss[SAMP_MAGFILTER]), min = FilterToGl(ss[SAMP_MINFILTER]);
+    GLint u = AddressToGl(ss[SAMP_ADDRESSU]), v = AddressToGl(ss[SAMP_ADDRESSV]);
+    if (t->magFilter != static_cast<uint32_t>(mag)) {
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, mag);
+        t->magFilter = mag;
+    }
+    if (t->minFilter != static_cast<uint32_t>(min)) {
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, min);
+        t->minFilter = min;
+    }
+    if (t->addressU != static_cast<uint32_t>(u)) {
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, u);
+        t->addressU = u;
+    }
+    if (t->addressV != static_cast<uint32_t>(v)) {
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, v);
+        t->addressV = v;
+    }
+}
+
+void GlDevice::ApplyTexture(bool force) {
+    GlTexture* t = static_cast<GlTexture*>(state_.texture);
+    if (t && t->Name() == 0) t = nullptr;
+    if (force || t != applied_.texture) {
+        if (t) {
+            glEnable(GL_TEXTURE_2D);
+            glBindTexture(GL_TEXTURE_2D, t->Name());
+        } else {
+            glDisable(GL_TEXTURE_2D);
+        }
+    }
+    if (t) ApplySamplerToTexture(t);
+    applied_.texture = t;
+    std::memcpy(applied_.samplerState, state_.samplerState, sizeof(state_.samplerState));
+}
+
+void GlDevice::ApplyMaterial() {
+    const Material& m = state_.material;
+    static const float kZero[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, &m.ambient.r);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, &m.diffuse.r);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, state_.renderState[RS_SPECULARENABLE] ? &m.specular.r : kZero);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, &m.emissive.r);
+    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, std::min(128.0f, std::max(0.0f, m.power)));
+    applied_.material = m;
+}
+
+void GlDevice::ApplyLightParams(int i) {
+    const Light& l = state_.lights[i];
+    GLenum id = GL_LIGHT0 + i;
+    glLightfv(id, GL_AMBIENT, &l.ambient.r);
+    glLightfv(id, GL_DIFFUSE, &l.diffuse.r);
+    glLightfv(id, GL_SPECULAR, &l.specular.r);
+    if (l.type == LIGHT_DIRECTIONAL) {
+        glLightf(id, GL_CONSTANT_ATTENUATION, 1.0f);
+        glLightf(id, GL_LINEAR_ATTENUATION, 0.0f);
+        glLightf(id, GL_QUADRATIC_ATTENUATION, 0.0f);
+    } else {
+        glLightf(id, GL_CONSTANT_ATTENUATION, l.attenuation0);
+        glLightf(id, GL_LINEAR_ATTENUATION, l.attenuation1);
+        glLightf(id, GL_QUADRATIC_ATTENUATION, l.attenuation2);
+    }
+    if (l.type == LIGHT_SPOT) {
+        glLightf(id, GL_SPOT_CUTOFF, std::min(90.0f, std::max(0.0f, l.phi * 0.5f * 57.29578f)));
+        glLightf(id, GL_SPOT_EXPONENT, std::min(128.0f, std::max(0.0f, l.falloff)));
+    } else {
+        glLightf(id, GL_SPOT_CUTOFF, 180.0f);
+    }
+    applied_.lights[i] = l;
+    applied_.lightSet[i] = true;
+}
+
+void GlDevice::ApplyLightPosition(int i) {
+    // Called with MODELVIEW = View: GL keeps positions in eye space, the game gives world space.
+    const Light& l = state_.lights[i];
+    GLenum id = GL_LIGHT0 + i;
+    if (l.type == LIGHT_DIRECTIONAL) {
+        const float dir[4] = {-l.direction.x, -l.direction.y, -l.direction.z, 0.0f};
+        glLightfv(id, GL_POSITION, dir);
+    } else {
+        const float pos[4] = {l.position.x, l.position.y, l.position.z, 1.0f};
+        glLightfv(id, GL_POSITION, pos);
+        if (l.type == LIGHT_SPOT) glLightfv(id, GL_SPOT_DIRECTION, &l.direction.x);
+    }
+    lightPosValid_[i] = true;
+}
+
+void GlDevice::ApplyMatricesAndLights(uint32_t changes, bool force) {
+    if (force || (changes & D_PROJECTION)) {
+        // Direct3D clip depth runs 0..w, GL's -w..w: z' = 2z - w.
+        Matrix p = state_.projection;
+        for (int r = 0; r < 4; ++r) p.m[r][2] = 2.0f * state_.projection.m[r][2] - state_.projection.m[r][3];
+        glMatrixMode(GL_PROJECTION);
+        glLoadMatrixf(&p.m[0][0]);
+        applied_.projection = state_.projection;
+    }
+    bool viewChanged = force || (changes & D_VIEW);
+    if (viewChanged) {
+        applied_.view = state_.view;
+        for (bool& v : lightPosValid_) v = false;
+    }
+    bool respecify = false;
+    if (force || viewChanged || (changes & D_LIGHTS)) {
+        for (int i = 0; i < MAX_LIGHTS; ++i) {
+            bool on = state_.lightEnabled[i];
+            if (force || on != applied_.lightEnabled[i]) {
+                on ? glEnable(GL_LIGHT0 + i) : glDisable(GL_LIGHT0 + i);
+                applied_.lightEnabled[i] = on;
+            }
+            if (!on) continue;
+            if (force || !SameLight(state_.lights[i], applied_.lights[i])) {
+                ApplyLightParams(i);
+                lightPosValid_[i] = false;
+            }
+            if (!lightPosValid_[i]) respecify = true;
+        }
+    }
+    glMatrixMode(GL_MODELVIEW);
+    if (respecify) {
+        glLoadMatrixf(&state_.view.m[0][0]);
+        for (int i = 0; i < MAX_LIGHTS; ++i)
+            if (state_.lightEnabled[i] && !lightPosValid_[i]) ApplyLightPosition(i);
+    }
+    if (force || respecify || viewChanged || (changes & D_WORLD)) {
+        // MODELVIEW = World x View in row-vector terms.
+        glLoadMatrixf(&state_.view.m[0][0]);
+        glMultMatrixf(&state_.world.m[0][0]);
+        applied_.world = state_.world;
+    }
+}
+
+// ---------------------------------------------------------------- drawing
+
+void GlDevice::Flush() {
+    if (batch_.empty()) return;
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(batch_.size()), GL_UNSIGNED_INT, batch_.data());
+    ++glDrawCalls_;
+    batch_.clear();
+}
+
+void GlDevice::SetBatching(bool on) {
+    Flush();
+    batching_ = on;
+}
+
+HResult GlDevice::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32_t primitiveCount) {
+    GlVertexBuffer* vb = static_cast<GlVertexBuffer*>(state_.stream);
+    if (!vb || primitiveCount == 0 || state_.fvf != FVF_MESH || state_.streamStride != kStride ||
+        state_.streamOffset % kStride != 0)
+        return FAIL;
+    if (type != PT_TRIANGLESTRIP && type != PT_TRIANGLEFAN) return FAIL;
+    uint64_t first = state_.streamOffset / kStride + static_cast<uint64_t>(startVertex);
+    uint64_t count = static_cast<uint64_t>(primitiveCount) + 2;
+    if (first + count > vb->Length() / kStride || vb->ArenaSize() == 0) return FAIL;
+    EndOverlayNow();
+    ++drawPrimitiveCalls_;
+    SyncState();
+    uint32_t base = vb->ArenaOffset() / kStride + static_cast<uint32_t>(first);
+    if (!batching_) {
+        glDrawArrays(type == PT_TRIANGLESTRIP ? GL_TRIANGLE_STRIP : GL_TRIANGLE_FAN, static_cast<GLint>(base),
+                     static_cast<GLsizei>(count));
+        ++glDrawCalls_;
+        return OK;
+    }
+    // Same triangles, same winding and same last vertex as GL's strips and fans.
+    for (uint32_t i = 0; i < primitiveCount; ++i) {
+        if (type == PT_TRIANGLEFAN) {
+            batch_.insert(batch_.end(), {base, base + i + 1, base + i + 2});
+        } else if (i % 2 == 0) {
+            batch_.insert(batch_.end(), {base + i, base + i + 1, base + i + 2});
+        } else {
+            batch_.insert(batch_.end(), {base + i + 1, base + i, base + i + 2});
+        }
+    }
+    return OK;
+}
+
+HResult GlDevice::Clear(uint32_t rectCount, const Rect* rects, uint32_t flags, uint32_t argb, float z, uint32_t) {
+    EndOverlayNow();
+    Flush();
+    GLbitfield mask = 0;
+    if (flags & CLEAR_TARGET) {
+        float c[4];
+        ArgbToFloats(argb, c);
+        glClearColor(c[0], c[1], c[2], c[3]);
+        mask |= GL_COLOR_BUFFER_BIT;
+    }
+    if (flags & CLEAR_ZBUFFER) {
+        glClearDepth(std::min(1.0f, std::max(0.0f, z)));
+        mask |= GL_DEPTH_BUFFER_BIT;
+        glDepthMask(GL_TRUE);  // a clear reaches the depth buffer whatever the z-write state
+    }
+    if (!mask) return OK;
+    if (rectCount && rects) {
+        glEnable(GL_SCISSOR_TEST);
+        for (uint32_t i = 0; i < rectCount; ++i) {
+            const Rect& r = rects[i];
+            if (r.right <= r.left || r.bottom <= r.top) continue;
+            glScissor(r.left, static_cast<GLint>(bbHeight_) - r.bottom, r.right - r.left, r.bottom - r.top);
+            glClear(mask);
+        }
+        glDisable(GL_SCISSOR_TEST);
+    } else {
+        glClear(mask);
+    }
+    if (flags & CLEAR_ZBUFFER) glDepthMask(applied_.renderState[RS_ZWRITEENABLE] ? GL_TRUE : GL_FALSE);
+    return OK;
+}
+
+HResult GlDevice::BeginScene() { return OK; }
+
+HResult GlDevice::EndScene() {
+    EndOverlayNow();
+    Flush();
+    return OK;
+}
+
+void GlDevice::ResetState() {
+    EndOverlayNow();
+    Flush();
+    SetTexture(0, nullptr);
+    SetStreamSource(0, nullptr, 0, 0);
+    state_.Reset();
+    Apply(D_ALL, true);
+    dirty_ = 0;
+}
+
+// ---------------------------------------------------------------- overlay passes
+
+void GlDevice::BeginOverlay() {
+    if (overlayDepth_++ > 0) return;
+    Flush();
+    SetupScreenPass(bbWidth_, bbHeight_);
+}
+
+void GlDevice::EndOverlay() {
+    if (overlayDepth_ == 0) return;
+    if (--overlayDepth_ > 0) return;
+    // Put back every state the pass touched; pending changes are applied with it.
+    Apply(D_ALL, true);
+    dirty_ = 0;
+}
+
+void GlDevice::EndOverlayNow() {
+    if (overlayDepth_ == 0) return;
+    overlayDepth_ = 1;
+    EndOverlay();
+}
+
+// ---------------------------------------------------------------- objects
+
+HResult GlDevice::CreateVertexBuffer(uint32_t length, uint32_t, uint32_t, Pool, VertexBuffer** out) {
+    if (!out) return FAIL;
+    *out = nullptr;
+    if (length == 0) return FAIL;
+    auto* vb = new GlVertexBuffer(this, length);
+    AllocateInArena(vb);
+    buffers_.insert(vb);
+    *out = vb;
+    return OK;
+}
+
+void GlDevice::AllocateInArena(GlVertexBuffer* vb) {
+    uint32_t size = (vb->Length() + kStride - 1) / kStride * kStride;
+    uint32_t offset = 0;
+    bool found = false;
+    for (size_t i = 0; i < freeBlocks_.size(); ++i) {
+        FreeBlock& b = freeBlocks_[i];
+        if (b.size < size) continue;
+        offset = b.offset;
+        b.offset += size;
+        b.size -= size;
+        if (b.size == 0) freeBlocks_.erase(freeBlocks_.begin() + static_cast<long>(i));
+        found = true;
+        break;
+    }
+    if (!found) {
+        if (static_cast<uint64_t>(arenaUsed_) + size > arenaCapacity_) GrowArena(arenaUsed_ + size);
+        offset = arenaUsed_;
+        arenaUsed_ += size;
+    }
+    vb->SetArenaSlot(offset, size);
+    glBindBuffer(GL_ARRAY_BUFFER, arena_);
+    glBufferSubData(GL_ARRAY_BUFFER, offset, vb->Length(), vb->Data());
+}
+
+void GlDevice::GrowArena(uint32_t needed) {
+    Flush();
+    uint64_t capacity = std::max<uint64_t>(static_cast<uint64_t>(arenaCapacity_) * 2, needed);
+    arenaCapacity_ = static_cast<uint32_t>(std::min<uint64_t>(capacity, 0xFFFFFFE0u));
+    glBindBuffer(GL_ARRAY_BUFFER, arena_);
+    glBufferData(GL_ARRAY_BUFFER, arenaCapacity_, nullptr, GL_STATIC_DRAW);
+    for (GlVertexBuffer* b : buffers_)
+        if (b->ArenaSize()) glBufferSubData(GL_ARRAY_BUFFER, b->ArenaOffset(), b->Length(), b->Data());
+}
+
+void GlDevice::OnVertexBufferLock(GlVertexBuffer*) { Flush(); }
+
+void GlDevice::OnVertexBufferUnlock(GlVertexBuffer* vb) {
+    glBindBuffer(GL_ARRAY_BUFFER, arena_);
+    glBufferSubData(GL_ARRAY_BUFFER, vb->ArenaOffset(), vb->Length(), vb->Data());
+}
+
+void GlDevice::OnVertexBufferDestroyed(GlVertexBuffer* vb) {
+    Flush();
+    buffers_.erase(vb);
+    if (vb->ArenaSize() == 0) return;
+    freeBlocks_.push_back(FreeBlock{vb->ArenaOffset(), vb->ArenaSize()});
+    if (freeBlocks_.size() > 64) {
+        // Merge neighbours and give the tail back.
+        std::sort(freeBlocks_.begin(), freeBlocks_.end(),
+                  [](const FreeBlock& a, const FreeBlock& b) { return a.offset < b.offset; });
+        std::vector<FreeBlock> merged;
+        for (const FreeBlock& b : freeBlocks_) {
+            if (!merged.empty() && merged.back().offset + merged.back().size == b.offset)
+                merged.back().size += b.size;
+            else
+                merged.push_back(b);
+        }
+        if (!merged.empty() && merged.back().offset + merged.back().size == arenaUsed_) {
+            arenaUsed_ = merged.back().offset;
+            merged.pop_back();
+        }
+        freeBlocks_.swap(merged);
+    }
+}
+
+void GlDevice::OnTextureDestroyed(GlTexture* tex) {
+    Flush();
+    textures_.erase(tex);
+    if (applied_.texture == tex) {
+        applied_.texture = nullptr;
+        glDisable(GL_TEXTURE_2D);
+        if (state_.texture != nullptr) dirty_ |= D_TEXTURE;
+    }
+    GLuint name = tex->Name();
+    if (name) glDeleteTextures(1, &name);
+}
+
+HResult GlDevice::CreateTextureFromImage(const TextureImage& image, const std::string& sourceFile, Texture** out) {
+    if (!out) return FAIL;
+    *out = nullptr;
+    if (image.width == 0 || image.height == 0 ||
+        image.argb.size() < static_cast<size_t>(image.width) * image.height)
+        return FAIL;
+    EndOverlayNow();
+    Flush();
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    if (!name) return FAIL;
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, static_cast<GLsizei>(image.width), static_cast<GLsizei>(image.height),
+                 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, image.argb.data());
+    auto* tex = new GlTexture(this, name, image.width, image.height, sourceFile);
+    ApplySamplerToTexture(tex);
+    textures_.insert(tex);
+    // Put the bound texture back.
+    if (auto* bound = static_cast<GlTexture*>(applied_.texture)) glBindTexture(GL_TEXTURE_2D, bound->Name());
+    *out = tex;
+    return OK;
+}
+
+HResult GlDevice::CreateFontObject(const FontDesc& desc, Font** out) {
+    if (!out) return FAIL;
+    *out = nullptr;
+    GlFont* font = nullptr;
+    std::string error;
+    if (Failed(GlFont::Create(this, desc, &font, &error))) {
+        std::fprintf(stderr, "lakeside: %s\n", error.c_str());
+        return FAIL;
+    }
+    fonts_.insert(font);
+    *out = font;
+    return OK;
+}
+
+}  // namespace plat

@@ -1,0 +1,116 @@
+// The 3-D device on fixed-function OpenGL: Direct3D-shaped state kept in a DeviceState,
+// applied to GL lazily at draw time, with consecutive draws that share all state merged into one
+// GL draw call.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <unordered_set>
+#include <vector>
+#include "platform/device.h"
+#include "platform/device_state.h"
+
+namespace plat {
+
+class GlVertexBuffer;
+class GlTexture;
+class GlFont;
+
+class GlDevice : public Device {
+public:
+    // Needs the GL context current. Batching is on unless LAKESIDE_GL_NO_BATCH=1 is set.
+    GlDevice(uint32_t backBufferWidth, uint32_t backBufferHeight);
+    ~GlDevice() override;
+
+    HResult SetTransform(TransformType type, const Matrix* matrix) override;
+    HResult SetRenderState(RenderStateType state, uint32_t value) override;
+    HResult SetTextureStageState(uint32_t stage, TextureStageStateType type, uint32_t value) override;
+    HResult SetSamplerState(uint32_t sampler, SamplerStateType type, uint32_t value) override;
+    HResult SetMaterial(const Material* material) override;
+    HResult SetLight(uint32_t index, const Light* light) override;
+    HResult LightEnable(uint32_t index, bool enable) override;
+    HResult SetTexture(uint32_t stage, Texture* texture) override;
+    HResult SetFVF(uint32_t fvf) override;
+    HResult SetStreamSource(uint32_t stream, VertexBuffer* buffer, uint32_t offset, uint32_t stride) override;
+    HResult DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32_t primitiveCount) override;
+    HResult CreateVertexBuffer(uint32_t length, uint32_t usage, uint32_t fvf, Pool pool,
+                               VertexBuffer** out) override;
+    HResult Clear(uint32_t rectCount, const Rect* rects, uint32_t flags, uint32_t argb, float z,
+                  uint32_t stencil) override;
+    HResult BeginScene() override;
+    HResult EndScene() override;
+    HResult CreateTextureFromImage(const TextureImage& image, const std::string& sourceFile,
+                                   Texture** out) override;
+    HResult CreateFontObject(const FontDesc& desc, Font** out) override;
+
+    // What a device reset does: every state back to its default; buffers and textures stay.
+    void ResetState();
+    const DeviceState& State() const { return state_; }
+
+    // Draws whatever batch is pending.
+    void Flush();
+    // true: merge consecutive compatible draws; false: one GL draw per DrawPrimitive.
+    void SetBatching(bool on);
+    bool Batching() const { return batching_; }
+
+    // Counters for tests and measurements.
+    uint64_t GlDrawCalls() const { return glDrawCalls_; }
+    uint64_t DrawPrimitiveCalls() const { return drawPrimitiveCalls_; }
+
+    // Screen-space passes (text) that set GL state of their own: Begin flushes and sets up a
+    // 2-D pass in back-buffer pixels (origin top-left); End puts the device's GL state back.
+    // Passes nest; a draw or Clear inside one ends it first.
+    void BeginOverlay();
+    void EndOverlay();
+    bool InOverlay() const { return overlayDepth_ > 0; }
+
+    // Bookkeeping of the objects made by this device.
+    void OnVertexBufferLock(GlVertexBuffer* vb);
+    void OnVertexBufferUnlock(GlVertexBuffer* vb);
+    void OnVertexBufferDestroyed(GlVertexBuffer* vb);
+    void OnTextureDestroyed(GlTexture* tex);
+    void OnFontDestroyed(GlFont* font) { fonts_.erase(font); }
+
+private:
+    enum Dirty : uint32_t {
+        D_RENDER = 1, D_STAGE = 2, D_SAMPLER = 4, D_TEXTURE = 8, D_WORLD = 16, D_VIEW = 32,
+        D_PROJECTION = 64, D_MATERIAL = 128, D_LIGHTS = 256, D_ALL = 511
+    };
+    void EndOverlayNow();
+    void SyncState();          // applies pending state, flushing first if anything really changed
+    uint32_t RealChanges(uint32_t candidates) const;
+    void Apply(uint32_t changes, bool force);
+    void ApplyRenderStates(bool force);
+    void ApplyStage();
+    void ApplyTexture(bool force);
+    void ApplySamplerToTexture(GlTexture* tex);
+    void ApplyMatricesAndLights(uint32_t changes, bool force);
+    void ApplyLightParams(int i);
+    void ApplyLightPosition(int i);
+    void ApplyMaterial();
+    void AllocateInArena(GlVertexBuffer* vb);
+    void GrowArena(uint32_t needed);
+
+    DeviceState state_;     // what the game has set
+    DeviceState applied_;   // what GL holds now
+    uint32_t dirty_ = D_ALL;
+    bool lightPosValid_[MAX_LIGHTS] = {};
+
+    bool batching_ = true;
+    std::vector<uint32_t> batch_;  // triangle-list indices into the arena
+    uint64_t glDrawCalls_ = 0;
+    uint64_t drawPrimitiveCalls_ = 0;
+    int overlayDepth_ = 0;
+    uint32_t bbWidth_, bbHeight_;
+
+    // Every vertex buffer's data lives at a fixed offset in one GL buffer.
+    uint32_t arena_ = 0;
+    uint32_t arenaCapacity_ = 0;  // bytes
+    uint32_t arenaUsed_ = 0;
+    struct FreeBlock { uint32_t offset, size; };
+    std::vector<FreeBlock> freeBlocks_;
+    std::unordered_set<GlVertexBuffer*> buffers_;
+    std::unordered_set<GlTexture*> textures_;
+    std::unordered_set<GlFont*> fonts_;
+};
+
+}  // namespace plat
