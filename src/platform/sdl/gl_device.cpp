@@ -528,6 +528,11 @@ void GlDevice::Flush() {
     batch_.clear();
 }
 
+void GlDevice::Finish() {
+    Flush();
+    glFinish();
+}
+
 void GlDevice::SetBatching(bool on) {
     Flush();
     batching_ = on;

@@ -48,6 +48,8 @@ public:
 
     // Draws whatever batch is pending.
     void Flush();
+    // Flush and wait until GL has finished drawing (for measurements).
+    void Finish();
     // true: merge consecutive compatible draws; false: one GL draw per DrawPrimitive.
     void SetBatching(bool on);
     bool Batching() const { return batching_; }

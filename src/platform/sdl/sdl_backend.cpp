@@ -7,6 +7,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <thread>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include "gl_api.h"
 #include "gl_device.h"
 #include "gl_text.h"
@@ -32,6 +35,12 @@ int GlMajorVersion() {
 std::unique_ptr<Backend> CreateSdlBackend() { return std::make_unique<SdlBackend>(); }
 
 SdlBackend::SdlBackend() {
+#ifdef __GLIBC__
+    // A software GL renderer frees and re-allocates its working memory at every state change;
+    // handed back to the system each time, it costs a page-fault storm (up to 10x the frame
+    // time). Keep freed memory in the process instead.
+    mallopt(M_TRIM_THRESHOLD, 128 << 20);
+#endif
     // Video is opened at once: the game asks for the desktop width before it makes its window.
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) == 0) {
         videoOk_ = true;
