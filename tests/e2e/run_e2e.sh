@@ -1,0 +1,122 @@
+#!/usr/bin/env bash
+# End-to-end run of the real program on the current X display (ctest starts a private Xvfb):
+# starts build/game/lakeside in its game folder, waits for its first frames, keeps screenshots in
+# build/e2e/, closes it with a real Escape key press and checks for a clean exit.
+# Usage: run_e2e.sh BUILD_DIR. The steps are at the bottom; add new ones there.
+set -uo pipefail
+
+build=$(cd "${1:?usage: run_e2e.sh BUILD_DIR}" && pwd)
+game="$build/game"
+out="$build/e2e"
+mkdir -p "$out"
+for tool in xdotool import convert identify; do
+  if ! command -v "$tool" >/dev/null 2>&1; then
+    echo "e2e: $tool is not installed: skipped" >&2
+    exit 77
+  fi
+done
+[[ -n "${DISPLAY:-}" ]] || { echo "e2e: no DISPLAY (run through tests/run_with_xvfb.sh)" >&2; exit 1; }
+
+pid=""
+window=""
+program=""
+
+fail() {
+  echo "e2e FAILED: $*" >&2
+  if [[ -n "$pid" ]] && kill -0 "$pid" 2>/dev/null; then kill "$pid" 2>/dev/null; fi
+  [[ -f "$out/$program.log" ]] && sed 's/^/  log: /' "$out/$program.log" >&2
+  exit 1
+}
+step() { echo "e2e: $*"; }
+
+# ---- helpers -------------------------------------------------------------------------------
+
+# Starts a program of the game folder with silent audio and finds its window.
+start_game() {
+  program=$1
+  (cd "$game" && SDL_AUDIODRIVER=dummy exec "./$program" >"$out/$program.log" 2>&1) &
+  pid=$!
+  window=$(timeout 15 xdotool search --sync --onlyvisible --name "QUELLAN" 2>/dev/null | head -n1)
+  [[ -n "$window" ]] || fail "$program showed no window"
+  step "$program started (pid $pid, window $window)"
+}
+
+# Saves a screenshot of the game window as build/e2e/NAME.png.
+screenshot() {
+  import -window "$window" "$out/$1.png" 2>/dev/null || fail "no screenshot $1"
+}
+
+# Mean brightness 0..1 of a screenshot.
+brightness() { convert "$out/$1.png" -colorspace Gray -format "%[fx:mean]" info:; }
+
+# Waits (up to $2 seconds, default 10) until the loading message (white) has given way to frames.
+wait_for_frames() {
+  local limit=${2:-10} i
+  for ((i = 0; i < limit * 4; i++)); do
+    kill -0 "$pid" 2>/dev/null || fail "$program ended while starting"
+    screenshot "$1"
+    if awk -v m="$(brightness "$1")" 'BEGIN { exit !(m < 0.9) }'; then
+      sleep 0.5  # a few more frames
+      screenshot "$1"
+      return 0
+    fi
+    sleep 0.25
+  done
+  fail "no frames after ${limit}s (still the loading message)"
+}
+
+expect_size() {  # NAME WIDTH HEIGHT
+  local size
+  size=$(identify -format "%w %h" "$out/$1.png")
+  [[ "$size" == "$2 $3" ]] || fail "$1 is $size, expected $2 $3"
+  step "$1.png is a $2x$3 picture (mean brightness $(brightness "$1"))"
+}
+
+expect_window_geometry() {  # X Y WIDTH HEIGHT
+  local geo
+  geo=$(xdotool getwindowgeometry --shell "$window")
+  local x y w h
+  x=$(sed -n 's/^X=//p' <<<"$geo"); y=$(sed -n 's/^Y=//p' <<<"$geo")
+  w=$(sed -n 's/^WIDTH=//p' <<<"$geo"); h=$(sed -n 's/^HEIGHT=//p' <<<"$geo")
+  [[ "$x $y $w $h" == "$1 $2 $3 $4" ]] || fail "window at $x,$y size ${w}x$h, expected $1,$2 ${3}x$4"
+  step "window at $x,$y, ${w}x$h"
+}
+
+# Presses a key for about 100 ms with real (XTEST) key events, after focusing the game window.
+press() {
+  xdotool windowfocus --sync "$window" 2>/dev/null || true
+  xdotool keydown "$1" && sleep 0.1 && xdotool keyup "$1"
+  step "pressed $1"
+}
+
+# Expects the program to end with exit code $1 within $2 seconds (default 5).
+expect_exit() {
+  local want=$1 limit=${2:-5} i status
+  for ((i = 0; i < limit * 10; i++)); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$pid" 2>/dev/null && fail "$program still running after ${limit}s"
+  wait "$pid"
+  status=$?
+  pid=""
+  [[ "$status" == "$want" ]] || fail "$program exited with $status, expected $want"
+  step "$program exited with $status"
+}
+
+expect_path() {
+  [[ -e "$1" ]] || fail "$1 does not exist"
+  step "$1 exists"
+}
+
+# ---- steps ---------------------------------------------------------------------------------
+
+start_game lakeside
+wait_for_frames title
+expect_size title 800 600
+expect_window_geometry 0 0 800 600
+press Escape
+expect_exit 0 5
+expect_path "$game/photos"
+
+echo "e2e: all steps passed"
