@@ -200,6 +200,8 @@ void SdlBackend::ShowBackBuffer() {
         Box b = Letterbox(dw, dh);
         glBindFramebuffer(GL_READ_FRAMEBUFFER, fbo_);
         glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+        // Setting a viewport on the window is what makes some drivers notice a new window size.
+        glViewport(0, 0, dw, dh);
         if (b.w != dw || b.h != dh) {
             glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
             glClear(GL_COLOR_BUFFER_BIT);
@@ -208,6 +210,7 @@ void SdlBackend::ShowBackBuffer() {
         glBlitFramebuffer(0, 0, static_cast<GLint>(width_), static_cast<GLint>(height_), b.x, dh - b.y - b.h,
                           b.x + b.w, dh - b.y, GL_COLOR_BUFFER_BIT, same ? GL_NEAREST : GL_LINEAR);
         glBindFramebuffer(GL_FRAMEBUFFER, fbo_);
+        glViewport(0, 0, static_cast<GLsizei>(width_), static_cast<GLsizei>(height_));
     }
     SDL_GL_SwapWindow(window_);
 }
