@@ -204,14 +204,28 @@ TEST_F(BackendTest, HiddenPointerMovesOnlyTheLogicalCursor) {
     EXPECT_EQ(ev[1].appData, kMouseY);
     EXPECT_EQ(static_cast<int32_t>(ev[1].data), -7);
 
-    // A frame that hides it keeps it hidden; the next frame that does not shows it again.
+    // A frame that hides it keeps it hidden; the next frame that does not shows it again, where
+    // the hidden one was, and putting it there is no mouse movement.
+    SDL_SetWindowInputFocus(static_cast<SDL_Window*>(backend->Window()));
+    SDL_Delay(50);
+    backend->PumpEvents(&sink);
+    Drain(mouse);
     backend->SetFramePacing(false);
     backend->SetCursorVisible(false);
+    backend->SetCursorPos(300, 200);
     backend->Present();
     EXPECT_TRUE(backend->RelativeMouse());
     backend->Present();
     EXPECT_FALSE(backend->RelativeMouse());
     backend->SetFramePacing(true);
+    for (int i = 0; i < 5; ++i) {
+        SDL_Delay(20);
+        backend->PumpEvents(&sink);
+    }
+    EXPECT_TRUE(Drain(mouse).empty());
+    backend->GetCursorPos(&p);
+    EXPECT_EQ(p.x, 300);
+    EXPECT_EQ(p.y, 200);
 }
 
 TEST_F(BackendTest, FramesArePacedToSixtyASecond) {

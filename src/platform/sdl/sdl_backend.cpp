@@ -283,6 +283,7 @@ void SdlBackend::PumpEvents(FrameEventSink* sink) {
     while (window_ && SDL_PollEvent(&e)) {
         if (!HandleEvent(e, sink)) break;
     }
+    if (warp_.active && ++warp_.pumps > 3) warp_.active = false;  // that warp made no event
 }
 
 bool SdlBackend::HandleEvent(const SDL_Event& e, FrameEventSink* sink) {
@@ -323,6 +324,10 @@ bool SdlBackend::HandleEvent(const SDL_Event& e, FrameEventSink* sink) {
             break;
         }
         case SDL_MOUSEMOTION:
+            if (!relative_ && warp_.active && e.motion.x == warp_.x && e.motion.y == warp_.y) {
+                warp_.active = false;  // our own warp, not a movement of the mouse
+                break;
+            }
             if (relative_) {
                 // The hidden pointer still moves, within the picture.
                 cursor_.x = std::clamp(cursor_.x + e.motion.xrel, 0, static_cast<int32_t>(width_) - 1);
@@ -401,10 +406,13 @@ void SdlBackend::SetCursorPos(int32_t x, int32_t y) {
     cursor_ = Point{x, y};
     // With the pointer hidden (relative mode) a warp would show up as mouse movement: only the
     // logical cursor moves then.
-    if (!relative_ && HasFocus()) {
-        Point w = LogicalToWindow(x, y);
-        SDL_WarpMouseInWindow(window_, w.x, w.y);
-    }
+    if (!relative_ && HasFocus()) WarpPointer(cursor_);
+}
+
+void SdlBackend::WarpPointer(Point logical) {
+    Point w = LogicalToWindow(logical.x, logical.y);
+    SDL_WarpMouseInWindow(window_, w.x, w.y);
+    warp_ = PendingWarp{true, w.x, w.y, 0};
 }
 
 void SdlBackend::SetCursorVisible(bool visible) {
@@ -430,10 +438,7 @@ void SdlBackend::LeaveRelative() {
     SDL_ShowCursor(SDL_ENABLE);
     relative_ = false;
     // The pointer comes back where the hidden one was.
-    if (HasFocus()) {
-        Point w = LogicalToWindow(cursor_.x, cursor_.y);
-        SDL_WarpMouseInWindow(window_, w.x, w.y);
-    }
+    if (HasFocus()) WarpPointer(cursor_);
 }
 
 // ---------------------------------------------------------------- system

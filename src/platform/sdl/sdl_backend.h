@@ -70,6 +70,7 @@ private:
     void LeaveRelative();
     bool HasFocus() const;
     Point PointerInLogical() const;
+    void WarpPointer(Point logical);
     // Returns false once the window is gone (the sink closed the program).
     bool HandleEvent(const SDL_Event& e, FrameEventSink* sink);
 
@@ -90,6 +91,12 @@ private:
     Point cursor_{0, 0};      // logical cursor while the pointer is hidden
     bool relative_ = false;
     bool hideThisFrame_ = false;
+    // Where the last warp put the pointer (window pixels): its motion event is not mouse input.
+    struct PendingWarp {
+        bool active;
+        int32_t x, y;
+        int pumps;
+    } warp_{false, 0, 0, 0};
 
     uint32_t audioDevice_ = 0;
 };
