@@ -235,7 +235,7 @@ TEST_F(BackendTest, FramesArePacedToSixtyASecond) {
     for (int i = 0; i < 20; ++i) backend->Present();
     double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     EXPECT_GE(ms, 20 * 16.667 - 20);
-    EXPECT_LT(ms, 20 * 16.667 + 150);
+    EXPECT_LT(ms, 20 * 16.667 + 600);  // generous: a loaded machine may run late, never early
 }
 
 TEST_F(BackendTest, AudioOpensWithAWorkingDriverAndFailsCleanlyWithout) {
