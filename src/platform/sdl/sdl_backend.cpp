@@ -44,8 +44,16 @@ SdlBackend::SdlBackend() {
     // Video is opened at once: the game asks for the desktop width before it makes its window.
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) == 0) {
         videoOk_ = true;
+        // With no display SDL falls back to an invisible driver; unless asked for, that is no display.
+        const char* driver = SDL_GetCurrentVideoDriver();
+        bool invisible = driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+        if (invisible && !std::getenv("SDL_VIDEODRIVER")) {
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+            videoOk_ = false;
+            initError_ = "no display found";
+        }
     } else {
-        initError_ = SDL_GetError();
+        initError_ = std::string("no display: ") + SDL_GetError();
     }
 }
 
@@ -61,7 +69,7 @@ SdlBackend::~SdlBackend() {
 bool SdlBackend::CreateMainWindow(const char* title, int32_t clientWidth, int32_t clientHeight,
                                   std::string* error) {
     if (!videoOk_) {
-        if (error) *error = "no display (" + initError_ + ")";
+        if (error) *error = initError_;
         return false;
     }
     if (window_) return true;
