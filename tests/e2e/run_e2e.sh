@@ -104,6 +104,16 @@ expect_exit() {
   step "$program exited with $status"
 }
 
+# Without any display the program must say so and end with a failure code, not run unseen.
+expect_fails_without_display() {
+  local status
+  (cd "$game" && env -u DISPLAY -u WAYLAND_DISPLAY SDL_AUDIODRIVER=dummy timeout 10 "./$1" >"$out/$1-nodisplay.log" 2>&1)
+  status=$?
+  [[ "$status" == 1 ]] || fail "$1 without a display exited with $status, expected 1"
+  grep -q "no display" "$out/$1-nodisplay.log" || fail "$1 without a display did not say why"
+  step "$1 without a display: exit 1, \"$(tail -n1 "$out/$1-nodisplay.log")\""
+}
+
 expect_path() {
   [[ -e "$1" ]] || fail "$1 does not exist"
   step "$1 exists"
@@ -118,5 +128,6 @@ expect_window_geometry 0 0 800 600
 press Escape
 expect_exit 0 5
 expect_path "$game/photos"
+expect_fails_without_display lakeside
 
 echo "e2e: all steps passed"
