@@ -20,7 +20,8 @@ Vector3 TransformCoord(const Vector3& v, const Matrix& m);
 
 // Decodes a BMP or TGA file into a power-of-two ARGB image with the loader rules of
 // CreateTextureFromFileEx (below). Returns false if the file is missing or unreadable.
-// Pure function of the file bytes: used by both backends and by tests.
+// Pure function of the file bytes: used by both backends and by tests. DecodeTextureFile takes a
+// filesystem path as it stands (no game-path resolution).
 bool DecodeTextureFile(const char* path, uint32_t width, uint32_t height, uint32_t mipLevels,
                        uint32_t filter, uint32_t mipFilter, uint32_t colorKey, TextureImage* out);
 bool DecodeTextureMemory(const uint8_t* data, size_t size, uint32_t width, uint32_t height,

@@ -28,6 +28,7 @@ struct WaveData {
     size_t Frames() const { return channels ? samples.size() / channels : 0; }
 };
 // Reads a PCM wave (8 or 16 bits, mono or stereo). False on any malformed or missing file.
+// LoadWaveFile takes a filesystem path as it stands (no game-path resolution).
 bool LoadWaveFile(const char* path, WaveData* out);
 bool LoadWaveMemory(const uint8_t* data, size_t size, WaveData* out);
 
@@ -62,7 +63,9 @@ class SoundSystem {
 public:
     SoundSystem();
     ~SoundSystem();
-    // Opens the audio output. Fails when no audio device can be opened.
+    // Opens the audio output. Fails when the backend cannot open an audio device; with no backend
+    // installed (unit tests) the mixer runs without output and is pulled by hand.
+    // Delete every clip before the SoundSystem.
     HResult Initialize(WindowHandle window, uint32_t cooperativeLevel);
     HResult SetPrimaryBufferFormat(uint32_t channels, uint32_t rate, uint32_t bits);
     // Loads a wave file into a new clip (one buffer). Fails and leaves *out null when the file is

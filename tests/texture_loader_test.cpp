@@ -1,0 +1,341 @@
+// Texture loading: BMP/TGA decoding, power-of-two padding and scaling, alpha defaulting,
+// colour key, failures and game-path handling.
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+#include "platform/d3dx.h"
+#include "scratch_dir.h"
+
+using plat::TextureImage;
+
+namespace {
+
+void Put16(std::vector<uint8_t>& v, uint32_t x) {
+    v.push_back(uint8_t(x));
+    v.push_back(uint8_t(x >> 8));
+}
+void Put32(std::vector<uint8_t>& v, uint32_t x) {
+    for (int i = 0; i < 4; ++i) v.push_back(uint8_t(x >> (8 * i)));
+}
+
+enum class Bmp { Rgb16, Rgb24, Rgb32, Bitfields32Alpha, Pal8 };
+
+// Writes a bitmap of the picture (ARGB, top row first).
+std::vector<uint8_t> MakeBmp(uint32_t w, uint32_t h, const std::vector<uint32_t>& argb, Bmp kind,
+                             bool topDown = false) {
+    uint32_t bpp = kind == Bmp::Rgb16 ? 16 : kind == Bmp::Rgb24 ? 24 : kind == Bmp::Pal8 ? 8 : 32;
+    uint32_t headerSize = kind == Bmp::Bitfields32Alpha ? 108 : 40;
+    std::vector<uint32_t> palette;
+    if (kind == Bmp::Pal8)
+        for (uint32_t c : argb)
+            if (std::find(palette.begin(), palette.end(), c) == palette.end()) palette.push_back(c);
+    uint32_t stride = (w * bpp + 31) / 32 * 4;
+    uint32_t offBits = 14 + headerSize + 4 * uint32_t(palette.size());
+    std::vector<uint8_t> f = {'B', 'M'};
+    Put32(f, offBits + stride * h);
+    Put32(f, 0);
+    Put32(f, offBits);
+    Put32(f, headerSize);
+    Put32(f, w);
+    Put32(f, topDown ? uint32_t(-int32_t(h)) : h);
+    Put16(f, 1);
+    Put16(f, bpp);
+    Put32(f, kind == Bmp::Bitfields32Alpha ? 3 : 0);
+    Put32(f, stride * h);
+    Put32(f, 2835);
+    Put32(f, 2835);
+    Put32(f, uint32_t(palette.size()));
+    Put32(f, 0);
+    if (kind == Bmp::Bitfields32Alpha) {
+        // Channels in A-B-G-R order, so the masks must be honoured.
+        Put32(f, 0x000000FF);
+        Put32(f, 0x0000FF00);
+        Put32(f, 0x00FF0000);
+        Put32(f, 0xFF000000);
+        f.resize(14 + headerSize, 0);
+    }
+    for (uint32_t c : palette) Put32(f, c & 0x00FFFFFF);
+    for (uint32_t r = 0; r < h; ++r) {
+        uint32_t y = topDown ? r : h - 1 - r;
+        size_t rowStart = f.size();
+        for (uint32_t x = 0; x < w; ++x) {
+            uint32_t c = argb[y * w + x];
+            uint8_t a = uint8_t(c >> 24), red = uint8_t(c >> 16), g = uint8_t(c >> 8), b = uint8_t(c);
+            switch (kind) {
+            case Bmp::Rgb16: Put16(f, uint32_t((red >> 3) << 10 | (g >> 3) << 5 | (b >> 3))); break;
+            case Bmp::Rgb24: f.insert(f.end(), {b, g, red}); break;
+            case Bmp::Rgb32: f.insert(f.end(), {b, g, red, a}); break;
+            case Bmp::Bitfields32Alpha: f.insert(f.end(), {red, g, b, a}); break;
+            case Bmp::Pal8:
+                f.push_back(uint8_t(std::find(palette.begin(), palette.end(), c) - palette.begin()));
+                break;
+            }
+        }
+        f.resize(rowStart + stride, 0);
+    }
+    return f;
+}
+
+// Writes an uncompressed Targa of the picture (ARGB, top row first).
+std::vector<uint8_t> MakeTga(uint32_t w, uint32_t h, const std::vector<uint32_t>& argb, int bpp,
+                             bool topOrigin) {
+    std::vector<uint8_t> f = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    Put16(f, w);
+    Put16(f, h);
+    f.push_back(uint8_t(bpp));
+    f.push_back(uint8_t((bpp == 32 ? 8 : 0) | (topOrigin ? 0x20 : 0)));
+    for (uint32_t r = 0; r < h; ++r) {
+        uint32_t y = topOrigin ? r : h - 1 - r;
+        for (uint32_t x = 0; x < w; ++x) {
+            uint32_t c = argb[y * w + x];
+            f.insert(f.end(), {uint8_t(c), uint8_t(c >> 8), uint8_t(c >> 16)});
+            if (bpp == 32) f.push_back(uint8_t(c >> 24));
+        }
+    }
+    return f;
+}
+
+constexpr uint32_t D = plat::DEFAULT_VALUE;
+
+// The two parameter sets the game loads with.
+bool LoadBitmap(const std::vector<uint8_t>& f, uint32_t key, TextureImage* img) {
+    return plat::DecodeTextureMemory(f.data(), f.size(), D, D, 1, plat::FILTER_NONE, plat::FILTER_NONE, key,
+                                     img);
+}
+bool LoadTarga(const std::vector<uint8_t>& f, TextureImage* img) {
+    return plat::DecodeTextureMemory(f.data(), f.size(), D, D, D, D, D, 0, img);
+}
+
+uint32_t At(const TextureImage& img, uint32_t x, uint32_t y) { return img.argb[y * img.width + x]; }
+
+// A picture whose texels all differ (up to 16 texels).
+std::vector<uint32_t> Numbered(uint32_t w, uint32_t h, uint32_t alpha = 0xFF) {
+    std::vector<uint32_t> p;
+    for (uint32_t i = 0; i < w * h; ++i) p.push_back(alpha << 24 | ((i * 16 + 10) & 0xFF) << 16 | (200 - i * 9) << 8 | i);
+    return p;
+}
+
+}  // namespace
+
+TEST(TextureDecode, BitmapsArePaddedTopLeftToPowersOfTwoWithTopRowFirst) {
+    const auto pic = Numbered(3, 5);
+    for (Bmp kind : {Bmp::Rgb24, Bmp::Rgb32, Bmp::Pal8, Bmp::Bitfields32Alpha}) {
+        for (bool topDown : {false, true}) {
+            SCOPED_TRACE(int(kind) * 2 + topDown);
+            TextureImage img;
+            ASSERT_TRUE(LoadBitmap(MakeBmp(3, 5, pic, kind, topDown), 0, &img));
+            EXPECT_EQ(img.width, 4u);
+            EXPECT_EQ(img.height, 8u);
+            EXPECT_EQ(img.sourceWidth, 3u);
+            EXPECT_EQ(img.sourceHeight, 5u);
+            ASSERT_EQ(img.argb.size(), 32u);
+            for (uint32_t y = 0; y < 8; ++y)
+                for (uint32_t x = 0; x < 4; ++x)
+                    EXPECT_EQ(At(img, x, y), (x < 3 && y < 5) ? pic[y * 3 + x] : 0x00000000u) << x << "," << y;
+        }
+    }
+}
+
+TEST(TextureDecode, SourcesWithoutAlphaReadOpaque) {
+    // Alpha bytes of a 32-bit BI_RGB bitmap are padding, whatever they hold.
+    std::vector<uint32_t> pic = {0x00102030, 0x01000000, 0x80FFFFFF, 0xFF000000};
+    TextureImage img;
+    ASSERT_TRUE(LoadBitmap(MakeBmp(2, 2, pic, Bmp::Rgb32), 0, &img));
+    for (size_t i = 0; i < 4; ++i) EXPECT_EQ(img.argb[i], pic[i] | 0xFF000000u);
+
+    // 16-bit 5-5-5: top bit clear in the file, still opaque.
+    ASSERT_TRUE(LoadBitmap(MakeBmp(2, 1, {0xFFFF0000, 0xFF0000FF}, Bmp::Rgb16), 0, &img));
+    EXPECT_EQ(img.argb[0] & 0xFFF80000u, 0xFFF80000u);
+    EXPECT_EQ(img.argb[1] >> 24, 0xFFu);
+    EXPECT_EQ(img.argb[1] & 0x00FFFF00u, 0u);
+}
+
+TEST(TextureDecode, BitfieldsBitmapKeepsItsAlpha) {
+    std::vector<uint32_t> pic = {0x00102030, 0x01000000, 0x80FFFFFF, 0xFF000000};
+    TextureImage img;
+    ASSERT_TRUE(LoadBitmap(MakeBmp(2, 2, pic, Bmp::Bitfields32Alpha), 0, &img));
+    EXPECT_EQ(At(img, 0, 0), pic[0]);
+    EXPECT_EQ(At(img, 1, 0), pic[1]);
+    EXPECT_EQ(At(img, 0, 1), pic[2]);
+    EXPECT_EQ(At(img, 1, 1), pic[3]);
+}
+
+TEST(TextureDecode, ColourKeyRemovesOnlyExactAlphaOneBlack) {
+    std::vector<uint32_t> pic = {0x01000000, 0xFF000000, 0x01000001, 0x02000000, 0x00000000, 0x01010000};
+    TextureImage img;
+    ASSERT_TRUE(LoadBitmap(MakeBmp(3, 2, pic, Bmp::Bitfields32Alpha), 0x01000000, &img));
+    EXPECT_EQ(At(img, 0, 0), 0x00000000u);  // keyed
+    EXPECT_EQ(At(img, 1, 0), 0xFF000000u);  // opaque black stays
+    EXPECT_EQ(At(img, 2, 0), 0x01000001u);
+    EXPECT_EQ(At(img, 0, 1), 0x02000000u);
+    EXPECT_EQ(At(img, 2, 1), 0x01010000u);
+
+    ASSERT_TRUE(LoadBitmap(MakeBmp(3, 2, pic, Bmp::Bitfields32Alpha), 0, &img));
+    EXPECT_EQ(At(img, 0, 0), 0x01000000u);  // no key, no change
+
+    // Sources without alpha read 0xFF, so black in them is never keyed.
+    for (Bmp kind : {Bmp::Rgb24, Bmp::Rgb32, Bmp::Pal8}) {
+        ASSERT_TRUE(LoadBitmap(MakeBmp(2, 1, {0x01000000, 0xFF808080}, kind), 0x01000000, &img));
+        EXPECT_EQ(img.argb[0], 0xFF000000u);
+    }
+    // An opaque key matches opaque texels of alpha-less sources.
+    ASSERT_TRUE(LoadBitmap(MakeBmp(2, 1, {0xFF000000, 0xFF808080}, Bmp::Rgb24), 0xFF000000, &img));
+    EXPECT_EQ(img.argb[0], 0x00000000u);
+    EXPECT_EQ(img.argb[1], 0xFF808080u);
+}
+
+TEST(TextureDecode, TargasKeepAlphaAndOrientation) {
+    std::vector<uint32_t> pic = {0x00102030, 0x01000000, 0x80FFFFFF, 0xFF000000,
+                                 0x40ABCDEF, 0xC0123456, 0x7F7F7F7F, 0xFEDCBA98};
+    for (int bpp : {24, 32}) {
+        for (bool top : {false, true}) {
+            SCOPED_TRACE(bpp + top);
+            TextureImage img;
+            // Power-of-two size: the default filter leaves the texels as they are.
+            ASSERT_TRUE(LoadTarga(MakeTga(4, 2, pic, bpp, top), &img));
+            ASSERT_EQ(img.width, 4u);
+            ASSERT_EQ(img.height, 2u);
+            for (size_t i = 0; i < pic.size(); ++i)
+                EXPECT_EQ(img.argb[i], bpp == 32 ? pic[i] : pic[i] | 0xFF000000u) << i;
+        }
+    }
+}
+
+TEST(TextureDecode, TargaIsScaledToFillThePaddedSize) {
+    TextureImage img;
+    ASSERT_TRUE(LoadTarga(MakeTga(3, 3, std::vector<uint32_t>(9, 0x80336699), 32, true), &img));
+    ASSERT_EQ(img.width, 4u);
+    ASSERT_EQ(img.height, 4u);
+    EXPECT_EQ(img.sourceWidth, 3u);
+    for (uint32_t px : img.argb) EXPECT_EQ(px, 0x80336699u);  // no transparent padding
+
+    // A left-to-right ramp stays a ramp from end to end.
+    ASSERT_TRUE(LoadTarga(MakeTga(3, 1, {0xFF000000, 0xFF808080, 0xFFFFFFFF}, 24, false), &img));
+    ASSERT_EQ(img.width, 4u);
+    ASSERT_EQ(img.height, 1u);
+    EXPECT_EQ(img.argb[0], 0xFF000000u);
+    EXPECT_EQ(img.argb[3], 0xFFFFFFFFu);
+    EXPECT_LT(img.argb[1] & 0xFF, img.argb[2] & 0xFF);
+    EXPECT_GT(img.argb[1] & 0xFF, 0u);
+    EXPECT_LT(img.argb[2] & 0xFF, 0xFFu);
+}
+
+TEST(TextureDecode, DamagedDataFailsCleanly) {
+    TextureImage img;
+    img.width = 77;
+    auto bmp = MakeBmp(3, 5, Numbered(3, 5), Bmp::Rgb24);
+    auto bmp32 = MakeBmp(3, 5, Numbered(3, 5), Bmp::Bitfields32Alpha);
+    auto tga = MakeTga(3, 5, Numbered(3, 5), 32, false);
+    for (const auto* f : {&bmp, &bmp32, &tga})
+        for (size_t cut : {size_t(0), size_t(1), size_t(10), size_t(20), size_t(40), f->size() - 1})
+            EXPECT_FALSE(LoadBitmap(std::vector<uint8_t>(f->begin(), f->begin() + long(cut)), 0, &img)) << cut;
+
+    // A run-length Targa whose last packet is cut short.
+    std::vector<uint8_t> rle = {0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 4, 0, 1, 0, 24, 0};
+    rle.insert(rle.end(), {0x83, 1, 2, 3});
+    EXPECT_TRUE(LoadTarga(rle, &img));
+    EXPECT_EQ(img.argb[3], 0xFF030201u);
+    rle.pop_back();
+    img.width = 77;
+    EXPECT_FALSE(LoadTarga(rle, &img));
+
+    std::vector<uint8_t> junk(100, 0xAB);
+    EXPECT_FALSE(LoadTarga(junk, &img));
+    auto huge = bmp;
+    huge[18] = 0xFF, huge[19] = 0xFF, huge[20] = 0xFF, huge[21] = 0x7F;  // absurd width
+    EXPECT_FALSE(LoadBitmap(huge, 0, &img));
+    EXPECT_FALSE(plat::DecodeTextureMemory(nullptr, 0, D, D, 1, plat::FILTER_NONE, plat::FILTER_NONE, 0, &img));
+    EXPECT_EQ(img.width, 77u);  // untouched on failure
+}
+
+namespace {
+
+class FakeTexture : public plat::Texture {
+public:
+    FakeTexture(const TextureImage& img, const std::string& file) : image(img), file_(file) {}
+    uint32_t Width() const override { return image.width; }
+    uint32_t Height() const override { return image.height; }
+    const std::string& SourceFile() const override { return file_; }
+    TextureImage image;
+private:
+    std::string file_;
+};
+
+// A device that only makes textures.
+class TextureDevice : public plat::Device {
+public:
+    using HResult = plat::HResult;
+    HResult SetTransform(plat::TransformType, const plat::Matrix*) override { return plat::OK; }
+    HResult SetRenderState(plat::RenderStateType, uint32_t) override { return plat::OK; }
+    HResult SetTextureStageState(uint32_t, plat::TextureStageStateType, uint32_t) override { return plat::OK; }
+    HResult SetSamplerState(uint32_t, plat::SamplerStateType, uint32_t) override { return plat::OK; }
+    HResult SetMaterial(const plat::Material*) override { return plat::OK; }
+    HResult SetLight(uint32_t, const plat::Light*) override { return plat::OK; }
+    HResult LightEnable(uint32_t, bool) override { return plat::OK; }
+    HResult SetTexture(uint32_t, plat::Texture*) override { return plat::OK; }
+    HResult SetFVF(uint32_t) override { return plat::OK; }
+    HResult SetStreamSource(uint32_t, plat::VertexBuffer*, uint32_t, uint32_t) override { return plat::OK; }
+    HResult DrawPrimitive(plat::PrimitiveType, uint32_t, uint32_t) override { return plat::OK; }
+    HResult CreateVertexBuffer(uint32_t, uint32_t, uint32_t, plat::Pool, plat::VertexBuffer**) override {
+        return plat::FAIL;
+    }
+    HResult Clear(uint32_t, const plat::Rect*, uint32_t, uint32_t, float, uint32_t) override { return plat::OK; }
+    HResult BeginScene() override { return plat::OK; }
+    HResult EndScene() override { return plat::OK; }
+    HResult CreateTextureFromImage(const TextureImage& image, const std::string& file,
+                                   plat::Texture** out) override {
+        ++created;
+        *out = new FakeTexture(image, file);
+        return plat::OK;
+    }
+    HResult CreateFontObject(const plat::FontDesc&, plat::Font**) override { return plat::FAIL; }
+    int created = 0;
+};
+
+plat::HResult LoadGameBitmap(plat::Device* dev, const char* path, uint32_t key, plat::Texture** out) {
+    return plat::CreateTextureFromFileEx(dev, path, D, D, 1, 0, plat::FORMAT_UNKNOWN, plat::POOL_MANAGED,
+                                         plat::FILTER_NONE, plat::FILTER_NONE, key, out);
+}
+
+}  // namespace
+
+TEST(TextureFromFile, LoadsGamePathsAndFailsQuietly) {
+    ScratchDir dir;
+    ScratchDir::Write("textures/Keyed.bmp", MakeBmp(3, 2, {0x01000000, 0xFF000000, 0, 0, 0, 0},
+                                                    Bmp::Bitfields32Alpha));
+    ScratchDir::Write("textures/short.bmp", std::vector<uint8_t>(30, 'B'));
+    ScratchDir::Write("../outside.bmp", MakeBmp(1, 1, {0xFFFFFFFF}, Bmp::Rgb24));
+    TextureDevice dev;
+
+    testing::internal::CaptureStderr();
+    testing::internal::CaptureStdout();
+    plat::Texture* tex = nullptr;
+    // Backslashes and a case-blind file name, as the game writes them.
+    ASSERT_EQ(LoadGameBitmap(&dev, "textures\\keyed.bmp", 0x01000000, &tex), plat::OK);
+    ASSERT_NE(tex, nullptr);
+    EXPECT_EQ(tex->SourceFile(), "textures\\keyed.bmp");
+    const TextureImage& img = static_cast<FakeTexture*>(tex)->image;
+    EXPECT_EQ(img.width, 4u);
+    EXPECT_EQ(img.height, 2u);
+    EXPECT_EQ(img.argb[0], 0x00000000u);
+    EXPECT_EQ(img.argb[1], 0xFF000000u);
+    tex->Release();
+
+    for (const char* bad : {"textures\\missing.bmp", "textures\\short.bmp", "..\\outside.bmp",
+                            "textures\\..\\..\\outside.bmp", "textures", ""}) {
+        tex = reinterpret_cast<plat::Texture*>(0x1);
+        EXPECT_EQ(LoadGameBitmap(&dev, bad, 0, &tex), plat::FAIL) << bad;
+        EXPECT_EQ(tex, nullptr) << bad;
+    }
+    EXPECT_EQ(dev.created, 1);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+
+    // The same file from outside the game folder is readable by the plain decoder.
+    TextureImage outside;
+    EXPECT_TRUE(plat::DecodeTextureFile("../outside.bmp", D, D, 1, plat::FILTER_NONE, plat::FILTER_NONE, 0,
+                                        &outside));
+}
