@@ -194,6 +194,9 @@ TEST(TextureBank, BindingByIdOutsideTheTableChangesNothingAndEmptySlotsBindNone)
     EXPECT_EQ(d->State().texture->SourceFile(), "textures\\gull.bmp");
     a.SetTextureById(90);
     EXPECT_EQ(d->State().texture->SourceFile(), "textures\\sky2.tga");
+    // Swapping the bound texture's set away leaves no released texture on stage 0.
+    a.LoadTextureSet(TEXTURE_SET_MAP);
+    EXPECT_EQ(d->State().texture, nullptr);
 }
 
 TEST(TextureBank, MissingFilesLeaveTheirSlotsEmpty) {
