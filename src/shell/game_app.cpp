@@ -290,7 +290,8 @@ plat::HResult GameApp::LoseDeviceResources() {
 }
 
 plat::HResult GameApp::FreeDeviceResources() {
-    if (gameMode == MODE_TITLE) ReleaseTitleTextures();
+    // Every title texture still held (they are already gone once the title has been left).
+    ReleaseTitleTextures();
     LoseDeviceResources();
     ReleaseStaticMeshes();
     ReleaseResidentTextures();
