@@ -95,17 +95,6 @@ struct TitleGame : HeadlessGame {
             if (t.colour == kCaptionColour) return &t;
         return nullptr;
     }
-    const plat::TextRecord* Text(const std::string& text) {
-        for (const plat::TextRecord& t : Device()->texts)
-            if (t.text == text) return &t;
-        return nullptr;
-    }
-    // Puts the title one tick away from leaving its wait in state 0.
-    void ReadyToLeaveRow() {
-        app->titleState = 0;
-        app->titleTickCounter = 99;
-        app->titleCounterStamp = plat::GetTickCount() - 1000;
-    }
 };
 
 }  // namespace
@@ -117,10 +106,10 @@ TEST(TitleScreen, CountsTicksOfMoreThanTenMillisecondsBeforeThePictureLeaves) {
     g.backend->msPerFrame = 0;
 
     // A clock that stands still counts nothing, however many frames pass.
-    app.titleCounterStamp = plat::GetTickCount();
+    app.titleCounterStamp = app.titleSpinStamp = plat::GetTickCount();
+    app.titleSpinAngle = 0.0;
     g.Frames(300);
     EXPECT_EQ(app.titleTickCounter, 0);
-    EXPECT_EQ(app.titleState, 0);
 
     // Exactly 10 ms is not a tick; 20 ms is.
     plat::AdvanceTickCount(10);
@@ -129,18 +118,17 @@ TEST(TitleScreen, CountsTicksOfMoreThanTenMillisecondsBeforeThePictureLeaves) {
     plat::AdvanceTickCount(10);
     g.Frame();
     EXPECT_EQ(app.titleTickCounter, 1);
-
     for (int i = 0; i < 98; ++i) {
         plat::AdvanceTickCount(11);
         g.Frame();
     }
     EXPECT_EQ(app.titleState, 0);
-    EXPECT_EQ(app.titleTickCounter, 99);
+    // The spinning card turned on the same ticks; its back faces the other way.
     std::vector<Card> cards = g.Cards();
-    EXPECT_EQ(cards.size(), 7u);  // four fixed cards and the row at rest
-    int home = 0;
-    for (const Card& c : cards) home += AtHome(c) && c.scale == 1.0f;
-    EXPECT_EQ(home, 3);
+    ASSERT_EQ(cards.size(), 7u);  // four fixed cards and the row at rest
+    EXPECT_NEAR(app.titleSpinAngle, 0.99, 1e-4);
+    EXPECT_NEAR(cards[1].sinYaw, std::sin(0.99f), 1e-4);
+    EXPECT_NEAR(cards[2].sinYaw, std::sin(0.99f + 3.142f), 1e-4);
 
     // The hundredth tick sends the first picture on its way: one step off its home spot.
     plat::AdvanceTickCount(11);
@@ -148,40 +136,8 @@ TEST(TitleScreen, CountsTicksOfMoreThanTenMillisecondsBeforeThePictureLeaves) {
     EXPECT_EQ(app.titleState, 1);
     cards = g.Cards();
     ASSERT_EQ(cards.size(), 8u);
-    const Card& tile = cards.back();
-    EXPECT_NEAR(tile.x, -3.5f + 0.0175f, 1e-5);
-    EXPECT_NEAR(tile.y, -4.3f + 0.0075f, 1e-5);
-    EXPECT_NEAR(tile.z, 6.02f, 1e-5);
-    EXPECT_NEAR(tile.scale, 1.0123f, 1e-5);
-    EXPECT_EQ(g.Caption(), nullptr);
-}
-
-TEST(TitleScreen, SpinningCardTurnsOnTicksAndShowsItsBack) {
-    TitleGame g;
-    ASSERT_TRUE(g.started);
-    g.backend->msPerFrame = 16;
-    g.app->titleSpinAngle = 0.0;
-    g.app->titleSpinStamp = plat::GetTickCount() - 1000;
-    g.Frames(50);
-    EXPECT_NEAR(g.app->titleSpinAngle, 0.5, 1e-4);
-    g.Frame();
-    std::vector<Card> cards = g.Cards();
-    ASSERT_GE(cards.size(), 4u);
-    const float spin = static_cast<float>(g.app->titleSpinAngle);
-    EXPECT_TRUE(At(cards[1], 0, -1, 3));
-    EXPECT_NEAR(cards[1].scale, 1.1f, 1e-5);
-    EXPECT_NEAR(cards[1].sinYaw, std::sin(spin), 1e-4);
-    EXPECT_TRUE(At(cards[2], 0, -1, 3));
-    EXPECT_NEAR(cards[2].sinYaw, std::sin(spin + 3.142f), 1e-4);
-    EXPECT_NEAR(cards[2].cosYaw, std::cos(spin + 3.142f), 1e-4);
-    // Rendering: solid, blended and alpha-tested cards; the texts after them unblended.
-    for (const plat::DrawRecord& d : g.Device()->draws) {
-        EXPECT_EQ(d.fillMode, static_cast<uint32_t>(plat::FILL_SOLID));
-        EXPECT_TRUE(d.alphaBlend);
-        EXPECT_TRUE(d.alphaTest);
-    }
-    EXPECT_EQ(g.Device()->State().renderState[plat::RS_ALPHABLENDENABLE], 0u);
-    EXPECT_EQ(g.Device()->State().renderState[plat::RS_ALPHATESTENABLE], 0u);
+    EXPECT_TRUE(At(cards.back(), -3.5f + 0.0175f, -4.3f + 0.0075f, 6.02f));
+    EXPECT_NEAR(cards.back().scale, 1.0123f, 1e-5);
 }
 
 TEST(TitleScreen, TileReachesTheFrontIn195FramesWhateverTheFrameLength) {
@@ -190,28 +146,18 @@ TEST(TitleScreen, TileReachesTheFrontIn195FramesWhateverTheFrameLength) {
         TitleGame g;
         ASSERT_TRUE(g.started);
         g.backend->msPerFrame = ms;
-        g.ReadyToLeaveRow();
+        g.app->titleTickCounter = 99;  // one tick from leaving the row
+        g.app->titleCounterStamp = plat::GetTickCount() - 1000;
         int frames = 0;
-        bool captionEarly = false;
         do {
             g.Frame();
             ++frames;
-            if (g.app->titleState == 1 && g.Caption()) captionEarly = true;
         } while (g.app->titleState == 1 && frames < 1000);
         EXPECT_EQ(frames, 195);
-        EXPECT_FALSE(captionEarly);
-        ASSERT_EQ(g.app->titleState, 2);
-
-        // Held at the front over the title picture, with its caption.
-        int front = 0;
+        EXPECT_EQ(g.app->titleState, 2);
+        int front = 0;  // the title picture and the held one
         for (const Card& c : g.Cards()) front += At(c, 0, -2.8f, 10) && std::fabs(c.scale - 2.5f) < 1e-5f;
         EXPECT_EQ(front, 2);
-        const plat::TextRecord* caption = g.Caption();
-        ASSERT_NE(caption, nullptr);
-        EXPECT_EQ(caption->text, "Old Harrowmere Lake - Harrowmere Fisheries");
-        EXPECT_EQ(caption->rect.left, 288);
-        EXPECT_EQ(caption->rect.top, 186);
-        EXPECT_EQ(caption->fontHeight, 16);
     }
 }
 
@@ -236,7 +182,11 @@ TEST(TitleScreen, CycleShowsEachPictureWithItsCaptionAndFlipsToTheOtherSet) {
         const plat::TextRecord* caption = g.Caption();
         const bool showing = state == 2 || state == 6 || state == 10;
         EXPECT_EQ(caption != nullptr, showing) << "state " << state;
-        if (caption) captions[setBefore - 1][state] = caption->text + " @" + std::to_string(caption->rect.left);
+        if (caption) {
+            EXPECT_EQ(caption->rect.top, 186);
+            EXPECT_EQ(caption->fontHeight, 16);
+            captions[setBefore - 1][state] = caption->text + " @" + std::to_string(caption->rect.left);
+        }
 
         if (before == 13 && state == 13) {
             // Mid-flip: the row turns, front and back; nothing stands at rest.
@@ -289,48 +239,38 @@ TEST(TitleScreen, PicturesComeFromTheShownSetAndTheFlipShowsTheOtherOnTheBack) {
     g.FillTitleSlots();
     g.backend->msPerFrame = 0;
     GameApp& app = *g.app;
+    auto files = [&g](size_t from, size_t to) {
+        std::string all;
+        std::vector<Card> cards = g.Cards();
+        for (size_t i = from; i < to && i < cards.size(); ++i) all += cards[i].file + " ";
+        return all;
+    };
 
     g.Frame();
-    std::vector<Card> cards = g.Cards();
-    ASSERT_EQ(cards.size(), 7u);
-    if (cards[0].file.empty()) GTEST_SKIP() << "the texture bank binds no textures in this build";
-    EXPECT_EQ(cards[0].file, "copy.bmp");
-    EXPECT_TRUE(At(cards[0], -3.05f, -3.05f, 3.0f));
-    EXPECT_EQ(cards[1].file, "intro.bmp");
-    EXPECT_EQ(cards[2].file, "intro2.bmp");
-    EXPECT_EQ(cards[3].file, "intro3.bmp");
-    EXPECT_EQ(cards[4].file, "intro3b.bmp");
-    EXPECT_EQ(cards[5].file, "intro3c.bmp");
-    EXPECT_EQ(cards[6].file, "intro3d.bmp");
-    EXPECT_TRUE(At(cards[4], -3.5f, -4.3f, 6.0f));
-    EXPECT_TRUE(At(cards[6], 3.5f, -4.3f, 6.0f));
+    if (g.Cards().empty() || g.Cards()[0].file.empty())
+        GTEST_SKIP() << "the texture bank binds no textures in this build";
+    EXPECT_EQ(files(0, 7), "copy.bmp intro.bmp intro2.bmp intro3.bmp intro3b.bmp intro3c.bmp intro3d.bmp ");
 
-    // Set 2, second picture on its way, then the third held at the front.
+    // Set 2: the second picture on its way, then the third held at the front.
     app.titlePictureSet = 2;
     app.titleState = 5;
     app.titleTilePos[0] = 0.0;
     g.Frame();
-    cards = g.Cards();
-    ASSERT_EQ(cards.size(), 8u);
-    EXPECT_EQ(cards[4].file, "intro3e.bmp");
-    EXPECT_EQ(cards[7].file, "intro3f.bmp");
+    EXPECT_EQ(files(4, 8), "intro3e.bmp intro3f.bmp intro3g.bmp intro3f.bmp ");
     app.titleState = 10;
     g.Frame();
-    EXPECT_EQ(g.Cards().back().file, "intro3g.bmp");
+    EXPECT_EQ(files(7, 8), "intro3g.bmp ");
 
-    // Mid-flip from set 1: its pictures face front, set 2's face back.
+    // Mid-flip from set 1: its pictures face front, set 2's face back at the same spots.
     app.titlePictureSet = 1;
     app.titleState = 13;
     app.titleFlipAngle = 1.0;
     g.Frame();
-    cards = g.Cards();
+    EXPECT_EQ(files(4, 10), "intro3b.bmp intro3c.bmp intro3d.bmp intro3e.bmp intro3f.bmp intro3g.bmp ");
+    std::vector<Card> cards = g.Cards();
     ASSERT_EQ(cards.size(), 10u);
-    const char* fronts[] = {"intro3b.bmp", "intro3c.bmp", "intro3d.bmp"};
-    const char* backs[] = {"intro3e.bmp", "intro3f.bmp", "intro3g.bmp"};
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(cards[4 + i].file, fronts[i]);
         EXPECT_NEAR(cards[4 + i].sinYaw, std::sin(1.0f), 1e-5);
-        EXPECT_EQ(cards[7 + i].file, backs[i]);
         EXPECT_NEAR(cards[7 + i].sinYaw, std::sin(4.142f), 1e-5);
         EXPECT_FLOAT_EQ(cards[4 + i].x, cards[7 + i].x);
     }
@@ -340,10 +280,7 @@ TEST(TitleScreen, PicturesComeFromTheShownSetAndTheFlipShowsTheOtherOnTheBack) {
     g.Frame();
     EXPECT_EQ(app.titleState, 0);
     g.Frame();
-    cards = g.Cards();
-    ASSERT_EQ(cards.size(), 7u);
-    EXPECT_EQ(cards[4].file, "intro3e.bmp");
-    EXPECT_EQ(cards[6].file, "intro3g.bmp");
+    EXPECT_EQ(files(4, 8), "intro3e.bmp intro3f.bmp intro3g.bmp ");
 }
 
 TEST(TitleScreen, FixedTextsAtTheirPlacesInWhite) {
@@ -368,6 +305,10 @@ TEST(TitleScreen, FixedTextsAtTheirPlacesInWhite) {
     EXPECT_EQ(texts[2].text.back(), ' ');
     EXPECT_EQ(texts[5].text.back(), ' ');
     EXPECT_EQ(texts[7].text, "Click here to play");
+    // Cards are blended and alpha-tested; the texts after them are not.
+    for (const plat::DrawRecord& d : g.Device()->draws) EXPECT_TRUE(d.alphaBlend && d.alphaTest);
+    EXPECT_EQ(g.Device()->State().renderState[plat::RS_ALPHABLENDENABLE], 0u);
+    EXPECT_EQ(g.Device()->State().renderState[plat::RS_ALPHATESTENABLE], 0u);
 }
 
 TEST(TitleScreen, XLeavesForTheMapOnceAndReleasesTheTitleTextures) {
@@ -403,33 +344,29 @@ TEST(InstructionsScreen, XTurnsPagesThenLeavesForTheMapAndALockShutsItOut) {
     app.gameMode = MODE_INSTRUCTIONS;
     app.instructionsPage = 1;
     app.inputLock = 0;
-
     InputDeviceState input{};
-    input.keyX = 1;
-    app.UpdateInstructionsScreen(&input);
+    auto pressX = [&] {
+        input.keyX = 1;
+        app.UpdateInstructionsScreen(&input);
+    };
+
+    pressX();
     EXPECT_EQ(app.instructionsPage, 2);
     EXPECT_EQ(app.inputLock, 5);
     EXPECT_EQ(input.keyX, 0);
-    EXPECT_EQ(app.gameMode, MODE_INSTRUCTIONS);
-
-    // Within the half second a second X does nothing and is not consumed.
-    input.keyX = 1;
-    app.UpdateInstructionsScreen(&input);
+    pressX();  // within the half second: nothing, and the press is not consumed
     EXPECT_EQ(app.instructionsPage, 2);
     EXPECT_EQ(input.keyX, 1);
 
     app.inputLock = 0;
-    app.UpdateInstructionsScreen(&input);
+    pressX();
     EXPECT_EQ(app.instructionsPage, 3);
-    EXPECT_EQ(app.gameMode, MODE_INSTRUCTIONS);
-
-    input.keyX = 1;
-    app.UpdateInstructionsScreen(&input);  // still locked
+    pressX();
     EXPECT_EQ(app.gameMode, MODE_INSTRUCTIONS);
 
     // On the credits X goes to the map, once, and the page stays.
     app.inputLock = 0;
-    app.UpdateInstructionsScreen(&input);
+    pressX();
     EXPECT_EQ(app.gameMode, MODE_MAP);
     EXPECT_EQ(app.instructionsPage, 3);
     EXPECT_EQ(app.inputLock, 5);
@@ -441,58 +378,32 @@ TEST(InstructionsScreen, PagesDrawTheirTextsInWhiteAndNothingElse) {
     ASSERT_TRUE(g.started);
     GameApp& app = *g.app;
     app.gameMode = MODE_INSTRUCTIONS;
-
-    const int bodyTops[2][19] = {
-        {90, 108, 144, 162, 180, 198, 216, 252, 270, 288, 306, 324, 342, 378, 396, 414, 432, 450, 468},
-        {90, 108, 126, 144, 180, 198, 216, 234, 252, 270, 288, 306, 324, 360, 408},
-    };
-    const size_t bodyCount[3] = {19, 15, 15};
+    const size_t lines[3] = {24, 20, 20};  // heading, title, two foot lines, the page, "continue"
     for (int page = 1; page <= 3; ++page) {
         SCOPED_TRACE(page);
         app.instructionsPage = page;
         g.Frame();
-        plat::HeadlessDevice* d = g.Device();
-        EXPECT_TRUE(d->draws.empty());
-        ASSERT_EQ(d->clears.size(), 1u);
-        EXPECT_EQ(d->clears[0].colour, 0x00323232u);
-        EXPECT_EQ(d->State().renderState[plat::RS_FILLMODE], static_cast<uint32_t>(plat::FILL_SOLID));
-        EXPECT_EQ(d->State().renderState[plat::RS_ALPHABLENDENABLE], 0u);
-
-        const std::vector<plat::TextRecord>& texts = d->texts;
-        ASSERT_EQ(texts.size(), 4 + bodyCount[page - 1] + 1);
+        const std::vector<plat::TextRecord>& texts = g.Device()->texts;
+        EXPECT_TRUE(g.Device()->draws.empty());
+        ASSERT_EQ(texts.size(), lines[page - 1]);
         for (const plat::TextRecord& t : texts) EXPECT_EQ(t.colour, kWhite) << t.text;
-        EXPECT_EQ(texts[0].text, "QUELLAN - VIRTUAL FISHING AT HARROWMERE FISHERIES");
-        EXPECT_EQ(texts[0].rect.left, 40);
-        EXPECT_EQ(texts[0].fontHeight, 32);
-        EXPECT_EQ(texts[1].rect.left, 280);
-        EXPECT_EQ(texts[1].rect.top, 42);
-        EXPECT_EQ(texts[2].rect.left, 16);
-        EXPECT_EQ(texts[2].rect.top, 546);
-        EXPECT_EQ(texts[3].rect.left, 504);
+        EXPECT_EQ(texts[3].rect.left, 504);  // the venue's line at (63 %, 91 %)
+        EXPECT_EQ(texts[3].rect.top, 546);
         const plat::TextRecord& more = texts.back();
         EXPECT_EQ(more.text, "Click hear to continue...");
         EXPECT_EQ(more.rect.left, 232);
         EXPECT_EQ(more.rect.top, 510);
         EXPECT_EQ(more.fontHeight, 32);
-        if (page < 3) {
-            for (size_t i = 0; i < bodyCount[page - 1]; ++i) {
-                const plat::TextRecord& t = texts[4 + i];
-                EXPECT_EQ(t.rect.left, 40) << t.text;
-                EXPECT_EQ(t.rect.top, bodyTops[page - 1][i]) << t.text;
-                EXPECT_EQ(t.fontHeight, 16);
+        for (size_t i = 4; i + 1 < texts.size(); ++i) {
+            EXPECT_EQ(texts[i].fontHeight, 16);
+            if (page < 3) {
+                EXPECT_EQ(texts[i].rect.left, 40);  // instructions down the left margin
             }
-        }
-        if (page == 1) {
-            EXPECT_EQ(texts[7].text,
-                      "You can move the map by using the \x91" "Move\x92 button on the left of the screen, click "
-                      "on an arrow to scroll in that direction,");
-            EXPECT_EQ(texts[16].text.back(), ' ');
         }
         if (page == 3) {
             EXPECT_EQ(texts[4].text, "CREDITS");
             EXPECT_EQ(texts[4].rect.left, 344);
             EXPECT_EQ(texts[4].rect.top, 90);
-            for (size_t i = 4; i + 1 < texts.size(); ++i) EXPECT_EQ(texts[i].fontHeight, 16);
         }
     }
 }
