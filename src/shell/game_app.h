@@ -7,9 +7,11 @@
 #include "platform/device.h"
 #include "platform/input.h"
 #include "platform/sound.h"
+#include "platform/system.h"
 #include "gfx/geometry.h"
 #include "gfx/texture_ids.h"
 #include "shell/game_mode.h"
+#include "shell/input_state.h"
 
 // Build option: full scenery detail (1 in lakeside, 0 in lakeside-lite). Defined by each program.
 extern const bool kHighDetailScenery;
@@ -173,5 +175,19 @@ public:
     // (members: fish)
 
     // ---- title, instructions, map and tackle ----
+    // title and instructions screens
+    void UpdateTitleScreen(InputDeviceState* input);
+    void UpdateInstructionsScreen(InputDeviceState* input);
+    int32_t titleState = 0;                         // title animation state 0..13
+    int32_t titleTickCounter = 0;                   // 10-ms ticks counted in the current state
+    uint32_t titleCounterStamp = plat::GetTickCount();
+    double titleSpinAngle = 0.0;                    // yaw of the spinning card, grows without limit
+    uint32_t titleSpinStamp = plat::GetTickCount();
+    double titleTilePos[3] = {-3.5, -4.3, 6.0};     // the moving picture tile
+    double titleTileScale = 1.0;
+    double titleFlipAngle = 0.0;                    // yaw of the row while it flips over
+    int32_t titlePictureSet = 1;                    // 1 or 2
+    int32_t instructionsPage = 1;                   // 1..3, 3 = credits
+    int32_t inputLock = 0;  // owned by the input dispatch; declared here until it lands
     // (members: screens)
 };
