@@ -13,6 +13,9 @@ HResult SoundSystem::Create(SoundClip** out, const char*, uint32_t, const void*,
     return FAIL;
 }
 SoundClip::~SoundClip() = default;
+HResult SoundClip::Play(uint32_t, uint32_t, int32_t, int32_t, int32_t) { return OK; }
+HResult SoundClip::Stop() { return OK; }
+HResult SoundClip::Rewind() { return OK; }
 struct Mixer::Impl {};
 Mixer::~Mixer() = default;
 }  // namespace plat

@@ -1,0 +1,8 @@
+// Input steps of the screens not built yet: they do nothing until their screens replace them.
+#include "shell/game_app.h"
+
+void GameApp::UpdateTitleScreen(InputDeviceState*) {}
+void GameApp::UpdateMapScreen(InputDeviceState*, int32_t, int32_t) {}
+void GameApp::UpdateFishingScreen(InputDeviceState*) {}
+void GameApp::UpdateInstructionsScreen(InputDeviceState*) {}
+void GameApp::UpdateDuckModeScreen(InputDeviceState*) {}
