@@ -1,0 +1,393 @@
+// The save file: round trip, files written by the original layout, damaged files, failed writes
+// and the number format under a comma locale.
+#include <gtest/gtest.h>
+#include <dirent.h>
+#include <locale.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <algorithm>
+#include <climits>
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+#include "shell/game_app.h"
+
+namespace {
+
+// A fresh temporary folder as the working directory for one test.
+class ScratchCwd {
+public:
+    ScratchCwd() {
+        char pattern[] = "/tmp/lakeside_save_XXXXXX";
+        root_ = ::mkdtemp(pattern);
+        char cwd[4096];
+        old_ = ::getcwd(cwd, sizeof cwd) ? cwd : ".";
+        if (::chdir(root_.c_str()) != 0) std::abort();
+    }
+    ~ScratchCwd() {
+        if (::chdir(old_.c_str()) != 0) std::abort();
+        std::string cmd = "chmod -R u+w '" + root_ + "' && rm -rf '" + root_ + "'";
+        if (std::system(cmd.c_str()) != 0) std::fprintf(stderr, "could not remove %s\n", root_.c_str());
+    }
+
+private:
+    std::string root_, old_;
+};
+
+std::string ReadText(const char* path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void WriteText(const char* path, const std::string& text) {
+    ::mkdir("photos", 0755);
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+bool Exists(const char* path) {
+    struct stat st;
+    return ::stat(path, &st) == 0;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::stringstream s(text);
+    for (std::string line; std::getline(s, line);) lines.push_back(line);
+    return lines;
+}
+
+std::vector<std::string> FolderEntries(const char* dir) {
+    std::vector<std::string> names;
+    if (DIR* d = ::opendir(dir)) {
+        while (dirent* e = ::readdir(d))
+            if (e->d_name[0] != '.') names.push_back(e->d_name);
+        ::closedir(d);
+    }
+    return names;
+}
+
+// A photo whose every value tells its slot apart.
+PhotoRecord SamplePhoto(int slot) {
+    PhotoRecord p{};
+    p.rod1Shown = slot % 2;
+    p.rod2Shown = 1;
+    p.alarmRig = (slot + 1) % 2;
+    p.inUse = 1;
+    p.swim = slot % 9 + 1;
+    p.fishSize = 20.5f + slot;
+    p.fishWeight = 12.9f + slot * 0.25f;
+    p.fishKind = slot % 32 + 1;
+    p.fishShape = 3.25f;
+    p.waterScroll[0] = 0.125f * slot;
+    p.waterScroll[1] = -0.75f;
+    p.waterScroll[2] = 1e-3f;
+    p.eyeX = 100.0f + slot;
+    p.eyeY = 2.0f;
+    p.eyeZ = 92.5f;
+    p.heading = 6.283f;
+    p.pitch = 6.4f;
+    return p;
+}
+
+// The 17 values of a record in file order, written the way `fmt` writes floats.
+std::vector<std::string> PhotoValues(const PhotoRecord& p, const char* fmt = "%e") {
+    auto f = [fmt](float v) {
+        char b[64];
+        std::snprintf(b, sizeof b, fmt, static_cast<double>(v));
+        return std::string(b);
+    };
+    auto i = [](int v) { return std::to_string(v); };
+    return {i(p.rod1Shown), i(p.rod2Shown), i(p.alarmRig), i(p.inUse), f(p.fishSize), f(p.fishWeight),
+            i(p.swim), i(p.fishKind), f(p.fishShape), f(p.waterScroll[0]), f(p.waterScroll[1]),
+            f(p.waterScroll[2]), f(p.eyeX), f(p.eyeY), f(p.eyeZ), f(p.heading), f(p.pitch)};
+}
+
+// The 925 values of a save file with photos in slots 0..photoCount-1 and weights 0.5 + i.
+std::vector<std::string> SaveValues(int photoCount) {
+    std::vector<std::string> v;
+    for (int slot = 0; slot < PHOTO_SLOT_COUNT; ++slot) {
+        std::vector<std::string> r = PhotoValues(slot < photoCount ? SamplePhoto(slot) : PhotoRecord{});
+        v.insert(v.end(), r.begin(), r.end());
+    }
+    for (int i = 0; i < GameApp::BEST_WEIGHT_COUNT; ++i) {
+        char b[64];
+        std::snprintf(b, sizeof b, "%e", 0.5 + i);
+        v.push_back(b);
+    }
+    return v;
+}
+
+std::string Join(const std::vector<std::string>& values, const char* eol = "\n") {
+    std::string s;
+    for (const std::string& v : values) s += v + eol;
+    return s;
+}
+
+// What a float becomes after a trip through "%e".
+float Rounded(float v) {
+    char b[64];
+    std::snprintf(b, sizeof b, "%e", static_cast<double>(v));
+    return static_cast<float>(std::strtod(b, nullptr));
+}
+
+void ExpectPhoto(const PhotoRecord& got, const PhotoRecord& want, int slot) {
+    SCOPED_TRACE("slot " + std::to_string(slot));
+    EXPECT_EQ(got.rod1Shown, want.rod1Shown);
+    EXPECT_EQ(got.rod2Shown, want.rod2Shown);
+    EXPECT_EQ(got.alarmRig, want.alarmRig);
+    EXPECT_EQ(got.inUse, want.inUse);
+    EXPECT_EQ(got.swim, want.swim);
+    EXPECT_EQ(got.fishKind, want.fishKind);
+    const float g[] = {got.fishSize, got.fishWeight, got.fishShape, got.waterScroll[0], got.waterScroll[1],
+                       got.waterScroll[2], got.eyeX, got.eyeY, got.eyeZ, got.heading, got.pitch};
+    const float w[] = {want.fishSize, want.fishWeight, want.fishShape, want.waterScroll[0], want.waterScroll[1],
+                       want.waterScroll[2], want.eyeX, want.eyeY, want.eyeZ, want.heading, want.pitch};
+    for (size_t k = 0; k < sizeof g / sizeof g[0]; ++k) EXPECT_EQ(g[k], Rounded(w[k])) << "float value " << k;
+}
+
+const char* const kSave = "photos/photos.qd";
+const char* const kBad = "photos/photos.qd.bad";
+
+}  // namespace
+
+TEST(SaveFile, RoundTripKeepsEveryPhotoAndWeightAndWritesTheSameText) {
+    ScratchCwd dir;
+    {
+        auto app = std::make_unique<GameApp>();  // no file yet: everything empty
+        for (const PhotoRecord* p : app->photos) EXPECT_EQ(p->inUse, 0);
+        for (float w : app->bestWeight) EXPECT_EQ(w, 0.0f);
+        for (int slot = 0; slot < 50; ++slot) *app->photos[slot] = SamplePhoto(slot);
+        for (int i = 0; i < 75; ++i) app->bestWeight[i] = 0.5f + i;
+        app->bestWeight[3] = 12.9f;
+    }
+    const std::string first = ReadText(kSave);
+    std::vector<std::string> lines = Lines(first);
+    ASSERT_EQ(lines.size(), 925u);
+    EXPECT_EQ(lines[0], "0");             // rod1Shown of slot 0
+    EXPECT_EQ(lines[4], "2.050000e+01");  // fishSize of slot 0
+    EXPECT_EQ(lines[850 + 3], "1.290000e+01");
+    {
+        auto app = std::make_unique<GameApp>();
+        for (int slot = 0; slot < 50; ++slot) ExpectPhoto(*app->photos[slot], SamplePhoto(slot), slot);
+        EXPECT_EQ(app->bestWeight[3], Rounded(12.9f));
+        EXPECT_EQ(app->bestWeight[74], 74.5f);
+    }
+    EXPECT_EQ(ReadText(kSave), first);
+    EXPECT_FALSE(Exists(kBad));
+    EXPECT_EQ(FolderEntries("photos").size(), 1u);  // no temporary file left behind
+}
+
+TEST(SaveFile, EmptyGameWritesExactly925LinesAndMakesTheMissingFolder) {
+    ScratchCwd dir;
+    ASSERT_FALSE(Exists("photos"));
+    std::make_unique<GameApp>().reset();
+    std::vector<std::string> lines = Lines(ReadText(kSave));
+    ASSERT_EQ(lines.size(), 925u);
+    for (int slot = 0; slot < 50; ++slot)
+        for (int k = 0; k < 17; ++k) {
+            const bool integer = k < 4 || k == 6 || k == 7;
+            EXPECT_EQ(lines[slot * 17 + k], integer ? "0" : "0.000000e+00") << slot << " " << k;
+        }
+    for (int i = 850; i < 925; ++i) EXPECT_EQ(lines[i], "0.000000e+00");
+}
+
+TEST(SaveFile, WindowsFileWithCrlfAndThreeDigitExponentsLoadsAndPacksPhotos) {
+    ScratchCwd dir;
+    // Slot 0 free, slots 1 and 3 used: the photos move to 0 and 1 in their order.
+    std::vector<std::string> values;
+    for (int slot = 0; slot < 50; ++slot) {
+        std::vector<std::string> r = PhotoValues(slot == 1 || slot == 3 ? SamplePhoto(slot) : PhotoRecord{}, "%.6e");
+        values.insert(values.end(), r.begin(), r.end());
+    }
+    for (int i = 0; i < 75; ++i) values.push_back(i == 5 ? "1.290000e+001" : "0.000000e+000");
+    // Windows exponents have three digits.
+    for (std::string& v : values) {
+        size_t e = v.find("e+");
+        if (e == std::string::npos) e = v.find("e-");
+        if (e != std::string::npos && v.size() - e == 4) v.insert(e + 2, "0");
+    }
+    values[17 + 0] = "258";  // a flag keeps its low 8 bits
+    WriteText(kSave, Join(values, "\r\n"));
+
+    auto app = std::make_unique<GameApp>();
+    PhotoRecord first = SamplePhoto(1);
+    first.rod1Shown = 2;
+    ExpectPhoto(*app->photos[0], first, 0);
+    ExpectPhoto(*app->photos[1], SamplePhoto(3), 1);
+    for (int slot = 2; slot < 50; ++slot) EXPECT_EQ(app->photos[slot]->inUse, 0) << slot;
+    EXPECT_EQ(app->bestWeight[5], 12.9f);
+    EXPECT_EQ(app->bestWeight[4], 0.0f);
+    app.reset();
+    EXPECT_FALSE(Exists(kBad));
+    std::vector<std::string> lines = Lines(ReadText(kSave));
+    ASSERT_EQ(lines.size(), 925u);
+    EXPECT_EQ(lines[855], "1.290000e+01");
+}
+
+// A damaged file loads its good prefix, is kept aside as photos.qd.bad, and the exit write is whole.
+TEST(SaveFile, DamagedFilesLoadTheirGoodPrefixAndAreKeptAside) {
+    struct Case {
+        const char* what;
+        std::function<std::string()> text;
+        int photosLoaded;   // complete records kept
+        int weightsLoaded;  // best weights kept
+    };
+    auto withValue = [](int index, const char* token) {
+        return [index, token] {
+            std::vector<std::string> v = SaveValues(50);
+            v[index] = token;
+            return Join(v);
+        };
+    };
+    auto cutAfter = [](int count) {
+        return [count] {
+            std::vector<std::string> v = SaveValues(50);
+            v.resize(count);
+            return Join(v);
+        };
+    };
+    const Case cases[] = {
+        {"cut after 20 records", cutAfter(20 * 17), 20, 0},
+        {"cut inside record 21", cutAfter(20 * 17 + 5), 20, 0},
+        {"cut inside the weights", cutAfter(850 + 10), 50, 10},
+        {"empty file", [] { return std::string(); }, 0, 0},
+        {"nan as a size", withValue(3 * 17 + 4, "nan"), 3, 0},
+        {"inf as a weight", withValue(850 + 7, "inf"), 50, 7},
+        {"-inf as a heading", withValue(2 * 17 + 15, "-inf"), 2, 0},
+        {"a word", withValue(850 + 40, "abc"), 50, 40},
+        {"1.5 in the swim", withValue(4 * 17 + 6, "1.5"), 4, 0},
+        {"1e40 as a float", withValue(6 * 17 + 12, "1e40"), 6, 0},
+        {"integer overflow", withValue(7 * 17 + 7, "2147483648"), 7, 0},
+        {"number glued to text", withValue(8 * 17 + 9, "0.5x"), 8, 0},
+        {"comma decimal", withValue(9 * 17 + 5, "12,5"), 9, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ScratchCwd dir;
+        const std::string original = c.text();
+        WriteText(kSave, original);
+        testing::internal::CaptureStderr();
+        auto app = std::make_unique<GameApp>();
+        const std::string err = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+        for (int slot = 0; slot < 50; ++slot) {
+            if (slot < c.photosLoaded)
+                ExpectPhoto(*app->photos[slot], SamplePhoto(slot), slot);
+            else
+                ExpectPhoto(*app->photos[slot], PhotoRecord{}, slot);
+        }
+        for (int i = 0; i < 75; ++i) EXPECT_EQ(app->bestWeight[i], i < c.weightsLoaded ? 0.5f + i : 0.0f) << i;
+        ASSERT_TRUE(Exists(kBad));
+        EXPECT_EQ(ReadText(kBad), original);
+        app.reset();
+        EXPECT_EQ(ReadText(kBad), original);
+        EXPECT_EQ(Lines(ReadText(kSave)).size(), 925u);
+    }
+}
+
+TEST(SaveFile, ValidEdgeValuesAreNotDamage) {
+    ScratchCwd dir;
+    std::vector<std::string> v = SaveValues(2);
+    v[17 + 7] = "-2147483648";  // fishKind at the bottom of the range
+    v[17 + 6] = "+3";
+    v[850] = "1e-50";  // too small for a float: zero, but a number
+    v.push_back("trailing words are not read");
+    WriteText(kSave, Join(v, " \t\n\n"));
+    testing::internal::CaptureStderr();
+    auto app = std::make_unique<GameApp>();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(app->photos[1]->fishKind, INT32_MIN);
+    EXPECT_EQ(app->photos[1]->swim, 3);
+    EXPECT_EQ(app->bestWeight[0], 0.0f);
+    EXPECT_EQ(app->bestWeight[1], 1.5f);
+    EXPECT_FALSE(Exists(kBad));
+}
+
+// A write that fails half-way (here: the file-size limit, which binds root too) keeps the old file.
+TEST(SaveFile, FailedWriteKeepsThePreviousFile) {
+    ScratchCwd dir;
+    const std::string old = Join(SaveValues(3));
+    WriteText(kSave, old);
+    auto app = std::make_unique<GameApp>();
+    *app->photos[3] = SamplePhoto(3);
+
+    struct rlimit saved;
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    struct rlimit small = saved;
+    small.rlim_cur = 2000;  // the file needs about 12 kB
+    void (*oldHandler)(int) = ::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    testing::internal::CaptureStderr();
+    app.reset();
+    const std::string err = testing::internal::GetCapturedStderr();
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    ::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_NE(err.find("previous file is kept"), std::string::npos) << err;
+    EXPECT_EQ(ReadText(kSave), old);
+    EXPECT_EQ(FolderEntries("photos"), std::vector<std::string>{"photos.qd"});
+}
+
+TEST(SaveFile, UnwritablePlacesAreReportedWithoutHarm) {
+    {
+        ScratchCwd dir;
+        std::ofstream("photos") << "not a folder";
+        testing::internal::CaptureStderr();
+        std::make_unique<GameApp>().reset();
+        EXPECT_NE(testing::internal::GetCapturedStderr(), "");
+        EXPECT_EQ(ReadText("photos"), "not a folder");
+    }
+    if (::geteuid() == 0) return;  // root writes into read-only folders anyway
+    ScratchCwd dir;
+    const std::string old = Join(SaveValues(1));
+    WriteText(kSave, old);
+    auto app = std::make_unique<GameApp>();
+    ::chmod("photos", 0555);
+    testing::internal::CaptureStderr();
+    app.reset();
+    EXPECT_NE(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(ReadText(kSave), old);
+}
+
+// Numbers stay in the "C" format when the process runs under a comma-decimal locale.
+TEST(SaveFile, NumbersUseAPointUnderACommaLocale) {
+    const char* names[] = {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8", "de_DE", "fr_FR"};
+    ScratchCwd dir;
+    WriteText(kSave, Join(SaveValues(50)));
+    const float wantWeight = Rounded(SamplePhoto(49).fishWeight);
+    const std::string before = std::setlocale(LC_NUMERIC, nullptr);
+    const char* found = nullptr;
+    for (const char* name : names)
+        if (std::setlocale(LC_NUMERIC, name)) {
+            found = name;
+            break;
+        }
+    if (!found) GTEST_SKIP() << "no comma-decimal locale installed";
+    char probe[16];
+    std::snprintf(probe, sizeof probe, "%.1f", 1.5);
+    EXPECT_STREQ(probe, "1,5");
+
+    testing::internal::CaptureStderr();
+    auto app = std::make_unique<GameApp>();
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(app->photos[49]->inUse, 1);
+    EXPECT_EQ(app->photos[49]->fishWeight, wantWeight);
+    EXPECT_EQ(app->bestWeight[74], 74.5f);
+    app.reset();
+    std::setlocale(LC_NUMERIC, before.c_str());
+    EXPECT_EQ(err, "");
+    const std::string text = ReadText(kSave);
+    EXPECT_EQ(text.find(','), std::string::npos);
+    EXPECT_EQ(Lines(text)[4], "2.050000e+01");
+}
