@@ -1,5 +1,7 @@
 // Input: the action map, the per-frame poll of every device and the per-device screen-input dispatch.
 #include <cmath>
+#include <iterator>
+#include <vector>
 #include "gfx/geometry.h"
 #include "shell/game_app.h"
 
