@@ -29,6 +29,7 @@ GameApp::GameApp() {
 
     // (pools: swims)
 
+    for (PhotoRecord*& photo : photos) photo = new PhotoRecord{};
     // (pools: photos)
 
     // (pools: scenery items and insect swarms)
@@ -83,6 +84,10 @@ GameApp::~GameApp() {
 
     // (free: stock records)
 
+    for (PhotoRecord*& photo : photos) {
+        delete photo;
+        photo = nullptr;
+    }
     // (free: photos)
 }
 
@@ -269,6 +274,12 @@ void GameApp::DrawCurrentScreen() {
 }
 
 plat::HResult GameApp::DrawFrame() {
+    // A lock runs from the last frame at which it was 0.
+    const uint32_t now = plat::GetTickCount();
+    if (static_cast<int32_t>(now - inputLockStart) >= inputLock * 100) {
+        inputLock = 0;
+        inputLockStart = now;
+    }
     // (input lock expiry)
     device->BeginScene();
     device->Clear(0, nullptr, plat::CLEAR_TARGET | plat::CLEAR_ZBUFFER, ClearColourForMode(gameMode), 1.0f,
@@ -320,6 +331,9 @@ plat::HResult GameApp::Shutdown() {
 }
 
 intptr_t GameApp::HandleMessage(plat::WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    const plat::Rect windowRect = plat::GameWindowRect();
+    clientOriginX = windowRect.left;
+    clientOriginY = windowRect.top;
     // (window origin)
     if (message == plat::MSG_PAINT && loadingMessage != 0) {
         if (plat::Backend* backend = plat::CurrentBackend()) backend->PaintWindowText(kLoadingMessage);

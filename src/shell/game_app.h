@@ -9,6 +9,7 @@
 #include "platform/sound.h"
 #include "platform/system.h"
 #include "gfx/geometry.h"
+#include "shell/photo_record.h"
 #include "gfx/texture_ids.h"
 #include "shell/game_mode.h"
 #include "shell/input_state.h"
@@ -116,6 +117,11 @@ public:
     // ---- save file and photo records ----
     void ReadSaveFile();
     void WriteSaveFile();
+    static constexpr int BEST_WEIGHT_COUNT = 75;
+    PhotoRecord* photos[PHOTO_SLOT_COUNT] = {};
+    // Best weight in pounds per fish in stock order, 0 = never caught (written during play by the
+    // fishing screen's weighing).
+    float bestWeight[BEST_WEIGHT_COUNT] = {};
     // (members: save file)
 
     // ---- input and screen-input dispatch ----
@@ -123,6 +129,46 @@ public:
     void PollInput();
     void ShutdownInput();
     void ZeroInputRecords();
+    static plat::HResult OnInputDeviceFound(plat::InputActionManager* manager, plat::InputDevice* device,
+                                            void* context);
+    plat::HResult SetupInputDevice(plat::DeviceEntry& entry);
+    void DispatchScreenInput(InputDeviceState& input);
+    void DeleteShownPhoto();
+    // Input steps of the screens that have their own.
+    void UpdateTitleScreen(InputDeviceState* input);
+    void UpdateMapScreen(InputDeviceState* input, int32_t screenX, int32_t screenY);
+    void UpdateFishingScreen(InputDeviceState* input);
+    void UpdateInstructionsScreen(InputDeviceState* input);
+    void UpdateDuckModeScreen(InputDeviceState* input);
+
+    plat::InputActionManager* inputManager = nullptr;
+    plat::ActionFormat actionFormat;
+    float verticalAxis = 0.0f;    // merged mouse movement of the devices polled so far this frame
+    float horizontalAxis = 0.0f;
+    int32_t leftButtonDown = 0;   // shared by every device's pass
+    int32_t rightButtonDown = 0;
+    int32_t inputLock = 0;        // tenths of a second; 0 = input accepted
+    uint32_t inputLockStart = plat::GetTickCount();
+    int32_t clientOriginX = 0;
+    int32_t clientOriginY = 0;
+    int32_t cursorX = 0;
+    int32_t cursorY = 0;
+    uint8_t cursorOverMap = 0;
+    uint8_t playClickSound = 0;
+    uint32_t photoDeleteStamp = plat::GetTickCount();
+
+    // Members of other screens that the dispatch reads or writes; each owner takes its own over.
+    int32_t recordsSelection = 0;   // catch records
+    int32_t stockingPage = 1;       // stocking records
+    int32_t currentPhoto = 0;       // photo album
+    int32_t albumFrameCount = 0;    // photo album
+    double savedEyeY = 0.0;         // photo album
+    double savedHeading = 0.0;      // photo album
+    double savedPitch = 0.0;        // photo album
+    double savedEyeX = 100.0;       // angler on the bank (also the last footstep position)
+    double savedEyeZ = 92.0;        // angler on the bank
+    double moveSpeed = 0.0;         // angler on the bank
+    double savedMapHeight = 0.0;    // map screen input
     // (members: input)
 
     // ---- static meshes ----
@@ -176,8 +222,6 @@ public:
 
     // ---- title, instructions, map and tackle ----
     // title and instructions screens
-    void UpdateTitleScreen(InputDeviceState* input);
-    void UpdateInstructionsScreen(InputDeviceState* input);
     int32_t titleState = 0;                         // title animation state 0..13
     int32_t titleTickCounter = 0;                   // 10-ms ticks counted in the current state
     uint32_t titleCounterStamp = plat::GetTickCount();
@@ -188,6 +232,5 @@ public:
     double titleFlipAngle = 0.0;                    // yaw of the row while it flips over
     int32_t titlePictureSet = 1;                    // 1 or 2
     int32_t instructionsPage = 1;                   // 1..3, 3 = credits
-    int32_t inputLock = 0;  // owned by the input dispatch; declared here until it lands
     // (members: screens)
 };
