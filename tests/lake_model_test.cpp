@@ -41,67 +41,42 @@ int ActiveCount(GameApp& app) {
 
 }  // namespace
 
-TEST(LakeModelFile, SyntheticLakeHasEveryValueAndParses) {
+TEST(LakeModelFile, ValidModelsInAnyScanfNumberFormAndTheWaterEdgeSnap) {
     ASSERT_EQ(Synthetic().size(), static_cast<size_t>(LAKE_MODEL_VALUE_COUNT));
-    auto model = std::make_unique<LakeModel>();
-    LakeModelResult r = ParseValues(Synthetic(), model.get());
-    ASSERT_TRUE(r.ok) << r.error;
-    EXPECT_TRUE(r.error.empty());
-    EXPECT_EQ(model->swarms.size(), 20u);
-    EXPECT_EQ(model->bubbleSpots.size(), 60u);
-    EXPECT_EQ(model->dragonflies.size(), 10u);
-    EXPECT_EQ(model->billboards[0].active, 0);
-    EXPECT_EQ(model->billboards[1].active, 1);
-    EXPECT_EQ(model->billboards[1].type, 2);
-    EXPECT_EQ(model->cells[5050].groundTexture, 56);
-}
-
-TEST(LakeModelFile, HeightsJustBelowTheSurfaceAreSnappedToIt) {
     std::vector<std::string> v = Synthetic();
-    const char* heights[] = {"-0.1", "-0.2", "0.05", "-1.5"};
-    for (int k = 0; k < 4; ++k) v[CellValue(7, 4 + k)] = heights[k];
+    const char* edge[] = {"-0.1", "-0.2", "0.05", "-1.5"};
+    for (int k = 0; k < 4; ++k) v[CellValue(7, 4 + k)] = edge[k];
     v[CellValue(8, 4)] = "-0.19999";
     v[CellValue(8, 5)] = "-0.20001";
-    v[CellValue(8, 6)] = "-0.1999999999";  // the nearest single-precision value is -0.2 itself
+    v[CellValue(8, 6)] = "-0.1999999999";  // its nearest single-precision value is -0.2 itself
     v[CellValue(8, 7)] = "-0.0";
-    auto model = std::make_unique<LakeModel>();
-    ASSERT_TRUE(ParseValues(v, model.get()).ok);
-    EXPECT_EQ(model->cells[7].y[0], 0.0f);
-    EXPECT_EQ(model->cells[7].y[1], -0.2f);
-    EXPECT_EQ(model->cells[7].y[2], 0.05f);
-    EXPECT_EQ(model->cells[7].y[3], -1.5f);
-    EXPECT_EQ(model->cells[8].y[0], 0.0f);
-    EXPECT_EQ(model->cells[8].y[1], -0.20001f);
-    EXPECT_EQ(model->cells[8].y[2], -0.2f);
-    EXPECT_EQ(model->cells[8].y[3], 0.0f);
-}
-
-TEST(LakeModelFile, AcceptsTheNumberFormsOfScanf) {
-    std::vector<std::string> v = Synthetic();
     v[CellValue(3, 4)] = "1.290000e+001";
     v[CellValue(3, 5)] = "+0.5";
     v[CellValue(3, 6)] = "-2.";
-    v[CellValue(3, 12)] = "+45";
     v[CellValue(3, 7)] = ".25";
+    v[CellValue(3, 12)] = "+45";
+    v[BillboardValue(1999, 1)] = "99";  // kinds of unused records are not looked at
+    v[ItemValue(99, 1)] = "-4";
+    v[SwarmValue(50, 1)] = "3";
     auto model = std::make_unique<LakeModel>();
     LakeModelResult r = Parse(lakefix::ModelText(v, "\r\n") + "trailing words are ignored\n", model.get());
     ASSERT_TRUE(r.ok) << r.error;
-    EXPECT_EQ(model->cells[3].y[0], 12.9f);
-    EXPECT_EQ(model->cells[3].y[1], 0.5f);
-    EXPECT_EQ(model->cells[3].y[2], -2.0f);
-    EXPECT_EQ(model->cells[3].y[3], 0.25f);
-    EXPECT_EQ(model->cells[3].groundTexture, 45);
-}
+    EXPECT_TRUE(r.error.empty());
 
-TEST(LakeModelFile, UnusedRecordsMayHoldAnyKind) {
-    std::vector<std::string> v = Synthetic();
-    v[BillboardValue(1999, 1)] = "99";  // inactive
-    v[ItemValue(99, 1)] = "-4";         // inactive
-    v[SwarmValue(50, 1)] = "3";         // unflagged
-    auto model = std::make_unique<LakeModel>();
-    LakeModelResult r = ParseValues(v, model.get());
-    ASSERT_TRUE(r.ok) << r.error;
+    const float snapped[2][4] = {{0.0f, -0.2f, 0.05f, -1.5f}, {0.0f, -0.20001f, -0.2f, 0.0f}};
+    for (int k = 0; k < 4; ++k) {
+        EXPECT_EQ(model->cells[7].y[k], snapped[0][k]) << k;
+        EXPECT_EQ(model->cells[8].y[k], snapped[1][k]) << k;
+    }
+    const float forms[4] = {12.9f, 0.5f, -2.0f, 0.25f};
+    for (int k = 0; k < 4; ++k) EXPECT_EQ(model->cells[3].y[k], forms[k]) << k;
+    EXPECT_EQ(model->cells[3].groundTexture, 45);
+    EXPECT_EQ(model->billboards[0].active, 0);  // the file starts at record 1
+    EXPECT_EQ(model->billboards[1].active, 1);
+    EXPECT_EQ(model->billboards[1].type, 2);
     EXPECT_EQ(model->swarms.size(), 20u);
+    EXPECT_EQ(model->bubbleSpots.size(), 60u);
+    EXPECT_EQ(model->dragonflies.size(), 10u);
 }
 
 TEST(LakeModelFile, BadFilesAreRefusedWithAMessageAndNothingWritten) {

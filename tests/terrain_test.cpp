@@ -1,7 +1,9 @@
 // The terrain grid, the shared cell lookup, the terrain mesh's normals and the terrain drawing.
 #include <gtest/gtest.h>
 #include <cmath>
+#include <initializer_list>
 #include <limits>
+#include <utility>
 #include "lake_fixture.h"
 #include "platform/d3dx.h"
 #include "test_support.h"
@@ -9,22 +11,23 @@
 
 namespace {
 
-void ExpectCorners(const TerrainCell& c, const float (&xyz)[4][3]) {
-    for (int k = 0; k < 4; ++k) {
-        EXPECT_EQ(c.x[k], xyz[k][0]) << "corner " << k;
-        EXPECT_EQ(c.y[k], xyz[k][1]) << "corner " << k;
-        EXPECT_EQ(c.z[k], xyz[k][2]) << "corner " << k;
-    }
-}
-
 const MeshVertex* CellVertices(GameApp& app, int cell) {
     return reinterpret_cast<const MeshVertex*>(app.cellVertexBuffers[cell]->Data());
 }
 
-plat::Vector3 FaceNormal(const TerrainCell& c, int a, int b, int d) {
-    plat::Vector3 pa{c.x[a], c.y[a], c.z[a]}, pb{c.x[b], c.y[b], c.z[b]}, pd{c.x[d], c.y[d], c.z[d]}, n;
-    TriangleNormal(&n, &pa, &pb, &pd);
-    return n;
+// Mean of face normals, each given as (cell, triangle 1 or 2), summed in order.
+plat::Vector3 MeanNormal(const TerrainCellTable& t, std::initializer_list<std::pair<int, int>> faces) {
+    plat::Vector3 sum{0, 0, 0};
+    for (auto [cell, tri] : faces) {
+        const TerrainCell& c = t[cell];
+        const int k[3] = {tri == 1 ? 0 : 3, tri == 1 ? 1 : 2, tri == 1 ? 2 : 1};
+        plat::Vector3 p[3], n;
+        for (int j = 0; j < 3; ++j) p[j] = {c.x[k[j]], c.y[k[j]], c.z[k[j]]};
+        TriangleNormal(&n, &p[0], &p[1], &p[2]);
+        sum = {sum.x + n.x, sum.y + n.y, sum.z + n.z};
+    }
+    const float count = static_cast<float>(faces.size());
+    return {sum.x / count, sum.y / count, sum.z / count};
 }
 
 void ExpectNormal(const MeshVertex& v, const plat::Vector3& n, const char* what) {
@@ -37,53 +40,50 @@ void ExpectNormal(const MeshVertex& v, const plat::Vector3& n, const char* what)
 
 TEST(TerrainGrid, FlatTableAlternatesCornerOrderLikeACheckerboard) {
     TerrainCellTable t;
-    ExpectCorners(t[0], {{0, 0, 198}, {0, 0, 200}, {2, 0, 198}, {2, 0, 200}});
-    ExpectCorners(t[1], {{4, 0, 198}, {2, 0, 198}, {4, 0, 200}, {2, 0, 200}});
-    ExpectCorners(t[100], {{2, 0, 196}, {0, 0, 196}, {2, 0, 198}, {0, 0, 198}});
-    ExpectCorners(t[9999], {{198, 0, 0}, {198, 0, 2}, {200, 0, 0}, {200, 0, 2}});
-    for (int i = 0; i < TERRAIN_GRID_CELLS; ++i) ASSERT_EQ(t[i].groundTexture, 44) << i;
-    // The spare record past the grid is all zero (drawn untextured if ever reached).
-    const TerrainCell& spare = t[TERRAIN_SPARE_CELL];
-    for (int k = 0; k < 4; ++k) EXPECT_EQ(spare.x[k] + spare.y[k] + spare.z[k], 0.0f);
-    EXPECT_EQ(spare.groundTexture, 0);
+    const struct {
+        int cell;
+        float xz[4][2];
+    } expected[] = {{0, {{0, 198}, {0, 200}, {2, 198}, {2, 200}}},
+                    {1, {{4, 198}, {2, 198}, {4, 200}, {2, 200}}},
+                    {100, {{2, 196}, {0, 196}, {2, 198}, {0, 198}}},
+                    {9999, {{198, 0}, {198, 2}, {200, 0}, {200, 2}}}};
+    for (const auto& e : expected)
+        for (int k = 0; k < 4; ++k) {
+            EXPECT_EQ(t[e.cell].x[k], e.xz[k][0]) << e.cell << " corner " << k;
+            EXPECT_EQ(t[e.cell].z[k], e.xz[k][1]) << e.cell << " corner " << k;
+        }
+    for (int i = 0; i < TERRAIN_GRID_CELLS; ++i) {
+        ASSERT_EQ(t[i].groundTexture, 44) << i;
+        for (float h : t[i].y) ASSERT_EQ(h, 0.0f) << i;
+    }
+    EXPECT_EQ(t[TERRAIN_SPARE_CELL].groundTexture, 0);  // the spare record is zero-filled
+    EXPECT_EQ(t[TERRAIN_SPARE_CELL].x[3], 0.0f);
+    // DrawTerrain binds ground ids 44..57 through the slots TEX_GRASS1..TEX_BLANK in order.
+    for (int id = 44; id <= 57; ++id) EXPECT_EQ(TextureNameForId(id), TEX_GRASS1 + (id - 44)) << id;
 }
 
-TEST(TerrainGrid, GroundTextureIdsMapOntoTheGroundSlotsInOrder) {
-    for (int id = TERRAIN_FIRST_GROUND_TEXTURE; id <= TERRAIN_LAST_GROUND_TEXTURE; ++id)
-        EXPECT_EQ(TextureNameForId(id), TEX_GRASS1 + (id - TERRAIN_FIRST_GROUND_TEXTURE)) << id;
-}
-
-TEST(CellLookup, RuleGivesTheWorkedCellsAndNoneOffTheTable) {
-    struct Case {
+TEST(CellLookup, WorkedPointsEdgesAndOffGridFallback) {
+    const struct {
         double x, z;
         int32_t index;
-    };
-    const Case cases[] = {
-        {0.5, 199.5, 0},      {1.5, 199.5, 1},     {3.0, 197.0, 102},   {198.9, 1.2, 9999},
+    } cases[] = {
+        {0.5, 199.5, 0}, {1.5, 199.5, 1}, {3.0, 197.0, 102}, {198.9, 1.2, 9999},
         // The rule as it stands at the east and south edges: spare record, next row, nothing.
-        {0.5, 0.5, 10000},    {199.5, 1.5, 10000}, {199.5, 100, 5100},  {1.5, 0.5, CELL_NONE},
+        {0.5, 0.5, 10000}, {199.5, 1.5, 10000}, {199.5, 100, 5100}, {1.5, 0.5, CELL_NONE},
         // Off the grid.
         {-0.5, 100, CELL_NONE}, {-3, 199.5, CELL_NONE}, {100, 205, CELL_NONE}, {250, 100, CELL_NONE},
-        {1e12, 5, CELL_NONE},
-        {std::numeric_limits<double>::quiet_NaN(), 100, CELL_NONE},
+        {1e12, 5, CELL_NONE}, {std::numeric_limits<double>::quiet_NaN(), 100, CELL_NONE},
     };
-    for (const Case& c : cases) EXPECT_EQ(CellIndexAt(c.x, c.z), c.index) << c.x << ", " << c.z;
-
-    // Whatever the point, the answer is a record of the table or none.
+    for (const auto& c : cases) EXPECT_EQ(CellIndexAt(c.x, c.z), c.index) << c.x << ", " << c.z;
     for (double x = -8; x <= 208; x += 0.25)
         for (double z = -8; z <= 208; z += 0.25) {
             const int32_t i = CellIndexAt(x, z);
             ASSERT_TRUE(i == CELL_NONE || (i >= 0 && i <= TERRAIN_SPARE_CELL)) << x << ", " << z;
         }
-}
 
-TEST(CellLookup, HeightsOfTheCellUnderAPointOrTheCallersFallback) {
     TerrainCellTable t;
-    TerrainCell& c = t[102];
-    c.y[0] = -1.0f;
-    c.y[1] = -2.0f;
-    c.y[2] = 0.5f;
-    c.y[3] = -0.5f;
+    const float heights[4] = {-1.0f, -2.0f, 0.5f, -0.5f};
+    for (int k = 0; k < 4; ++k) t[102].y[k] = heights[k];
     EXPECT_FLOAT_EQ(CellMeanHeight(t, 3.0, 197.0, 99.0f), -0.75f);
     EXPECT_FLOAT_EQ(CellMaxHeight(t, 3.0, 197.0, 99.0f), 0.5f);
     EXPECT_EQ(CellMeanHeight(t, 1.5, 0.5, 7.0f), 7.0f);
@@ -100,13 +100,9 @@ TEST(TerrainMesh, FlatGridHasUpwardNormalsAndFixedTextureCorners) {
     for (int i = 0; i < TERRAIN_GRID_CELLS; ++i) {
         const MeshVertex* v = CellVertices(*g.app, i);
         for (int k = 0; k < 4; ++k) {
-            ASSERT_EQ(v[k].x, t[i].x[k]);
-            ASSERT_EQ(v[k].z, t[i].z[k]);
-            ASSERT_EQ(v[k].nx, 0.0f) << i;
-            ASSERT_EQ(v[k].ny, 1.0f) << i;
-            ASSERT_EQ(v[k].nz, 0.0f) << i;
-            ASSERT_EQ(v[k].u, us[k]);
-            ASSERT_EQ(v[k].v, vs[k]);
+            ASSERT_TRUE(v[k].x == t[i].x[k] && v[k].z == t[i].z[k]) << i;
+            ASSERT_TRUE(v[k].nx == 0.0f && v[k].ny == 1.0f && v[k].nz == 0.0f) << i;
+            ASSERT_TRUE(v[k].u == us[k] && v[k].v == vs[k]) << i;
         }
     }
 }
@@ -115,80 +111,35 @@ TEST(TerrainMesh, InnerCornersAreSmoothedButEdgesAndTheLineZ2KeepFaceNormals) {
     HeadlessGame g;
     ASSERT_TRUE(g.Start());
     lakefix::WorldStandIns standIns(*g.app);
-    TerrainCellTable& t = *g.app->terrainCells;
+    GameApp& app = *g.app;
+    TerrainCellTable& t = *app.terrainCells;
     for (int i = 0; i < TERRAIN_GRID_CELLS; ++i)
         for (int k = 0; k < 4; ++k) t[i].y[k] = std::sin(t[i].x[k] * 0.7f) * std::cos(t[i].z[k] * 0.4f) * 2.0f;
-    g.app->BuildTerrainMesh();
+    app.BuildTerrainMesh();
 
-    // (100, 4): north-west corner of cell 9850 (even), on the shared edge of four cells.
-    plat::Vector3 sum{0, 0, 0};
-    for (int s : {9850, 9849, 9750, 9749}) {
-        for (plat::Vector3 n : {FaceNormal(t[s], 0, 1, 2), FaceNormal(t[s], 3, 2, 1)}) {
-            sum.x += n.x;
-            sum.y += n.y;
-            sum.z += n.z;
-        }
-    }
-    const plat::Vector3 mean{sum.x / 8, sum.y / 8, sum.z / 8};
-    ExpectNormal(CellVertices(*g.app, 9850)[1], mean, "cell 9850 corner 1");
-    ExpectNormal(CellVertices(*g.app, 9849)[2], mean, "cell 9849 corner 2");
-    ExpectNormal(CellVertices(*g.app, 9750)[1], mean, "cell 9750 corner 1");
-    ExpectNormal(CellVertices(*g.app, 9749)[2], mean, "cell 9749 corner 2");
-    EXPECT_LT(std::sqrt(mean.x * mean.x + mean.y * mean.y + mean.z * mean.z), 0.999f);  // not renormalised
+    // (100, 4), north-west corner of the even cell 9850: on the shared edge of all four cells.
+    const plat::Vector3 even =
+        MeanNormal(t, {{9850, 1}, {9850, 2}, {9849, 1}, {9849, 2}, {9750, 1}, {9750, 2}, {9749, 1}, {9749, 2}});
+    ExpectNormal(CellVertices(app, 9850)[1], even, "9850/1");
+    ExpectNormal(CellVertices(app, 9849)[2], even, "9849/2");
+    ExpectNormal(CellVertices(app, 9750)[1], even, "9750/1");
+    ExpectNormal(CellVertices(app, 9749)[2], even, "9749/2");
+    EXPECT_LT(std::sqrt(even.x * even.x + even.y * even.y + even.z * even.z), 0.999f);  // not renormalised
 
-    // (102, 100): north-west corner of the odd cell 5051 touches one triangle of each cell.
-    plat::Vector3 a = FaceNormal(t[5051], 3, 2, 1), b = FaceNormal(t[5050], 3, 2, 1);
-    plat::Vector3 c = FaceNormal(t[4951], 0, 1, 2), d = FaceNormal(t[4950], 0, 1, 2);
-    const plat::Vector3 odd{(a.x + b.x + c.x + d.x) / 4, (a.y + b.y + c.y + d.y) / 4, (a.z + b.z + c.z + d.z) / 4};
-    ExpectNormal(CellVertices(*g.app, 5051)[3], odd, "cell 5051 corner 3");
-    ExpectNormal(CellVertices(*g.app, 5050)[3], odd, "cell 5050 corner 3");
-    ExpectNormal(CellVertices(*g.app, 4951)[0], odd, "cell 4951 corner 0");
-    ExpectNormal(CellVertices(*g.app, 4950)[0], odd, "cell 4950 corner 0");
+    // (102, 100), north-west corner of the odd cell 5051: one triangle of each cell.
+    const plat::Vector3 odd = MeanNormal(t, {{5051, 2}, {5050, 2}, {4951, 1}, {4950, 1}});
+    ExpectNormal(CellVertices(app, 5051)[3], odd, "5051/3");
+    ExpectNormal(CellVertices(app, 5050)[3], odd, "5050/3");
+    ExpectNormal(CellVertices(app, 4951)[0], odd, "4951/0");
+    ExpectNormal(CellVertices(app, 4950)[0], odd, "4950/0");
 
-    // (100, 2) is on the unsmoothed line z = 2: cell 9950's corner 1 keeps triangle 1's normal.
-    ExpectNormal(CellVertices(*g.app, 9950)[1], FaceNormal(t[9950], 0, 1, 2), "z = 2");
-    // Grid edges keep their face normals: x = 0 (cell 5000) and z = 200 (cell 50).
-    ExpectNormal(CellVertices(*g.app, 5000)[1], FaceNormal(t[5000], 0, 1, 2), "x = 0");
-    ExpectNormal(CellVertices(*g.app, 50)[3], FaceNormal(t[50], 3, 2, 1), "z = 200");
-    EXPECT_EQ(CellVertices(*g.app, 5051)[2].y, t[5051].y[2]);
+    // The line z = 2 and the grid's edges keep their face normals.
+    ExpectNormal(CellVertices(app, 9950)[1], MeanNormal(t, {{9950, 1}}), "(100, 2)");
+    ExpectNormal(CellVertices(app, 5000)[1], MeanNormal(t, {{5000, 1}}), "x = 0");
+    ExpectNormal(CellVertices(app, 50)[3], MeanNormal(t, {{50, 2}}), "z = 200");
 }
 
-TEST(DrawTerrain, FillModesTexturesAndIdentityPlacement) {
-    HeadlessGame g;
-    ASSERT_TRUE(g.Start());
-    lakefix::WorldStandIns standIns(*g.app);
-    GameApp& app = *g.app;
-    plat::HeadlessDevice* d = g.Device();
-    app.gameMode = MODE_MAP;
-    (*app.terrainCells)[7].groundTexture = 45;
-    (*app.terrainCells)[8].groundTexture = 60;
-    (*app.terrainCells)[9].groundTexture = 57;
-
-    d->ClearLog();
-    app.DrawTerrain(1);
-    ASSERT_EQ(d->draws.size(), 10000u);  // the map draws no skirts, tree lines or sky
-    EXPECT_EQ(d->State().renderState[plat::RS_FILLMODE], static_cast<uint32_t>(plat::FILL_WIREFRAME));
-    EXPECT_EQ(d->draws[0].fillMode, static_cast<uint32_t>(plat::FILL_WIREFRAME));
-    EXPECT_EQ(d->draws[0].textureFile, "textures\\grass1.bmp");
-    EXPECT_EQ(d->draws[7].textureFile, "textures\\grass2.bmp");
-    EXPECT_EQ(d->draws[8].texture, nullptr);
-    EXPECT_EQ(d->draws[9].textureFile, "textures\\blank.bmp");
-    EXPECT_EQ(d->draws[9999].buffer, app.cellVertexBuffers[9999]);
-    EXPECT_EQ(d->draws[9999].primitiveCount, 2u);
-    EXPECT_EQ(d->draws[9999].fvf, plat::FVF_MESH);
-    EXPECT_EQ(d->draws[0].world.m[3][0], 0.0f);
-    EXPECT_EQ(d->draws[0].world.m[0][0], 1.0f);
-    EXPECT_EQ(d->State().texture, nullptr);
-
-    d->ClearLog();
-    app.DrawTerrain(2);  // leaves the wireframe as it is
-    EXPECT_EQ(d->draws[5].fillMode, static_cast<uint32_t>(plat::FILL_WIREFRAME));
-    app.DrawTerrain(0);
-    EXPECT_EQ(d->draws.back().fillMode, static_cast<uint32_t>(plat::FILL_SOLID));
-    EXPECT_EQ(d->State().renderState[plat::RS_FILLMODE], static_cast<uint32_t>(plat::FILL_SOLID));
-}
-
-TEST(DrawTerrain, HoveredCellIsAGapOnlyOnTheMapWithTheCursorOverIt) {
+TEST(DrawTerrain, FillModesGroundTexturesAndTheMapsHoveredGap) {
     HeadlessGame g;
     ASSERT_TRUE(g.Start());
     lakefix::WorldStandIns standIns(*g.app);
@@ -200,30 +151,45 @@ TEST(DrawTerrain, HoveredCellIsAGapOnlyOnTheMapWithTheCursorOverIt) {
         return false;
     };
     app.gameMode = MODE_MAP;
-    app.cursorOverMap = 1;
-    app.hoveredCell = 5050;
+    (*app.terrainCells)[7].groundTexture = 45;
+    (*app.terrainCells)[8].groundTexture = 60;
+    (*app.terrainCells)[9].groundTexture = 57;
+
     d->ClearLog();
     app.DrawTerrain(1);
-    EXPECT_EQ(d->draws.size(), 9999u);
-    EXPECT_FALSE(drawsCell(5050));
-    EXPECT_TRUE(drawsCell(5049));
+    ASSERT_EQ(d->draws.size(), 10000u);  // the map draws no skirts, tree lines or sky
+    EXPECT_EQ(d->draws[0].fillMode, static_cast<uint32_t>(plat::FILL_WIREFRAME));
+    EXPECT_EQ(d->draws[0].textureFile, "textures\\grass1.bmp");
+    EXPECT_EQ(d->draws[7].textureFile, "textures\\grass2.bmp");
+    EXPECT_EQ(d->draws[8].texture, nullptr);  // not a ground texture id: untextured
+    EXPECT_EQ(d->draws[9].textureFile, "textures\\blank.bmp");
+    EXPECT_EQ(d->draws[9999].buffer, app.cellVertexBuffers[9999]);
+    EXPECT_EQ(d->draws[9999].primitiveCount, 2u);
+    EXPECT_EQ(d->draws[0].world.m[3][0], 0.0f);
+    EXPECT_EQ(d->draws[0].world.m[0][0], 1.0f);
+    EXPECT_EQ(d->State().texture, nullptr);
 
-    app.cursorOverMap = 0;
     d->ClearLog();
-    app.DrawTerrain(1);
-    EXPECT_EQ(d->draws.size(), 10000u);
-
-    app.hoveredCell = 10000;  // "none": nothing is left out
-    app.cursorOverMap = 1;
-    d->ClearLog();
-    app.DrawTerrain(1);
-    EXPECT_EQ(d->draws.size(), 10000u);
-
-    app.gameMode = MODE_FISHING;
-    app.hoveredCell = 5050;
-    d->ClearLog();
+    app.DrawTerrain(2);  // the wireframe stays
+    EXPECT_EQ(d->draws[5].fillMode, static_cast<uint32_t>(plat::FILL_WIREFRAME));
     app.DrawTerrain(0);
-    EXPECT_TRUE(drawsCell(5050));
+    EXPECT_EQ(d->State().renderState[plat::RS_FILLMODE], static_cast<uint32_t>(plat::FILL_SOLID));
+
+    // The cell under the mouse is a gap only on the map, with the cursor over the map.
+    app.hoveredCell = 5050;
+    const struct {
+        int32_t mode;
+        uint8_t over;
+        bool gap;
+    } views[] = {{MODE_MAP, 1, true}, {MODE_MAP, 0, false}, {MODE_FISHING, 1, false}};
+    for (const auto& v : views) {
+        app.gameMode = v.mode;
+        app.cursorOverMap = v.over;
+        d->ClearLog();
+        app.DrawTerrain(1);
+        EXPECT_EQ(drawsCell(5050), !v.gap) << v.mode << " " << int(v.over);
+        EXPECT_TRUE(drawsCell(5049));
+    }
 }
 
 TEST(DrawTerrain, LakeScreensAddSkirtsTreeLinesAndSky) {
@@ -238,12 +204,11 @@ TEST(DrawTerrain, LakeScreensAddSkirtsTreeLinesAndSky) {
         app.DrawTerrain(0);
         ASSERT_EQ(d->draws.size(), 10009u) << mode;
     }
-
     auto at = [](const plat::DrawRecord& r, plat::Vector3 p) { return plat::TransformCoord(p, r.world); };
     auto near = [](plat::Vector3 p, float x, float y, float z, float tol) {
         return std::fabs(p.x - x) < tol && std::fabs(p.y - y) < tol && std::fabs(p.z - z) < tol;
     };
-    // Skirts: the corners of each square in world units, at height 0, with the ground texture.
+    // Skirts: opposite corners of each square at height 0.
     const float skirts[4][4] = {{-100, -105, 0, 305}, {200, -105, 300, 305}, {0, 200, 200, 300}, {0, -100, 200, 0}};
     for (int s = 0; s < 4; ++s) {
         const plat::DrawRecord& r = d->draws[10000 + s];
@@ -251,25 +216,25 @@ TEST(DrawTerrain, LakeScreensAddSkirtsTreeLinesAndSky) {
         EXPECT_TRUE(near(at(r, {-1, 0, -1}), skirts[s][0], 0, skirts[s][1], 1e-3f)) << s;
         EXPECT_TRUE(near(at(r, {1, 0, 1}), skirts[s][2], 0, skirts[s][3], 1e-3f)) << s;
     }
-    // Tree lines: the ends of each line's foot, 12 high from -1.
+    // Tree lines: the two ends of each foot line (either way round), 12 high from -1.
     const float ends[4][4] = {{128.6f, -12.1f, 271.4f, 232.1f}, {135, -11.5f, -35, -11.5f},
                               {-28.7f, -13.2f, 128.7f, 223.2f}, {115, 210, 265, 210}};
     for (int p = 0; p < 4; ++p) {
         const plat::DrawRecord& r = d->draws[10004 + p];
-        EXPECT_EQ(r.buffer, app.billboardMesh);
         const plat::Vector3 a = at(r, {-1, 0, 0});
         const plat::Vector3 b = at(r, {1, 0, 0});
-        const bool forward = near(a, ends[p][0], -1, ends[p][1], 0.2f) && near(b, ends[p][2], -1, ends[p][3], 0.2f);
-        const bool backward = near(b, ends[p][0], -1, ends[p][1], 0.2f) && near(a, ends[p][2], -1, ends[p][3], 0.2f);
-        EXPECT_TRUE(forward || backward) << p << ": " << a.x << "," << a.z << " " << b.x << "," << b.z;
+        const bool along = near(a, ends[p][0], -1, ends[p][1], 0.2f) && near(b, ends[p][2], -1, ends[p][3], 0.2f);
+        const bool back = near(b, ends[p][0], -1, ends[p][1], 0.2f) && near(a, ends[p][2], -1, ends[p][3], 0.2f);
+        EXPECT_TRUE(along || back) << p;
+        EXPECT_EQ(r.buffer, app.billboardMesh);
         EXPECT_NEAR(at(r, {0, 2, 0}).y, 11.0f, 1e-4);
     }
-    // Sky: face down at 50, 10,000 wide, its texture left bound.
+    // Sky: turned face down at 50, 10,000 wide; its texture stays bound.
     const plat::DrawRecord& sky = d->draws[10008];
     EXPECT_EQ(sky.buffer, app.skyPlaneMesh);
     EXPECT_EQ(sky.textureFile, "textures\\sky.bmp");
     EXPECT_NEAR(at(sky, {0, 0, 0}).y, 50.0f, 1e-3);
-    EXPECT_NEAR(at(sky, {0, 1, 0}).y, 49.0f, 1e-2);  // its up side now points down
-    EXPECT_NEAR(std::fabs(at(sky, {1, 0, 0}).x - 100.0f) + std::fabs(at(sky, {1, 0, 0}).z - 100.0f), 5000.0f, 5.0f);
+    EXPECT_NEAR(at(sky, {0, 1, 0}).y, 49.0f, 1e-2);
+    EXPECT_NEAR(std::hypot(at(sky, {1, 0, 0}).x - 100.0f, at(sky, {1, 0, 0}).z - 100.0f), 5000.0f, 1.0f);
     EXPECT_EQ(d->State().texture, sky.texture);
 }

@@ -1,5 +1,6 @@
 // The water's drift, its texture coordinates and the stack of layers drawn in each view.
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
 #include <vector>
 #include "lake_fixture.h"
@@ -10,8 +11,11 @@ namespace {
 
 struct WaterGame {
     HeadlessGame g;
-    lakefix::WorldStandIns standIns;
-    WaterGame() : g(), standIns((g.Start(), *g.app)) {}
+    std::unique_ptr<lakefix::WorldStandIns> standIns;
+    WaterGame() {
+        EXPECT_TRUE(g.Start());
+        standIns = std::make_unique<lakefix::WorldStandIns>(*g.app);
+    }
     GameApp& app() { return *g.app; }
     plat::HeadlessDevice* device() { return g.Device(); }
 };
@@ -24,6 +28,11 @@ void ExpectTexCoords(plat::VertexBuffer* mesh, const std::vector<std::pair<float
         EXPECT_FLOAT_EQ(v[k].u, uv[k].first) << what << " vertex " << k;
         EXPECT_FLOAT_EQ(v[k].v, uv[k].second) << what << " vertex " << k;
     }
+}
+
+// The two-sided pattern of the surface and under layer: start s, span t.
+std::vector<std::pair<float, float>> TwoSided(float s, float t) {
+    return {{s, s}, {s, s + t}, {s + t, s}, {s + t, s + t}, {s + t, s}, {s + t, s + t}, {s, s}, {s, s + t}};
 }
 
 // One drawn layer: texture file, alpha reference, height, mesh and first vertex.
@@ -55,14 +64,14 @@ TEST(Water, DriftStepsAtMostOncePerCallAndOnlyAfterTenMs) {
     EXPECT_EQ(app.waterScroll1, 0.0);
     EXPECT_EQ(app.waterScrollStamp, t0);
 
-    plat::SetFixedTickCount(t0 + 21);
+    plat::SetFixedTickCount(t0 + 11);
     app.AnimateAndDrawWater();
     EXPECT_EQ(app.waterScroll1, static_cast<double>(0.00035f));
     EXPECT_EQ(app.waterScroll2, static_cast<double>(0.00015f));
     EXPECT_EQ(app.waterScroll3, static_cast<double>(0.0003f));
-    EXPECT_EQ(app.waterScrollStamp, t0 + 21);
+    EXPECT_EQ(app.waterScrollStamp, t0 + 11);
 
-    plat::SetFixedTickCount(t0 + 521);  // a long pause is not caught up
+    plat::SetFixedTickCount(t0 + 511);  // a long pause is not caught up
     app.AnimateAndDrawWater();
     EXPECT_EQ(app.waterScroll1, static_cast<double>(static_cast<float>(static_cast<double>(0.00035f) + 0.00035)));
 
@@ -83,20 +92,18 @@ TEST(Water, TexCoordsFollowTheDriftAndLagOneStep) {
     app.waterScroll2 = 0.0;
     app.waterScroll3 = 0.125;
     app.AnimateAndDrawWater();
-    ExpectTexCoords(app.waterSkyReflectionMesh, {{0.125f, 0.125f}, {0.125f, 1.125f}, {1.125f, 0.125f}, {1.125f, 1.125f}},
-                    "sky reflection");
-    ExpectTexCoords(app.skyPlaneMesh, {{0.125f, 0.125f}, {0.125f, 1.125f}, {1.125f, 0.125f}, {1.125f, 1.125f}}, "sky");
-    ExpectTexCoords(app.waterSurfaceMesh,
-                    {{0.25f, 0.25f}, {0.25f, 30.25f}, {30.25f, 0.25f}, {30.25f, 30.25f}, {30.25f, 0.25f},
-                     {30.25f, 30.25f}, {0.25f, 0.25f}, {0.25f, 30.25f}},
-                    "surface");
-    // The under layer sits half a tile over, even with no drift.
-    ExpectTexCoords(app.waterUnderLayerMesh,
-                    {{0.5f, 0.5f}, {0.5f, 30.5f}, {30.5f, 0.5f}, {30.5f, 30.5f}, {30.5f, 0.5f}, {30.5f, 30.5f},
-                     {0.5f, 0.5f}, {0.5f, 30.5f}},
-                    "under layer");
+    const std::vector<std::pair<float, float>> sky = {{0.125f, 0.125f}, {0.125f, 1.125f}, {1.125f, 0.125f}, {1.125f, 1.125f}};
+    ExpectTexCoords(app.waterSkyReflectionMesh, sky, "sky reflection");
+    ExpectTexCoords(app.skyPlaneMesh, sky, "sky");
+    ExpectTexCoords(app.waterSurfaceMesh, TwoSided(0.25f, 30), "surface");
+    ExpectTexCoords(app.waterUnderLayerMesh, TwoSided(0.5f, 30), "under layer");  // half a tile over
 
     // A value that has reached 1 is written as it is once, then wraps to 0 for the next frame.
+    void* data = nullptr;
+    ASSERT_FALSE(plat::Failed(app.waterSurfaceMesh->Lock(0, 0, &data, 0)));
+    static_cast<MeshVertex*>(data)[3].x = 1.0f;
+    static_cast<MeshVertex*>(data)[3].ny = 0.5f;
+    app.waterSurfaceMesh->Unlock();
     app.waterScroll3 = 1.0;
     app.waterScroll1 = 0.99999;
     app.AnimateAndDrawWater();
@@ -105,8 +112,9 @@ TEST(Water, TexCoordsFollowTheDriftAndLagOneStep) {
     ExpectTexCoords(app.skyPlaneMesh, {{1.0f, 1.0f}}, "sky at 1");
     app.AnimateAndDrawWater();
     ExpectTexCoords(app.skyPlaneMesh, {{0.0f, 0.0f}, {0.0f, 1.0f}}, "sky wrapped");
-    // Positions written by the mesh builder are left alone.
-    EXPECT_EQ(Vertices(app.waterSurfaceMesh)[3].x, Vertices(app.waterSurfaceMesh)[3].x);
+    // Positions and normals are left as the mesh builder made them.
+    EXPECT_EQ(Vertices(app.waterSurfaceMesh)[3].x, 1.0f);
+    EXPECT_EQ(Vertices(app.waterSurfaceMesh)[3].ny, 0.5f);
 }
 
 TEST(Water, StackOfLayersInEachView) {
