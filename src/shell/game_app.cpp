@@ -33,18 +33,24 @@ GameApp::GameApp() {
     // (pools: photos)
 
     // (pools: scenery items and insect swarms)
+    for (SceneryItem*& s : sceneryItems) s = new SceneryItem();
+    for (InsectSwarm*& s : insectSwarms) s = new InsectSwarm();
 
     // (pools: feeding bubbles, bubble spots, wakes, ripple rings)
+    for (BubbleSpot*& s : bubbleSpots) s = new BubbleSpot();
 
     // (pools: fish placements and fish)
 
     // (pools: bait attractions)
 
     // (pools: billboards)
+    for (Billboard*& b : billboards) b = new Billboard();
 
     // (pools: dragonflies)
+    for (Dragonfly*& d : dragonflies) d = new Dragonfly();
 
     // (pools: terrain grid)
+    terrainCells = new TerrainCellTable();
 
     // 4. Every other default.
     gameMode = MODE_TITLE;
@@ -63,14 +69,36 @@ GameApp::~GameApp() {
 
     // 2. Free the pools, in order.
     // (free: terrain grid)
+    delete terrainCells;
+    terrainCells = nullptr;
 
     // (free: billboards)
+    for (Billboard*& b : billboards) {
+        delete b;
+        b = nullptr;
+    }
 
     // (free: scenery items and insect swarms)
+    for (SceneryItem*& s : sceneryItems) {
+        delete s;
+        s = nullptr;
+    }
+    for (InsectSwarm*& s : insectSwarms) {
+        delete s;
+        s = nullptr;
+    }
 
     // (free: dragonflies)
+    for (Dragonfly*& d : dragonflies) {
+        delete d;
+        d = nullptr;
+    }
 
     // (free: bubble spots, wakes, ripple rings, feeding bubbles)
+    for (BubbleSpot*& s : bubbleSpots) {
+        delete s;
+        s = nullptr;
+    }
 
     // (free: fish and fish placements)
 
@@ -286,6 +314,7 @@ plat::HResult GameApp::DrawFrame() {
                   0);
     DrawCurrentScreen();
     device->EndScene();
+    if (lakeModelFailed) Close();  // no lake to play on: stop now that the frame is done
     return plat::OK;
 }
 

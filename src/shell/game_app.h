@@ -13,6 +13,7 @@
 #include "gfx/texture_ids.h"
 #include "shell/game_mode.h"
 #include "shell/input_state.h"
+#include "world/world.h"
 
 // Build option: full scenery detail (1 in lakeside, 0 in lakeside-lite). Defined by each program.
 extern const bool kHighDetailScenery;
@@ -215,6 +216,35 @@ public:
     // (members: textures)
 
     // ---- terrain grid, lake model, water and sky ----
+    void BuildTerrainMesh();
+    void DrawTerrain(int32_t fillMode);
+    void DrawBackdrop();
+    // Reads models\lake.qd (number 999) and puts it into play. A file that is missing or not a
+    // complete, valid model changes nothing: the failure is reported to the player and
+    // `lakeModelFailed` is set, so the caller ends its frame and the game then closes.
+    LakeModelResult LoadLakeModel(int32_t modelNumber);
+    void SpawnInsectSwarm(float x, float y, float z, int32_t type);
+    void SpawnBubbleSpot(float x, float y, float z);
+    void SpawnDragonfly(float x, float y, float z);
+    void AnimateAndDrawWater();
+    void DrawWaterLayers();
+    TerrainCellTable* terrainCells = nullptr;
+    Billboard* billboards[BILLBOARD_COUNT] = {};
+    SceneryItem* sceneryItems[SCENERY_ITEM_COUNT] = {};
+    InsectSwarm* insectSwarms[INSECT_SWARM_COUNT] = {};
+    BubbleSpot* bubbleSpots[BUBBLE_SPOT_COUNT] = {};
+    Dragonfly* dragonflies[DRAGONFLY_COUNT] = {};
+    double waterScroll1 = 0.0;
+    double waterScroll2 = 0.0;
+    double waterScroll3 = 0.0;
+    double waterTileSpan = 30.0;
+    uint32_t waterScrollStamp = plat::GetTickCount();
+    int32_t waterSurfaceVisible = 1;
+    bool lakeModelFailed = false;
+    // Read by the terrain and water drawing; owned by the map screen (hoveredCell) and the
+    // angler (binocularState).
+    int32_t hoveredCell = 10000;
+    int32_t binocularState = 0;
     // (members: world)
 
     // ---- fish, bait attraction, stock and placement ----

@@ -1,0 +1,31 @@
+// The guarded cell lookup shared by walking, casting, fish, the map and the duck.
+#include "world/cell_lookup.h"
+#include "world/terrain_grid.h"
+
+int32_t CellIndexAt(double x, double z) {
+    if (!(x >= 0.0 && x <= 200.0 && z >= 0.0 && z <= 200.0)) return CELL_NONE;  // also NaN
+    int32_t column2 = static_cast<int32_t>(x);
+    if (column2 % 2 != 0) column2 += 1;
+    int32_t row2 = static_cast<int32_t>(z);
+    if (row2 % 2 != 0) row2 += 1;
+    const int32_t index = column2 / 2 + (200 - row2) / 2 * TERRAIN_GRID_SIZE;
+    if (index < 0 || index > TERRAIN_SPARE_CELL) return CELL_NONE;
+    return index;
+}
+
+float CellMeanHeight(const TerrainCellTable& table, double x, double z, float fallback) {
+    const int32_t i = CellIndexAt(x, z);
+    if (i == CELL_NONE) return fallback;
+    const TerrainCell& c = table[i];
+    return (c.y[0] + c.y[1] + c.y[2] + c.y[3]) / 4.0f;
+}
+
+float CellMaxHeight(const TerrainCellTable& table, double x, double z, float fallback) {
+    const int32_t i = CellIndexAt(x, z);
+    if (i == CELL_NONE) return fallback;
+    const TerrainCell& c = table[i];
+    float m = c.y[0];
+    for (int k = 1; k < 4; ++k)
+        if (c.y[k] > m) m = c.y[k];
+    return m;
+}
