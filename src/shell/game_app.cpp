@@ -27,6 +27,7 @@ GameApp::GameApp() {
     // 3. Pools and records, each allocated once.
     // (pools: sound slots)
 
+    for (SwimRecord*& s : swims) s = new SwimRecord{};
     // (pools: swims)
 
     for (PhotoRecord*& photo : photos) photo = new PhotoRecord{};
@@ -39,8 +40,13 @@ GameApp::GameApp() {
     // (pools: feeding bubbles, bubble spots, wakes, ripple rings)
     for (BubbleSpot*& s : bubbleSpots) s = new BubbleSpot();
 
+    for (int32_t i = 0; i < FISH_COUNT; ++i) {
+        fishPlacements[i] = new FishPlacement{};
+        fish[i] = new Fish();
+    }
     // (pools: fish placements and fish)
 
+    for (BaitAttraction*& b : baitAttractions) b = new BaitAttraction();
     // (pools: bait attractions)
 
     // (pools: billboards)
@@ -57,6 +63,7 @@ GameApp::GameApp() {
     highDetailScenery = kHighDetailScenery ? 1 : 0;
 
     // 5. Save file: photos, then the stock records and best weights.
+    AllocateStockRecords();
     ReadSaveFile();
 
     // 6. Gulls at their fixed start points.
@@ -100,16 +107,23 @@ GameApp::~GameApp() {
         s = nullptr;
     }
 
+    for (int32_t i = 0; i < FISH_COUNT; ++i) {
+        delete fish[i];
+        delete fishPlacements[i];
+    }
     // (free: fish and fish placements)
 
+    for (BaitAttraction* b : baitAttractions) delete b;
     // (free: bait attractions)
 
+    for (SwimRecord* s : swims) delete s;
     // (free: swims)
 
     // (free: gulls)
 
     // (free: sound slots)
 
+    for (StockRecord* r : stockRecords) delete r;
     // (free: stock records)
 
     for (PhotoRecord*& photo : photos) {

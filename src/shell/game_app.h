@@ -11,6 +11,10 @@
 #include "gfx/geometry.h"
 #include "shell/photo_record.h"
 #include "gfx/texture_ids.h"
+#include "fishing/bait_attraction.h"
+#include "fishing/fish.h"
+#include "fishing/lake_view.h"
+#include "screens/stock_file.h"
 #include "shell/game_mode.h"
 #include "shell/input_state.h"
 #include "world/world.h"
@@ -248,6 +252,26 @@ public:
     // (members: world)
 
     // ---- fish, bait attraction, stock and placement ----
+    void SpawnFish(double x, double y, double z, double sizeBase, double weight, double heading_,
+                   int32_t kind, double shapeFactor);
+    int32_t SpawnBaitAttraction(float x, float y, float z, int32_t type, int32_t method, int32_t lineLb,
+                                double weight, int32_t linkLb, int32_t hookSize, int32_t bait);
+    void AllocateStockRecords();
+    // Once per run, on the map screen's first frame: feed spots, stock, placement and the fish.
+    // A stock file or lake that cannot be used is reported and closes the game.
+    void InitialiseLake();
+    // Reads the stock file, works out weights and start points and spawns the 75 fish; false with
+    // `error` set, and nothing changed but the random draws, when that cannot be done.
+    bool StockLake(std::string* error);
+    Fish* fish[FISH_COUNT] = {};
+    BaitAttraction* baitAttractions[BAIT_ITEM_COUNT] = {};
+    uint8_t lakeInitialised = 0;
+    StockRecord* stockRecords[FISH_COUNT] = {};
+    FishPlacement* fishPlacements[FISH_COUNT] = {};
+    SwimRecord* swims[SWIM_COUNT] = {};
+    // The terrain and billboards as the fish and bait items read them (tests script their own).
+    GameLakeView gameLakeView{*this};
+    const LakeView* lakeView = &gameLakeView;
     // (members: fish)
 
     // ---- title, instructions, map and tackle ----
