@@ -143,7 +143,7 @@ TEST(LakeModelLoad, PutsTheWholeModelIntoPlayAndRebuildsTheMesh) {
     app.insectSwarms[99]->active = 1;
     LakeModelResult r = app.LoadLakeModel(999);
     ASSERT_TRUE(r.ok) << r.error;
-    EXPECT_FALSE(app.lakeModelFailed);
+    EXPECT_FALSE(app.IsCloseRequested());
 
     EXPECT_EQ(app.billboards[0]->active, 0);
     EXPECT_EQ(app.billboards[1]->active, 1);
@@ -217,7 +217,8 @@ TEST(LakeModelLoad, BadOrMissingFileChangesNothingReportsAndClosesAfterTheFrame)
         LakeModelResult r = app.LoadLakeModel(c.number);
         EXPECT_FALSE(r.ok) << c.what;
         EXPECT_FALSE(r.error.empty()) << c.what;
-        EXPECT_TRUE(app.lakeModelFailed) << c.what;
+        EXPECT_TRUE(app.IsCloseRequested()) << c.what;
+        EXPECT_EQ(app.ExitCode(), 1) << c.what;
 
         // Nothing of the file is in play: flat grid, no sprites, items or wildlife.
         const TerrainCellTable& t = *app.terrainCells;

@@ -4,11 +4,13 @@
 #include <unistd.h>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 #include "fishing/single_precision.h"
 #include "platform/system.h"
 #include "screens/stock_file.h"
+#include "lake_fixture.h"
 #include "scripted_lake.h"
 #include "test_support.h"
 
@@ -58,7 +60,8 @@ uint32_t SeedDrawingFirst(int value) {
     }
 }
 
-// A game folder in a fresh temporary directory, made the working directory for the test.
+// A game folder in a fresh temporary directory with a small valid lake model, made the working
+// directory for the test.
 class TempGameDir {
 public:
     TempGameDir() {
@@ -67,13 +70,14 @@ public:
         char cwd[4096];
         old_ = ::getcwd(cwd, sizeof cwd);
         ::mkdir((dir_ + "/data").c_str(), 0755);
+        ::mkdir((dir_ + "/models").c_str(), 0755);
         EXPECT_EQ(::chdir(dir_.c_str()), 0);
+        lakefix::WriteFile("models/lake.qd", lakefix::ModelText(lakefix::SyntheticLakeValues()));
     }
     ~TempGameDir() {
         EXPECT_EQ(::chdir(old_.c_str()), 0);
-        std::remove((dir_ + "/data/data.qd").c_str());
-        ::rmdir((dir_ + "/data").c_str());
-        ::rmdir(dir_.c_str());
+        std::error_code ec;
+        std::filesystem::remove_all(dir_, ec);
     }
     void WriteStock(const std::string& text) {
         FILE* f = std::fopen("data/data.qd", "w");
@@ -276,7 +280,7 @@ TEST(InitialiseLake, StocksTheLakeOnceInOrderAndNeverAgain) {
     app.lakeView = &bowl;
     plat::GameSrand(77);
     app.InitialiseLake();
-    ASSERT_FALSE(app.IsClosed());
+    ASSERT_FALSE(app.IsCloseRequested());
     EXPECT_TRUE(g.backend->errorBoxes.empty());
     EXPECT_EQ(app.lakeInitialised, 1);
     EXPECT_EQ(app.eyeX, 100);
@@ -360,7 +364,8 @@ TEST(InitialiseLake, AMissingOrBadStockFileOrLakeStopsTheGameInOrder) {
         flat.height = [](double, double) { return 0.0f; };
         app.lakeView = c.flatLake ? &flat : &bowl;
         app.InitialiseLake();
-        EXPECT_TRUE(app.IsClosed()) << c.expected;
+        EXPECT_TRUE(app.IsCloseRequested()) << c.expected;
+        EXPECT_EQ(app.ExitCode(), 1) << c.expected;
         ASSERT_EQ(g.backend->errorBoxes.size(), 1u) << c.expected;
         EXPECT_NE(g.backend->errorBoxes[0].find(c.expected), std::string::npos) << g.backend->errorBoxes[0];
         // Nothing half-read is kept and no fish swims.

@@ -1,6 +1,8 @@
 // Height samples of the lake bed and the game's own lake view.
 #include "fishing/lake_view.h"
 #include <algorithm>
+#include "shell/game_app.h"
+#include "world/cell_lookup.h"
 
 namespace {
 // Column 99 is the last for x up to 198 and row 99 the last for z down to 2 under the cell
@@ -31,11 +33,20 @@ bool MeanHeightUnder(const LakeView& lake, double x, double z, float* mean) {
     return true;
 }
 
-// The terrain grid and the billboards belong to the lake world, which this build does not have
-// yet: every point reads as off the grid and every billboard as inactive.
-bool GameLakeView::CellHeights(double, double, float*) const {
-    (void)app_;
-    return false;
+bool GameLakeView::CellHeights(double x, double z, float* heights) const {
+    const int32_t index = CellIndexAt(x, z);
+    if (index == CELL_NONE || !app_.terrainCells) return false;
+    const TerrainCell& cell = (*app_.terrainCells)[index];
+    for (int k = 0; k < 4; ++k) heights[k] = cell.y[k];
+    return true;
 }
 
-bool GameLakeView::Billboard(int32_t, double*, double*, int32_t*) const { return false; }
+bool GameLakeView::Billboard(int32_t n, double* x, double* z, int32_t* type) const {
+    if (n < 1 || n >= BILLBOARD_COUNT) return false;
+    const ::Billboard* b = app_.billboards[n];
+    if (!b || !b->active) return false;
+    *x = b->x;
+    *z = b->z;
+    *type = b->type;
+    return true;
+}

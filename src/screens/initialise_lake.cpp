@@ -21,14 +21,11 @@ void GameApp::InitialiseLake() {
         SpawnBaitAttraction(spot[0], 0.0f, spot[1], BAIT_GROUNDBAIT, 0, 0, 0.0, 0, 0, 3);
     }
     lakeInitialised = 1;
+    if (!LoadLakeModel(LAKE_MODEL_NUMBER).ok) return;  // the game is closing
     eyeX = 100;
     eyeZ = 92;
     std::string error;
-    if (!StockLake(&error)) {
-        const std::string text = "The lake cannot be stocked: " + error;
-        plat::ShowErrorBox(windowTitle.c_str(), text.c_str());
-        Close();
-    }
+    if (!StockLake(&error)) RequestClose(1, "The lake cannot be stocked: " + error + "\nThe game will close.");
 }
 
 bool GameApp::StockLake(std::string* error) {

@@ -322,13 +322,11 @@ plat::HResult GameApp::DrawFrame() {
         inputLock = 0;
         inputLockStart = now;
     }
-    // (input lock expiry)
     device->BeginScene();
     device->Clear(0, nullptr, plat::CLEAR_TARGET | plat::CLEAR_ZBUFFER, ClearColourForMode(gameMode), 1.0f,
                   0);
     DrawCurrentScreen();
     device->EndScene();
-    if (lakeModelFailed) Close();  // no lake to play on: stop now that the frame is done
     return plat::OK;
 }
 

@@ -225,7 +225,7 @@ public:
     void DrawBackdrop();
     // Reads models\lake.qd (number 999) and puts it into play. A file that is missing or not a
     // complete, valid model changes nothing: the failure is reported to the player and
-    // `lakeModelFailed` is set, so the caller ends its frame and the game then closes.
+    // the game closes once the current frame is done (RequestClose).
     LakeModelResult LoadLakeModel(int32_t modelNumber);
     void SpawnInsectSwarm(float x, float y, float z, int32_t type);
     void SpawnBubbleSpot(float x, float y, float z);
@@ -244,7 +244,6 @@ public:
     double waterTileSpan = 30.0;
     uint32_t waterScrollStamp = plat::GetTickCount();
     int32_t waterSurfaceVisible = 1;
-    bool lakeModelFailed = false;
     // Read by the terrain and water drawing; owned by the map screen (hoveredCell) and the
     // angler (binocularState).
     int32_t hoveredCell = 10000;

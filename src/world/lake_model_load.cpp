@@ -17,9 +17,7 @@ LakeModelResult GameApp::LoadLakeModel(int32_t modelNumber) {
     if (!result.ok) {
         // Nothing of a bad file is used; the game cannot be played without its lake.
         std::string message = "The lake could not be loaded: " + result.error + ".\nThe game will close.";
-        std::fprintf(stderr, "lakeside: the lake could not be loaded: %s\n", result.error.c_str());
-        plat::ShowErrorBox(windowTitle.c_str(), message.c_str());
-        lakeModelFailed = true;
+        RequestClose(1, message);
         return result;
     }
 
