@@ -58,11 +58,12 @@ void Pebbles(Canvas& c, Rng& r, int count, double r0, double r1, Rgba base, doub
         double v = r.Range(-spread, spread);
         Rgba col = C(base.r + v + r.Range(-0.03, 0.03) * tint, base.g + v, base.b + v - r.Range(0, 0.04) * tint);
         Scatter4(x, y, a, [&](double cx, double cy, double ang) {
-            // shadow, body with a lit top-left, highlight
-            c.Ellipse(cx + rx * 0.18, cy + rx * 0.22, rx, ry, C(0, 0, 0, 0.35), ang);
+            // soft halo, then a rounded body lit from above (no side light, so quarter turns match)
+            c.Ellipse(cx, cy, rx * 1.18, ry * 1.22, C(0, 0, 0, 0.22), ang);
             c.EllipseF(cx, cy, rx, ry, ang, [&](double px, double py) {
-                double k = Clamp(0.5 - ((px - cx) + (py - cy)) / (2.5 * rx), 0, 1);
-                return Mix(Scale(col, 0.8), Scale(col, 1.15), k);
+                double dx = px - cx, dy = py - cy;
+                double d = std::sqrt(dx * dx + dy * dy) / rx;
+                return Mix(Scale(col, 1.15), Scale(col, 0.8), Clamp(d * d, 0, 1));
             });
         });
     }
@@ -128,7 +129,7 @@ void MakeGroundTextures(TextureList& out) {
     const double depths[6] = {0.45, 0.58, 0.68, 0.76, 0.83, 0.88};
     for (int i = 0; i < 6; ++i) {
         std::string name = "stones" + std::to_string(i + 2) + ".bmp";
-        Bed(out, name.c_str(), 22 + i, Hex(0x8a7c5c), Hex(0x9a8f7a), 40 - i * 5, Hex(waters[i]), depths[i]);
+        Bed(out, name.c_str(), 62 + i, Hex(0x8a7c5c), Hex(0x9a8f7a), 40 - i * 5, Hex(waters[i]), depths[i]);
     }
     {
         // 57 plain silt
