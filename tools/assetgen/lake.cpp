@@ -240,7 +240,8 @@ void PaintGround(Lake& l) {
         } else if (mn < 0) {
             t = kEdge;
         } else if (!InsideBankQuad(cx, cz) || BankLineDistance(cx, cz) <= 1.5) {
-            t = HashUnit(static_cast<int>(cx), static_cast<int>(cz), 77u) < 0.5 ? kField1 : kField2;
+            // field parcels beyond the fence
+            t = Fbm(cx / 40.0, cz / 40.0, 77u, 1) < 0.5 ? kField1 : kField2;
         } else {
             double d, depth;
             WaterField(cx, cz, &d, &depth);
@@ -317,7 +318,7 @@ void PlaceBillboards(Lake& l) {
         return x > 3 && x < 197 && z > 3 && z < 197 && InsideBankQuad(x, z) && BankLineDistance(x, z) > margin;
     };
     // Trees: snag types outside the swims' casting fans, tall non-snag trees (14) inside them.
-    for (int tries = 0; tries < 40000 && p.nextBillboard < 330; ++tries) {
+    for (int tries = 0, trees = 0; tries < 200000 && trees < 300; ++tries) {
         double x = r.Range(4, 196), z = r.Range(4, 196);
         if (!inside(x, z, 2.5)) continue;
         double sd = ShoreDist(x, z);
@@ -347,9 +348,10 @@ void PlaceBillboards(Lake& l) {
             if (sd > -9 && r.Chance(0.5)) { type = 2; size = r.Range(2.2, 2.9); }
         }
         p.Add(type, x, y, z, size);
+        ++trees;
     }
     // Overhanging bushes at the margin (snags), outside the fans.
-    for (int tries = 0; tries < 20000 && p.nextBillboard < 390; ++tries) {
+    for (int tries = 0, bushes = 0; tries < 40000 && bushes < 45; ++tries) {
         double x = r.Range(4, 196), z = r.Range(4, 196);
         if (!inside(x, z, 2.5)) continue;
         double sd = ShoreDist(x, z);
@@ -358,13 +360,14 @@ void PlaceBillboards(Lake& l) {
         if (p.InAnyFan(x, z, 6) || p.FrontOfAnySwim(x, z, 14) || p.NearTourAbove(x, z, 3)) continue;
         if (p.TooClose(x, z, 6, 13, 13)) continue;
         p.Add(13, x, MeanAt(l, x, z) - 0.05, z, r.Range(1.6, 2.6));
+        ++bushes;
     }
     // Reed beds in the margins: tall reeds (7..9) in the water, sedges (4..6) along the edge.
-    for (int tries = 0; tries < 60000 && p.nextBillboard < 900; ++tries) {
+    for (int tries = 0, reeds = 0; tries < 300000 && reeds < 700; ++tries) {
         double x = r.Range(4, 196), z = r.Range(4, 196);
         if (!inside(x, z, 2.0)) continue;
         double bedNoise = Fbm(x / 9.0, z / 9.0, 707u, 2);
-        if (bedNoise < 0.5) continue;
+        if (bedNoise < 0.44) continue;
         double mean = MeanAt(l, x, z), mx = MaxAt(l, x, z);
         if (p.FrontOfAnySwim(x, z, 12)) continue;
         bool swimNear = false;
@@ -375,14 +378,16 @@ void PlaceBillboards(Lake& l) {
             if (p.TooClose(x, z, 1.6, 7, 9)) continue;
             int type = 7 + r.Int(0, 2);
             p.Add(type, x, R2(std::max(mean, -1.0)), z, r.Range(0.6, 0.95));
+            ++reeds;
         } else if (mean >= 0 && ShoreDist(x, z) > -2.5) {
             if (p.TooClose(x, z, 1.4, 4, 6)) continue;
             int type = 4 + r.Int(0, 2);
             p.Add(type, x, mean - 0.05, z, r.Range(0.6, 1.1));
+            ++reeds;
         }
     }
     // Wild flowers and small plants on the banks.
-    for (int tries = 0; tries < 20000 && p.nextBillboard < 1080; ++tries) {
+    for (int tries = 0, flowers = 0; tries < 40000 && flowers < 220; ++tries) {
         double x = r.Range(4, 196), z = r.Range(4, 196);
         if (!inside(x, z, 2.0)) continue;
         double sd = ShoreDist(x, z);
@@ -391,6 +396,7 @@ void PlaceBillboards(Lake& l) {
         if (Fbm(x / 7.0, z / 7.0, 808u, 2) < 0.47) continue;
         if (p.TooClose(x, z, 1.2, 12, 12)) continue;
         p.Add(12, x, MeanAt(l, x, z) - 0.02, z, r.Range(0.8, 1.4));
+        ++flowers;
     }
 }
 

@@ -101,13 +101,13 @@ Canvas Poplar(uint32_t seed) {
 Canvas Bulrush(uint32_t seed) {
     Canvas c(128, 256, kClear);
     Rng r(seed);
-    for (int i = 0; i < 26; ++i) {
-        double x0 = 64 + r.Range(-10, 10), lean = r.Range(-34, 34), h = r.Range(120, 220);
+    for (int i = 0; i < 34; ++i) {
+        double x0 = 64 + r.Range(-14, 14), lean = r.Range(-56, 56), h = r.Range(120, 224);
         Blade(c, x0, 256, x0 + lean * 0.2, 256 - h * 0.6, x0 + lean, 256 - h, r.Range(4, 6),
               Mix(Hex(0x3a5a20), Hex(0x7a9a44), r.Uniform()));
     }
     for (int i = 0; i < 5; ++i) {
-        double x = 64 + r.Range(-24, 24), top = r.Range(20, 70);
+        double x = 64 + r.Range(-40, 40), top = r.Range(20, 70);
         c.Line(64 + (x - 64) * 0.2, 256, x, top, 2.2, Hex(0x5a6a30));
         c.Rect(x - 4.5, top + 8, x + 4.5, top + 40, Hex(0x4a2e18), 4);
         c.Rect(x - 2, top + 10, x + 0.5, top + 36, Hex(0x6e4628), 1);
@@ -119,8 +119,8 @@ Canvas Bulrush(uint32_t seed) {
 Canvas Phragmites(uint32_t seed) {
     Canvas c(128, 256, kClear);
     Rng r(seed);
-    for (int i = 0; i < 14; ++i) {
-        double x0 = 64 + r.Range(-14, 14), x1 = 64 + r.Range(-50, 50), top = r.Range(24, 80);
+    for (int i = 0; i < 18; ++i) {
+        double x0 = 64 + r.Range(-16, 16), x1 = 64 + r.Range(-54, 54), top = r.Range(24, 80);
         c.Line(x0, 256, x1, top + 30, 2.0, Mix(Hex(0x6a7a3a), Hex(0xa0a860), r.Uniform()));
         // leaves angled off the stem
         for (int k = 0; k < 5; ++k) {
@@ -142,13 +142,13 @@ Canvas Phragmites(uint32_t seed) {
 Canvas Iris(uint32_t seed) {
     Canvas c(128, 256, kClear);
     Rng r(seed);
-    for (int i = 0; i < 22; ++i) {
-        double x0 = 64 + r.Range(-12, 12), lean = r.Range(-40, 40), h = r.Range(110, 200);
+    for (int i = 0; i < 28; ++i) {
+        double x0 = 64 + r.Range(-14, 14), lean = r.Range(-56, 56), h = r.Range(110, 210);
         Blade(c, x0, 256, x0 + lean * 0.15, 256 - h * 0.7, x0 + lean, 256 - h, r.Range(7, 10),
               Mix(Hex(0x2e5a26), Hex(0x6e9a4a), r.Uniform()));
     }
     for (int i = 0; i < 4; ++i) {
-        double x = 64 + r.Range(-30, 30), y = r.Range(60, 120);
+        double x = 64 + r.Range(-44, 44), y = r.Range(60, 120);
         c.Line(64 + (x - 64) * 0.3, 256, x, y + 8, 2.4, Hex(0x4a7a34));
         for (int p = 0; p < 3; ++p) {
             double a = -1.2 + p * 1.2;
