@@ -76,14 +76,17 @@ Wave Make(const std::string& name, const Buf& b) {
 }
 
 // A decaying sine with a pitch glide.
-void Tone(Buf& b, int start, double f0, double f1, double dur, double amp, double tau, double attack = 0.002) {
+// Attack and release are linear ramps; the release keeps each note from ending in a click.
+void Tone(Buf& b, int start, double f0, double f1, double dur, double amp, double tau, double attack = 0.002,
+          double release = 0.004) {
     int n = Len(dur);
     double phase = 0, env = 1, k = DecayPer(tau);
+    double rel = std::max(1.0, std::min(release * kRate, n / 3.0));
     for (int i = 0; i < n && start + i < static_cast<int>(b.size()); ++i) {
         double t = static_cast<double>(i) / n;
         double f = f0 * Pow(f1 / f0, t);
         phase += kTwoPi * f / kRate;
-        double a = std::min(1.0, i / (attack * kRate + 1));
+        double a = std::min(1.0, i / (attack * kRate + 1)) * std::min(1.0, (n - i) / rel);
         b[start + i] += amp * env * a * Sin(phase);
         env *= k;
     }
@@ -136,8 +139,8 @@ Buf Bird(int kind) {
         int at = Len(t);
         switch (kind) {
             case 1: {  // rising whistle pairs
-                Tone(b, at, 2600, 3800, 0.12, 0.8, 0.2, 0.01);
-                Tone(b, at + Len(0.15), 3400, 2900, 0.1, 0.7, 0.2, 0.01);
+                Tone(b, at, 2600, 3800, 0.12, 0.8, 0.2, 0.02, 0.03);
+                Tone(b, at + Len(0.15), 3400, 2900, 0.1, 0.7, 0.2, 0.015, 0.03);
                 t += 0.38 + r.Range(0, 0.1);
                 break;
             }
@@ -147,14 +150,14 @@ Buf Bird(int kind) {
                 break;
             }
             case 3: {  // two-note call
-                Tone(b, at, 3100, 3100, 0.22, 0.8, 0.5, 0.01);
-                Tone(b, at + Len(0.26), 2400, 2300, 0.26, 0.8, 0.5, 0.01);
+                Tone(b, at, 3100, 3300, 0.22, 0.8, 0.5, 0.03, 0.06);
+                Tone(b, at + Len(0.26), 2500, 2200, 0.26, 0.8, 0.5, 0.03, 0.08);
                 t += 0.8;
                 break;
             }
             case 4: {  // warble
                 double f = r.Range(2500, 4500);
-                Tone(b, at, f, f * r.Range(0.7, 1.4), r.Range(0.06, 0.14), r.Range(0.5, 0.9), 0.1, 0.005);
+                Tone(b, at, f, f * r.Range(0.7, 1.4), r.Range(0.06, 0.14), r.Range(0.5, 0.9), 0.1, 0.01, 0.02);
                 t += r.Range(0.08, 0.2);
                 break;
             }
