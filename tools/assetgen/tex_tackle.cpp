@@ -182,15 +182,8 @@ Canvas Mat() {
 
 Canvas Binoculars() {
     Canvas c(512, 512, Hex(0x000000));
-    const double r = 118, cx0 = 256 - 84, cx1 = 256 + 84, cy = 256;
-    c.Paint(0, 0, 512, 512,
-            [&](double x, double y) {
-                double d0 = std::sqrt((x - cx0) * (x - cx0) + (y - cy) * (y - cy)) - r;
-                double d1 = std::sqrt((x - cx1) * (x - cx1) + (y - cy) * (y - cy)) - r;
-                return std::min(d0, d1);
-            },
-            [](double, double) { return C(0, 0, 0, 0); }, 1);
-    // Paint composites over; set the inside to transparent explicitly
+    // two overlapping eyepieces cut out of black, with a dark rim
+    const double r = 104, cx0 = 256 - 74, cx1 = 256 + 74, cy = 256;  // inside the 70 % × 52 % on screen
     for (int y = 0; y < 512; ++y)
         for (int x = 0; x < 512; ++x) {
             double d0 = std::sqrt((x + 0.5 - cx0) * (x + 0.5 - cx0) + (y + 0.5 - cy) * (y + 0.5 - cy));
