@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include "scratch_dir.h"
 #include <utility>
 #include <vector>
 #include "platform/device.h"
@@ -114,34 +115,10 @@ inline std::string ModelText(const std::vector<std::string>& values, const char*
     return text;
 }
 
-inline void WriteFile(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-}
-
-// Runs the test in a fresh empty folder with a models/ subfolder; goes back and removes it.
-class ScratchFolder {
+// Runs the test in a fresh empty game folder; goes back and removes it.
+class ScratchFolder : public ScratchDir {
 public:
-    ScratchFolder() {
-        char pattern[] = "/tmp/lakeside_world_XXXXXX";
-        const char* made = mkdtemp(pattern);
-        path_ = made ? made : "";
-        old_ = std::filesystem::current_path();
-        std::filesystem::create_directories(path_ + "/models");
-        std::filesystem::current_path(path_);
-    }
-    ~ScratchFolder() {
-        std::error_code ec;
-        std::filesystem::current_path(old_, ec);
-        std::filesystem::remove_all(path_, ec);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    void WriteModel(const std::string& text) const { WriteFile(path_ + "/models/lake.qd", text); }
-
-private:
-    std::string path_;
-    std::filesystem::path old_;
+    void WriteModel(const std::string& text) const { WriteText("models/lake.qd", text); }
 };
 
 // Fills the empty mesh and texture slots the lake world draws with, and empties them again.

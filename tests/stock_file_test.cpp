@@ -60,34 +60,12 @@ uint32_t SeedDrawingFirst(int value) {
     }
 }
 
-// A game folder in a fresh temporary directory with a small valid lake model, made the working
-// directory for the test.
-class TempGameDir {
+// A game folder with a small valid lake model, made the working directory for the test.
+class TempGameDir : public ScratchDir {
 public:
-    TempGameDir() {
-        char pattern[] = "/tmp/lakeside_stock_XXXXXX";
-        dir_ = ::mkdtemp(pattern);
-        char cwd[4096];
-        old_ = ::getcwd(cwd, sizeof cwd);
-        ::mkdir((dir_ + "/data").c_str(), 0755);
-        ::mkdir((dir_ + "/models").c_str(), 0755);
-        EXPECT_EQ(::chdir(dir_.c_str()), 0);
-        lakefix::WriteFile("models/lake.qd", lakefix::ModelText(lakefix::SyntheticLakeValues()));
-    }
-    ~TempGameDir() {
-        EXPECT_EQ(::chdir(old_.c_str()), 0);
-        std::error_code ec;
-        std::filesystem::remove_all(dir_, ec);
-    }
-    void WriteStock(const std::string& text) {
-        FILE* f = std::fopen("data/data.qd", "w");
-        std::fputs(text.c_str(), f);
-        std::fclose(f);
-    }
+    TempGameDir() { WriteText("models/lake.qd", lakefix::ModelText(lakefix::SyntheticLakeValues())); }
+    void WriteStock(const std::string& text) { WriteText("data/data.qd", text); }
     void RemoveStock() { std::remove("data/data.qd"); }
-
-private:
-    std::string dir_, old_;
 };
 
 }  // namespace
