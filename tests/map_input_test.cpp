@@ -357,12 +357,11 @@ TEST(MapInput, NothingActsBeforeTheLakeIsPrepared) {
 // input step with a click held on "Go fishing" before the map has ever been drawn.
 TEST(MapInput, AClickHeldWhileXLeavesTheTitleDoesNotGoFishing) {
     lakefix::ScratchFolder folder;
-    lakefix::WriteFile("models/lake.qd", lakefix::ModelText(lakefix::SyntheticLakeValues()));
-    std::filesystem::create_directories("data");
+    folder.WriteModel(lakefix::ModelText(lakefix::SyntheticLakeValues()));
     std::string stock;
     for (int i = 0; i < FISH_COUNT; ++i) stock += "Fish" + std::to_string(i) + " T" + std::to_string(i) + " 12.5 0 28 30\n";
     for (int n = 1; n <= SWIM_COUNT; ++n) stock += std::to_string(20 * n) + " 100 1.0\n";
-    lakefix::WriteFile("data/data.qd", stock);
+    ScratchDir::WriteText("data/data.qd", stock);
 
     HeadlessGame g;
     ASSERT_TRUE(g.Start());
