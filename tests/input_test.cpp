@@ -23,6 +23,8 @@ struct InputGame : ScratchDir, HeadlessGame {
     InputGame() {
         EXPECT_TRUE(Start());
         backend->msPerFrame = 0;
+        // The scratch folder holds no lake: the map screen takes its lake as prepared.
+        app->lakeInitialised = 1;
         Frames(1);
     }
     GameApp& App() { return *app; }

@@ -173,7 +173,6 @@ public:
     double savedEyeX = 100.0;       // angler on the bank (also the last footstep position)
     double savedEyeZ = 92.0;        // angler on the bank
     double moveSpeed = 0.0;         // angler on the bank
-    double savedMapHeight = 0.0;    // map screen input
     // (members: input)
 
     // ---- static meshes ----
@@ -285,5 +284,55 @@ public:
     double titleFlipAngle = 0.0;                    // yaw of the row while it flips over
     int32_t titlePictureSet = 1;                    // 1 or 2
     int32_t instructionsPage = 1;                   // 1..3, 3 = credits
+
+    // lake map screen
+    uint8_t orbitView = 0;             // the orbiting wireframe view instead of the overhead map
+    double orbitAngle = 3.142;         // the orbiting eye's angle round the lake centre, 0..6.284
+    double orbitHeight = 50.0;         // 5..500
+    double orbitZoom = 4.0;            // field of view pi / orbitZoom, 4..20
+    double orbitEyeX = 0.0;
+    double orbitEyeZ = 0.0;
+    int32_t mapCursorColumn = 0;       // terrain column and row under the mouse (1..100 on the grid)
+    int32_t mapCursorRow = 0;
+    double swimMarkerPulse = 0.0;      // pulse of the current swim's sign, 0..12
+    uint8_t swimMarkerRising = 1;
+    double dragBase = 0.0;             // where the held rod's drag starts
+    // Projection with this vertical field of view, the back buffer's aspect, near 1, far 5000.
+    void SetProjectionFov(float fieldOfView);
+    // Scenery item `index` (platform, plank, snag or lily bed); normalises its heading in place.
+    void DrawSceneryItem(int32_t index);
+
+    // map screen input and the tackle selection
+    int32_t rodReel = 2;               // 1..4: 1.5, 2, 2.5, 3 lb test curve
+    int32_t method = 1;                // 1..7: semi fixed lead, running ledger, chod rig, swim feeder,
+                                       //       waggler, surface controller, free line
+    int32_t mainlineLb = 10;           // 10..16
+    int32_t leadOz = 2;                // 1..4
+    int32_t hooklengthLb = 10;         // 10..16
+    int32_t hookSize = 8;              // 10, 8, 6, 4
+    int32_t wagglerShot = 3;           // 1..4: 1 x BB, 2 x BB, 2 x AAA, 4 x AAA
+    int32_t floatDepth = 3;            // 1..4: shallow, medium, deep, over depth
+    double controllerOz = 1.0;         // 0.5, 1.0, 1.5, 2.0
+    int32_t hookBait = 1;              // 1..6, 8..13 (7 is no bait)
+    int32_t groundbait = 1;            // 1..3
+    int32_t currentSwim = 1;           // 1..9
+    double orbitTurnSpeed = 0.005;     // orbit steps, rising while an arrow is held
+    double orbitClimbSpeed = 1.0;
+    int32_t orbitHoldFrames = 0;       // calls left before the orbit steps fall back
+    uint8_t playPanSound = 0;
+    double savedMapHeight = 0.0;       // zoom height to return to from fishing, tour, stocking records
+
+    // Set by the map when the lake screens are entered; owned by the fishing screen.
+    uint8_t moveForward = 0;
+    uint8_t moveBack = 0;
+    int32_t arrivalCountdown = 0;
+    uint8_t skipPlatformStep = 1;
+    double podYaw = 0.0;
+    double rodPodX = 0.0;
+    double rodPodZ = 0.0;
+    // Set by the map when the tour starts; owned by the lake tour.
+    int32_t tourWaypoint = 0;
+    int32_t tourTicks = 0;
+    float tourFade = -0.5f;
     // (members: screens)
 };
