@@ -139,7 +139,7 @@ Canvas Plate(const std::string& line1, const std::string& line2, double s1, doub
 Canvas Copyright() {
     Canvas c(256, 32, Hex(0x14202a));
     c.Rect(1, 1, 255, 31, Hex(0x22343e), 3);
-    std::string t = "(C) 2006 HARROWMERE FISHERIES";
+    std::string t = "A LAKESIDE GAME - WENDLOW LAKE";
     double w = Canvas::TextWidth(t, 1.45);
     c.Text(t, 128 - w / 2, 11, 1.45, Hex(0xe8e4d0));
     return c;
