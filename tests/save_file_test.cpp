@@ -179,6 +179,8 @@ TEST(SaveFile, WindowsFileWithCrlfAndThreeDigitExponentsLoadsAndPacksPhotos) {
 
 // A damaged file loads its good prefix, is kept aside as photos.qd.bad, and the exit write is whole.
 TEST(SaveFile, DamagedFilesLoadTheirGoodPrefixAndAreKeptAside) {
+    // Far longer than any number the game writes: not read as some other value.
+    static const std::string kOverlongOne = std::string(80, '0') + "1";
     struct Case {
         const char* what;
         std::function<std::string()> text;
@@ -213,6 +215,7 @@ TEST(SaveFile, DamagedFilesLoadTheirGoodPrefixAndAreKeptAside) {
         {"integer overflow", withValue(7 * 17 + 7, "2147483648"), 7, 0},
         {"number glued to text", withValue(8 * 17 + 9, "0.5x"), 8, 0},
         {"comma decimal", withValue(9 * 17 + 5, "12,5"), 9, 0},
+        {"overlong integer", withValue(10 * 17 + 6, kOverlongOne.c_str()), 10, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -163,9 +163,15 @@ TEST(StaticMeshes, MeshesHoldTheirListedVerticesAndStoredNormals) {
     }
 }
 
-TEST(StaticMeshes, TerrainCellBuffersHoldTheFlatGrid) {
+TEST(StaticMeshes, TerrainCellBuffersHoldTheGridAsItStandsAtDeviceCreation) {
     HeadlessGame g;
+    // A corner already raised in the grid when the device is made is taken as it is.
+    (*g.app->terrainCells)[4321].y[2] = -3.5f;
     ASSERT_TRUE(g.Start());
+    const MeshVertex& raised = VertexOf(g.app->cellVertexBuffers[4321], 2);
+    EXPECT_EQ(raised.y, -3.5f);
+    EXPECT_EQ(raised.ny, -2.5f);
+    EXPECT_EQ(raised.x, (*g.app->terrainCells)[4321].x[2]);
     for (const plat::VertexBuffer* b : g.app->cellVertexBuffers) {
         ASSERT_NE(b, nullptr);
         ASSERT_EQ(b->Length(), 128u);

@@ -642,18 +642,3 @@ void BuildCellVertices(const float x[4], const float y[4], const float z[4], Mes
     static const float kV[4] = {0.0f, 1.0f, 0.0f, 1.0f};
     for (int k = 0; k < 4; ++k) out[k] = {x[k], y[k], z[k], x[k], y[k] + 1.0f, z[k], kU[k], kV[k]};
 }
-
-void FlatCellCorners(int index, float x[4], float y[4], float z[4]) {
-    int row = index / 100, column = index % 100;
-    float w = static_cast<float>(2 * column), e = w + 2.0f;
-    float n = static_cast<float>(200 - 2 * row), s = n - 2.0f;
-    // Even cells share the north-west to south-east edge, odd cells the other diagonal.
-    if ((row + column) % 2 == 0) {
-        const float cx[4] = {w, w, e, e}, cz[4] = {s, n, s, n};
-        for (int k = 0; k < 4; ++k) x[k] = cx[k], z[k] = cz[k];
-    } else {
-        const float cx[4] = {e, w, e, w}, cz[4] = {s, s, n, n};
-        for (int k = 0; k < 4; ++k) x[k] = cx[k], z[k] = cz[k];
-    }
-    for (int k = 0; k < 4; ++k) y[k] = 0.0f;
-}

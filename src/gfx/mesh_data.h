@@ -38,6 +38,3 @@ std::vector<MeshVertex> BuildStaticMeshVertices(StaticMesh mesh);
 // The four vertices of a terrain cell from its corners: normal (x, y + 1, z), texture corners
 // (0, 0), (0, 1), (1, 0), (1, 1).
 void BuildCellVertices(const float x[4], const float y[4], const float z[4], MeshVertex out[4]);
-
-// Corners of cell `index` of the flat grid (all heights 0), in the cell's checkerboard order.
-void FlatCellCorners(int index, float x[4], float y[4], float z[4]);

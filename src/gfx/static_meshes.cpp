@@ -69,13 +69,12 @@ void GameApp::CreateStaticMeshes() {
         member = MakeBuffer(device, vertices.data(), vertices.size());
         if (!member) ++failed;
     }
-    // The grid is still flat whenever the device is made: the lake model loads later, on the
-    // map screen's first frame, and refills these buffers.
+    // Each cell buffer starts from the grid's corners as they stand now (flat until the lake
+    // model loads on the map screen's first frame and refills these buffers).
     for (int i = 0; i < TERRAIN_CELL_COUNT; ++i) {
-        float x[4], y[4], z[4];
+        const TerrainCell& cell = (*terrainCells)[i];
         MeshVertex vertices[4];
-        FlatCellCorners(i, x, y, z);
-        BuildCellVertices(x, y, z, vertices);
+        BuildCellVertices(cell.x, cell.y, cell.z, vertices);
         ReleaseBuffer(cellVertexBuffers[i]);
         cellVertexBuffers[i] = MakeBuffer(device, vertices, 4);
         if (!cellVertexBuffers[i]) ++failed;

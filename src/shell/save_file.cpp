@@ -68,6 +68,7 @@ private:
 
 // A whole token as a decimal integer in the 32-bit range.
 bool ParseInt(const std::string& s, int32_t* out) {
+    if (s.size() > kMaxTokenLength) return false;
     size_t i = 0;
     bool negative = false;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
