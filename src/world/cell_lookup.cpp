@@ -3,7 +3,7 @@
 #include "world/terrain_grid.h"
 
 int32_t CellIndexAt(double x, double z) {
-    if (!(x >= 0.0 && x <= 200.0 && z >= 0.0 && z <= 200.0)) return CELL_NONE;  // also NaN
+    if (!(x > -2.0 && x < 201.0 && z > -2.0 && z < 201.0)) return CELL_NONE;  // also NaN
     int32_t column2 = static_cast<int32_t>(x);
     if (column2 % 2 != 0) column2 += 1;
     int32_t row2 = static_cast<int32_t>(z);
