@@ -14,7 +14,12 @@ constexpr int32_t CELL_NONE = -1;
 // which each caller uses the fallback its own rules name.
 int32_t CellIndexAt(double x, double z);
 
-// The mean (sum of the four corner heights in order, / 4) and the largest corner height of the
-// cell under (x, z), or `fallback` when the point has no cell.
+// A cell's ground from its four corner heights: the mean (summed in corner order, then / 4) or
+// the largest.
+float MeanCornerHeight(const float heights[4]);
+float HighestCornerHeight(const float heights[4]);
+
+// The mean and the largest corner height of the cell under (x, z), or `fallback` when the point
+// has no cell.
 float CellMeanHeight(const TerrainCellTable& table, double x, double z, float fallback);
 float CellMaxHeight(const TerrainCellTable& table, double x, double z, float fallback);
