@@ -10,6 +10,7 @@
 #include "screens/stock_file.h"
 #include "scripted_lake.h"
 #include "test_support.h"
+#include "world/cell_lookup.h"
 
 namespace {
 
@@ -385,15 +386,15 @@ TEST(LakeBedSamples, PointsOffTheGridReadTheLastColumnOrRow) {
     lake.asked.clear();
     HighestCornerUnder(lake, 199.5, 100);
     ASSERT_EQ(lake.asked.size(), 1u);
-    EXPECT_EQ(ScriptedLake::CellIndex(lake.asked[0].first, lake.asked[0].second) % 100, 99);
+    EXPECT_EQ(CellIndexAt(lake.asked[0].first, lake.asked[0].second) % 100, 99);
     lake.asked.clear();
     HighestCornerUnder(lake, 100, 0.4);
-    EXPECT_EQ(ScriptedLake::CellIndex(lake.asked[0].first, lake.asked[0].second) / 100, 99);
+    EXPECT_EQ(CellIndexAt(lake.asked[0].first, lake.asked[0].second) / 100, 99);
     lake.asked.clear();
     HighestCornerUnder(lake, std::numeric_limits<double>::quiet_NaN(), 250);
-    EXPECT_EQ(ScriptedLake::CellIndex(lake.asked[0].first, lake.asked[0].second), 0);
+    EXPECT_EQ(CellIndexAt(lake.asked[0].first, lake.asked[0].second), 0);
     // Points on the grid are sampled as they are.
     lake.asked.clear();
     EXPECT_EQ(HighestCornerUnder(lake, 3.0, 197.0), lake.height(4, 196));
-    EXPECT_EQ(ScriptedLake::CellIndex(lake.asked[0].first, lake.asked[0].second), 102);
+    EXPECT_EQ(CellIndexAt(lake.asked[0].first, lake.asked[0].second), 102);
 }

@@ -4,6 +4,8 @@
 #include <functional>
 #include <vector>
 #include "fishing/lake_view.h"
+#include "world/cell_lookup.h"
+#include "world/terrain_grid.h"
 
 class ScriptedLake : public LakeView {
 public:
@@ -30,20 +32,15 @@ public:
         return lake;
     }
 
-    // The cell lookup: truncate, odd values up to the next even one.
-    static int32_t CellIndex(double x, double z) {
-        int32_t X = static_cast<int32_t>(x);
-        if (X % 2 != 0) ++X;
-        int32_t Z = static_cast<int32_t>(z);
-        if (Z % 2 != 0) ++Z;
-        return X / 2 + (200 - Z) / 2 * 100;
-    }
-
+    // Cells are found by the game's own lookup; the spare record past the grid is all zeros.
     bool CellHeights(double x, double z, float h[4]) const override {
         asked.emplace_back(x, z);
-        if (!(x == x) || !(z == z)) return false;
-        const int32_t index = CellIndex(x, z);
-        if (index < 0 || index >= 10000) return false;
+        const int32_t index = CellIndexAt(x, z);
+        if (index == CELL_NONE) return false;
+        if (index == TERRAIN_SPARE_CELL) {
+            for (int k = 0; k < 4; ++k) h[k] = 0.0f;
+            return true;
+        }
         const double w = 2.0 * (index % 100), e = w + 2;
         const double n = 200.0 - 2.0 * (index / 100), s = n - 2;
         h[0] = height(w, s);

@@ -70,8 +70,11 @@ TEST(CellLookup, WorkedPointsEdgesAndOffGridFallback) {
         {0.5, 199.5, 0}, {1.5, 199.5, 1}, {3.0, 197.0, 102}, {198.9, 1.2, 9999},
         // The rule as it stands at the east and south edges: spare record, next row, nothing.
         {0.5, 0.5, 10000}, {199.5, 1.5, 10000}, {199.5, 100, 5100}, {1.5, 0.5, CELL_NONE},
+        // Truncated toward zero and raised to even: z up to 201 is still row 0, x above -2 column 0.
+        {100, 200.5, 50}, {-0.5, 100, 5000}, {-1.5, 199.5, 0}, {200.5, 100, 5100},
         // Off the grid.
-        {-0.5, 100, CELL_NONE}, {-3, 199.5, CELL_NONE}, {100, 205, CELL_NONE}, {250, 100, CELL_NONE},
+        {-2, 100, CELL_NONE}, {-3, 199.5, CELL_NONE}, {100, 201, CELL_NONE}, {100, 205, CELL_NONE},
+        {250, 100, CELL_NONE},
         {1e12, 5, CELL_NONE}, {std::numeric_limits<double>::quiet_NaN(), 100, CELL_NONE},
     };
     for (const auto& c : cases) EXPECT_EQ(CellIndexAt(c.x, c.z), c.index) << c.x << ", " << c.z;

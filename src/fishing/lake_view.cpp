@@ -20,16 +20,13 @@ double KeepZ(double z) {
 float HighestCornerUnder(const LakeView& lake, double x, double z) {
     float h[4];
     if (!lake.CellHeights(KeepX(x), KeepZ(z), h)) return 0.0f;
-    return std::max(std::max(h[0], h[1]), std::max(h[2], h[3]));
+    return HighestCornerHeight(h);
 }
 
 bool MeanHeightUnder(const LakeView& lake, double x, double z, float* mean) {
     float h[4];
     if (!lake.CellHeights(x, z, h)) return false;
-    float sum = h[0] + h[1];
-    sum = sum + h[2];
-    sum = sum + h[3];
-    *mean = sum / 4.0f;
+    *mean = MeanCornerHeight(h);
     return true;
 }
 

@@ -1,8 +1,7 @@
 // Strict reading of the stock file: whitespace-separated tokens, each parsed completely.
 #include "screens/stock_file.h"
-#include <charconv>
-#include <cmath>
 #include <cstring>
+#include "shell/number_token.h"
 
 namespace {
 
@@ -38,32 +37,6 @@ private:
     FILE* file_;
 };
 
-// A leading '+' is allowed, as the C library's number reading allows it.
-const char* SkipPlus(const char* b, const char* e) {
-    if (b != e && *b == '+' && b + 1 != e && b[1] != '-' && b[1] != '+') return b + 1;
-    return b;
-}
-
-bool ParseFloat(const std::string& t, float* out) {
-    const char* e = t.data() + t.size();
-    const char* b = SkipPlus(t.data(), e);
-    float v = 0;
-    auto r = std::from_chars(b, e, v, std::chars_format::general);
-    if (r.ec != std::errc() || r.ptr != e || !std::isfinite(v)) return false;
-    *out = v;
-    return true;
-}
-
-bool ParseInt(const std::string& t, int32_t* out) {
-    const char* e = t.data() + t.size();
-    const char* b = SkipPlus(t.data(), e);
-    int32_t v = 0;
-    auto r = std::from_chars(b, e, v, 10);
-    if (r.ec != std::errc() || r.ptr != e) return false;
-    *out = v;
-    return true;
-}
-
 void CopyCut(const std::string& t, char* dest, size_t maxChars) {
     const size_t n = t.size() < maxChars ? t.size() : maxChars;
     std::memcpy(dest, t.data(), n);
@@ -83,13 +56,13 @@ public:
     bool Float(const std::string& what, float* dest) {
         std::string t;
         if (!Take(what, &t)) return false;
-        if (overlong_ || !ParseFloat(t, dest)) return Malformed(what, t, "not a number");
+        if (overlong_ || !ParseFloatToken(t, dest)) return Malformed(what, t, "not a number");
         return true;
     }
     bool Int(const std::string& what, int32_t* dest) {
         std::string t;
         if (!Take(what, &t)) return false;
-        if (overlong_ || !ParseInt(t, dest)) return Malformed(what, t, "not a whole number");
+        if (overlong_ || !ParseIntToken(t, dest)) return Malformed(what, t, "not a whole number");
         return true;
     }
     bool Fail(const std::string& what) {

@@ -3,7 +3,7 @@
 #include "world/terrain_grid.h"
 
 int32_t CellIndexAt(double x, double z) {
-    if (!(x >= 0.0 && x <= 200.0 && z >= 0.0 && z <= 200.0)) return CELL_NONE;  // also NaN
+    if (!(x > -2.0 && x < 201.0 && z > -2.0 && z < 201.0)) return CELL_NONE;  // also NaN
     int32_t column2 = static_cast<int32_t>(x);
     if (column2 % 2 != 0) column2 += 1;
     int32_t row2 = static_cast<int32_t>(z);
@@ -13,19 +13,23 @@ int32_t CellIndexAt(double x, double z) {
     return index;
 }
 
+float MeanCornerHeight(const float heights[4]) {
+    return (heights[0] + heights[1] + heights[2] + heights[3]) / 4.0f;
+}
+
+float HighestCornerHeight(const float heights[4]) {
+    float m = heights[0];
+    for (int k = 1; k < 4; ++k)
+        if (heights[k] > m) m = heights[k];
+    return m;
+}
+
 float CellMeanHeight(const TerrainCellTable& table, double x, double z, float fallback) {
     const int32_t i = CellIndexAt(x, z);
-    if (i == CELL_NONE) return fallback;
-    const TerrainCell& c = table[i];
-    return (c.y[0] + c.y[1] + c.y[2] + c.y[3]) / 4.0f;
+    return i == CELL_NONE ? fallback : MeanCornerHeight(table[i].y);
 }
 
 float CellMaxHeight(const TerrainCellTable& table, double x, double z, float fallback) {
     const int32_t i = CellIndexAt(x, z);
-    if (i == CELL_NONE) return fallback;
-    const TerrainCell& c = table[i];
-    float m = c.y[0];
-    for (int k = 1; k < 4; ++k)
-        if (c.y[k] > m) m = c.y[k];
-    return m;
+    return i == CELL_NONE ? fallback : HighestCornerHeight(table[i].y);
 }

@@ -1,11 +1,9 @@
 // Reading the lake model file: strict token parsing into a complete model.
 #include "world/lake_model.h"
-#include <charconv>
-#include <cmath>
 #include <cstdio>
 #include <memory>
-#include <system_error>
 #include "platform/system.h"
+#include "shell/number_token.h"
 
 namespace {
 
@@ -28,26 +26,14 @@ public:
     bool Float(float* out, const Place& at) {
         std::string_view t;
         if (!Next(&t, at)) return false;
-        std::string_view digits = t;
-        if (digits.size() > 1 && digits[0] == '+' && digits[1] != '-' && digits[1] != '+') digits.remove_prefix(1);
-        float v = 0;
-        auto r = std::from_chars(digits.data(), digits.data() + digits.size(), v, std::chars_format::general);
-        if (r.ec != std::errc() || r.ptr != digits.data() + digits.size() || !std::isfinite(v))
-            return Fail(t, "is not a finite number", at);
-        *out = v;
+        if (!ParseFloatToken(t, out)) return Fail(t, "is not a finite number", at);
         return true;
     }
 
     bool Int(int32_t* out, const Place& at) {
         std::string_view t;
         if (!Next(&t, at)) return false;
-        std::string_view digits = t;
-        if (digits.size() > 1 && digits[0] == '+' && digits[1] != '-' && digits[1] != '+') digits.remove_prefix(1);
-        int32_t v = 0;
-        auto r = std::from_chars(digits.data(), digits.data() + digits.size(), v, 10);
-        if (r.ec != std::errc() || r.ptr != digits.data() + digits.size())
-            return Fail(t, "is not a whole number", at);
-        *out = v;
+        if (!ParseIntToken(t, out)) return Fail(t, "is not a whole number", at);
         return true;
     }
 
