@@ -1,5 +1,6 @@
 // The texture bank: load order and parameters, set swaps, binding by id, releases and resets.
 #include <gtest/gtest.h>
+#include "byte_writer.h"
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -9,13 +10,6 @@
 
 namespace {
 
-void Put16(std::vector<uint8_t>& v, uint32_t x) {
-    v.push_back(uint8_t(x));
-    v.push_back(uint8_t(x >> 8));
-}
-void Put32(std::vector<uint8_t>& v, uint32_t x) {
-    for (int i = 0; i < 4; ++i) v.push_back(uint8_t(x >> (8 * i)));
-}
 
 // A 2 x 2 bitmap with an alpha channel (32 bits, channel masks), texels ARGB, top row first.
 std::vector<uint8_t> Bitmap2x2(const uint32_t argb[4]) {
