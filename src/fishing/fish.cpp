@@ -318,12 +318,7 @@ void Fish::Roll() {
     }
     const double floor = F32(bottomY + F32(F32(1.0 - F32(shapeFactor / 50.0)) / 2.0));
     if (y < floor && climbRate < 0) {
-        state = FISH_CRUISE;
-        climbing = 1;
-        climbRate = 0;
-        breached = 0;
-        diving = 1;
-        rising = 0;
+        SplashBackToCruise();
     }
     if (climbing) {
         if (pitch > 5) {
@@ -344,6 +339,16 @@ void Fish::Roll() {
     y = F32(y + climbRate);
 }
 
+// Back under after a roll or a leap: cruising again, diving first.
+void Fish::SplashBackToCruise() {
+    state = FISH_CRUISE;
+    climbing = 1;
+    climbRate = 0;
+    breached = 0;
+    diving = 1;
+    rising = 0;
+}
+
 // Clear of the water, turning in the air, then back in.
 void Fish::Leap() {
     if (y > F32(size / 50.0)) {
@@ -351,12 +356,7 @@ void Fish::Leap() {
         breached = 1;
     }
     if (y < F32(-40.0 * speed) && climbRate < 0) {
-        state = FISH_CRUISE;
-        climbing = 1;
-        climbRate = 0;
-        breached = 0;
-        diving = 1;
-        rising = 0;
+        SplashBackToCruise();
     }
     if (climbing) {
         if (pitch > 4.8) {

@@ -93,6 +93,7 @@ private:
     void Flee();
     void Roll();
     void Leap();
+    void SplashBackToCruise();
     void Hooked();
     void BottomCheck();
     void ShallowCheck();
