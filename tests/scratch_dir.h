@@ -1,39 +1,48 @@
 // A fresh temporary folder made the working directory for one test (game paths resolve inside it).
 #pragma once
 #include <unistd.h>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
-#include <sys/stat.h>
 #include <vector>
 
 class ScratchDir {
 public:
     ScratchDir() {
         char pattern[] = "/tmp/lakeside_scratch_XXXXXX";
-        root_ = ::mkdtemp(pattern);
-        char cwd[4096];
-        old_ = ::getcwd(cwd, sizeof cwd) ? cwd : ".";
+        const char* made = ::mkdtemp(pattern);
+        if (!made) std::abort();
+        root_ = made;
+        old_ = std::filesystem::current_path();
         // Work one level down so that "..\\" has something to reach.
-        ::mkdir((root_ + "/game").c_str(), 0755);
-        if (::chdir((root_ + "/game").c_str()) != 0) std::abort();
+        std::filesystem::create_directories(root_ + "/game");
+        std::filesystem::current_path(root_ + "/game");
     }
     ~ScratchDir() {
-        if (::chdir(old_.c_str()) != 0) std::abort();
-        std::string cmd = "rm -rf '" + root_ + "'";
-        if (std::system(cmd.c_str()) != 0) std::fprintf(stderr, "could not remove %s\n", root_.c_str());
+        std::error_code ec;
+        std::filesystem::current_path(old_, ec);
+        std::filesystem::remove_all(root_, ec);
     }
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+
     // Writes a file relative to the game folder (forward slashes), making its folder.
     static void Write(const std::string& relPath, const std::vector<uint8_t>& bytes) {
-        size_t slash = relPath.rfind('/');
-        if (slash != std::string::npos) ::mkdir(relPath.substr(0, slash).c_str(), 0755);
+        WriteText(relPath, std::string(bytes.begin(), bytes.end()));
+    }
+    static void WriteText(const std::string& relPath, const std::string& text) {
+        std::filesystem::path p(relPath);
+        if (p.has_parent_path()) std::filesystem::create_directories(p.parent_path());
         FILE* f = std::fopen(relPath.c_str(), "wb");
         if (!f) std::abort();
-        if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), f);
+        if (!text.empty()) std::fwrite(text.data(), 1, text.size(), f);
         std::fclose(f);
     }
     const std::string& Root() const { return root_; }
 
 private:
-    std::string root_, old_;
+    std::string root_;
+    std::filesystem::path old_;
 };

@@ -1,6 +1,7 @@
 // Sound: wave reading, the play/stop/rewind and volume rules of clips, resampling and mixing,
 // and opening the output through the backend.
 #include <gtest/gtest.h>
+#include "byte_writer.h"
 #include <atomic>
 #include <cstring>
 #include <memory>
@@ -17,13 +18,6 @@ using plat::WaveData;
 
 namespace {
 
-void Put16(std::vector<uint8_t>& v, uint32_t x) {
-    v.push_back(uint8_t(x));
-    v.push_back(uint8_t(x >> 8));
-}
-void Put32(std::vector<uint8_t>& v, uint32_t x) {
-    for (int i = 0; i < 4; ++i) v.push_back(uint8_t(x >> (8 * i)));
-}
 void PutTag(std::vector<uint8_t>& v, const char* tag) { v.insert(v.end(), tag, tag + 4); }
 
 // A PCM wave; `samples` are raw values (0..255 for 8 bits), interleaved. `extraChunk` puts an

@@ -1,9 +1,13 @@
-// Test entry: the headless programs are built with full scenery detail.
+// Test entry: the headless programs are built with full scenery detail. Every test process
+// works in its own temporary folder, so tests never share a save file.
 #include <gtest/gtest.h>
+#include <filesystem>
+#include "scratch_dir.h"
 
 extern const bool kHighDetailScenery = true;
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
+    ScratchDir workFolder;
     return RUN_ALL_TESTS();
 }

@@ -1,6 +1,7 @@
 // Texture loading: BMP/TGA decoding, power-of-two padding and scaling, alpha defaulting,
 // colour key, failures and game-path handling.
 #include <gtest/gtest.h>
+#include "byte_writer.h"
 #include <algorithm>
 #include <cstring>
 #include <map>
@@ -13,13 +14,6 @@ using plat::TextureImage;
 
 namespace {
 
-void Put16(std::vector<uint8_t>& v, uint32_t x) {
-    v.push_back(uint8_t(x));
-    v.push_back(uint8_t(x >> 8));
-}
-void Put32(std::vector<uint8_t>& v, uint32_t x) {
-    for (int i = 0; i < 4; ++i) v.push_back(uint8_t(x >> (8 * i)));
-}
 
 enum class Bmp { Rgb16, Rgb24, Rgb32, Bitfields32Alpha, Pal8 };
 

@@ -27,8 +27,10 @@ void GameApp::SetViewCamera(double eyeX_, double eyeY_, double eyeZ_, double tar
 
 namespace {
 void DrawQuadStrips(plat::Device* device, plat::VertexBuffer* mesh, int faces) {
-    device->SetStreamSource(0, mesh, 0, 32);
-    for (int f = 0; f < faces; ++f) device->DrawPrimitive(plat::PT_TRIANGLESTRIP, 4 * f, 2);
+    if (mesh) {  // a mesh whose buffer could not be made is skipped
+        device->SetStreamSource(0, mesh, 0, 32);
+        for (int f = 0; f < faces; ++f) device->DrawPrimitive(plat::PT_TRIANGLESTRIP, 4 * f, 2);
+    }
     device->SetTexture(0, nullptr);
 }
 }  // namespace

@@ -153,6 +153,12 @@ void AppFrame::Close() {
     windowHandle = nullptr;
 }
 
+void AppFrame::RequestClose(int32_t exitCode, const std::string& message) {
+    if (!message.empty()) ShowErrorBox(windowTitle.c_str(), message.c_str());
+    if (!closeRequested_) exitCode_ = exitCode;
+    closeRequested_ = true;
+}
+
 bool AppFrame::RunOneFrame() {
     Backend* backend = CurrentBackend();
     if (closed_ || !backend) return false;
@@ -168,6 +174,7 @@ bool AppFrame::RunOneFrame() {
     UpdateFrameStats();
     backend->Present();
     ++framesRendered_;
+    if (closeRequested_) Close();
     return !closed_;
 }
 

@@ -37,6 +37,11 @@ public:
     bool RunOneFrame();
     // Close as Escape does: release everything in order and end the loop.
     void Close();
+    // Ends the program once the current frame is finished: shows the message (when not empty),
+    // and RunLoop then returns the exit code. Safe to call from inside StepFrame or DrawFrame.
+    void RequestClose(int32_t exitCode, const std::string& message);
+    bool IsCloseRequested() const { return closeRequested_; }
+    int32_t ExitCode() const { return exitCode_; }
     bool IsClosed() const { return closed_; }
     bool IsPaused() const { return pauseCount_ > 0; }
     uint32_t FramesRendered() const { return framesRendered_; }
@@ -72,6 +77,7 @@ private:
     bool deviceObjectsLive_ = false;
     bool deviceObjectsReset_ = false;
     bool closed_ = false;
+    bool closeRequested_ = false;
     bool windowCreated_ = false;
     bool active_ = true;
     int32_t pauseCount_ = 0;

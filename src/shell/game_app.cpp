@@ -27,29 +27,43 @@ GameApp::GameApp() {
     // 3. Pools and records, each allocated once.
     // (pools: sound slots)
 
+    for (SwimRecord*& s : swims) s = new SwimRecord{};
     // (pools: swims)
 
+    for (PhotoRecord*& photo : photos) photo = new PhotoRecord{};
     // (pools: photos)
 
     // (pools: scenery items and insect swarms)
+    for (SceneryItem*& s : sceneryItems) s = new SceneryItem();
+    for (InsectSwarm*& s : insectSwarms) s = new InsectSwarm();
 
     // (pools: feeding bubbles, bubble spots, wakes, ripple rings)
+    for (BubbleSpot*& s : bubbleSpots) s = new BubbleSpot();
 
+    for (int32_t i = 0; i < FISH_COUNT; ++i) {
+        fishPlacements[i] = new FishPlacement{};
+        fish[i] = new Fish();
+    }
     // (pools: fish placements and fish)
 
+    for (BaitAttraction*& b : baitAttractions) b = new BaitAttraction();
     // (pools: bait attractions)
 
     // (pools: billboards)
+    for (Billboard*& b : billboards) b = new Billboard();
 
     // (pools: dragonflies)
+    for (Dragonfly*& d : dragonflies) d = new Dragonfly();
 
     // (pools: terrain grid)
+    terrainCells = new TerrainCellTable();
 
     // 4. Every other default.
     gameMode = MODE_TITLE;
     highDetailScenery = kHighDetailScenery ? 1 : 0;
 
     // 5. Save file: photos, then the stock records and best weights.
+    AllocateStockRecords();
     ReadSaveFile();
 
     // 6. Gulls at their fixed start points.
@@ -62,27 +76,60 @@ GameApp::~GameApp() {
 
     // 2. Free the pools, in order.
     // (free: terrain grid)
+    delete terrainCells;
+    terrainCells = nullptr;
 
     // (free: billboards)
+    for (Billboard*& b : billboards) {
+        delete b;
+        b = nullptr;
+    }
 
     // (free: scenery items and insect swarms)
+    for (SceneryItem*& s : sceneryItems) {
+        delete s;
+        s = nullptr;
+    }
+    for (InsectSwarm*& s : insectSwarms) {
+        delete s;
+        s = nullptr;
+    }
 
     // (free: dragonflies)
+    for (Dragonfly*& d : dragonflies) {
+        delete d;
+        d = nullptr;
+    }
 
     // (free: bubble spots, wakes, ripple rings, feeding bubbles)
+    for (BubbleSpot*& s : bubbleSpots) {
+        delete s;
+        s = nullptr;
+    }
 
+    for (int32_t i = 0; i < FISH_COUNT; ++i) {
+        delete fish[i];
+        delete fishPlacements[i];
+    }
     // (free: fish and fish placements)
 
+    for (BaitAttraction* b : baitAttractions) delete b;
     // (free: bait attractions)
 
+    for (SwimRecord* s : swims) delete s;
     // (free: swims)
 
     // (free: gulls)
 
     // (free: sound slots)
 
+    for (StockRecord* r : stockRecords) delete r;
     // (free: stock records)
 
+    for (PhotoRecord*& photo : photos) {
+        delete photo;
+        photo = nullptr;
+    }
     // (free: photos)
 }
 
@@ -269,7 +316,12 @@ void GameApp::DrawCurrentScreen() {
 }
 
 plat::HResult GameApp::DrawFrame() {
-    // (input lock expiry)
+    // A lock runs from the last frame at which it was 0.
+    const uint32_t now = plat::GetTickCount();
+    if (static_cast<int32_t>(now - inputLockStart) >= inputLock * 100) {
+        inputLock = 0;
+        inputLockStart = now;
+    }
     device->BeginScene();
     device->Clear(0, nullptr, plat::CLEAR_TARGET | plat::CLEAR_ZBUFFER, ClearColourForMode(gameMode), 1.0f,
                   0);
@@ -290,7 +342,8 @@ plat::HResult GameApp::LoseDeviceResources() {
 }
 
 plat::HResult GameApp::FreeDeviceResources() {
-    if (gameMode == MODE_TITLE) ReleaseTitleTextures();
+    // Every title texture still held (they are already gone once the title has been left).
+    ReleaseTitleTextures();
     LoseDeviceResources();
     ReleaseStaticMeshes();
     ReleaseResidentTextures();
@@ -319,6 +372,9 @@ plat::HResult GameApp::Shutdown() {
 }
 
 intptr_t GameApp::HandleMessage(plat::WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    const plat::Rect windowRect = plat::GameWindowRect();
+    clientOriginX = windowRect.left;
+    clientOriginY = windowRect.top;
     // (window origin)
     if (message == plat::MSG_PAINT && loadingMessage != 0) {
         if (plat::Backend* backend = plat::CurrentBackend()) backend->PaintWindowText(kLoadingMessage);

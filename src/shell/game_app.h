@@ -7,9 +7,17 @@
 #include "platform/device.h"
 #include "platform/input.h"
 #include "platform/sound.h"
+#include "platform/system.h"
 #include "gfx/geometry.h"
+#include "shell/photo_record.h"
 #include "gfx/texture_ids.h"
+#include "fishing/bait_attraction.h"
+#include "fishing/fish.h"
+#include "fishing/lake_view.h"
+#include "screens/stock_file.h"
 #include "shell/game_mode.h"
+#include "shell/input_state.h"
+#include "world/world.h"
 
 // Build option: full scenery detail (1 in lakeside, 0 in lakeside-lite). Defined by each program.
 extern const bool kHighDetailScenery;
@@ -114,6 +122,11 @@ public:
     // ---- save file and photo records ----
     void ReadSaveFile();
     void WriteSaveFile();
+    static constexpr int BEST_WEIGHT_COUNT = 75;
+    PhotoRecord* photos[PHOTO_SLOT_COUNT] = {};
+    // Best weight in pounds per fish in stock order, 0 = never caught (written during play by the
+    // fishing screen's weighing).
+    float bestWeight[BEST_WEIGHT_COUNT] = {};
     // (members: save file)
 
     // ---- input and screen-input dispatch ----
@@ -121,6 +134,45 @@ public:
     void PollInput();
     void ShutdownInput();
     void ZeroInputRecords();
+    static plat::HResult OnInputDeviceFound(plat::InputActionManager* manager, plat::InputDevice* device,
+                                            void* context);
+    plat::HResult SetupInputDevice(plat::DeviceEntry& entry);
+    void DispatchScreenInput(InputDeviceState& input);
+    void DeleteShownPhoto();
+    // Input steps of the screens that have their own.
+    void UpdateTitleScreen(InputDeviceState* input);
+    void UpdateMapScreen(InputDeviceState* input, int32_t screenX, int32_t screenY);
+    void UpdateFishingScreen(InputDeviceState* input);
+    void UpdateInstructionsScreen(InputDeviceState* input);
+    void UpdateDuckModeScreen(InputDeviceState* input);
+
+    plat::InputActionManager* inputManager = nullptr;
+    plat::ActionFormat actionFormat;
+    float verticalAxis = 0.0f;    // merged mouse movement of the devices polled so far this frame
+    float horizontalAxis = 0.0f;
+    int32_t leftButtonDown = 0;   // shared by every device's pass
+    int32_t rightButtonDown = 0;
+    int32_t inputLock = 0;        // tenths of a second; 0 = input accepted
+    uint32_t inputLockStart = plat::GetTickCount();
+    int32_t clientOriginX = 0;
+    int32_t clientOriginY = 0;
+    int32_t cursorX = 0;
+    int32_t cursorY = 0;
+    uint8_t cursorOverMap = 0;
+    uint8_t playClickSound = 0;
+    uint32_t photoDeleteStamp = plat::GetTickCount();
+
+    // Members of other screens that the dispatch reads or writes; each owner takes its own over.
+    int32_t recordsSelection = 0;   // catch records
+    int32_t stockingPage = 1;       // stocking records
+    int32_t currentPhoto = 0;       // photo album
+    int32_t albumFrameCount = 0;    // photo album
+    double savedEyeY = 0.0;         // photo album
+    double savedHeading = 0.0;      // photo album
+    double savedPitch = 0.0;        // photo album
+    double savedEyeX = 100.0;       // angler on the bank (also the last footstep position)
+    double savedEyeZ = 92.0;        // angler on the bank
+    double moveSpeed = 0.0;         // angler on the bank
     // (members: input)
 
     // ---- static meshes ----
@@ -167,11 +219,120 @@ public:
     // (members: textures)
 
     // ---- terrain grid, lake model, water and sky ----
+    void BuildTerrainMesh();
+    void DrawTerrain(int32_t fillMode);
+    void DrawBackdrop();
+    // Reads models\lake.qd (number 999) and puts it into play. A file that is missing or not a
+    // complete, valid model changes nothing: the failure is reported to the player and
+    // the game closes once the current frame is done (RequestClose).
+    LakeModelResult LoadLakeModel(int32_t modelNumber);
+    void SpawnInsectSwarm(float x, float y, float z, int32_t type);
+    void SpawnBubbleSpot(float x, float y, float z);
+    void SpawnDragonfly(float x, float y, float z);
+    void AnimateAndDrawWater();
+    void DrawWaterLayers();
+    TerrainCellTable* terrainCells = nullptr;
+    Billboard* billboards[BILLBOARD_COUNT] = {};
+    SceneryItem* sceneryItems[SCENERY_ITEM_COUNT] = {};
+    InsectSwarm* insectSwarms[INSECT_SWARM_COUNT] = {};
+    BubbleSpot* bubbleSpots[BUBBLE_SPOT_COUNT] = {};
+    Dragonfly* dragonflies[DRAGONFLY_COUNT] = {};
+    double waterScroll1 = 0.0;
+    double waterScroll2 = 0.0;
+    double waterScroll3 = 0.0;
+    double waterTileSpan = 30.0;
+    uint32_t waterScrollStamp = plat::GetTickCount();
+    int32_t waterSurfaceVisible = 1;
+    // Read by the terrain and water drawing; owned by the map screen (hoveredCell) and the
+    // angler (binocularState).
+    int32_t hoveredCell = 10000;
+    int32_t binocularState = 0;
     // (members: world)
 
     // ---- fish, bait attraction, stock and placement ----
+    void SpawnFish(double x, double y, double z, double sizeBase, double weight, double heading_,
+                   int32_t kind, double shapeFactor);
+    int32_t SpawnBaitAttraction(float x, float y, float z, int32_t type, int32_t method, int32_t lineLb,
+                                double weight, int32_t linkLb, int32_t hookSize, int32_t bait);
+    void AllocateStockRecords();
+    // Once per run, on the map screen's first frame: feed spots, stock, placement and the fish.
+    // A stock file or lake that cannot be used is reported and closes the game.
+    void InitialiseLake();
+    // Reads the stock file, works out weights and start points and spawns the 75 fish; false with
+    // `error` set, and nothing changed but the random draws, when that cannot be done.
+    bool StockLake(std::string* error);
+    Fish* fish[FISH_COUNT] = {};
+    BaitAttraction* baitAttractions[BAIT_ITEM_COUNT] = {};
+    uint8_t lakeInitialised = 0;
+    StockRecord* stockRecords[FISH_COUNT] = {};
+    FishPlacement* fishPlacements[FISH_COUNT] = {};
+    SwimRecord* swims[SWIM_COUNT] = {};
+    // The terrain and billboards as the fish and bait items read them (tests script their own).
+    GameLakeView gameLakeView{*this};
+    const LakeView* lakeView = &gameLakeView;
     // (members: fish)
 
     // ---- title, instructions, map and tackle ----
+    // title and instructions screens
+    int32_t titleState = 0;                         // title animation state 0..13
+    int32_t titleTickCounter = 0;                   // 10-ms ticks counted in the current state
+    uint32_t titleCounterStamp = plat::GetTickCount();
+    double titleSpinAngle = 0.0;                    // yaw of the spinning card, grows without limit
+    uint32_t titleSpinStamp = plat::GetTickCount();
+    double titleTilePos[3] = {-3.5, -4.3, 6.0};     // the moving picture tile
+    double titleTileScale = 1.0;
+    double titleFlipAngle = 0.0;                    // yaw of the row while it flips over
+    int32_t titlePictureSet = 1;                    // 1 or 2
+    int32_t instructionsPage = 1;                   // 1..3, 3 = credits
+
+    // lake map screen
+    uint8_t orbitView = 0;             // the orbiting wireframe view instead of the overhead map
+    double orbitAngle = 3.142;         // the orbiting eye's angle round the lake centre, 0..6.284
+    double orbitHeight = 50.0;         // 5..500
+    double orbitZoom = 4.0;            // field of view pi / orbitZoom, 4..20
+    double orbitEyeX = 0.0;
+    double orbitEyeZ = 0.0;
+    int32_t mapCursorColumn = 0;       // terrain column and row under the mouse (1..100 on the grid)
+    int32_t mapCursorRow = 0;
+    double swimMarkerPulse = 0.0;      // pulse of the current swim's sign, 0..12
+    uint8_t swimMarkerRising = 1;
+    double dragBase = 0.0;             // where the held rod's drag starts
+    // Projection with this vertical field of view, the back buffer's aspect, near 1, far 5000.
+    void SetProjectionFov(float fieldOfView);
+    // Scenery item `index` (platform, plank, snag or lily bed); normalises its heading in place.
+    void DrawSceneryItem(int32_t index);
+
+    // map screen input and the tackle selection
+    int32_t rodReel = 2;               // 1..4: 1.5, 2, 2.5, 3 lb test curve
+    int32_t method = 1;                // 1..7: semi fixed lead, running ledger, chod rig, swim feeder,
+                                       //       waggler, surface controller, free line
+    int32_t mainlineLb = 10;           // 10..16
+    int32_t leadOz = 2;                // 1..4
+    int32_t hooklengthLb = 10;         // 10..16
+    int32_t hookSize = 8;              // 10, 8, 6, 4
+    int32_t wagglerShot = 3;           // 1..4: 1 x BB, 2 x BB, 2 x AAA, 4 x AAA
+    int32_t floatDepth = 3;            // 1..4: shallow, medium, deep, over depth
+    double controllerOz = 1.0;         // 0.5, 1.0, 1.5, 2.0
+    int32_t hookBait = 1;              // 1..6, 8..13 (7 is no bait)
+    int32_t groundbait = 1;            // 1..3
+    int32_t currentSwim = 1;           // 1..9
+    double orbitTurnSpeed = 0.005;     // orbit steps, rising while an arrow is held
+    double orbitClimbSpeed = 1.0;
+    int32_t orbitHoldFrames = 0;       // calls left before the orbit steps fall back
+    uint8_t playPanSound = 0;
+    double savedMapHeight = 0.0;       // zoom height to return to from fishing, tour, stocking records
+
+    // Set by the map when the lake screens are entered; owned by the fishing screen.
+    uint8_t moveForward = 0;
+    uint8_t moveBack = 0;
+    int32_t arrivalCountdown = 0;
+    uint8_t skipPlatformStep = 1;
+    double podYaw = 0.0;
+    double rodPodX = 0.0;
+    double rodPodZ = 0.0;
+    // Set by the map when the tour starts; owned by the lake tour.
+    int32_t tourWaypoint = 0;
+    int32_t tourTicks = 0;
+    float tourFade = -0.5f;
     // (members: screens)
 };

@@ -1,0 +1,31 @@
+// Whole-token number parsing shared by the lake model and stock file readers.
+#include "shell/number_token.h"
+#include <charconv>
+#include <cmath>
+#include <system_error>
+
+namespace {
+// A leading '+' is allowed, as the C library's number reading allows it.
+std::string_view SkipPlus(std::string_view t) {
+    if (t.size() > 1 && t[0] == '+' && t[1] != '-' && t[1] != '+') t.remove_prefix(1);
+    return t;
+}
+}  // namespace
+
+bool ParseFloatToken(std::string_view token, float* out) {
+    const std::string_view t = SkipPlus(token);
+    float v = 0;
+    const auto r = std::from_chars(t.data(), t.data() + t.size(), v, std::chars_format::general);
+    if (r.ec != std::errc() || r.ptr != t.data() + t.size() || !std::isfinite(v)) return false;
+    *out = v;
+    return true;
+}
+
+bool ParseIntToken(std::string_view token, int32_t* out) {
+    const std::string_view t = SkipPlus(token);
+    int32_t v = 0;
+    const auto r = std::from_chars(t.data(), t.data() + t.size(), v, 10);
+    if (r.ec != std::errc() || r.ptr != t.data() + t.size()) return false;
+    *out = v;
+    return true;
+}

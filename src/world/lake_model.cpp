@@ -1,0 +1,210 @@
+// Reading the lake model file: strict token parsing into a complete model.
+#include "world/lake_model.h"
+#include <cstdio>
+#include <memory>
+#include "platform/system.h"
+#include "shell/number_token.h"
+
+namespace {
+
+const char* const kCellFields[13] = {
+    "x of corner 0", "x of corner 1", "x of corner 2", "x of corner 3",
+    "height of corner 0", "height of corner 1", "height of corner 2", "height of corner 3",
+    "z of corner 0", "z of corner 1", "z of corner 2", "z of corner 3", "ground texture"};
+
+// Where in the file a value belongs, for messages.
+struct Place {
+    const char* record;  // "terrain cell", "billboard", ...
+    int32_t number;
+    const char* field;
+};
+
+class ModelReader {
+public:
+    ModelReader(const char* text, size_t length) : p_(text), end_(text + length) {}
+
+    bool Float(float* out, const Place& at) {
+        std::string_view t;
+        if (!Next(&t, at)) return false;
+        if (!ParseFloatToken(t, out)) return Fail(t, "is not a finite number", at);
+        return true;
+    }
+
+    bool Int(int32_t* out, const Place& at) {
+        std::string_view t;
+        if (!Next(&t, at)) return false;
+        if (!ParseIntToken(t, out)) return Fail(t, "is not a whole number", at);
+        return true;
+    }
+
+    bool Flag(uint8_t* out, const Place& at) {
+        int32_t v = 0;
+        if (!Int(&v, at)) return false;
+        if (v != 0 && v != 1) return Fail(last_, "is not 0 or 1", at);
+        *out = static_cast<uint8_t>(v);
+        return true;
+    }
+
+    bool Kind(int32_t* out, int32_t first, int32_t last, bool inUse, const Place& at) {
+        if (!Int(out, at)) return false;
+        if (inUse && (*out < first || *out > last)) {
+            char range[40];
+            std::snprintf(range, sizeof range, "is not a kind from %d to %d", first, last);
+            return Fail(last_, range, at);
+        }
+        return true;
+    }
+
+    const std::string& Error() const { return error_; }
+
+private:
+    static bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+
+    bool Next(std::string_view* token, const Place& at) {
+        while (p_ < end_ && IsSpace(*p_)) ++p_;
+        if (p_ == end_) {
+            char text[200];
+            std::snprintf(text, sizeof text,
+                          "the file ends after %d of its %d numbers (it stops at %s %d, %s)", count_,
+                          LAKE_MODEL_VALUE_COUNT, at.record, at.number, at.field);
+            error_ = text;
+            return false;
+        }
+        const char* start = p_;
+        while (p_ < end_ && !IsSpace(*p_)) ++p_;
+        *token = last_ = std::string_view(start, static_cast<size_t>(p_ - start));
+        ++count_;
+        return true;
+    }
+
+    bool Fail(std::string_view token, const char* problem, const Place& at) {
+        std::string shown(token.substr(0, 24));
+        if (token.size() > 24) shown += "...";
+        char text[300];
+        std::snprintf(text, sizeof text, "number %d of the file, \"%s\", %s (%s %d, %s)", count_, shown.c_str(),
+                      problem, at.record, at.number, at.field);
+        error_ = text;
+        return false;
+    }
+
+    const char* p_;
+    const char* end_;
+    int32_t count_ = 0;
+    std::string_view last_;
+    std::string error_;
+};
+
+// Corners at the water's edge lie at the surface.
+void SnapEdgeHeights(TerrainCell* cell) {
+    for (float& h : cell->y)
+        if (h > -0.2f && h < 0.0f) h = 0.0f;
+}
+
+bool ReadCells(ModelReader& in, LakeModel* m) {
+    for (int32_t i = 0; i < TERRAIN_GRID_CELLS; ++i) {
+        TerrainCell& c = m->cells[i];
+        float* reals[12] = {&c.x[0], &c.x[1], &c.x[2], &c.x[3], &c.y[0], &c.y[1],
+                            &c.y[2], &c.y[3], &c.z[0], &c.z[1], &c.z[2], &c.z[3]};
+        for (int f = 0; f < 12; ++f)
+            if (!in.Float(reals[f], {"terrain cell", i, kCellFields[f]})) return false;
+        if (!in.Int(&c.groundTexture, {"terrain cell", i, kCellFields[12]})) return false;
+        SnapEdgeHeights(&c);
+    }
+    return true;
+}
+
+bool ReadBillboards(ModelReader& in, LakeModel* m) {
+    for (int32_t i = 1; i < BILLBOARD_COUNT; ++i) {
+        Billboard& b = m->billboards[i];
+        if (!in.Flag(&b.active, {"billboard", i, "active flag"})) return false;
+        if (!in.Kind(&b.type, 1, BILLBOARD_TYPE_MAX, b.active != 0, {"billboard", i, "kind"})) return false;
+        if (!in.Float(&b.x, {"billboard", i, "x"}) || !in.Float(&b.y, {"billboard", i, "height"}) ||
+            !in.Float(&b.z, {"billboard", i, "z"}) || !in.Float(&b.size, {"billboard", i, "size"}))
+            return false;
+    }
+    return true;
+}
+
+bool ReadItems(ModelReader& in, LakeModel* m) {
+    for (int32_t i = 0; i < SCENERY_ITEM_COUNT; ++i) {
+        SceneryItem& s = m->items[i];
+        if (!in.Flag(&s.active, {"scenery item", i, "active flag"})) return false;
+        if (!in.Kind(&s.type, 1, SCENERY_ITEM_TYPE_MAX, s.active != 0, {"scenery item", i, "kind"})) return false;
+        if (!in.Float(&s.x, {"scenery item", i, "x"}) || !in.Float(&s.y, {"scenery item", i, "height"}) ||
+            !in.Float(&s.z, {"scenery item", i, "z"}) || !in.Float(&s.size, {"scenery item", i, "size"}) ||
+            !in.Float(&s.heading, {"scenery item", i, "heading"}))
+            return false;
+    }
+    return true;
+}
+
+bool ReadPoint(ModelReader& in, const char* record, int32_t i, LakeModel::PointSpawn* p) {
+    return in.Float(&p->x, {record, i, "x"}) && in.Float(&p->y, {record, i, "height"}) &&
+           in.Float(&p->z, {record, i, "z"});
+}
+
+bool ReadSpawnLists(ModelReader& in, LakeModel* m) {
+    for (int32_t i = 0; i < LAKE_MODEL_SWARM_RECORDS; ++i) {
+        uint8_t flag = 0;
+        LakeModel::SwarmSpawn s{};
+        LakeModel::PointSpawn p{};
+        if (!in.Flag(&flag, {"insect swarm record", i, "flag"})) return false;
+        if (!in.Kind(&s.type, 1, 2, flag != 0, {"insect swarm record", i, "swarm type"})) return false;
+        if (!ReadPoint(in, "insect swarm record", i, &p)) return false;
+        if (flag) m->swarms.push_back({p.x, p.y, p.z, s.type});
+    }
+    struct List {
+        const char* record;
+        int32_t count;
+        std::vector<LakeModel::PointSpawn>* spawns;
+    };
+    const List lists[] = {{"bubble spot record", LAKE_MODEL_BUBBLE_RECORDS, &m->bubbleSpots},
+                          {"dragonfly record", LAKE_MODEL_DRAGONFLY_RECORDS, &m->dragonflies}};
+    for (const List& list : lists) {
+        for (int32_t i = 0; i < list.count; ++i) {
+            uint8_t flag = 0;
+            LakeModel::PointSpawn p{};
+            if (!in.Flag(&flag, {list.record, i, "flag"}) || !ReadPoint(in, list.record, i, &p)) return false;
+            if (flag) list.spawns->push_back(p);
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+LakeModelResult ParseLakeModel(const char* text, size_t length, LakeModel* out) {
+    LakeModelResult result;
+    auto model = std::make_unique<LakeModel>();
+    ModelReader in(text, length);
+    if (!ReadCells(in, model.get()) || !ReadBillboards(in, model.get()) || !ReadItems(in, model.get()) ||
+        !ReadSpawnLists(in, model.get())) {
+        result.error = in.Error();
+        return result;
+    }
+    *out = std::move(*model);
+    result.ok = true;
+    return result;
+}
+
+LakeModelResult ReadLakeModelFile(const char* gamePath, LakeModel* out) {
+    LakeModelResult result;
+    FILE* f = plat::OpenGameFile(gamePath, "rb");
+    if (!f) {
+        result.error = std::string("the file ") + gamePath + " is missing or cannot be opened";
+        return result;
+    }
+    std::string text;
+    char chunk[65536];
+    size_t n;
+    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) text.append(chunk, n);
+    const bool readError = std::ferror(f) != 0;
+    std::fclose(f);
+    if (readError) {
+        result.error = std::string("the file ") + gamePath + " could not be read";
+        return result;
+    }
+    result = ParseLakeModel(text.data(), text.size(), out);
+    if (!result.ok) result.error = std::string(gamePath) + ": " + result.error;
+    return result;
+}

@@ -1,0 +1,125 @@
+// DrawSceneryItem: platforms, planks, snags and lily beds of the lake model, built from the cube,
+// the tapered column and the flat quads.
+#include <cmath>
+#include "shell/game_app.h"
+
+namespace {
+
+// Textures of the six cube faces, in face order.
+struct BoxFaces {
+    TextureName face[6];
+};
+constexpr BoxFaces kBoardFaces = {{TEX_WOOD3, TEX_WOOD3, TEX_WOOD4, TEX_WOOD4, TEX_WOOD3, TEX_WOOD3}};
+constexpr BoxFaces kFlatPlankFaces = {{TEX_WOOD3, TEX_WOOD3, TEX_WOOD2, TEX_WOOD2, TEX_WOOD3, TEX_WOOD3}};
+
+// One piece of a snag: the tapered column placed and scaled, with or without its cap.
+struct SnagPiece {
+    float x, y, z;
+    float pitch, roll;
+    float scaleX, scaleY;  // scaleZ = scaleX
+    bool cap;
+};
+
+}  // namespace
+
+void GameApp::DrawSceneryItem(int32_t index) {
+    if (index < 0 || index >= SCENERY_ITEM_COUNT) return;
+    SceneryItem& item = *sceneryItems[index];
+    if (item.heading > 6.284f) item.heading -= 6.284f;
+    if (item.heading < 0.0f) item.heading += 6.284f;
+
+    const float x = item.x, y = item.y, z = item.z, s = item.size, h = item.heading;
+    device->SetFVF(plat::FVF_MESH);
+
+    auto box = [&](float bx, float by, float bz, float yaw, float sx, float sy, float sz, const BoxFaces& faces) {
+        SetWorldTransform(bx, by, bz, 0, yaw, 0, sx, sy, sz);
+        if (cubeMesh) {
+            device->SetStreamSource(0, cubeMesh, 0, sizeof(MeshVertex));
+            for (int f = 0; f < 6; ++f) {
+                device->SetTexture(0, textures[faces.face[f]]);
+                device->DrawPrimitive(plat::PT_TRIANGLESTRIP, 4 * f, 2);
+            }
+        }
+        device->SetTexture(0, nullptr);
+    };
+    auto quad = [&](plat::VertexBuffer* mesh, TextureName texture) {
+        if (!mesh) return;
+        device->SetTexture(0, textures[texture]);
+        device->SetStreamSource(0, mesh, 0, sizeof(MeshVertex));
+        device->DrawPrimitive(plat::PT_TRIANGLESTRIP, 0, 2);
+        device->SetTexture(0, nullptr);
+    };
+    auto snag = [&](const SnagPiece* pieces, int count) {
+        device->SetTexture(0, nullptr);
+        if (!taperedColumnMesh) return;
+        device->SetStreamSource(0, taperedColumnMesh, 0, sizeof(MeshVertex));
+        for (int p = 0; p < count; ++p) {
+            const SnagPiece& piece = pieces[p];
+            SetWorldTransform(piece.x, piece.y, piece.z, piece.pitch, h, piece.roll, piece.scaleX, piece.scaleY,
+                              piece.scaleX);
+            device->DrawPrimitive(plat::PT_TRIANGLESTRIP, 0, 16);
+            if (piece.cap) device->DrawPrimitive(plat::PT_TRIANGLEFAN, 18, 8);
+        }
+    };
+
+    switch (item.type) {
+        case 1: {  // platform: four side boards round a gravel deck
+            box(x + std::sin(h - 1.571f) * 3 * s, y + 0.3f, z + std::cos(h - 1.571f) * 3 * s, h + 1.571f, 3 * s,
+                s / 1.5f, s / 10, kBoardFaces);
+            box(x + std::sin(h) * 3.1f * s, y + 0.3f, z + std::cos(h) * 3.1f * s, h, 3.1f * s, s / 1.5f, s / 10,
+                kBoardFaces);
+            box(x + std::sin(h + 1.571f) * 3 * s, y + 0.3f, z + std::cos(h + 1.571f) * 3 * s, h + 4.713f, 3 * s,
+                s / 1.5f, s / 10, kBoardFaces);
+            box(x + std::sin(h + 3.142f) * 3.1f * s, y + 0.3f, z + std::cos(h + 3.142f) * 3.1f * s, h + 3.142f,
+                3.1f * s, s / 1.5f, s / 10, kBoardFaces);
+            // The deck stands higher on the map so that it shows above the terrain there.
+            const float deckY = y + (gameMode == MODE_MAP ? 1.5f : 0.9f);
+            SetWorldTransform(x, deckY, z, 0, h + 3.142f, 0, 3 * s, 3 * s, 3 * s);
+            quad(decalQuadUpMesh, TEX_GRAVEL);
+            break;
+        }
+        case 2:  // upright plank
+            box(x, y + 0.3f, z, h, s, s / 3, s / 20, kBoardFaces);
+            break;
+        case 3:  // flat plank
+            box(x, y + 0.1f, z, h, s, s / 20, s / 3, kFlatPlankFaces);
+            break;
+        case 4: {  // stump
+            const SnagPiece pieces[] = {{x, y + 0.3f, z, 0, 0, s / 20, s / 20, true}};
+            snag(pieces, 1);
+            break;
+        }
+        case 5: {  // branching snag
+            const SnagPiece pieces[] = {
+                {x, y + 0.3f, z, 0, 0, s / 40, s / 20, false},
+                {x, y + 0.8f * s, z, 0.2f, 0, s / 60, s / 20, false},
+                {x + std::sin(h) * s / 7, y + 1.5f * s, z + std::cos(h) * s / 7, 0.1f, 0, s / 100, s / 20, false},
+                {x, y + 0.3f, z, 6.1f, 0, s / 50, s / 18, true},
+                {x + std::sin(h + 3.142f) * s / 8, y + 0.9f * s, z + std::cos(h + 3.142f) * s / 8, 5.9f, 0.3f,
+                 s / 90, s / 20, true},
+            };
+            snag(pieces, 5);
+            break;
+        }
+        case 6: {  // fallen tree
+            const float tipX = x + std::sin(h + 0.47f) * s, tipZ = z + std::cos(h + 0.47f) * s;
+            const SnagPiece pieces[] = {
+                {x, y - 0.1f, z, 0.7f, 0, s / 30, s / 20, true},
+                {x + std::sin(h) * s / 10, y + 0.02f * s, z + std::cos(h) * s / 10, 0.6f, 0.3f, s / 60, s / 20, true},
+                {x + std::sin(h) * s / 8, y + 0.1f * s, z + std::cos(h) * s / 8, 0.2f, 6.1f, s / 50, s / 18, true},
+                {x + std::sin(h) * s / 9, y, z + std::cos(h) * s / 9, 1.1f, 5.8f, s / 100, s / 15, false},
+                {tipX, y + s / 2.5f, tipZ, 1.59f, 5.8f, s / 150, s / 17, true},
+                {tipX, y + s / 2.5f, tipZ, 1.3f, 6.0f, s / 170, s / 30, true},
+            };
+            snag(pieces, 6);
+            break;
+        }
+        case 7:  // lily bed, on the water whatever its height
+        case 8:
+            SetWorldTransform(x, 0.1, z, 0, h, 0, s, s, s);
+            quad(decalQuadUpMesh, item.type == 7 ? TEX_LILLYS : TEX_LILLYS2);
+            quad(decalQuadDownMesh, item.type == 7 ? TEX_LILLYS : TEX_LILLYS3);
+            break;
+        default: break;
+    }
+}

@@ -1,0 +1,7 @@
+// The lake world's public header: terrain grid and lookup, lake model records, wildlife pools.
+#pragma once
+#include "world/cell_lookup.h"
+#include "world/lake_model.h"
+#include "world/lake_records.h"
+#include "world/terrain_grid.h"
+#include "world/wildlife.h"

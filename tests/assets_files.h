@@ -1,0 +1,245 @@
+// Readers for the generated game files (lake model, stock file, bitmaps, targas, waves) and the
+// game's lookup rules the asset tests check them against.
+#pragma once
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace assets {
+
+inline std::string GameDir() { return LAKESIDE_GAME_DIR; }
+
+inline bool ReadAll(const std::string& path, std::string* out) {
+    std::ifstream f(path, std::ios::binary);
+    if (!f) return false;
+    std::ostringstream s;
+    s << f.rdbuf();
+    *out = s.str();
+    return true;
+}
+
+inline std::vector<std::string> Tokens(const std::string& text) {
+    std::vector<std::string> t;
+    std::istringstream s(text);
+    std::string w;
+    while (s >> w) t.push_back(w);
+    return t;
+}
+
+inline bool IsIntLiteral(const std::string& s) {
+    size_t i = (s[0] == '-' || s[0] == '+') ? 1 : 0;
+    if (i >= s.size()) return false;
+    for (; i < s.size(); ++i)
+        if (s[i] < '0' || s[i] > '9') return false;
+    return true;
+}
+
+// Reads a float token the way "%e" does (single precision).
+inline bool ParseFloat(const std::string& s, float* v) {
+    float f;
+    char extra;
+    if (std::sscanf(s.c_str(), "%e%c", &f, &extra) != 1) return false;
+    *v = f;
+    return std::isfinite(f);
+}
+
+struct Cell { float x[4], y[4], z[4]; int tex; };
+struct Billboard { int active, type; float x, y, z, size; };
+struct Item { int active, type; float x, y, z, size, heading; };
+struct Spawn { int flag, type; float x, y, z; };
+struct Swim { float x, z, facing; };
+
+struct Lake {
+    std::vector<Cell> cells;
+    std::vector<Billboard> billboards;  // file records 1..1999
+    std::vector<Item> items;
+    std::vector<Spawn> swarms, bubbles, dragonflies;
+    std::string error;
+
+    float Mean(int c) const { const Cell& k = cells[c]; return (k.y[0] + k.y[1] + k.y[2] + k.y[3]) / 4; }
+    float Max(int c) const { const Cell& k = cells[c]; return std::fmax(std::fmax(k.y[0], k.y[1]), std::fmax(k.y[2], k.y[3])); }
+};
+
+// The game's cell lookup; -1 outside x in [0, 199), z in [1, 201).
+inline int CellAt(double x, double z) {
+    if (!(x >= 0 && x < 199 && z >= 1 && z < 201)) return -1;
+    int X = static_cast<int>(x), Z = static_cast<int>(z);
+    if (X % 2) ++X;
+    if (Z % 2) ++Z;
+    return X / 2 + (200 - Z) / 2 * 100;
+}
+
+inline Lake LoadLake() {
+    Lake l;
+    std::string text;
+    if (!ReadAll(GameDir() + "/models/lake.qd", &text)) { l.error = "cannot read lake.qd"; return l; }
+    std::vector<std::string> t = Tokens(text);
+    if (t.size() != 145314) { l.error = "token count " + std::to_string(t.size()); return l; }
+    size_t p = 0;
+    auto F = [&](float* v) { if (!ParseFloat(t[p], v) && l.error.empty()) l.error = "bad float at token " + std::to_string(p); ++p; };
+    auto I = [&](int* v) {
+        if (!IsIntLiteral(t[p]) && l.error.empty()) l.error = "not an integer at token " + std::to_string(p);
+        *v = std::atoi(t[p].c_str());
+        ++p;
+    };
+    l.cells.resize(10000);
+    for (Cell& c : l.cells) {
+        for (float& v : c.x) F(&v);
+        for (float& v : c.y) F(&v);
+        for (float& v : c.z) F(&v);
+        I(&c.tex);
+    }
+    l.billboards.resize(1999);
+    for (Billboard& b : l.billboards) { I(&b.active); I(&b.type); F(&b.x); F(&b.y); F(&b.z); F(&b.size); }
+    l.items.resize(100);
+    for (Item& it : l.items) { I(&it.active); I(&it.type); F(&it.x); F(&it.y); F(&it.z); F(&it.size); F(&it.heading); }
+    l.swarms.resize(100);
+    for (Spawn& s : l.swarms) { I(&s.flag); I(&s.type); F(&s.x); F(&s.y); F(&s.z); }
+    l.bubbles.resize(500);
+    for (Spawn& s : l.bubbles) { I(&s.flag); s.type = 0; F(&s.x); F(&s.y); F(&s.z); }
+    l.dragonflies.resize(30);
+    for (Spawn& s : l.dragonflies) { I(&s.flag); s.type = 0; F(&s.x); F(&s.y); F(&s.z); }
+    return l;
+}
+
+struct StockRecord { std::string name, tag; float stocking, recent, shape; int kind; };
+struct Stock {
+    std::vector<StockRecord> fish;
+    std::vector<Swim> swims;
+    size_t tokens = 0;
+    std::string error;
+};
+
+inline Stock LoadStock() {
+    Stock s;
+    std::string text;
+    if (!ReadAll(GameDir() + "/data/data.qd", &text)) { s.error = "cannot read data.qd"; return s; }
+    std::vector<std::string> t = Tokens(text);
+    s.tokens = t.size();
+    if (t.size() < 477) { s.error = "short stock file"; return s; }
+    size_t p = 0;
+    for (int i = 0; i < 75; ++i) {
+        StockRecord r;
+        r.name = t[p++];
+        r.tag = t[p++];
+        if (!ParseFloat(t[p++], &r.stocking) || !ParseFloat(t[p++], &r.recent)) s.error = "bad weight";
+        if (!IsIntLiteral(t[p])) s.error = "kind not an integer";
+        r.kind = std::atoi(t[p++].c_str());
+        if (!ParseFloat(t[p++], &r.shape)) s.error = "bad shape";
+        s.fish.push_back(r);
+    }
+    for (int i = 0; i < 9; ++i) {
+        Swim w;
+        if (!ParseFloat(t[p++], &w.x) || !ParseFloat(t[p++], &w.z) || !ParseFloat(t[p++], &w.facing)) s.error = "bad swim";
+        s.swims.push_back(w);
+    }
+    return s;
+}
+
+// A decoded picture: ARGB texels, top row first.
+struct Picture {
+    int w = 0, h = 0, bpp = 0;
+    bool hasAlphaMask = false;
+    std::vector<uint32_t> argb;
+    std::string error;
+    uint32_t At(int x, int y) const { return argb[static_cast<size_t>(y) * w + x]; }
+    int Alpha(int x, int y) const { return At(x, y) >> 24; }
+};
+
+inline uint32_t U32(const std::string& b, size_t o) {
+    return static_cast<uint8_t>(b[o]) | static_cast<uint8_t>(b[o + 1]) << 8 | static_cast<uint8_t>(b[o + 2]) << 16 |
+           static_cast<uint32_t>(static_cast<uint8_t>(b[o + 3])) << 24;
+}
+inline uint16_t U16(const std::string& b, size_t o) { return static_cast<uint16_t>(static_cast<uint8_t>(b[o]) | static_cast<uint8_t>(b[o + 1]) << 8); }
+
+inline Picture LoadBmp(const std::string& path) {
+    Picture p;
+    std::string b;
+    if (!ReadAll(path, &b) || b.size() < 54 || b[0] != 'B' || b[1] != 'M') { p.error = "not a bitmap"; return p; }
+    uint32_t off = U32(b, 10), hsize = U32(b, 14);
+    int32_t w = static_cast<int32_t>(U32(b, 18)), h = static_cast<int32_t>(U32(b, 22));
+    p.bpp = U16(b, 28);
+    uint32_t comp = U32(b, 30);
+    bool topDown = h < 0;
+    if (topDown) h = -h;
+    p.w = w; p.h = h;
+    if (p.bpp == 32 && comp == 3 && hsize >= 108) {
+        p.hasAlphaMask = U32(b, 54 + 12) == 0xFF000000u && U32(b, 54) == 0x00FF0000u && U32(b, 58) == 0x0000FF00u &&
+                         U32(b, 62) == 0x000000FFu;
+    }
+    if (!(p.bpp == 24 && comp == 0) && !(p.bpp == 32 && (comp == 0 || comp == 3))) { p.error = "unsupported format"; return p; }
+    size_t row = p.bpp == 24 ? ((static_cast<size_t>(w) * 3 + 3) & ~size_t(3)) : static_cast<size_t>(w) * 4;
+    if (off + row * h > b.size()) { p.error = "truncated"; return p; }
+    p.argb.resize(static_cast<size_t>(w) * h);
+    for (int y = 0; y < h; ++y) {
+        size_t src = off + row * (topDown ? y : h - 1 - y);
+        for (int x = 0; x < w; ++x) {
+            const uint8_t* q = reinterpret_cast<const uint8_t*>(b.data() + src + x * (p.bpp / 8));
+            uint32_t a = (p.bpp == 32 && p.hasAlphaMask) ? q[3] : 0xFF;
+            p.argb[static_cast<size_t>(y) * w + x] = a << 24 | q[2] << 16 | q[1] << 8 | q[0];
+        }
+    }
+    return p;
+}
+
+inline Picture LoadTga(const std::string& path) {
+    Picture p;
+    std::string b;
+    if (!ReadAll(path, &b) || b.size() < 18) { p.error = "cannot read"; return p; }
+    if (b[2] != 2) { p.error = "not an uncompressed true-colour targa"; return p; }
+    p.w = U16(b, 12); p.h = U16(b, 14); p.bpp = static_cast<uint8_t>(b[16]);
+    uint8_t desc = static_cast<uint8_t>(b[17]);
+    p.hasAlphaMask = (desc & 15) == 8;
+    if (p.bpp != 32) { p.error = "not 32-bit"; return p; }
+    size_t off = 18 + static_cast<uint8_t>(b[0]);
+    if (off + static_cast<size_t>(p.w) * p.h * 4 > b.size()) { p.error = "truncated"; return p; }
+    bool topDown = desc & 0x20;
+    p.argb.resize(static_cast<size_t>(p.w) * p.h);
+    for (int y = 0; y < p.h; ++y)
+        for (int x = 0; x < p.w; ++x) {
+            const uint8_t* q = reinterpret_cast<const uint8_t*>(b.data() + off + (static_cast<size_t>(topDown ? y : p.h - 1 - y) * p.w + x) * 4);
+            p.argb[static_cast<size_t>(y) * p.w + x] = static_cast<uint32_t>(q[3]) << 24 | q[2] << 16 | q[1] << 8 | q[0];
+        }
+    return p;
+}
+
+struct WaveFile {
+    int channels = 0, rate = 0, bits = 0, format = 0;
+    std::vector<int16_t> samples;
+    std::string error;
+    double Seconds() const { return rate ? static_cast<double>(samples.size()) / rate : 0; }
+};
+
+inline WaveFile LoadWav(const std::string& path) {
+    WaveFile w;
+    std::string b;
+    if (!ReadAll(path, &b) || b.size() < 44 || b.compare(0, 4, "RIFF") != 0 || b.compare(8, 4, "WAVE") != 0) {
+        w.error = "not a wave file";
+        return w;
+    }
+    size_t p = 12;
+    bool fmt = false;
+    while (p + 8 <= b.size()) {
+        std::string id = b.substr(p, 4);
+        uint32_t size = U32(b, p + 4);
+        if (id == "fmt ") {
+            w.format = U16(b, p + 8); w.channels = U16(b, p + 10); w.rate = static_cast<int>(U32(b, p + 12)); w.bits = U16(b, p + 22);
+            fmt = true;
+        } else if (id == "data") {
+            if (!fmt || p + 8 + size > b.size()) { w.error = "bad data chunk"; return w; }
+            w.samples.resize(size / 2);
+            for (size_t i = 0; i < w.samples.size(); ++i) w.samples[i] = static_cast<int16_t>(U16(b, p + 8 + 2 * i));
+            return w;
+        }
+        p += 8 + size + (size & 1);
+    }
+    w.error = "no data chunk";
+    return w;
+}
+
+}  // namespace assets

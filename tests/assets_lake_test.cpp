@@ -1,0 +1,262 @@
+// The generated lake model: file format, grid layout, heights, objects, and the water and land the
+// game's fixed coordinates rely on.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+
+#include "assets_files.h"
+#include "assets_rules.h"
+#include "platform/system.h"
+
+using namespace assets;
+
+namespace {
+
+const Lake& TheLake() {
+    static Lake l = LoadLake();
+    return l;
+}
+
+TEST(LakeModel, TokensParseWithTheirFormats) {
+    const Lake& l = TheLake();
+    ASSERT_EQ(l.error, "");
+    EXPECT_EQ(l.cells.size(), 10000u);
+    EXPECT_EQ(l.billboards.size(), 1999u);
+}
+
+TEST(LakeModel, CellsFollowTheGridLayoutAndCornerOrder) {
+    const Lake& l = TheLake();
+    ASSERT_EQ(l.error, "");
+    for (int i = 0; i < 10000; ++i) {
+        int row = i / 100, col = i % 100;
+        float W = 2.0f * col, E = W + 2, N = 200.0f - 2 * row, S = N - 2;
+        const Cell& c = l.cells[i];
+        bool even = (row + col) % 2 == 0;
+        float ex[4] = {W, W, E, E}, ez[4] = {S, N, S, N};
+        float ox[4] = {E, W, E, W}, oz[4] = {S, S, N, N};
+        for (int k = 0; k < 4; ++k) {
+            ASSERT_EQ(c.x[k], even ? ex[k] : ox[k]) << "cell " << i << " corner " << k;
+            ASSERT_EQ(c.z[k], even ? ez[k] : oz[k]) << "cell " << i << " corner " << k;
+        }
+        ASSERT_GE(c.tex, 44) << "cell " << i;
+        ASSERT_LE(c.tex, 57) << "cell " << i;
+    }
+    // the lookup finds the cell that covers the point
+    EXPECT_EQ(CellAt(0.5, 199.5), 0);
+    EXPECT_EQ(CellAt(1.5, 199.5), 1);
+    EXPECT_EQ(CellAt(3.0, 197.0), 102);
+    EXPECT_EQ(CellAt(198.9, 1.2), 9999);
+}
+
+TEST(LakeModel, HeightsAreOneCrackFreeFieldClearOfTheSnapBand) {
+    const Lake& l = TheLake();
+    ASSERT_EQ(l.error, "");
+    std::map<std::pair<int, int>, float> vertex;
+    for (int i = 0; i < 10000; ++i)
+        for (int k = 0; k < 4; ++k) {
+            const Cell& c = l.cells[i];
+            float h = c.y[k];
+            ASSERT_FALSE(h > -0.2f && h < 0.0f) << "cell " << i << " height " << h << " would be snapped";
+            ASSERT_GE(h, -4.2f);
+            ASSERT_LE(h, 5.0f);
+            auto key = std::make_pair(static_cast<int>(c.x[k]), static_cast<int>(c.z[k]));
+            auto it = vertex.find(key);
+            if (it == vertex.end()) {
+                vertex[key] = h;
+            } else {
+                ASSERT_EQ(it->second, h) << "crack at (" << key.first << ", " << key.second << ")";
+            }
+        }
+    EXPECT_EQ(vertex.size(), 101u * 101u);
+}
+
+TEST(LakeModel, BillboardsItemsAndSpawnsAreValid) {
+    const Lake& l = TheLake();
+    ASSERT_EQ(l.error, "");
+    int active = 0;
+    for (const Billboard& b : l.billboards) {
+        ASSERT_TRUE(b.active == 0 || b.active == 1);
+        if (!b.active) continue;
+        ++active;
+        EXPECT_GE(b.type, 1);
+        EXPECT_LE(b.type, 14);
+        EXPECT_GT(b.size, 0);
+        EXPECT_TRUE(b.x > 1 && b.x < 199 && b.z > 1 && b.z < 199);
+        int c = CellAt(b.x, b.z);
+        ASSERT_GE(c, 0);
+        float mn = l.cells[c].y[0];
+        for (float y : l.cells[c].y) mn = std::min(mn, y);
+        if (mn >= 0) {  // land sprite: foot on the ground
+            EXPECT_GE(b.y, mn - 0.5f);
+            EXPECT_LE(b.y, l.Max(c) + 0.1f);
+        } else {
+            EXPECT_LE(b.y, 0.1f);  // margin plant: foot at or under the water
+        }
+    }
+    EXPECT_GT(active, 500);
+    for (const Item& it : l.items) {
+        ASSERT_TRUE(it.active == 0 || it.active == 1);
+        if (!it.active) continue;
+        EXPECT_GE(it.type, 1);
+        EXPECT_LE(it.type, 8);
+        EXPECT_GT(it.size, 0);
+        EXPECT_GE(it.heading, 0);
+        EXPECT_LT(it.heading, 6.284f);
+        int c = CellAt(it.x, it.z);
+        ASSERT_GE(c, 0);
+        if (it.type >= 7) {
+            EXPECT_LE(l.Max(c), -0.25f) << "lily bed on land at " << it.x << ", " << it.z;
+        }
+        if (it.type >= 4 && it.type <= 6) {
+            EXPECT_LT(l.Max(c), 0.0f) << "snag on land";
+        }
+        if (it.type == 1) {
+            EXPECT_GE(l.Mean(c), -0.3f) << "platform in the water";
+        }
+    }
+    int swarms = 0, bubbles = 0, flies = 0;
+    for (const Spawn& s : l.swarms)
+        if (s.flag) {
+            ++swarms;
+            EXPECT_TRUE(s.type == 1 || s.type == 2) << "swarm type " << s.type << " divides by zero";
+            EXPECT_GE(s.y, 0);
+            EXPECT_LE(s.y, 3);
+        }
+    for (const Spawn& s : l.bubbles)
+        if (s.flag) {
+            ++bubbles;
+            int c = CellAt(s.x, s.z);
+            ASSERT_GE(c, 0);
+            EXPECT_LT(s.y, -0.2f) << "a bubble spot above -0.2 floods the ring pool";
+            EXPECT_GE(s.y, l.Mean(c) - 0.1f);
+            EXPECT_LE(l.Max(c), -0.5f);
+        }
+    for (const Spawn& s : l.dragonflies)
+        if (s.flag) {
+            ++flies;
+            EXPECT_GE(s.y, 0.2f);
+            EXPECT_LE(s.y, 4.0f);
+        }
+    EXPECT_GT(swarms, 0);
+    EXPECT_GT(bubbles, 0);
+    EXPECT_LE(bubbles, 200);
+    EXPECT_GT(flies, 0);
+}
+
+TEST(LakeModel, LandStaysLowAndWaterKeepsOffTheGridEdges) {
+    const Lake& l = TheLake();
+    ASSERT_EQ(l.error, "");
+    for (int i = 0; i < 10000; ++i) {
+        const Cell& c = l.cells[i];
+        float cx = (c.x[0] + c.x[1] + c.x[2] + c.x[3]) / 4, cz = (c.z[0] + c.z[1] + c.z[2] + c.z[3]) / 4;
+        if (InsideBankQuad(cx, cz) && BankLineDistance(cx, cz) > 1.5) {
+            EXPECT_LE(l.Mean(i), 1.0f) << "cell " << i;
+        }
+        bool nearEdge = cx < 6 || cz < 6 || cx > 194 || cz > 194;
+        if (nearEdge) {
+            EXPECT_GE(l.Max(i), 0.0f) << "water at the grid edge, cell " << i;
+        }
+    }
+}
+
+TEST(LakeModel, FixedPlacesOfTheGameAreInDeepWater) {
+    const Lake& l = TheLake();
+    ASSERT_EQ(l.error, "");
+    const double feed[6][2] = {{121, 142}, {145, 125}, {105, 95}, {120, 85}, {85, 66}, {100, 46}};
+    for (auto& f : feed) {
+        EXPECT_LE(l.Mean(CellAt(f[0], f[1])), -1.5f) << "feed spot " << f[0] << ", " << f[1];
+        for (double dx = -5; dx <= 5; dx += 1)
+            for (double dz = -5; dz <= 5; dz += 1)
+                if (dx * dx + dz * dz <= 25) {
+                    EXPECT_LE(l.Max(CellAt(f[0] + dx, f[1] + dz)), -0.5f);
+                }
+    }
+    const double aerators[3][2] = {{130, 136}, {114, 90}, {94, 58}};
+    for (auto& a : aerators) EXPECT_LE(l.Max(CellAt(a[0], a[1])), -1.3f) << "aerator " << a[0] << ", " << a[1];
+    for (double x = 22; x <= 28; x += 1)
+        for (double z = 20; z <= 28; z += 1) EXPECT_LE(l.Max(CellAt(x, z)), -1.0f) << "hut at " << x << ", " << z;
+}
+
+// Samples ±3 units either side of a path of legs every unit.
+template <typename F>
+void AlongLegs(const std::vector<std::pair<double, double>>& p, F f) {
+    for (size_t i = 0; i + 1 < p.size(); ++i) {
+        double dx = p[i + 1].first - p[i].first, dz = p[i + 1].second - p[i].second, len = std::sqrt(dx * dx + dz * dz);
+        for (double t = 0; t <= len; t += 1)
+            for (double o = -3; o <= 3; o += 1) f(p[i].first + dx / len * t - dz / len * o, p[i].second + dz / len * t + dx / len * o);
+    }
+}
+
+TEST(LakeModel, TourLegsHaveWaterBelowAndClearAirAbove) {
+    const Lake& l = TheLake();
+    ASSERT_EQ(l.error, "");
+    AlongLegs({{140, 170}, {100, 110}, {130, 70}, {90, 25}}, [&](double x, double z) {
+        EXPECT_LE(l.Max(CellAt(x, z)), -0.6f) << "under-water leg too shallow at " << x << ", " << z;
+    });
+    auto above = [&](double x, double z) {
+        int c = CellAt(x, z);
+        if (c >= 0) {
+            EXPECT_LE(l.Max(c), 2.0f) << "tour flies into the ground at " << x << ", " << z;
+        }
+    };
+    AlongLegs({{60, 0}, {80, 40}, {115, 100}, {160, 165}, {140, 170}}, above);
+    AlongLegs({{90, 25}, {40, 20}, {80, 40}}, above);
+}
+
+TEST(LakeModel, FishPlacementFindsDeepWaterForAllFish) {
+    const Lake& l = TheLake();
+    ASSERT_EQ(l.error, "");
+    int deep = 0, total = 0;
+    for (int x = 6; x <= 196; x += 2)
+        for (int z = 6; z <= 196; z += 2) {
+            ++total;
+            if (l.Mean((200 - z) * 50 + x / 2) < -1.5f && std::hypot(x - 25.0, z - 24.0) > 7) ++deep;
+        }
+    EXPECT_GE(deep * 100, total * 15);
+    // the game's placement loop with the 15-bit generator, for several seeds
+    for (uint32_t seed : {1u, 2u, 12345u, 987654321u}) {
+        plat::GameSrand(seed);
+        int draws = 0;
+        for (int fish = 0; fish < 75; ++fish) {
+            for (;;) {
+                ASSERT_LT(draws, 10000) << "placement does not finish, seed " << seed;
+                ++draws;
+                int x = plat::GameRand() / 172 + 5;
+                if (x % 2) ++x;
+                int z = plat::GameRand() / 172 + 5;
+                if (z % 2) ++z;
+                ASSERT_TRUE(x >= 6 && x <= 196 && z >= 6 && z <= 196);
+                float mean = l.Mean((200 - z) * 50 + x / 2);
+                if (mean < -1.5f && std::hypot(25.0 - x, 24.0 - z) > 7) break;
+            }
+        }
+    }
+}
+
+TEST(LakeModel, OneWaterBodyHoldsTheFeedSpotsAeratorsAndHut) {
+    const Lake& l = TheLake();
+    ASSERT_EQ(l.error, "");
+    std::vector<char> seen(10000, 0);
+    std::vector<int> stack{CellAt(105, 95)};
+    seen[stack[0]] = 1;
+    while (!stack.empty()) {
+        int c = stack.back();
+        stack.pop_back();
+        int row = c / 100, col = c % 100;
+        const int dr[4] = {1, -1, 0, 0}, dc[4] = {0, 0, 1, -1};
+        for (int k = 0; k < 4; ++k) {
+            int r = row + dr[k], q = col + dc[k];
+            if (r < 0 || r > 99 || q < 0 || q > 99) continue;
+            int n = r * 100 + q;
+            if (seen[n] || l.Max(n) > -0.6f) continue;
+            seen[n] = 1;
+            stack.push_back(n);
+        }
+    }
+    const double pts[][2] = {{121, 142}, {145, 125}, {105, 95}, {120, 85}, {85, 66}, {100, 46},
+                             {130, 136}, {114, 90}, {94, 58}, {25, 24}, {23, 21}, {27, 27}};
+    for (auto& p : pts) EXPECT_TRUE(seen[CellAt(p[0], p[1])]) << p[0] << ", " << p[1];
+}
+
+}  // namespace

@@ -1,0 +1,160 @@
+// Game rules the asset tests apply to the generated lake and swims: fishing bank lines, walking
+// ground, and the swim checks (dry stand, water ahead, a clear line, no snags in the casting fan).
+#pragma once
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "assets_files.h"
+
+namespace assets {
+
+inline double BankLineDistance(double x, double z) {
+    const double L[4][4] = {{-27, -11, 119, 209}, {-27, -11, 129, -11}, {258, 210, 129, -11}, {258, 210, 119, 209}};
+    double best = 1e30;
+    for (const auto& q : L) {
+        double dx = q[2] - q[0], dz = q[3] - q[1];
+        best = std::fmin(best, std::fabs((x - q[0]) * dz - (z - q[1]) * dx) / std::sqrt(dx * dx + dz * dz));
+    }
+    return best;
+}
+
+inline bool InsideBankQuad(double x, double z) {
+    const double q[8] = {-27, -11, 129, -11, 258, 210, 119, 209};
+    bool in = false;
+    for (int i = 0, j = 3; i < 4; j = i++) {
+        double ax = q[2 * j], az = q[2 * j + 1], bx = q[2 * i], bz = q[2 * i + 1];
+        if ((bz > z) != (az > z) && x < (ax - bx) * (z - bz) / (az - bz) + bx) in = !in;
+    }
+    return in;
+}
+
+inline float MeanAt(const Lake& l, double x, double z) { int c = CellAt(x, z); return c < 0 ? 0.f : l.Mean(c); }
+inline float MaxAt(const Lake& l, double x, double z) { int c = CellAt(x, z); return c < 0 ? 0.f : l.Max(c); }
+
+struct P2 { double x, z; };
+inline P2 Ahead(P2 p, double h, double d) { return {p.x + d * std::sin(h), p.z + d * std::cos(h)}; }
+inline P2 Standing(const Swim& s) { return Ahead({s.x, s.z}, s.facing + 3.5, 4); }
+inline double Dist(P2 a, P2 b) { return std::hypot(a.x - b.x, a.z - b.z); }
+inline double SegDist(P2 p, P2 a, P2 b) {
+    double dx = b.x - a.x, dz = b.z - a.z, l2 = dx * dx + dz * dz;
+    double t = std::fmax(0.0, std::fmin(1.0, ((p.x - a.x) * dx + (p.z - a.z) * dz) / l2));
+    return std::hypot(a.x + t * dx - p.x, a.z + t * dz - p.z);
+}
+inline bool InFan(const Swim& s, P2 p) {
+    P2 S = Standing(s);
+    double d = Dist(S, p);
+    if (d > 60) return false;
+    double a = std::atan2(p.x - S.x, p.z - S.z) - s.facing;
+    a = std::remainder(a, 2 * M_PI);
+    return std::fabs(a) <= 0.6;
+}
+
+// Walkable on a 1-unit lattice: reachability from one point.
+struct Walk {
+    static const int X0 = -40, X1 = 270, Z0 = -15, Z1 = 215;
+    std::vector<char> seen;
+    int W = X1 - X0 + 1;
+    bool Reached(P2 p) const {
+        int x = static_cast<int>(std::lround(p.x)), z = static_cast<int>(std::lround(p.z));
+        return seen[(z - Z0) * W + (x - X0)] != 0;
+    }
+};
+
+inline bool Walkable(const Lake& l, int x, int z) {
+    if (!InsideBankQuad(x, z) || BankLineDistance(x, z) <= 1.5) return false;
+    float ground = (x >= 2 && x <= 198 && z >= 2 && z <= 198) ? MeanAt(l, x, z) : 0.f;
+    return ground >= -0.3f;
+}
+
+inline Walk FloodWalk(const Lake& l, P2 from) {
+    Walk w;
+    int H = Walk::Z1 - Walk::Z0 + 1;
+    w.seen.assign(static_cast<size_t>(w.W) * H, 0);
+    int sx = static_cast<int>(std::lround(from.x)), sz = static_cast<int>(std::lround(from.z));
+    if (!Walkable(l, sx, sz)) return w;
+    std::vector<std::pair<int, int>> st{{sx, sz}};
+    w.seen[(sz - Walk::Z0) * w.W + (sx - Walk::X0)] = 1;
+    while (!st.empty()) {
+        auto [x, z] = st.back();
+        st.pop_back();
+        const int dx[4] = {1, -1, 0, 0}, dz[4] = {0, 0, 1, -1};
+        for (int k = 0; k < 4; ++k) {
+            int nx = x + dx[k], nz = z + dz[k];
+            if (nx < Walk::X0 || nx > Walk::X1 || nz < Walk::Z0 || nz > Walk::Z1) continue;
+            char& s = w.seen[(nz - Walk::Z0) * w.W + (nx - Walk::X0)];
+            if (s || !Walkable(l, nx, nz)) continue;
+            s = 1;
+            st.push_back({nx, nz});
+        }
+    }
+    return w;
+}
+
+// Every reason swim `s` fails (empty when it is good).
+inline std::vector<std::string> SwimProblems(const Lake& l, const Swim& s) {
+    std::vector<std::string> why;
+    P2 S = Standing(s), pod{s.x, s.z};
+    double f = s.facing;
+    if (!(s.x >= 10 && s.x <= 190 && s.z >= 10 && s.z <= 185)) why.push_back("sign outside the map window");
+    if (!(S.x >= 2 && S.x <= 198 && S.z >= 2 && S.z <= 198)) why.push_back("standing point outside the grid");
+    if (!(f >= 0.3f && f <= 5.9f)) why.push_back("facing outside 0.3..5.9");
+    float sm = MeanAt(l, S.x, S.z);
+    if (!(sm >= 0 && sm <= 0.5f)) why.push_back("standing point not on dry land");
+    if (!(InsideBankQuad(S.x, S.z) && BankLineDistance(S.x, S.z) > 3)) why.push_back("standing point near a bank line");
+    float pm = MaxAt(l, pod.x, pod.z);
+    if (!(pm >= -0.45f && pm <= 0.3f)) why.push_back("rod pod not at the water's edge");
+    for (double a : {3.0, 3.284}) {
+        P2 r = Ahead(pod, f + a, 3);
+        if (!(MaxAt(l, r.x, r.z) <= 0.3f && MeanAt(l, r.x, r.z) >= -0.3f)) why.push_back("rear rest in water or buried");
+    }
+    for (double a : {4.4, 4.8}) {
+        P2 r = Ahead(pod, f + a, 1.8);
+        if (!(MaxAt(l, r.x, r.z) <= 0.3f)) why.push_back("sling or mat buried");
+    }
+    P2 Q = Ahead(S, f, 5);
+    int qc = CellAt(Q.x, Q.z);
+    if (qc < 0 || !(l.Max(qc) < 0 && l.Mean(qc) <= -0.2f)) why.push_back("no water at the net probe");
+    for (double d = 7; d <= 12; d += 0.5) {
+        P2 p = Ahead(S, f, d);
+        if (MaxAt(l, p.x, p.z) > -0.8f) { why.push_back("too shallow to net a fish"); break; }
+    }
+    P2 A = Ahead(S, f, 23.19);
+    int ac = CellAt(A.x, A.z);
+    if (ac < 0 || !(l.Max(ac) <= -0.25f && l.Mean(ac) <= -1.5f)) why.push_back("default cast not in deep water");
+    if (Dist(A, {25, 24}) <= 15) why.push_back("default cast next to the hut");
+    for (double a : {0.0, 0.2, 0.4}) {
+        P2 r = Ahead(S, f + a, 15);
+        int c = CellAt(r.x, r.z);
+        if (c < 0 || !(l.Max(c) <= -0.25f && l.Mean(c) <= -1.0f)) why.push_back("re-cast point not in water");
+    }
+    P2 P0 = Ahead(S, f, 4);
+    double yA = std::fmax((ac >= 0 ? l.Mean(ac) : 0) + 0.5, -1.5), len = Dist(P0, A);
+    for (double t = 0; t <= len; t += 1) {
+        double k = t / len;
+        if (MeanAt(l, P0.x + (A.x - P0.x) * k, P0.z + (A.z - P0.z) * k) - 0.5 > 1.2 + (yA - 1.2) * k) {
+            why.push_back("bank above the line");
+            break;
+        }
+    }
+    for (const Billboard& b : l.billboards) {
+        if (!b.active) continue;
+        bool snag = b.type == 1 || b.type == 2 || b.type == 3 || b.type == 10 || b.type == 11 || b.type == 13;
+        P2 p{b.x, b.z};
+        if (snag && (InFan(s, p) || SegDist(p, P0, A) < std::fmax(b.size, 1.0f) + 2)) why.push_back("snag billboard in the casting fan");
+        double dd = Dist(S, p);
+        if (dd < 10 && ((p.x - S.x) * std::sin(f) + (p.z - S.z) * std::cos(f)) > -1) why.push_back("billboard right in front");
+    }
+    for (const Item& it : l.items) {
+        if (!it.active || it.type < 4 || it.type > 6) continue;
+        if (InFan(s, {it.x, it.z}) || SegDist({it.x, it.z}, P0, A) < it.size / 3 + 2) why.push_back("snag item in the casting fan");
+    }
+    if (InFan(s, {24.9, 24.0}) || SegDist({24.9, 24.0}, P0, A) < 4) why.push_back("hut in the casting fan");
+    bool platform = false;
+    for (const Item& it : l.items)
+        if (it.active && it.type == 1 && Dist({it.x, it.z}, S) <= 4) platform = true;
+    if (!platform) why.push_back("no platform at the swim");
+    return why;
+}
+
+}  // namespace assets

@@ -1,0 +1,179 @@
+// Lake-world test helpers: a synthetic lake model, a scratch working folder, and stand-in
+// meshes and textures for the slots a headless game leaves empty.
+#pragma once
+#include <unistd.h>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include "scratch_dir.h"
+#include <utility>
+#include <vector>
+#include "platform/device.h"
+#include "shell/game_app.h"
+
+namespace lakefix {
+
+// Where each record's values start in a model file (values counted from 0).
+inline int CellValue(int cell, int field) { return cell * 13 + field; }
+inline int BillboardValue(int record, int field) { return 130000 + (record - 1) * 6 + field; }
+inline int ItemValue(int item, int field) { return 141994 + item * 7 + field; }
+inline int SwarmValue(int record, int field) { return 142694 + record * 5 + field; }
+inline int BubbleValue(int record, int field) { return 143194 + record * 4 + field; }
+inline int DragonflyValue(int record, int field) { return 145194 + record * 4 + field; }
+
+inline std::string Num(double v, int decimals = 2) {
+    char s[48];
+    std::snprintf(s, sizeof s, "%.*f", decimals, v);
+    return s;
+}
+
+// Height of the synthetic lake at a grid corner: a round lake 3.8 deep in the middle, its
+// banks rising gently from 0.2.
+inline double SyntheticHeight(double x, double z) {
+    const double d = std::sqrt((x - 100) * (x - 100) + (z - 100) * (z - 100));
+    const double h = d < 70 ? -0.3 - 3.5 * (1 - (d / 70) * (d / 70)) : 0.2 + (d - 70) * 0.005;
+    return std::round(h * 100) / 100;
+}
+
+// A complete, valid model of 145,314 values: the round lake, 400 billboards on its banks,
+// 10 scenery items, 20 insect swarms (types 1 and 2 in turn), 60 bubble spots, 10 dragonflies.
+inline std::vector<std::string> SyntheticLakeValues() {
+    std::vector<std::string> v;
+    v.reserve(145314);
+    for (int i = 0; i < 10000; ++i) {
+        TerrainCell c{};
+        LayOutFlatCell(i, &c);
+        double mean = 0;
+        for (int k = 0; k < 4; ++k) v.push_back(Num(c.x[k], 0));
+        for (int k = 0; k < 4; ++k) {
+            const double h = SyntheticHeight(c.x[k], c.z[k]);
+            mean += h / 4;
+            v.push_back(Num(h));
+        }
+        for (int k = 0; k < 4; ++k) v.push_back(Num(c.z[k], 0));
+        const int texture = mean >= 0 ? 44 + i % 3 : 51 + std::min(5, static_cast<int>(-mean / 0.7));
+        v.push_back(std::to_string(texture));
+    }
+    for (int r = 1; r < 2000; ++r) {
+        if (r <= 400) {
+            const double a = r * 0.0157;
+            v.insert(v.end(), {"1", std::to_string(1 + r % 14), Num(100 + 80 * std::sin(a), 3), "0.3",
+                               Num(100 + 80 * std::cos(a), 3), Num(1 + r % 3)});
+        } else {
+            v.insert(v.end(), {"0", "0", "0", "0", "0", "0"});
+        }
+    }
+    for (int i = 0; i < 100; ++i) {
+        if (i < 10) {
+            const double a = i * 0.6;
+            v.insert(v.end(), {"1", std::to_string(1 + i % 8), Num(100 + 72 * std::sin(a), 3), "-0.5",
+                               Num(100 + 72 * std::cos(a), 3), "0.9", Num(a, 3)});
+        } else {
+            v.insert(v.end(), {"0", "0", "0", "0", "0", "0", "0"});
+        }
+    }
+    for (int i = 0; i < 100; ++i) {
+        if (i < 20)
+            v.insert(v.end(), {"1", std::to_string(1 + i % 2), Num(30 + i * 7), "1.0", Num(100 + i)});
+        else
+            v.insert(v.end(), {"0", "0", "0", "0", "0"});
+    }
+    for (int i = 0; i < 500; ++i) {
+        if (i < 60)
+            v.insert(v.end(), {"1", Num(80 + i % 10 * 4), "-2.5", Num(80 + i / 10 * 4)});
+        else
+            v.insert(v.end(), {"0", "0", "0", "0"});
+    }
+    for (int i = 0; i < 30; ++i) {
+        if (i < 10)
+            v.insert(v.end(), {"1", Num(40 + i * 12), "0.8", Num(35)});
+        else
+            v.insert(v.end(), {"0", "0", "0", "0"});
+    }
+    return v;
+}
+
+// The values as model text: one record a line, the way a tool would write it.
+inline std::string ModelText(const std::vector<std::string>& values, const char* lineEnd = "\n") {
+    std::string text;
+    text.reserve(values.size() * 6);
+    auto line = [&](size_t from, size_t count) {
+        for (size_t k = 0; k < count && from + k < values.size(); ++k) {
+            if (k) text += ' ';
+            text += values[from + k];
+        }
+        text += lineEnd;
+    };
+    size_t at = 0;
+    const size_t blocks[][2] = {{10000, 13}, {1999, 6}, {100, 7}, {100, 5}, {500, 4}, {30, 4}};
+    for (const auto& b : blocks)
+        for (size_t r = 0; r < b[0] && at < values.size(); ++r, at += b[1]) line(at, b[1]);
+    return text;
+}
+
+// Runs the test in a fresh empty game folder; goes back and removes it.
+class ScratchFolder : public ScratchDir {
+public:
+    void WriteModel(const std::string& text) const { WriteText("models/lake.qd", text); }
+};
+
+// Fills the empty mesh and texture slots the lake world draws with, and empties them again.
+// Declare it after the game so that it goes first.
+class WorldStandIns {
+public:
+    explicit WorldStandIns(GameApp& app) : app_(app) {
+        struct MeshSlot {
+            plat::VertexBuffer** slot;
+            uint32_t vertices;
+        };
+        const MeshSlot meshes[] = {
+            {&app.waterSurfaceMesh, 8}, {&app.waterSkyReflectionMesh, 4}, {&app.waterUnderLayerMesh, 8},
+            {&app.skyPlaneMesh, 4},     {&app.skirtWestEastMesh, 4},      {&app.skirtNorthSouthMesh, 4},
+            {&app.billboardMesh, 4}};
+        for (const MeshSlot& m : meshes) Mesh(m.slot, m.vertices);
+        for (plat::VertexBuffer*& cell : app.cellVertexBuffers) Mesh(&cell, 4);
+        const TextureName names[] = {TEX_WATER, TEX_WATER2, TEX_WATER3, TEX_WATER3B, TEX_SKY2, TEX_SKY,
+                                     TEX_SURFACE, TEX_BORDER1, TEX_BORDER1B, TEX_BORDER1C, TEX_BORDER1D};
+        for (TextureName n : names) Texture(n);
+        for (int n = TEX_GRASS1; n <= TEX_BLANK; ++n) Texture(static_cast<TextureName>(n));
+    }
+    ~WorldStandIns() {
+        for (auto& [slot, made] : meshes_)
+            if (*slot == made) {
+                made->Release();
+                *slot = nullptr;
+            }
+        for (auto& [name, made] : textures_)
+            if (app_.textures[name] == made) {
+                made->Release();
+                app_.textures[name] = nullptr;
+            }
+    }
+    WorldStandIns(const WorldStandIns&) = delete;
+    WorldStandIns& operator=(const WorldStandIns&) = delete;
+
+private:
+    void Mesh(plat::VertexBuffer** slot, uint32_t vertices) {
+        if (*slot) return;
+        app_.Device()->CreateVertexBuffer(vertices * 32, 0, plat::FVF_MESH, plat::POOL_MANAGED, slot);
+        meshes_.emplace_back(slot, *slot);
+    }
+    void Texture(TextureName name) {
+        if (app_.textures[name]) return;
+        plat::TextureImage image;
+        image.width = image.height = image.sourceWidth = image.sourceHeight = 1;
+        image.argb = {0xFF808080u};
+        app_.Device()->CreateTextureFromImage(image, kTextureTable[name].file, &app_.textures[name]);
+        textures_.emplace_back(name, app_.textures[name]);
+    }
+
+    GameApp& app_;
+    std::vector<std::pair<plat::VertexBuffer**, plat::VertexBuffer*>> meshes_;
+    std::vector<std::pair<TextureName, plat::Texture*>> textures_;
+};
+
+}  // namespace lakefix

@@ -1,0 +1,107 @@
+// Map screen test helpers: a started game standing on the map with its lake taken as prepared,
+// known swims, stand-in textures named after their files, the two button sounds, and lookups
+// into what the headless device recorded.
+#pragma once
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+#include "platform/headless/headless_backend.h"
+#include "scratch_dir.h"
+#include "test_support.h"
+
+namespace mapfix {
+
+// A short 16-bit mono wave at 22050 Hz (four samples), enough for a clip that can be played.
+inline std::vector<uint8_t> TinyWave() {
+    static const uint8_t bytes[] = {
+        'R', 'I', 'F', 'F', 44, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0, 0, 1, 0, 1, 0,
+        0x22, 0x56, 0, 0, 0x44, 0xAC, 0, 0, 2, 0, 16, 0, 'd', 'a', 't', 'a', 8, 0, 0, 0,
+        0, 1, 0, 1, 0, 1, 0, 1};
+    return std::vector<uint8_t>(bytes, bytes + sizeof bytes);
+}
+
+// The file name of a recorded draw's texture, without its folder ("" when none).
+inline std::string FileOf(const plat::DrawRecord& d) {
+    return d.textureFile.substr(d.textureFile.find_last_of("\\/") + 1);
+}
+
+struct MapGame : ScratchDir, HeadlessGame {
+    std::vector<plat::Texture*> standIns;
+
+    // Swims 1..9 at (20 n, 30 + 10 n) facing n / 2, unless a test says otherwise.
+    MapGame() {
+        Write("sounds/button.wav", TinyWave());
+        Write("sounds/button2.wav", TinyWave());
+        EXPECT_TRUE(Start());
+        backend->msPerFrame = 0;
+        app->lakeInitialised = 1;
+        app->gameMode = MODE_MAP;
+        for (int n = 1; n <= SWIM_COUNT; ++n) *app->swims[n - 1] = {20.0f * n, 30.0f + 10 * n, n / 2.0f};
+        // Every empty slot of the groups the map draws with gets a 1-pixel texture named after its file.
+        for (const TextureInfo& info : kTextureTable) {
+            plat::Texture*& slot = app->textures[info.name];
+            if (slot || (info.group != TEXGROUP_RESIDENT && info.group != TEXSET_MAP)) continue;
+            plat::TextureImage image;
+            image.width = image.height = image.sourceWidth = image.sourceHeight = 1;
+            image.argb = {0xFF808080u};
+            Device()->CreateTextureFromImage(image, info.file, &slot);
+        }
+        app->mapTexturesLoaded = 1;
+    }
+
+    GameApp& App() { return *app; }
+
+    // The left button held at the centre of button (kx, ky) for one call of the map's input step.
+    void Click(float kx, float ky, InputDeviceState keys = {}) {
+        const int32_t x = static_cast<int32_t>(std::lround(800.0 / kx));
+        const int32_t y = static_cast<int32_t>(std::lround(600.0 / ky));
+        app->leftButtonDown = 1;
+        app->inputLock = 0;
+        app->UpdateMapScreen(&keys, x, y);
+    }
+    // One call of the input step with these keys and no button.
+    void Keys(const InputDeviceState& keys) {
+        InputDeviceState k = keys;
+        app->leftButtonDown = 0;
+        app->inputLock = 0;
+        app->UpdateMapScreen(&k, 400, 300);
+    }
+    // One map frame drawn on its own, with the cursor at client position (x, y).
+    void Draw(int32_t cursorX, int32_t cursorY, uint8_t overMap = 1) {
+        app->cursorX = cursorX;
+        app->cursorY = cursorY;
+        app->cursorOverMap = overMap;
+        Device()->ClearLog();
+        app->DrawMapScreen();
+    }
+    // Stops both button sounds, so that a later call shows whether it played them.
+    void Silence() {
+        for (plat::SoundClip* c : {app->clickSound, app->panSound}) {
+            c->Stop();
+            c->Rewind();
+        }
+    }
+    bool ClickPlayed() const { return app->clickSound->IsPlaying(); }
+    bool PanPlayed() const { return app->panSound->IsPlaying(); }
+
+    // The recorded text with exactly this content, or null.
+    const plat::TextRecord* Text(const std::string& text) {
+        for (const plat::TextRecord& t : Device()->texts)
+            if (t.text == text) return &t;
+        return nullptr;
+    }
+    // The draws whose texture came from this file.
+    std::vector<const plat::DrawRecord*> DrawsOf(const std::string& file) {
+        std::vector<const plat::DrawRecord*> found;
+        for (const plat::DrawRecord& d : Device()->draws)
+            if (FileOf(d) == file) found.push_back(&d);
+        return found;
+    }
+};
+
+// Where a text of DrawTextAt at (x %, y %) starts on the 800 by 600 client area.
+inline int32_t Left(double xPercent) { return static_cast<int32_t>(static_cast<float>(8.0 * xPercent)); }
+inline int32_t Top(double yPercent) { return static_cast<int32_t>(static_cast<float>(6.0 * yPercent)); }
+
+}  // namespace mapfix

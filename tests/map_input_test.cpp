@@ -1,0 +1,382 @@
+// The map screen's input step: tackle buttons and their cycles, choices, the swim pick, the orbit
+// view's keys, the pan pad and the ways off the map.
+#include <gtest/gtest.h>
+#include <cmath>
+#include <tuple>
+#include "platform/d3dx.h"
+#include "lake_fixture.h"
+#include "map_fixture.h"
+
+using mapfix::MapGame;
+
+namespace {
+
+// Everything a map click may change, for "this and nothing else" checks.
+auto Snapshot(const GameApp& a) {
+    return std::make_tuple(a.rodReel, a.method, a.mainlineLb, a.leadOz, a.hooklengthLb, a.hookSize, a.wagglerShot,
+                           a.floatDepth, a.controllerOz, a.hookBait, a.groundbait, a.currentSwim, a.gameMode, a.eyeX,
+                           a.eyeY, a.eyeZ, a.orbitView);
+}
+
+}  // namespace
+
+TEST(MapInput, RigRowStepsThePartOfTheCurrentMethodUnderEachButton) {
+    MapGame g;
+    GameApp& app = g.App();
+    struct Case {
+        int32_t method;
+        float kx;
+        int32_t GameApp::*field;  // null: the controller weight
+        double before, after;     // before == after: the button does nothing for this method
+    } cases[] = {
+        {1, 4.05f, &GameApp::mainlineLb, 16, 10}, {1, 2.48f, &GameApp::leadOz, 4, 1},
+        {1, 2.13f, &GameApp::hooklengthLb, 12, 13}, {1, 1.78f, &GameApp::hookSize, 4, 10},
+        {2, 2.48f, &GameApp::leadOz, 2, 3},       {4, 1.78f, &GameApp::hookSize, 10, 8},
+        {3, 4.05f, &GameApp::hooklengthLb, 16, 10}, {3, 2.6f, &GameApp::hookSize, 8, 6},
+        {3, 2.01f, &GameApp::mainlineLb, 10, 11}, {3, 1.78f, &GameApp::leadOz, 1, 2},
+        {5, 2.48f, &GameApp::wagglerShot, 4, 1},  {5, 2.13f, &GameApp::floatDepth, 4, 1},
+        {5, 2.01f, &GameApp::wagglerShot, 2, 2},   {6, 2.48f, nullptr, 2.0, 0.5},
+        {6, 2.48f, nullptr, 1.0, 1.5},            {7, 2.48f, &GameApp::leadOz, 2, 2},
+        {7, 2.13f, &GameApp::hooklengthLb, 10, 10}, {7, 1.78f, &GameApp::hookSize, 6, 4},
+        {1, 2.01f, &GameApp::mainlineLb, 10, 10},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "method " << c.method << " kx " << c.kx);
+        app.method = c.method;
+        auto set = [&](double v) {
+            if (c.field) app.*c.field = static_cast<int32_t>(v);
+            else app.controllerOz = v;
+        };
+        set(c.after);
+        const auto expected = Snapshot(app);
+        set(c.before);
+        g.Silence();
+        g.Click(c.kx, 1.08f);
+        EXPECT_EQ(Snapshot(app), expected);
+        const bool acts = c.before != c.after;
+        EXPECT_EQ(app.inputLock, acts ? 3 : 0);
+        EXPECT_EQ(g.ClickPlayed(), acts);
+    }
+}
+
+TEST(MapInput, ChoiceButtonsSetTheirValueClickOnlyOnChangeAndAlwaysLock) {
+    MapGame g;
+    GameApp& app = g.App();
+    struct Choice {
+        int32_t GameApp::*member;  // null: the zoom height
+        int32_t value;
+        float kx, ky;
+    } choices[] = {
+        {&GameApp::method, 1, 30, 1.31f},     {&GameApp::method, 2, 14.5f, 1.31f},  {&GameApp::method, 3, 30, 1.24f},
+        {&GameApp::method, 4, 14.5f, 1.24f},  {&GameApp::method, 5, 30, 1.17f},     {&GameApp::method, 6, 14.5f, 1.17f},
+        {&GameApp::method, 7, 19, 1.11f},     {&GameApp::hookBait, 1, 1.08f, 3.9f}, {&GameApp::hookBait, 2, 1.08f, 3.3f},
+        {&GameApp::hookBait, 3, 1.08f, 2.87f}, {&GameApp::hookBait, 4, 1.08f, 2.53f},
+        {&GameApp::hookBait, 5, 1.08f, 2.27f}, {&GameApp::hookBait, 6, 1.08f, 2.05f},
+        {&GameApp::hookBait, 8, 1.04f, 3.9f}, {&GameApp::hookBait, 9, 1.04f, 3.3f},
+        {&GameApp::hookBait, 10, 1.04f, 2.87f}, {&GameApp::hookBait, 11, 1.04f, 2.53f},
+        {&GameApp::hookBait, 12, 1.04f, 2.27f}, {&GameApp::hookBait, 13, 1.04f, 2.05f},
+        {&GameApp::groundbait, 1, 1.08f, 1.285f}, {&GameApp::groundbait, 2, 1.04f, 1.285f},
+        {&GameApp::groundbait, 3, 1.06f, 1.21f}, {&GameApp::rodReel, 1, 1.52f, 1.09f},
+        {&GameApp::rodReel, 2, 1.44f, 1.09f}, {&GameApp::rodReel, 3, 1.52f, 1.05f},
+        {&GameApp::rodReel, 4, 1.44f, 1.05f}, {nullptr, 350, 35, 5.6f},
+        {nullptr, 200, 13, 5.6f},             {nullptr, 80, 35, 4.25f},             {nullptr, 30, 13, 4.25f},
+    };
+    for (const Choice& c : choices) {
+        SCOPED_TRACE(testing::Message() << "value " << c.value << " at " << c.kx << ", " << c.ky);
+        auto set = [&](int32_t v) {
+            if (c.member) app.*c.member = v;
+            else app.eyeY = v;
+        };
+        set(c.value == 3 ? 2 : 3);  // something else first
+        set(c.value);
+        const auto expected = Snapshot(app);
+        set(c.value == 3 ? 2 : 3);
+        g.Silence();
+        g.Click(c.kx, c.ky);
+        EXPECT_EQ(Snapshot(app), expected);
+        EXPECT_EQ(app.inputLock, 3);
+        EXPECT_TRUE(g.ClickPlayed());
+
+        g.Silence();  // the same value again: no click, still a lock
+        g.Click(c.kx, c.ky);
+        EXPECT_EQ(Snapshot(app), expected);
+        EXPECT_EQ(app.inputLock, 3);
+        EXPECT_FALSE(g.ClickPlayed());
+    }
+}
+
+TEST(MapInput, SwimPickTakesTheNearestWithin25AndTiesKeepTheLowerNumber) {
+    MapGame g;
+    GameApp& app = g.App();
+    for (int n = 0; n < SWIM_COUNT; ++n) *app.swims[n] = {190.0f, 20.0f * n, 0.0f};  // out of the way
+    *app.swims[3] = {100, 100, 0};  // swim 4
+    *app.swims[6] = {112, 100, 0};  // swim 7
+    struct Case {
+        int32_t column, row;  // the cell under the mouse: point (2 column, 200 - 2 row)
+        uint8_t overMap;
+        int32_t swim;  // 0: none picked
+    } cases[] = {
+        {53, 50, 1, 4},  // (106, 100): 6 from both
+        {54, 50, 1, 7},  // (108, 100): 8 and 4
+        {50, 45, 1, 4},  // (100, 110)
+        {50, 38, 1, 4},  // (100, 124): 24 from swim 4
+        {80, 50, 1, 0},  // (160, 100): 48 from swim 7
+        {53, 50, 0, 0},  // off the map rectangle
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.column << ", " << c.row);
+        app.currentSwim = 1;
+        app.mapCursorColumn = c.column;
+        app.mapCursorRow = c.row;
+        app.cursorOverMap = c.overMap;
+        g.Silence();
+        app.leftButtonDown = 1;
+        app.inputLock = 0;
+        InputDeviceState keys{};
+        app.UpdateMapScreen(&keys, 400, 300);  // on the map, clear of every button
+        EXPECT_EQ(app.currentSwim, c.swim ? c.swim : 1);
+        EXPECT_EQ(app.inputLock, c.swim ? 3 : 0);
+        EXPECT_EQ(g.ClickPlayed(), c.swim != 0);
+    }
+    // 25 away is too far; picking the swim already chosen locks without a click.
+    app.mapCursorColumn = 50;
+    app.mapCursorRow = 50;
+    app.cursorOverMap = 1;
+    app.currentSwim = 7;
+    InputDeviceState keys{};
+    for (float z : {75.0f, 76.0f}) {
+        *app.swims[3] = {100, 125, 0};
+        *app.swims[6] = {100, z, 0};
+        g.Silence();
+        app.leftButtonDown = 1;
+        app.inputLock = 0;
+        app.UpdateMapScreen(&keys, 400, 300);
+        EXPECT_EQ(app.currentSwim, 7);
+        EXPECT_EQ(app.inputLock, z == 75 ? 0 : 3);
+        EXPECT_FALSE(g.ClickPlayed());
+    }
+}
+
+TEST(MapInput, OrbitKeysSpeedUpWhileHeldFallBackAfterThreeIdleCallsAndWrap) {
+    MapGame g;
+    GameApp& app = g.App();
+    app.orbitView = 1;
+    InputDeviceState left{}, up{}, none{}, plus{}, minus{};
+    left.keyLeft = 1;
+    up.keyUp = 1;
+    plus.keyEquals = 1;
+    minus.keyMinus = 1;
+
+    g.Keys(left);
+    EXPECT_FLOAT_EQ(app.orbitAngle, 3.147f);
+    EXPECT_FLOAT_EQ(app.orbitTurnSpeed, 0.015f);
+    EXPECT_EQ(app.orbitHoldFrames, 3);
+    for (int i = 0; i < 80; ++i) g.Keys(left);
+    EXPECT_GE(app.orbitTurnSpeed, 0.5);
+    EXPECT_LT(app.orbitTurnSpeed, 0.51);  // stops rising once it reaches 0.5
+    for (int i = 0; i < 60; ++i) g.Keys(up);
+    EXPECT_GE(app.orbitClimbSpeed, 15.0);
+    EXPECT_LT(app.orbitClimbSpeed, 15.5);
+    EXPECT_EQ(app.orbitHeight, 500);  // clamped
+    EXPECT_TRUE(app.orbitView);
+
+    g.Keys(none);
+    g.Keys(none);
+    EXPECT_GE(app.orbitTurnSpeed, 0.5);
+    g.Keys(none);
+    EXPECT_EQ(app.orbitTurnSpeed, 0.005);
+    EXPECT_EQ(app.orbitClimbSpeed, 1.0);
+
+    for (int i = 0; i < 40; ++i) g.Keys(plus);
+    EXPECT_EQ(app.orbitZoom, 20);
+    for (int i = 0; i < 40; ++i) g.Keys(minus);
+    EXPECT_EQ(app.orbitZoom, 4);
+
+    app.orbitAngle = -0.1;
+    g.Keys(none);
+    EXPECT_FLOAT_EQ(app.orbitAngle, 6.184f);
+    app.orbitAngle = 6.3;
+    g.Keys(none);
+    EXPECT_NEAR(app.orbitAngle, 0.016, 1e-5);
+    app.orbitHeight = 2;
+    g.Keys(none);
+    EXPECT_EQ(app.orbitHeight, 5);
+    EXPECT_EQ(app.eyeX, 100);  // the orbit keys never pan the map
+}
+
+TEST(MapInput, LeavingTheOrbitViewResetsItAndGoesOnWithTheOverheadStep) {
+    MapGame g;
+    GameApp& app = g.App();
+    app.orbitView = 1;
+    app.orbitHeight = 300;
+    app.orbitZoom = 12;
+    app.orbitClimbSpeed = 9;
+    g.Draw(400, 300);  // the orbit view's own projection
+    InputDeviceState right{};
+    right.keyRight = 1;
+    g.Silence();
+    g.Click(2, 1.1f, right);  // "Click here to play"
+    EXPECT_FALSE(app.orbitView);
+    EXPECT_EQ(app.orbitHeight, 50);
+    EXPECT_EQ(app.orbitZoom, 4);
+    EXPECT_EQ(app.orbitClimbSpeed, 1.0);
+    EXPECT_EQ(app.eyeX, 101);  // the same call pans the overhead map
+    EXPECT_EQ(app.inputLock, 0);
+    EXPECT_FALSE(g.ClickPlayed());
+    plat::Matrix quarter;
+    plat::MatrixPerspectiveFovLH(&quarter, 0.7853982f, 800.0f / 600.0f, 1.0f, 5000.0f);
+    EXPECT_EQ(std::memcmp(&g.Device()->State().projection, &quarter, sizeof quarter), 0);
+
+    g.Click(2, 1.1f);  // on the overhead map the same place does nothing
+    EXPECT_FALSE(app.orbitView);
+    EXPECT_EQ(app.inputLock, 0);
+}
+
+TEST(MapInput, PanPadPansWhileHeldWithThePanSoundAndRecentresWithAClick) {
+    MapGame g;
+    GameApp& app = g.App();
+    struct Arrow {
+        float kx, ky;
+        double dx, dz;
+    } arrows[] = {{20, 3.35f, 0, 1},  {20, 2.85f, 0, -1}, {29, 3.06f, -1, 0}, {14, 3.06f, 1, 0},
+                  {29, 2.85f, -1, -1}, {14, 2.85f, 1, -1}, {14, 3.35f, 1, 1}, {29, 3.35f, -1, 1}};
+    for (const Arrow& a : arrows) {
+        SCOPED_TRACE(testing::Message() << a.kx << ", " << a.ky);
+        app.eyeX = 100;
+        app.eyeZ = 92;
+        g.Silence();
+        g.Click(a.kx, a.ky);
+        g.Click(a.kx, a.ky);  // held: every call pans again
+        EXPECT_EQ(app.eyeX, 100 + 2 * a.dx);
+        EXPECT_EQ(app.eyeZ, 92 + 2 * a.dz);
+        EXPECT_EQ(app.inputLock, 0);
+        EXPECT_TRUE(g.PanPlayed());
+        EXPECT_FALSE(g.ClickPlayed());
+    }
+    g.Silence();
+    g.Click(19, 3.06f);
+    EXPECT_EQ(app.eyeX, 100);
+    EXPECT_EQ(app.eyeZ, 92);
+    EXPECT_TRUE(g.ClickPlayed());
+    EXPECT_FALSE(g.PanPlayed());
+    g.Silence();
+    g.Click(19, 3.06f);  // already centred
+    EXPECT_FALSE(g.ClickPlayed());
+
+    InputDeviceState keys{};
+    keys.keyLeft = keys.keyUp = 1;
+    g.Keys(keys);
+    EXPECT_EQ(app.eyeX, 99);
+    EXPECT_EQ(app.eyeZ, 93);
+}
+
+TEST(MapInput, ExitsSetTheirModeTextureSetLightsEyeAndLock) {
+    struct Exit {
+        const char* what;
+        float kx, ky;
+        int32_t mode, lock;
+        bool lakeSet, clicks;
+        double eyeX, eyeY, eyeZ;
+    } exits[] = {
+        // swim 3 (facing 0): the eye 4 back from the swim along 3.5 radians
+        {"go fishing", 20, 11, MODE_FISHING, 3, true, true, 50 + std::sin(3.5f) * 4.0f, 2.0,
+         60 + std::cos(3.5f) * 4.0f},
+        {"tour", 20, 2.57f, MODE_TOUR, 3, true, true, 60, 2, 0},
+        {"duck mode", 20, 2.28f, MODE_DUCK, 3, true, true, 67.5, 1.0, 32.5},
+        {"instructions", 8.8f, 11, MODE_INSTRUCTIONS, 0, false, false, 110, 80, 90},
+        {"stocking records", 1.06f, 1.1f, MODE_STOCKING_RECORDS, 0, false, true, 100, 1000, 100},
+        {"contours", 1.06f, 1.04f, MODE_MAP, 0, false, false, 110, 80, 90},
+    };
+    for (const Exit& e : exits) {
+        SCOPED_TRACE(e.what);
+        MapGame g;
+        GameApp& app = g.App();
+        *app.swims[2] = {50, 60, 0};
+        app.currentSwim = 3;
+        app.eyeX = 110;
+        app.eyeY = 80;
+        app.eyeZ = 90;
+        app.instructionsPage = 2;
+        app.stockingPage = 4;
+        g.Silence();
+        g.Click(e.kx, e.ky);
+        EXPECT_EQ(app.gameMode, e.mode);
+        EXPECT_EQ(app.inputLock, e.lock);
+        EXPECT_EQ(app.lakeTexturesLoaded, e.lakeSet ? 1 : 0);
+        EXPECT_EQ(app.mapTexturesLoaded, e.lakeSet ? 0 : 1);
+        EXPECT_EQ(g.Device()->State().lightEnabled[0], !e.lakeSet);
+        EXPECT_EQ(g.Device()->State().lightEnabled[1], e.lakeSet);
+        EXPECT_EQ(g.ClickPlayed(), e.clicks);
+        EXPECT_FLOAT_EQ(app.eyeX, e.eyeX);
+        EXPECT_EQ(app.eyeY, e.eyeY);
+        EXPECT_FLOAT_EQ(app.eyeZ, e.eyeZ);
+        const bool savesHeight = e.mode == MODE_FISHING || e.mode == MODE_TOUR || e.mode == MODE_STOCKING_RECORDS;
+        EXPECT_EQ(app.savedMapHeight, savesHeight ? 80 : 0);
+        switch (e.mode) {
+            case MODE_FISHING:
+                EXPECT_EQ(app.heading, 0);
+                EXPECT_EQ(app.pitch, 6.4);
+                EXPECT_EQ(app.podYaw, 0);
+                EXPECT_EQ(app.rodPodX, 50);
+                EXPECT_EQ(app.rodPodZ, 60);
+                EXPECT_EQ(app.arrivalCountdown, 20);
+                EXPECT_EQ(app.skipPlatformStep, 1);
+                break;
+            case MODE_TOUR:
+                EXPECT_EQ(app.heading, 0.3);
+                EXPECT_EQ(app.pitch, 6.6);
+                EXPECT_EQ(app.moveSpeed, 0.7);
+                EXPECT_EQ(app.tourFade, -0.5f);
+                break;
+            case MODE_DUCK:
+                EXPECT_EQ(app.heading, 4.5);
+                EXPECT_EQ(app.pitch, 6.3);
+                break;
+            case MODE_INSTRUCTIONS: EXPECT_EQ(app.instructionsPage, 1); break;
+            case MODE_STOCKING_RECORDS: EXPECT_EQ(app.stockingPage, 1); break;
+            default: EXPECT_TRUE(app.orbitView); break;
+        }
+    }
+}
+
+TEST(MapInput, NothingActsBeforeTheLakeIsPrepared) {
+    MapGame g;
+    GameApp& app = g.App();
+    app.lakeInitialised = 0;
+    const auto before = Snapshot(app);
+    InputDeviceState keys{};
+    keys.keyLeft = 1;
+    g.Click(20, 11, keys);  // go fishing
+    g.Click(1.06f, 1.04f);  // contours
+    EXPECT_EQ(Snapshot(app), before);
+    EXPECT_EQ(app.inputLock, 0);
+    EXPECT_EQ(app.mapTexturesLoaded, 1);
+}
+
+// X leaves the title in the keyboard's pass; the mouse's pass of the same frame runs the map's
+// input step with a click held on "Go fishing" before the map has ever been drawn.
+TEST(MapInput, AClickHeldWhileXLeavesTheTitleDoesNotGoFishing) {
+    lakefix::ScratchFolder folder;
+    folder.WriteModel(lakefix::ModelText(lakefix::SyntheticLakeValues()));
+    std::string stock;
+    for (int i = 0; i < FISH_COUNT; ++i) stock += "Fish" + std::to_string(i) + " T" + std::to_string(i) + " 12.5 0 28 30\n";
+    for (int n = 1; n <= SWIM_COUNT; ++n) stock += std::to_string(20 * n) + " 100 1.0\n";
+    ScratchDir::WriteText("data/data.qd", stock);
+
+    HeadlessGame g;
+    ASSERT_TRUE(g.Start());
+    g.backend->msPerFrame = 0;
+    g.Frames(1);
+    g.backend->MoveCursor(40, 55);
+    g.backend->QueueKey(plat::KeyId::X, true);
+    g.backend->QueueMouseButton(0, true);
+    g.Frames(1);
+    EXPECT_EQ(g.app->gameMode, MODE_MAP);
+    EXPECT_EQ(g.app->lakeInitialised, 1);  // prepared by that frame's drawing
+    EXPECT_FALSE(g.app->IsCloseRequested());
+    EXPECT_EQ(g.app->swims[8]->x, 180.0f);
+
+    g.Frames(1);  // the held click now acts, with the swims read
+    EXPECT_EQ(g.app->gameMode, MODE_FISHING);
+    EXPECT_EQ(g.app->rodPodX, 20.0);
+}

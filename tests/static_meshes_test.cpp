@@ -1,0 +1,300 @@
+// The static meshes and terrain-cell buffers: sizes, exact vertices, normals, lifetime and the quads.
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <cmath>
+#include "test_support.h"
+
+namespace {
+
+using Member = plat::VertexBuffer* GameApp::*;
+
+const MeshVertex& VertexOf(const plat::VertexBuffer* b, uint32_t i) {
+    return reinterpret_cast<const MeshVertex*>(b->Data())[i];
+}
+
+struct MeshRanges {
+    const char* name;
+    Member member;
+    uint32_t vertices;
+    std::vector<std::pair<uint32_t, uint32_t>> ranges;  // (start vertex, triangles)
+};
+
+std::vector<MeshRanges> AllMeshes() {
+    using P = std::pair<uint32_t, uint32_t>;
+    const std::vector<P> one = {P{0, 2}}, two = {P{0, 2}, P{4, 2}};
+    const std::vector<P> six = {P{0, 2}, P{4, 2}, P{8, 2}, P{12, 2}, P{16, 2}, P{20, 2}};
+    return {
+        {"groundStrip", &GameApp::groundStripMesh, 4, one},
+        {"reel", &GameApp::reelMesh, 104,
+         {P{0, 34}, P{36, 16}, P{54, 16}, P{72, 2}, P{76, 2}, P{80, 2}, P{84, 2}, P{88, 2}, P{92, 2}, P{96, 2},
+          P{100, 2}}},
+        {"reelBox", &GameApp::reelBoxMesh, 24, six},
+        {"decalQuadUp", &GameApp::decalQuadUpMesh, 4, one},
+        {"decalQuadDown", &GameApp::decalQuadDownMesh, 4, one},
+        {"billboard", &GameApp::billboardMesh, 4, one},
+        {"twoSidedBoard", &GameApp::twoSidedBoardMesh, 8, two},
+        {"waterSurface", &GameApp::waterSurfaceMesh, 8, two},
+        {"waterSkyReflection", &GameApp::waterSkyReflectionMesh, 4, one},
+        {"waterUnderLayer", &GameApp::waterUnderLayerMesh, 8, two},
+        {"skyPlane", &GameApp::skyPlaneMesh, 4, one},
+        {"skirtNorthSouth", &GameApp::skirtNorthSouthMesh, 4, one},
+        {"skirtWestEast", &GameApp::skirtWestEastMesh, 4, one},
+        {"cube", &GameApp::cubeMesh, 24, six},
+        {"taperedColumn", &GameApp::taperedColumnMesh, 28, {P{0, 16}, P{18, 8}}},
+        {"aeratorPost", &GameApp::aeratorPostMesh, 28, {P{0, 16}, P{18, 8}}},
+        {"rodSection", &GameApp::rodSectionMesh, 40, {P{0, 16}, P{18, 2}, P{22, 2}, P{26, 2}, P{30, 8}}},
+        {"uprightQuad", &GameApp::uprightQuadMesh, 4, one},
+        {"fishBody", &GameApp::fishBodyMesh, 96,
+         {P{0, 10}, P{12, 10}, P{24, 10}, P{36, 10}, P{48, 10}, P{60, 10}, P{72, 2}, P{76, 2}, P{80, 2}, P{84, 2},
+          P{88, 2}, P{92, 2}}},
+        {"fishTail", &GameApp::fishTailMesh, 8, two},
+        {"fishMouth", &GameApp::fishMouthMesh, 8, {P{0, 6}}},
+        {"fishLeftFin", &GameApp::fishLeftFinMesh, 4, one},
+        {"fishRightFin", &GameApp::fishRightFinMesh, 4, one},
+    };
+}
+
+// One vertex as listed: position, texture coordinates and the stored normal.
+struct Expected {
+    Member member;
+    uint32_t index;
+    float x, y, z, u, v, nx, ny, nz;
+};
+
+void Check(const GameApp& a, const Expected& e) {
+    const MeshVertex& m = VertexOf(a.*e.member, e.index);
+    const float got[8] = {m.x, m.y, m.z, m.u, m.v, m.nx, m.ny, m.nz};
+    const float want[8] = {e.x, e.y, e.z, e.u, e.v, e.nx, e.ny, e.nz};
+    for (int k = 0; k < 8; ++k) EXPECT_NEAR(got[k], want[k], 1e-5f) << "vertex " << e.index << " field " << k;
+}
+
+}  // namespace
+
+TEST(StaticMeshes, EveryMeshHasItsVertexCountAndItsRangesStayInside) {
+    HeadlessGame g;
+    ASSERT_TRUE(g.Start());
+    for (const MeshRanges& m : AllMeshes()) {
+        const plat::VertexBuffer* b = g.app.get()->*m.member;
+        ASSERT_NE(b, nullptr) << m.name;
+        EXPECT_EQ(b->Length(), 32 * m.vertices) << m.name;
+        uint32_t last = 0;
+        for (auto r : m.ranges) last = std::max(last, r.first + r.second + 1);
+        EXPECT_EQ(last, m.vertices - 1) << m.name << ": the ranges use every vertex and no more";
+        for (uint32_t i = 0; i < m.vertices; ++i) {
+            const MeshVertex& v = VertexOf(b, i);
+            EXPECT_TRUE(std::isfinite(v.nx) && std::isfinite(v.ny) && std::isfinite(v.nz)) << m.name << " " << i;
+        }
+    }
+    EXPECT_EQ(g.Device()->liveVertexBuffers, 23 + 10000);
+}
+
+TEST(StaticMeshes, MeshesHoldTheirListedVerticesAndStoredNormals) {
+    HeadlessGame g;
+    ASSERT_TRUE(g.Start());
+    const float kA = 0.894427f, kB = 0.447214f;  // 2 and 1 over the square root of 5
+    const Expected rows[] = {
+        // Normals (x, y + 1, z), the position, (x, y, -1) and (x, 1, z), kept at their lengths.
+        {&GameApp::groundStripMesh, 1, -1, 0, 2, 0, 0, -1, 1, 2},
+        {&GameApp::decalQuadUpMesh, 2, 1, 0, -1, 1, 1, 1, 1, -1},
+        {&GameApp::decalQuadDownMesh, 0, -1, 0, 1, 0, 0, -1, 1, 1},
+        {&GameApp::billboardMesh, 3, 1, 2, 0, 1, 0, 1, 2, 0},
+        {&GameApp::twoSidedBoardMesh, 7, -1, 2, 0, 0, 0, -1, 2, -1},
+        {&GameApp::waterSurfaceMesh, 5, 1, 0, 1, 0, 0, 1, 0, 1},
+        {&GameApp::waterSkyReflectionMesh, 0, -1, 0, -1, 0, 0, -1, 0, -1},
+        {&GameApp::waterUnderLayerMesh, 7, -1, -0.0001f, 1, 0, 0, -1, 1, 1},
+        {&GameApp::skyPlaneMesh, 3, 1, 0, 1, 0, 0, 1, 0, 1},
+        {&GameApp::skirtNorthSouthMesh, 2, 1, 0, -1, 40, 14, 1, 1, -1},
+        {&GameApp::skirtWestEastMesh, 0, -1, 0, -1, 0, 60, -1, 1, -1},
+        {&GameApp::uprightQuadMesh, 1, -1, 1, 0, 0, 1, -1, 1, 0},
+        {&GameApp::fishTailMesh, 2, 0, -0.5f, -1, 1, 0, 0, -0.5f, -1},
+        {&GameApp::fishMouthMesh, 3, -0.12f, -0.1f, 1.2f, 1, 0.25f, -0.12f, -0.1f, 1.2f},
+        {&GameApp::fishLeftFinMesh, 2, -0.45f, -0.1f, -0.2f, 0, 0, -0.45f, -0.1f, -0.2f},
+        {&GameApp::fishRightFinMesh, 3, 0, 0, 0.2f, 1, 1, 0, 0, 0.2f},
+        {&GameApp::taperedColumnMesh, 3, 1, 15, -2, 0.125f, 1, 1, 15, -2},
+        {&GameApp::taperedColumnMesh, 16, -1.5f, 0, -3.5f, 1, 0, -1.5f, 0, -3.5f},  // side 8 repeats side 0
+        {&GameApp::taperedColumnMesh, 27, -2, 15, 1, 0, 0.75f, -2, 15, 1},
+        // Flat-shaded meshes: the cube's axis normals, the reel box at a tenth of the size.
+        {&GameApp::cubeMesh, 5, 1, -1, 1, 0, 1, 0, -1, 0},
+        {&GameApp::cubeMesh, 23, -1, 1, 1, 1, 1, 0, 0, 1},
+        {&GameApp::reelBoxMesh, 0, -0.1f, 0.1f, -0.1f, 0, 1, 0, 1, 0},
+        {&GameApp::reelBoxMesh, 14, -0.1f, -0.1f, -0.1f, 1, 0, -1, 0, 0},
+        {&GameApp::aeratorPostMesh, 5, 0.35f, 1.5f, -0.12f, 0.25f, 1, 0.997268f, 0, 0.073872f},
+        {&GameApp::rodSectionMesh, 1, 0, 10, -1.8f, 0, 1, 0.474026f, 0.017607f, -0.880335f},
+        {&GameApp::rodSectionMesh, 21, 5, 10, 1.3f, 1, 1, -kA, kB, 0},  // group 20-23 spans two quads
+        {&GameApp::rodSectionMesh, 26, 0, 0, 6, 0, 0, 0, 0, 0},        // 24-27 spans no area
+        {&GameApp::rodSectionMesh, 29, 0, 10, 6, 1, 1, 0, 0, 0},       // (28, 29, 28, 29)
+        {&GameApp::rodSectionMesh, 39, 0, 0, -2, 1, 1, 0, -1, 0},      // the butt cap faces down
+        // Reel: tube u in steps of 0.0588 but exactly 1 on the last pair; the back disc faces -z;
+        // the later group (54, 69, 70, 71) gives the cone's tip its normal.
+        {&GameApp::reelMesh, 2, 0.02f, 0.1f, 0, 0.0588f, 1, 0, 1, 0},
+        {&GameApp::reelMesh, 35, 0.02f, 0.1f, 0.2f, 1, 0, 0, 1, 0},
+        {&GameApp::reelMesh, 36, 0, 0, 0, 0.5f, 0.5f, 0, 0, -1},
+        {&GameApp::reelMesh, 54, 0, 0, 0.25f, 0.5f, 0.5f, 0.328089f, 0.328089f, 0.885841f},
+        {&GameApp::reelMesh, 55, 0.02f, 0.1f, 0.2f, 0.4f, 1, 0, kB, kA},
+        {&GameApp::reelMesh, 88, 0.05f, -0.05f, -0.15f, 0.5f, 0, 1, 0, 0},
+        {&GameApp::fishBodyMesh, 73, 0, 0.82f, -0.1f, 0.37f, 0.79f, -1, 0, 0},
+        {&GameApp::fishBodyMesh, 95, 0.08f, -0.22f, 0, 0.42f, 0.44f, 0.978234f, 0.207504f, 0},
+    };
+    for (const Expected& e : rows) Check(*g.app, e);
+
+    // The downward decal has the upward one's corners and texture corners, wound the other way.
+    const MeshVertex* up = &VertexOf(g.app->decalQuadUpMesh, 0);
+    const MeshVertex* down = &VertexOf(g.app->decalQuadDownMesh, 0);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(std::count_if(up, up + 4, [&](const MeshVertex& v) {
+                      return v.x == down[i].x && v.z == down[i].z && v.u == down[i].u && v.v == down[i].v;
+                  }),
+                  1);
+    auto facing = [](const MeshVertex* q) {  // y of cross(b - a, c - a)
+        return (q[1].z - q[0].z) * (q[2].x - q[0].x) - (q[1].x - q[0].x) * (q[2].z - q[0].z);
+    };
+    EXPECT_GT(facing(up), 0.0f);
+    EXPECT_LT(facing(down), 0.0f);
+
+    // Every flat-shaded normal is unit length or zero.
+    for (Member m : {&GameApp::fishBodyMesh, &GameApp::reelMesh, &GameApp::aeratorPostMesh,
+                     &GameApp::rodSectionMesh, &GameApp::cubeMesh}) {
+        const plat::VertexBuffer* b = g.app.get()->*m;
+        for (uint32_t i = 0; i < b->Length() / 32; ++i) {
+            const MeshVertex& v = VertexOf(b, i);
+            float len = std::sqrt(v.nx * v.nx + v.ny * v.ny + v.nz * v.nz);
+            EXPECT_TRUE(std::fabs(len - 1.0f) < 1e-5f || len == 0.0f) << i << " length " << len;
+        }
+    }
+}
+
+TEST(StaticMeshes, TerrainCellBuffersHoldTheGridAsItStandsAtDeviceCreation) {
+    HeadlessGame g;
+    // A corner already raised in the grid when the device is made is taken as it is.
+    (*g.app->terrainCells)[4321].y[2] = -3.5f;
+    ASSERT_TRUE(g.Start());
+    const MeshVertex& raised = VertexOf(g.app->cellVertexBuffers[4321], 2);
+    EXPECT_EQ(raised.y, -3.5f);
+    EXPECT_EQ(raised.ny, -2.5f);
+    EXPECT_EQ(raised.x, (*g.app->terrainCells)[4321].x[2]);
+    for (const plat::VertexBuffer* b : g.app->cellVertexBuffers) {
+        ASSERT_NE(b, nullptr);
+        ASSERT_EQ(b->Length(), 128u);
+    }
+    const float uv[4][2] = {{0, 0}, {0, 1}, {1, 0}, {1, 1}};
+    const struct {
+        int index;
+        float xz[4][2];
+    } cells[] = {
+        {0, {{0, 198}, {0, 200}, {2, 198}, {2, 200}}},
+        {1, {{4, 198}, {2, 198}, {4, 200}, {2, 200}}},
+        {100, {{2, 196}, {0, 196}, {2, 198}, {0, 198}}},
+        {9999, {{198, 0}, {198, 2}, {200, 0}, {200, 2}}},
+    };
+    for (const auto& c : cells) {
+        for (uint32_t k = 0; k < 4; ++k) {
+            const MeshVertex& v = VertexOf(g.app->cellVertexBuffers[c.index], k);
+            const float got[8] = {v.x, v.y, v.z, v.nx, v.ny, v.nz, v.u, v.v};
+            const float want[8] = {c.xz[k][0], 0, c.xz[k][1], c.xz[k][0], 1, c.xz[k][1], uv[k][0], uv[k][1]};
+            for (int f = 0; f < 8; ++f) EXPECT_EQ(got[f], want[f]) << "cell " << c.index << " corner " << k;
+        }
+    }
+}
+
+TEST(StaticMeshes, BuffersSurviveAFullScreenToggleAndAreAllReleasedAtClose) {
+    HeadlessGame g;
+    ASSERT_TRUE(g.Start());
+    GameApp& a = *g.app;
+    plat::VertexBuffer* fish = a.fishBodyMesh;
+    plat::VertexBuffer* cell = a.cellVertexBuffers[4321];
+    std::vector<uint8_t> fishBytes(fish->Data(), fish->Data() + fish->Length());
+    g.backend->QueueToggleFullscreen();
+    g.Frames(2);
+    ASSERT_TRUE(g.backend->IsFullscreen());
+    EXPECT_EQ(a.fishBodyMesh, fish);
+    EXPECT_EQ(a.cellVertexBuffers[4321], cell);
+    EXPECT_EQ(std::vector<uint8_t>(fish->Data(), fish->Data() + fish->Length()), fishBytes);
+    EXPECT_EQ(g.Device()->liveVertexBuffers, 10023);
+
+    a.Close();
+    EXPECT_EQ(g.Device()->liveVertexBuffers, 0);
+    for (const MeshRanges& m : AllMeshes()) EXPECT_EQ(a.*m.member, nullptr) << m.name;
+    for (const plat::VertexBuffer* b : a.cellVertexBuffers) ASSERT_EQ(b, nullptr);
+    a.ReleaseStaticMeshes();  // releasing again finds every member empty
+    a.ReleaseTerrainCellBuffers();
+}
+
+namespace {
+
+// A device that makes only the first `allowed` vertex buffers.
+class StingyDevice : public plat::HeadlessDevice {
+public:
+    int allowed = 0;
+    plat::HResult CreateVertexBuffer(uint32_t length, uint32_t usage, uint32_t fvf, plat::Pool pool,
+                                     plat::VertexBuffer** out) override {
+        if (allowed-- > 0) return HeadlessDevice::CreateVertexBuffer(length, usage, fvf, pool, out);
+        *out = nullptr;
+        return plat::FAIL;
+    }
+};
+
+struct GameOnDevice : GameApp {
+    void Use(plat::Device* d) { device = d; }
+};
+
+}  // namespace
+
+TEST(StaticMeshes, MeshesThatCannotBeMadeStayEmptyAndAreNotDrawn) {
+    plat::InstallHeadlessBackend();
+    {
+        StingyDevice d;
+        d.allowed = 3;  // ground strip, reel, reel box
+        GameOnDevice game;
+        game.Use(&d);
+        game.CreateStaticMeshes();
+        EXPECT_NE(game.reelBoxMesh, nullptr);
+        EXPECT_EQ(game.decalQuadUpMesh, nullptr);
+        EXPECT_EQ(game.cellVertexBuffers[0], nullptr);
+        d.ClearLog();
+        game.DrawFlatQuad(44);
+        game.DrawTwoSidedQuad(44);
+        EXPECT_TRUE(d.draws.empty());
+        game.ReleaseStaticMeshes();
+        game.ReleaseTerrainCellBuffers();
+        EXPECT_EQ(d.liveVertexBuffers, 0);
+        game.Use(nullptr);
+    }
+    plat::InstallBackend(nullptr);
+}
+
+TEST(StaticMeshes, TheThreeQuadsDrawTheirMeshesWithTheTextureAndUnbindIt) {
+    HeadlessGame g;
+    ASSERT_TRUE(g.Start());
+    GameApp& a = *g.app;
+    plat::HeadlessDevice* d = g.Device();
+    if (!a.textures[TEX_GRASS1]) {  // a texture for id 44, made without a file
+        plat::TextureImage image;
+        image.width = image.height = 1;
+        image.argb = {0xFF00FF00};
+        ASSERT_FALSE(plat::Failed(d->CreateTextureFromImage(image, "grass", &a.textures[TEX_GRASS1])));
+    }
+    const struct {
+        void (GameApp::*draw)(int32_t);
+        plat::VertexBuffer* mesh;
+        uint32_t strips;
+    } cases[] = {
+        {&GameApp::DrawFlatQuad, a.decalQuadUpMesh, 1},
+        {&GameApp::DrawUprightQuad, a.billboardMesh, 1},
+        {&GameApp::DrawTwoSidedQuad, a.twoSidedBoardMesh, 2},
+    };
+    for (const auto& c : cases) {
+        d->ClearLog();
+        (a.*c.draw)(44);
+        ASSERT_EQ(d->draws.size(), c.strips);
+        for (uint32_t s = 0; s < c.strips; ++s) {
+            const plat::DrawRecord& r = d->draws[s];
+            EXPECT_EQ(r.type, plat::PT_TRIANGLESTRIP);
+            EXPECT_EQ(r.startVertex, 4 * s);
+            EXPECT_EQ(r.primitiveCount, 2u);
+            EXPECT_EQ(r.buffer, c.mesh);
+            EXPECT_EQ(r.texture, a.textures[TEX_GRASS1]);
+            EXPECT_EQ(r.fvf, plat::FVF_MESH);
+        }
+        EXPECT_EQ(d->State().texture, nullptr);
+    }
+}
