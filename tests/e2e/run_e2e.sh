@@ -119,15 +119,94 @@ expect_path() {
   step "$1 exists"
 }
 
+# Holds the left mouse button for about 150 ms at window pixel (X, Y) with real pointer events.
+click_at() {
+  xdotool mousemove --window "$window" "$1" "$2" && sleep 0.2
+  xdotool mousedown 1 && sleep 0.15 && xdotool mouseup 1
+  step "clicked at $1,$2"
+  sleep 0.6  # past the 0.3 s input lock a click sets
+}
+
+# Moves the pointer to window pixel (X, Y) and lets a few frames pass.
+hover_at() {
+  xdotool mousemove --window "$window" "$1" "$2" && sleep 0.3
+  xdotool mousemove --window "$window" "$(($1 + 1))" "$(($2 + 1))" && sleep 0.4
+}
+
+# Fraction 0..1 of the pixels in a region (WxH+X+Y) of a screenshot that have colour $3 (within 12 %).
+colour_share() {  # NAME REGION COLOUR
+  convert "$out/$1.png" -crop "$2" +repage -fuzz 12% -fill white -opaque "$3" -fill black +opaque white \
+    -colorspace Gray -format "%[fx:mean]" info:
+}
+
+expect_colour() {  # NAME REGION COLOUR MIN-SHARE WHAT
+  local share
+  share=$(colour_share "$1" "$2" "$3")
+  awk -v s="$share" -v m="$4" 'BEGIN { exit !(s >= m) }' || fail "$1: $5 (share of $3 in $2 is $share, want >= $4)"
+  step "$1: $5 (share $share)"
+}
+
+# Number of separate blobs of colour $3 in a region, each at least $4 pixels.
+count_blobs() {  # NAME REGION COLOUR MIN-AREA
+  convert "$out/$1.png" -crop "$2" +repage -fuzz 12% -fill white -opaque "$3" -fill black +opaque white \
+    -colorspace Gray -threshold 50% -define connected-components:verbose=true \
+    -define connected-components:area-threshold="$4" -connected-components 8 null: 2>/dev/null |
+    awk 'NR > 1 && $NF == "gray(255)" { n++ } END { print n + 0 }'
+}
+
+# True when a region differs between two screenshots.
+differs() {  # NAME1 NAME2 REGION
+  local d
+  d=$(compare -metric AE -fuzz 5% <(convert "$out/$1.png" -crop "$3" +repage png:-) \
+      <(convert "$out/$2.png" -crop "$3" +repage png:-) null: 2>&1)
+  [[ "${d%% *}" != "0" ]]
+}
+
+# Window pixel of a swim's sign on the overhead map at zoom height 350 centred on (100, 92).
+swim_pixel() {  # SWIM-NUMBER
+  tail -n 9 "$game/data/data.qd" | sed -n "${1}p" |
+    awk '{ col = int($1 / 2); row = int((200 - $2) / 2);
+           printf "%d %d\n", 400 + (col - 51) * 1405 / 350 + 3, 300 + (row - 51) * 4 + 3 }'
+}
+
 # ---- steps ---------------------------------------------------------------------------------
 
 start_game lakeside
 wait_for_frames title
 expect_size title 800 600
 expect_window_geometry 0 0 800 600
+# The fixed texts of the title in their rows (light text on black).
+expect_colour title 700x14+24+73 "#FAFAFA" 0.04 "first line of the introduction is drawn"
+expect_colour title 560x14+168+145 "#FAFAFA" 0.04 "line about the 48 further fish is drawn"
+expect_colour title 300x34+280+515 "#FAFAFA" 0.05 "\"Click here to play\" is drawn"
+
+click_at 400 530
+screenshot map
+expect_colour map 400x380+200+90 "#1B3246" 0.10 "the lake's deep water shows on the map"
+swims=$(count_blobs map 630x400+84+84 "#FFD83A" 45)
+[[ "$swims" == 9 ]] || fail "map: $swims swim signs found, expected 9"
+step "map: the nine swim signs are there"
+
+read -r sx sy < <(swim_pixel 3)
+click_at "$sx" "$sy"
+screenshot swim3
+differs map swim3 40x40+12+278 || fail "the panel's swim number did not change after picking swim 3"
+step "panel shows the newly picked swim"
+
+click_at 741 182    # hook bait 2: fishmeal boilies
+screenshot bait2
+differs swim3 bait2 80x60+718+20 || fail "the hook-bait name and picture did not change"
+expect_colour bait2 700x16+230+45 "#141414" 0.02 "the bait sentence is drawn"
+step "tackle panel follows the hook-bait choice"
+
+hover_at 430 300
+screenshot readout
+differs bait2 readout 160x60+400+240 || fail "no depth or height read-out beside the pointer"
+step "the read-out follows the pointer"
+
 press Escape
 expect_exit 0 5
-expect_path "$game/photos"
+expect_path "$game/photos/photos.qd"
 expect_fails_without_display lakeside
 
 echo "e2e: all steps passed"

@@ -56,7 +56,8 @@ Canvas Border() {
         return Mix(Hex(0xe2d8ba), Hex(0xf2ead4), grain);
     });
     // window frame (the hole itself is cut below)
-    const double x0 = 0.1104 * n, x1 = 0.8871 * n, y0 = 0.145 * n, y1 = 0.8682 * n;
+    // The window ends above the labels of the tackle row (81 % down the screen).
+    const double x0 = 0.1104 * n, x1 = 0.8871 * n, y0 = 0.145 * n, y1 = 0.79 * n;
     c.Rect(x0 - 10, y0 - 10, x1 + 10, y1 + 10, Hex(0x9a8c6a), 6);
     c.Rect(x0 - 6, y0 - 6, x1 + 6, y1 + 6, Hex(0xcfc3a0), 4);
     c.Rect(x0 - 3, y0 - 3, x1 + 3, y1 + 3, Hex(0x5a5040));
@@ -68,7 +69,7 @@ Canvas Border() {
     inset(0.012, 0.012, 0.105, 0.995);   // left column: go fishing, zoom, move, tour, duck, swim, method
     inset(0.895, 0.012, 0.988, 0.995);   // right column: bait, groundbait, stocks, contours
     inset(0.14, 0.012, 0.86, 0.135);     // sentences across the top
-    inset(0.14, 0.875, 0.86, 0.995);     // tackle row and rig
+    inset(0.14, 0.80, 0.86, 0.995);      // tackle row and rig
     // outer bevel
     c.Rect(0, 0, n, 4, Hex(0xfaf6ea));
     c.Rect(0, 0, 4, n, Hex(0xfaf6ea));

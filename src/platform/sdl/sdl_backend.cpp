@@ -399,6 +399,13 @@ Point SdlBackend::LogicalToWindow(int32_t x, int32_t y) const {
 
 Point SdlBackend::PointerInLogical() const {
     if (!window_) return cursor_;
+    // Over our window, the position from the event queue is the fresh one (the global query can
+    // answer from a stale cache on X11); elsewhere ask for the pointer's place on the screen.
+    if (SDL_GetMouseFocus() == window_) {
+        int x = 0, y = 0;
+        SDL_GetMouseState(&x, &y);
+        return WindowToLogical(x, y);
+    }
     int gx = 0, gy = 0, wx = 0, wy = 0;
     SDL_GetGlobalMouseState(&gx, &gy);
     SDL_GetWindowPosition(window_, &wx, &wy);
