@@ -102,7 +102,6 @@ TEST(Textures, AllFilesExistInTheirFormats) {
     }
     struct stat st;
     EXPECT_EQ(::stat((GameDir() + "/photos").c_str(), &st), 0);
-    EXPECT_NE(::stat((GameDir() + "/photos/photos.qd").c_str(), &st), 0) << "no save file is shipped";
 }
 
 TEST(Textures, SolidSurfacesHaveNoHoles) {
