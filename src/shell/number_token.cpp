@@ -16,7 +16,17 @@ bool ParseFloatToken(std::string_view token, float* out) {
     const std::string_view t = SkipPlus(token);
     float v = 0;
     const auto r = std::from_chars(t.data(), t.data() + t.size(), v, std::chars_format::general);
-    if (r.ec != std::errc() || r.ptr != t.data() + t.size() || !std::isfinite(v)) return false;
+    if (r.ptr != t.data() + t.size()) return false;
+    if (r.ec == std::errc::result_out_of_range) {
+        // Too small for a float is still a number (it reads as zero or a tiny value, as the C
+        // library reads it); too large is not.
+        double d = 0;
+        const auto rd = std::from_chars(t.data(), t.data() + t.size(), d, std::chars_format::general);
+        if (rd.ec != std::errc() || rd.ptr != t.data() + t.size() || !(std::fabs(d) < 1.0)) return false;
+        v = static_cast<float>(d);
+    } else if (r.ec != std::errc() || !std::isfinite(v)) {
+        return false;
+    }
     *out = v;
     return true;
 }

@@ -13,6 +13,7 @@
 #include <functional>
 #include <string>
 #include "shell/game_app.h"
+#include "shell/number_token.h"
 
 namespace {
 
@@ -66,35 +67,12 @@ private:
     FILE* f_;
 };
 
-// A whole token as a decimal integer in the 32-bit range.
+// A whole token as a number; the reader cuts overlong tokens short, so those are never numbers.
 bool ParseInt(const std::string& s, int32_t* out) {
-    if (s.size() > kMaxTokenLength) return false;
-    size_t i = 0;
-    bool negative = false;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
-    if (i == s.size()) return false;
-    int64_t v = 0;
-    for (; i < s.size(); ++i) {
-        if (s[i] < '0' || s[i] > '9') return false;
-        v = v * 10 + (s[i] - '0');
-        if (v > 2147483648LL) return false;
-    }
-    if (negative) v = -v;
-    if (v < INT32_MIN || v > INT32_MAX) return false;
-    *out = static_cast<int32_t>(v);
-    return true;
+    return s.size() <= kMaxTokenLength && ParseIntToken(s, out);
 }
-
-// A whole token as a finite number that fits a 32-bit float (two- or three-digit exponents alike).
 bool ParseFloat(const std::string& s, float* out) {
-    if (s.empty() || s.size() > kMaxTokenLength) return false;
-    char* end = nullptr;
-    const double d = CLocale() ? strtod_l(s.c_str(), &end, CLocale()) : std::strtod(s.c_str(), &end);
-    if (end != s.c_str() + s.size() || !std::isfinite(d)) return false;
-    const float f = static_cast<float>(d);
-    if (!std::isfinite(f)) return false;
-    *out = f;
-    return true;
+    return !s.empty() && s.size() <= kMaxTokenLength && ParseFloatToken(s, out);
 }
 
 // Reads values in file order, stopping for good at the end or at the first value that is not one.
