@@ -40,11 +40,10 @@ void DrawPanel(GameApp& app, const MapZoom& zoom) {
         PanelPicture(app, static_cast<TextureName>(TEX_REEL1 + app.rodReel - 1), 3.45, -3.7, 0.35);
 
     if (const HookBaitInfo* bait = HookBaitFor(app.hookBait)) PanelPicture(app, bait->picture, 5.0, 3.0, 0.3);
-    for (int row = 0; row < 6; ++row) {
-        const double dz = 2.3 - 0.4 * row;
-        PanelPicture(app, HookBaitFor(1 + row)->picture, 4.8, dz, 0.15);
-        PanelPicture(app, HookBaitFor(8 + row)->picture, 5.2, dz, 0.15);
-    }
+    // Choices 1..6 in the left column, then 8..13 in the right one.
+    const double baitRows[6] = {2.3, 1.9, 1.5, 1.1, 0.7, 0.3};
+    for (int row = 0; row < 6; ++row) PanelPicture(app, HookBaitFor(1 + row)->picture, 4.8, baitRows[row], 0.15);
+    for (int row = 0; row < 6; ++row) PanelPicture(app, HookBaitFor(8 + row)->picture, 5.2, baitRows[row], 0.15);
 
     if (const GroundbaitInfo* g = GroundbaitFor(app.groundbait)) PanelPicture(app, g->picture, 5.0, -1.5, 0.3);
     const double groundbaits[3][2] = {{4.8, -2.25}, {5.2, -2.25}, {5.0, -2.65}};
@@ -266,8 +265,8 @@ void DrawMapTexts(GameApp& app, bool overGrid, float groundLevel) {
                   ground ? ground->sentenceName : "");
     Text(app, 31.0, 6.0, s);
 
-    // Cell 0 shows no read-out, as the game always had it.
-    if (overGrid && app.hoveredCell >= 1 && app.hoveredCell <= 9999 && app.cursorOverMap) {
+    // Every cell of the grid has its read-out, the corner cell 0 included.
+    if (overGrid && app.hoveredCell >= 0 && app.hoveredCell <= 9999 && app.cursorOverMap) {
         const float v = groundLevel * 3.1f + 0.0f;  // + 0 turns a negative zero into "0.0"
         if (v >= 0) std::snprintf(s, sizeof s, "height = %.1f", v);
         else std::snprintf(s, sizeof s, "depth = %.1f", std::fabs(v));
