@@ -265,8 +265,8 @@ void DrawMapTexts(GameApp& app, bool overGrid, float groundLevel) {
                   ground ? ground->sentenceName : "");
     Text(app, 31.0, 6.0, s);
 
-    // Every cell of the grid has its read-out, the corner cell 0 included.
-    if (overGrid && app.hoveredCell >= 0 && app.hoveredCell <= 9999 && app.cursorOverMap) {
+    // Cell 0 shows no read-out, as the game always had it.
+    if (overGrid && app.hoveredCell >= 1 && app.hoveredCell <= 9999 && app.cursorOverMap) {
         const float v = groundLevel * 3.1f + 0.0f;  // + 0 turns a negative zero into "0.0"
         if (v >= 0) std::snprintf(s, sizeof s, "height = %.1f", v);
         else std::snprintf(s, sizeof s, "depth = %.1f", std::fabs(v));
