@@ -203,7 +203,7 @@ TEST(Input, CursorPositionWarpAndClickSound) {
     }
 }
 
-TEST(Input, TitleClickGoesToTheMapWithoutLockAndDropsTheTitleTextures) {
+TEST(Input, TitleClickGoesToTheMapWithoutLock) {
     InputGame g;
     GameApp& app = g.App();
     ASSERT_EQ(app.gameMode, MODE_TITLE);
@@ -220,9 +220,6 @@ TEST(Input, TitleClickGoesToTheMapWithoutLockAndDropsTheTitleTextures) {
     g.Frames(1);
     EXPECT_EQ(app.gameMode, MODE_MAP);
     EXPECT_EQ(app.inputLock, 0);
-    const TextureName title[] = {TEX_INTRO,   TEX_INTRO2,  TEX_INTRO3,  TEX_INTRO3B, TEX_COPY,
-                                 TEX_INTRO3C, TEX_INTRO3D, TEX_INTRO3E, TEX_INTRO3F, TEX_INTRO3G};
-    for (TextureName t : title) EXPECT_EQ(app.textures[t], nullptr) << t;
 }
 
 TEST(Input, CatchRecordRowsFollowTheCursorWithoutClickOrLock) {

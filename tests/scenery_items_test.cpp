@@ -6,7 +6,6 @@
 #include <vector>
 #include "map_fixture.h"
 
-using mapfix::FileOf;
 using mapfix::MapGame;
 
 namespace {

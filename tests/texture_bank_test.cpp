@@ -1,71 +1,26 @@
 // The texture bank: load order and parameters, set swaps, binding by id, releases and resets.
 #include <gtest/gtest.h>
-#include "byte_writer.h"
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
+#include "byte_writer.h"
 #include "scratch_dir.h"
 #include "test_support.h"
 
 namespace {
 
-
-// A 2 x 2 bitmap with an alpha channel (32 bits, channel masks), texels ARGB, top row first.
-std::vector<uint8_t> Bitmap2x2(const uint32_t argb[4]) {
-    std::vector<uint8_t> f = {'B', 'M'};
-    const uint32_t offBits = 14 + 108;
-    Put32(f, offBits + 16);
-    Put32(f, 0);
-    Put32(f, offBits);
-    Put32(f, 108);  // header with channel masks
-    Put32(f, 2);
-    Put32(f, 2);  // bottom-up rows
-    Put16(f, 1);
-    Put16(f, 32);
-    Put32(f, 3);  // bit fields
-    Put32(f, 16);
-    Put32(f, 2835);
-    Put32(f, 2835);
-    Put32(f, 0);
-    Put32(f, 0);
-    Put32(f, 0x00FF0000);
-    Put32(f, 0x0000FF00);
-    Put32(f, 0x000000FF);
-    Put32(f, 0xFF000000);
-    f.resize(offBits, 0);
-    for (int row : {1, 0})
-        for (int x = 0; x < 2; ++x) Put32(f, argb[row * 2 + x]);
-    return f;
-}
-
-// A 2 x 2 uncompressed 32-bit Targa, origin at the top left.
-std::vector<uint8_t> Targa2x2(const uint32_t argb[4]) {
-    std::vector<uint8_t> f = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-    Put16(f, 2);
-    Put16(f, 2);
-    f.push_back(32);
-    f.push_back(0x28);
-    for (int i = 0; i < 4; ++i) Put32(f, argb[i]);
-    return f;
-}
-
 // The top-left texel is the colour key's black of alpha 1; the rest is opaque grey.
-const uint32_t kPicture[4] = {0x01000000, 0xFF808080, 0xFF808080, 0xFF808080};
-
-std::string FilePath(const TextureInfo& t) {
-    std::string p = t.file;
-    for (char& c : p)
-        if (c == '\\') c = '/';
-    return p;
-}
+const std::vector<uint32_t> kPicture = {0x01000000, 0xFF808080, 0xFF808080, 0xFF808080};
 
 // Writes all 192 texture files into the scratch game folder.
 void WriteAllTextureFiles() {
     for (const TextureInfo& t : kTextureTable) {
-        std::string p = FilePath(t);
-        bool targa = p.size() > 4 && p.compare(p.size() - 4, 4, ".tga") == 0;
-        ScratchDir::Write(p, targa ? Targa2x2(kPicture) : Bitmap2x2(kPicture));
+        std::string p = t.file;
+        std::replace(p.begin(), p.end(), '\\', '/');
+        const bool targa = p.substr(p.size() - 4) == ".tga";
+        ScratchDir::Write(p, targa ? MakeTga(2, 2, kPicture, 32, true) : MakeBmp(2, 2, kPicture, Bmp::Bitfields32Alpha));
     }
 }
 
