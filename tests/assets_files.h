@@ -1,5 +1,5 @@
 // Readers for the generated game files (lake model, stock file, bitmaps, targas, waves) and the
-// game's lookup rules the asset tests check them against.
+// game's cell lookup the asset tests check them against.
 #pragma once
 #include <cmath>
 #include <cstdint>
@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 #include <vector>
+#include "screens/stock_file.h"
 
 namespace assets {
 
@@ -52,7 +53,7 @@ struct Cell { float x[4], y[4], z[4]; int tex; };
 struct Billboard { int active, type; float x, y, z, size; };
 struct Item { int active, type; float x, y, z, size, heading; };
 struct Spawn { int flag, type; float x, y, z; };
-struct Swim { float x, z, facing; };
+using Swim = SwimRecord;
 
 struct Lake {
     std::vector<Cell> cells;
@@ -107,37 +108,25 @@ inline Lake LoadLake() {
     return l;
 }
 
-struct StockRecord { std::string name, tag; float stocking, recent, shape; int kind; };
+// The stock file as the game reads it, and its raw tokens.
 struct Stock {
-    std::vector<StockRecord> fish;
-    std::vector<Swim> swims;
-    size_t tokens = 0;
+    StockFileContents contents;
+    std::vector<std::string> tokens;
     std::string error;
 };
 
 inline Stock LoadStock() {
     Stock s;
+    const std::string path = GameDir() + "/data/data.qd";
     std::string text;
-    if (!ReadAll(GameDir() + "/data/data.qd", &text)) { s.error = "cannot read data.qd"; return s; }
-    std::vector<std::string> t = Tokens(text);
-    s.tokens = t.size();
-    if (t.size() < 477) { s.error = "short stock file"; return s; }
-    size_t p = 0;
-    for (int i = 0; i < 75; ++i) {
-        StockRecord r;
-        r.name = t[p++];
-        r.tag = t[p++];
-        if (!ParseFloat(t[p++], &r.stocking) || !ParseFloat(t[p++], &r.recent)) s.error = "bad weight";
-        if (!IsIntLiteral(t[p])) s.error = "kind not an integer";
-        r.kind = std::atoi(t[p++].c_str());
-        if (!ParseFloat(t[p++], &r.shape)) s.error = "bad shape";
-        s.fish.push_back(r);
+    if (!ReadAll(path, &text)) {
+        s.error = "cannot read data.qd";
+        return s;
     }
-    for (int i = 0; i < 9; ++i) {
-        Swim w;
-        if (!ParseFloat(t[p++], &w.x) || !ParseFloat(t[p++], &w.z) || !ParseFloat(t[p++], &w.facing)) s.error = "bad swim";
-        s.swims.push_back(w);
-    }
+    s.tokens = Tokens(text);
+    FILE* f = std::fopen(path.c_str(), "rb");
+    ReadStockFile(f, &s.contents, &s.error);
+    std::fclose(f);
     return s;
 }
 
