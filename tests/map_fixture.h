@@ -33,13 +33,15 @@ struct MapGame : ScratchDir, HeadlessGame {
 
     GameApp& App() { return *app; }
 
-    // The left button held at the centre of button (kx, ky) for one call of the map's input step.
-    void Click(float kx, float ky, InputDeviceState keys = {}) {
-        const int32_t x = static_cast<int32_t>(std::lround(800.0 / kx));
-        const int32_t y = static_cast<int32_t>(std::lround(600.0 / ky));
+    // The left button held at client point (x, y) for one call of the map's input step.
+    void Press(int32_t x, int32_t y, InputDeviceState keys = {}) {
         app->leftButtonDown = 1;
         app->inputLock = 0;
         app->UpdateMapScreen(&keys, x, y);
+    }
+    // The same at the centre of button (kx, ky).
+    void Click(float kx, float ky, InputDeviceState keys = {}) {
+        Press(static_cast<int32_t>(std::lround(800.0 / kx)), static_cast<int32_t>(std::lround(600.0 / ky)), keys);
     }
     // One call of the input step with these keys and no button.
     void Keys(const InputDeviceState& keys) {
