@@ -1,5 +1,5 @@
-// Readers for the generated game files (lake model, stock file, bitmaps, targas, waves) and the
-// game's cell lookup the asset tests check them against.
+// Readers for the generated game files (lake model, stock file, bitmaps, targas) and the game's
+// cell lookup the asset tests check them against.
 #pragma once
 #include <cmath>
 #include <cstdint>
@@ -195,40 +195,6 @@ inline Picture LoadTga(const std::string& path) {
             p.argb[static_cast<size_t>(y) * p.w + x] = static_cast<uint32_t>(q[3]) << 24 | q[2] << 16 | q[1] << 8 | q[0];
         }
     return p;
-}
-
-struct WaveFile {
-    int channels = 0, rate = 0, bits = 0, format = 0;
-    std::vector<int16_t> samples;
-    std::string error;
-    double Seconds() const { return rate ? static_cast<double>(samples.size()) / rate : 0; }
-};
-
-inline WaveFile LoadWav(const std::string& path) {
-    WaveFile w;
-    std::string b;
-    if (!ReadAll(path, &b) || b.size() < 44 || b.compare(0, 4, "RIFF") != 0 || b.compare(8, 4, "WAVE") != 0) {
-        w.error = "not a wave file";
-        return w;
-    }
-    size_t p = 12;
-    bool fmt = false;
-    while (p + 8 <= b.size()) {
-        std::string id = b.substr(p, 4);
-        uint32_t size = U32(b, p + 4);
-        if (id == "fmt ") {
-            w.format = U16(b, p + 8); w.channels = U16(b, p + 10); w.rate = static_cast<int>(U32(b, p + 12)); w.bits = U16(b, p + 22);
-            fmt = true;
-        } else if (id == "data") {
-            if (!fmt || p + 8 + size > b.size()) { w.error = "bad data chunk"; return w; }
-            w.samples.resize(size / 2);
-            for (size_t i = 0; i < w.samples.size(); ++i) w.samples[i] = static_cast<int16_t>(U16(b, p + 8 + 2 * i));
-            return w;
-        }
-        p += 8 + size + (size & 1);
-    }
-    w.error = "no data chunk";
-    return w;
 }
 
 }  // namespace assets

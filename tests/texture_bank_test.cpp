@@ -75,7 +75,7 @@ TEST(TextureBank, GroupsLoadInTableOrderWithTheirColourKeys) {
     plat::InstallBackend(nullptr);
 }
 
-TEST(TextureBank, SetSwapsReleaseOneSetAndLoadTheOther) {
+TEST(TextureBank, SetSwapsReleaseOneSetAndLoadTheOtherAndAToggleKeepsThem) {
     ScratchDir dir;
     WriteAllTextureFiles();
     HeadlessGame g;
@@ -111,6 +111,18 @@ TEST(TextureBank, SetSwapsReleaseOneSetAndLoadTheOther) {
     a.LoadBaseTextures();
     a.LoadTextureSet(TEXTURE_SET_MAP);
     EXPECT_EQ(d->texturesCreated, 97 + 95 + 39);
+
+    // A full-screen toggle keeps every texture and reads no file.
+    a.LoadTextureSet(TEXTURE_SET_LAKE);
+    const std::vector<plat::Texture*> before(std::begin(a.textures), std::end(a.textures));
+    const int created = d->texturesCreated, released = d->texturesReleased;
+    g.backend->QueueToggleFullscreen();
+    g.Frames(2);
+    ASSERT_TRUE(g.backend->IsFullscreen());
+    EXPECT_EQ(std::vector<plat::Texture*>(std::begin(a.textures), std::end(a.textures)), before);
+    EXPECT_EQ(d->texturesCreated, created);
+    EXPECT_EQ(d->texturesReleased, released);
+    EXPECT_EQ(a.lakeTexturesLoaded, 1);
 }
 
 TEST(TextureBank, BindingByIdOutsideTheTableChangesNothingAndEmptySlotsBindNone) {
@@ -202,24 +214,4 @@ TEST(TextureBank, ClosingFromTheTitleReleasesTheTitleGroupOnlyWhileHeld) {
         EXPECT_EQ(g.Device()->liveTextures, 0);
         EXPECT_EQ(a.lakeTexturesLoaded, 0);
     }
-}
-
-TEST(TextureBank, FullScreenToggleKeepsEveryTextureAndReadsNoFile) {
-    ScratchDir dir;
-    WriteAllTextureFiles();
-    HeadlessGame g;
-    ASSERT_TRUE(g.Start());
-    GameApp& a = *g.app;
-    a.LoadTextureSet(TEXTURE_SET_LAKE);
-    std::vector<plat::Texture*> before(std::begin(a.textures), std::end(a.textures));
-    int created = g.Device()->texturesCreated;
-    int released = g.Device()->texturesReleased;
-    g.backend->QueueToggleFullscreen();
-    g.Frames(2);
-    ASSERT_TRUE(g.backend->IsFullscreen());
-    EXPECT_EQ(std::vector<plat::Texture*>(std::begin(a.textures), std::end(a.textures)), before);
-    EXPECT_EQ(g.Device()->texturesCreated, created);
-    EXPECT_EQ(g.Device()->texturesReleased, released);
-    EXPECT_EQ(a.lakeTexturesLoaded, 1);
-    EXPECT_EQ(a.mapTexturesLoaded, 0);
 }

@@ -1,6 +1,5 @@
 // The water's drift, its texture coordinates and the stack of layers drawn in each view.
 #include <gtest/gtest.h>
-#include <memory>
 #include <string>
 #include <vector>
 #include "lake_fixture.h"
@@ -9,15 +8,10 @@
 
 namespace {
 
-struct WaterGame {
-    HeadlessGame g;
-    std::unique_ptr<lakefix::WorldStandIns> standIns;
-    WaterGame() {
-        EXPECT_TRUE(g.Start());
-        standIns = std::make_unique<lakefix::WorldStandIns>(*g.app);
-    }
-    GameApp& app() { return *g.app; }
-    plat::HeadlessDevice* device() { return g.Device(); }
+// A started game with stand-ins for the lake textures.
+struct WaterGame : HeadlessGame {
+    bool started = Start();
+    lakefix::WorldStandIns standIns{*app};
 };
 
 const MeshVertex* Vertices(plat::VertexBuffer* mesh) { return reinterpret_cast<const MeshVertex*>(mesh->Data()); }
@@ -55,7 +49,8 @@ std::vector<Layer> Layers(plat::HeadlessDevice* d) {
 
 TEST(Water, DriftStepsAtMostOncePerCallAndOnlyAfterTenMs) {
     WaterGame w;
-    GameApp& app = w.app();
+    ASSERT_TRUE(w.started);
+    GameApp& app = *w.app;
     const uint32_t t0 = 500000;
     plat::SetFixedTickCount(t0);
     app.waterScrollStamp = t0;
@@ -85,7 +80,8 @@ TEST(Water, DriftStepsAtMostOncePerCallAndOnlyAfterTenMs) {
 
 TEST(Water, TexCoordsFollowTheDriftAndLagOneStep) {
     WaterGame w;
-    GameApp& app = w.app();
+    ASSERT_TRUE(w.started);
+    GameApp& app = *w.app;
     plat::SetFixedTickCount(700000);
     app.waterScrollStamp = 700000;  // no step in this call
     app.waterScroll1 = 0.25;
@@ -119,80 +115,65 @@ TEST(Water, TexCoordsFollowTheDriftAndLagOneStep) {
 
 TEST(Water, StackOfLayersInEachView) {
     WaterGame w;
-    GameApp& app = w.app();
-    plat::HeadlessDevice* d = w.device();
+    ASSERT_TRUE(w.started);
+    GameApp& app = *w.app;
+    plat::HeadlessDevice* d = w.Device();
     const plat::VertexBuffer* surface = app.waterSurfaceMesh;
-    const plat::VertexBuffer* reflection = app.waterSkyReflectionMesh;
     const plat::VertexBuffer* under = app.waterUnderLayerMesh;
-    const std::vector<Layer> top = {
-        {"textures\\water.tga", 0, -0.15f, surface, 0},     {"textures\\sky2.tga", 0, -0.1f, reflection, 0},
-        {"textures\\water2.bmp", 254, -0.05f, surface, 0},  {"textures\\water2.bmp", 254, -0.05f, surface, 4},
-        {"textures\\water2.bmp", 254, -0.05f, under, 0},    {"textures\\water2.bmp", 254, -0.05f, under, 4},
-    };
-    auto expectStack = [&](const std::vector<Layer>& want, const char* view) {
-        std::vector<Layer> got = Layers(d);
-        ASSERT_EQ(got.size(), want.size()) << view;
-        for (size_t i = 0; i < want.size(); ++i) {
-            EXPECT_EQ(got[i].texture, want[i].texture) << view << " layer " << i;
-            EXPECT_EQ(got[i].alphaRef, want[i].alphaRef) << view << " layer " << i;
-            EXPECT_EQ(got[i].height, want[i].height) << view << " layer " << i;
-            EXPECT_EQ(got[i].mesh, want[i].mesh) << view << " layer " << i;
-            EXPECT_EQ(got[i].start, want[i].start) << view << " layer " << i;
-        }
-        // Every layer covers the lake: x and z 0..200.
-        for (const plat::DrawRecord& r : d->draws) {
-            EXPECT_EQ(r.world.m[0][0], 100.0f);
-            EXPECT_EQ(r.world.m[2][2], 100.0f);
-            EXPECT_EQ(r.world.m[3][0], 100.0f);
-            EXPECT_EQ(r.world.m[3][2], 100.0f);
-            EXPECT_EQ(r.primitiveCount, 2u);
-        }
-        EXPECT_EQ(d->State().renderState[plat::RS_ALPHAREF], 254u) << view;
-        EXPECT_EQ(d->State().texture, nullptr) << view;
-    };
-    auto deep = [](const char* texture, uint32_t ref, std::vector<float> heights, const plat::VertexBuffer* mesh) {
-        std::vector<Layer> layers;
-        for (float h : heights) layers.push_back({texture, ref, h, mesh, 0});
-        return layers;
-    };
-    auto plus = [](std::vector<Layer> a, const std::vector<Layer>& b) {
-        a.insert(a.end(), b.begin(), b.end());
-        return a;
+    auto draw = [&] {
+        d->ClearLog();
+        app.AnimateAndDrawWater();
+        EXPECT_EQ(d->State().renderState[plat::RS_ALPHAREF], 254u);
+        EXPECT_EQ(d->State().texture, nullptr);
+        return Layers(d);
     };
 
+    // From the bank: one opaque deep layer under the surface, the sky and the glints on both faces.
     app.gameMode = MODE_FISHING;
-    d->ClearLog();
-    app.AnimateAndDrawWater();
-    expectStack(plus(deep("textures\\water3b.bmp", 254, {-0.2f}, surface), top), "from the bank");
+    const std::vector<Layer> bank = {
+        {"textures\\water3b.bmp", 254, -0.2f, surface, 0}, {"textures\\water.tga", 0, -0.15f, surface, 0},
+        {"textures\\sky2.tga", 0, -0.1f, app.waterSkyReflectionMesh, 0},
+        {"textures\\water2.bmp", 254, -0.05f, surface, 0}, {"textures\\water2.bmp", 254, -0.05f, surface, 4},
+        {"textures\\water2.bmp", 254, -0.05f, under, 0},   {"textures\\water2.bmp", 254, -0.05f, under, 4},
+    };
+    std::vector<Layer> got = draw();
+    ASSERT_EQ(got.size(), bank.size());
+    for (size_t i = 0; i < bank.size(); ++i) {
+        EXPECT_EQ(got[i].texture, bank[i].texture) << i;
+        EXPECT_EQ(got[i].alphaRef, bank[i].alphaRef) << i;
+        EXPECT_EQ(got[i].height, bank[i].height) << i;
+        EXPECT_EQ(got[i].mesh, bank[i].mesh) << i;
+        EXPECT_EQ(got[i].start, bank[i].start) << i;
+    }
+    for (const plat::DrawRecord& r : d->draws) {  // every layer covers the lake: x and z 0..200
+        EXPECT_EQ(r.world.m[0][0], 100.0f);
+        EXPECT_EQ(r.world.m[3][2], 100.0f);
+    }
 
-    // Binoculars: eight translucent deep layers (a double-precision loop would make nine).
+    // Binoculars: eight translucent deep layers from -3 up to -0.2 (a double-precision loop would
+    // make nine).
     app.binocularState = 1;
-    d->ClearLog();
-    app.AnimateAndDrawWater();
-    expectStack(plus(deep("textures\\water3.tga", 0, {-3.0f, -2.6f, -2.2f, -1.8f, -1.4f, -1.0f, -0.6f, -0.2f}, surface),
-                     top),
-                "binoculars");
+    got = draw();
+    ASSERT_EQ(got.size(), 8u + 6u);
+    EXPECT_EQ(got[0].texture, "textures\\water3.tga");
+    EXPECT_EQ(got[0].alphaRef, 0u);
+    EXPECT_EQ(got[0].height, -3.0f);
+    EXPECT_EQ(got[7].height, -0.2f);
+    EXPECT_EQ(got[8].texture, "textures\\water.tga");
     app.binocularState = 2;
-    d->ClearLog();
-    app.AnimateAndDrawWater();
-    EXPECT_EQ(d->draws.size(), 14u);
+    EXPECT_EQ(draw().size(), 14u);
 
-    // The duck sees seven deep layers whatever the binoculars hold.
+    // The duck sees seven deep layers whatever the binoculars hold; diving leaves out the surface
+    // and sky reflection.
     app.gameMode = MODE_DUCK;
-    const std::vector<Layer> duckDeep =
-        deep("textures\\water3.tga", 0, {-3.0f, -2.5f, -2.0f, -1.5f, -1.0f, -0.5f, -0.2f}, surface);
-    d->ClearLog();
-    app.AnimateAndDrawWater();
-    expectStack(plus(duckDeep, top), "duck");
-
-    // Diving: the surface and sky-reflection layers are left out, the rest stays.
+    got = draw();
+    ASSERT_EQ(got.size(), 7u + 6u);
+    EXPECT_EQ(got[1].height, -2.5f);
     app.waterSurfaceVisible = 0;
-    d->ClearLog();
-    app.AnimateAndDrawWater();
-    expectStack(plus(duckDeep, std::vector<Layer>(top.begin() + 2, top.end())), "diving");
+    got = draw();
+    ASSERT_EQ(got.size(), 7u + 4u);
+    EXPECT_EQ(got[7].texture, "textures\\water2.bmp");
     app.gameMode = MODE_TOUR;
     app.binocularState = 0;
-    d->ClearLog();
-    app.AnimateAndDrawWater();
-    EXPECT_EQ(d->draws.size(), 5u);
+    EXPECT_EQ(draw().size(), 5u);
 }
