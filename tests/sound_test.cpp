@@ -112,7 +112,7 @@ protected:
 
 }  // namespace
 
-TEST_F(SoundClips, VolumeAppliesOnlyWithVolumeControl) {
+TEST_F(SoundClips, VolumeAndFrequencyApplyOnlyWithTheirControls) {
     auto plain = Clip(0);
     ASSERT_EQ(plain->Play(0, 0, -3000, 0, 0), plat::OK);
     EXPECT_EQ(plain->AppliedVolume(), 0);
@@ -129,9 +129,8 @@ TEST_F(SoundClips, VolumeAppliesOnlyWithVolumeControl) {
     loud->Play(0, 0, 500, 0, 0);
     EXPECT_EQ(loud->AppliedVolume(), 0);
     EXPECT_EQ(Render(mixer, 4), std::vector<int16_t>(8, 10000));
-}
+    loud->Stop();
 
-TEST_F(SoundClips, FrequencyAppliesOnlyWithFrequencyControl) {
     auto splosh = Clip(plat::SOUND_CTRL_VOLUME | plat::SOUND_CTRL_FREQUENCY);
     splosh->Play(0, 0, 0, 44100, 0);
     Render(mixer, 100);
