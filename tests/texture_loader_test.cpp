@@ -74,7 +74,8 @@ TEST(TextureDecode, ColourKeyRemovesOnlyExactAlphaOneBlack) {
     EXPECT_EQ(At(img, 0, 0), 0x00000000u);  // keyed
     EXPECT_EQ(At(img, 1, 0), 0xFF000000u);  // opaque black stays
     EXPECT_EQ(At(img, 2, 0), 0x01000001u);
-    EXPECT_EQ(At(img, 0, 1), 0x02000000u);
+    EXPECT_EQ(At(img, 0, 1), 0x02000000u);  // the file's alpha is kept, 0 included
+    EXPECT_EQ(At(img, 1, 1), 0x00000000u);
     EXPECT_EQ(At(img, 2, 1), 0x01010000u);
 
     ASSERT_TRUE(LoadBitmap(MakeBmp(3, 2, pic, Bmp::Bitfields32Alpha), 0, &img));
