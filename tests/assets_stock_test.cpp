@@ -63,7 +63,7 @@ TEST(StockFile, SeventyFiveFishOfTheKindsTheScreensRelyOn) {
 TEST(Swims, EachSwimCanBeFishedFrom) {
     const Stock& s = TheStock();
     ASSERT_EQ(s.error, "");
-    Lake l = LoadLake();
+    const Lake& l = TheLake();
     ASSERT_EQ(l.error, "");
     for (int n = 0; n < 9; ++n) {
         std::vector<std::string> why = SwimProblems(l, s.contents.swims[n]);
@@ -76,7 +76,7 @@ TEST(Swims, EachSwimCanBeFishedFrom) {
 TEST(Swims, AreSpacedApartAndAllReachableOnFoot) {
     const Stock& s = TheStock();
     ASSERT_EQ(s.error, "");
-    Lake l = LoadLake();
+    const Lake& l = TheLake();
     ASSERT_EQ(l.error, "");
     for (int a = 0; a < 9; ++a)
         for (int b = a + 1; b < 9; ++b)
