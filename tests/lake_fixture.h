@@ -54,42 +54,28 @@ inline std::vector<std::string> SyntheticLakeValues() {
         const int texture = mean >= 0 ? 44 + i % 3 : 51 + std::min(5, static_cast<int>(-mean / 0.7));
         v.push_back(std::to_string(texture));
     }
-    for (int r = 1; r < 2000; ++r) {
-        if (r <= 400) {
-            const double a = r * 0.0157;
-            v.insert(v.end(), {"1", std::to_string(1 + r % 14), Num(100 + 80 * std::sin(a), 3), "0.3",
-                               Num(100 + 80 * std::cos(a), 3), Num(1 + r % 3)});
-        } else {
-            v.insert(v.end(), {"0", "0", "0", "0", "0", "0"});
+    // `count` records of `width` values; the first `used` are made by `make`, the rest are zeros.
+    auto records = [&v](int count, int used, int width, auto make) {
+        for (int i = 0; i < count; ++i) {
+            if (i < used) make(i);
+            else v.insert(v.end(), width, "0");
         }
-    }
-    for (int i = 0; i < 100; ++i) {
-        if (i < 10) {
-            const double a = i * 0.6;
-            v.insert(v.end(), {"1", std::to_string(1 + i % 8), Num(100 + 72 * std::sin(a), 3), "-0.5",
-                               Num(100 + 72 * std::cos(a), 3), "0.9", Num(a, 3)});
-        } else {
-            v.insert(v.end(), {"0", "0", "0", "0", "0", "0", "0"});
-        }
-    }
-    for (int i = 0; i < 100; ++i) {
-        if (i < 20)
-            v.insert(v.end(), {"1", std::to_string(1 + i % 2), Num(30 + i * 7), "1.0", Num(100 + i)});
-        else
-            v.insert(v.end(), {"0", "0", "0", "0", "0"});
-    }
-    for (int i = 0; i < 500; ++i) {
-        if (i < 60)
-            v.insert(v.end(), {"1", Num(80 + i % 10 * 4), "-2.5", Num(80 + i / 10 * 4)});
-        else
-            v.insert(v.end(), {"0", "0", "0", "0"});
-    }
-    for (int i = 0; i < 30; ++i) {
-        if (i < 10)
-            v.insert(v.end(), {"1", Num(40 + i * 12), "0.8", Num(35)});
-        else
-            v.insert(v.end(), {"0", "0", "0", "0"});
-    }
+    };
+    records(1999, 400, 6, [&](int i) {
+        const double a = (i + 1) * 0.0157;
+        v.insert(v.end(), {"1", std::to_string(1 + (i + 1) % 14), Num(100 + 80 * std::sin(a), 3), "0.3",
+                           Num(100 + 80 * std::cos(a), 3), Num(1 + (i + 1) % 3)});
+    });
+    records(100, 10, 7, [&](int i) {
+        const double a = i * 0.6;
+        v.insert(v.end(), {"1", std::to_string(1 + i % 8), Num(100 + 72 * std::sin(a), 3), "-0.5",
+                           Num(100 + 72 * std::cos(a), 3), "0.9", Num(a, 3)});
+    });
+    records(100, 20, 5, [&](int i) {
+        v.insert(v.end(), {"1", std::to_string(1 + i % 2), Num(30 + i * 7), "1.0", Num(100 + i)});
+    });
+    records(500, 60, 4, [&](int i) { v.insert(v.end(), {"1", Num(80 + i % 10 * 4), "-2.5", Num(80 + i / 10 * 4)}); });
+    records(30, 10, 4, [&](int i) { v.insert(v.end(), {"1", Num(40 + i * 12), "0.8", Num(35)}); });
     return v;
 }
 
