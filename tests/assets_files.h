@@ -1,5 +1,5 @@
-// Readers for the generated game files (lake model, stock file, bitmaps, targas, waves) and the
-// game's lookup rules the asset tests check them against.
+// Readers for the generated game files (lake model, stock file, bitmaps, targas) and the game's
+// cell lookup the asset tests check them against.
 #pragma once
 #include <cmath>
 #include <cstdint>
@@ -9,6 +9,10 @@
 #include <sstream>
 #include <string>
 #include <vector>
+#include <memory>
+#include "screens/stock_file.h"
+#include "world/cell_lookup.h"
+#include "world/lake_model.h"
 
 namespace assets {
 
@@ -31,113 +35,49 @@ inline std::vector<std::string> Tokens(const std::string& text) {
     return t;
 }
 
-inline bool IsIntLiteral(const std::string& s) {
-    size_t i = (s[0] == '-' || s[0] == '+') ? 1 : 0;
-    if (i >= s.size()) return false;
-    for (; i < s.size(); ++i)
-        if (s[i] < '0' || s[i] > '9') return false;
-    return true;
-}
-
-// Reads a float token the way "%e" does (single precision).
-inline bool ParseFloat(const std::string& s, float* v) {
-    float f;
-    char extra;
-    if (std::sscanf(s.c_str(), "%e%c", &f, &extra) != 1) return false;
-    *v = f;
-    return std::isfinite(f);
-}
-
-struct Cell { float x[4], y[4], z[4]; int tex; };
-struct Billboard { int active, type; float x, y, z, size; };
-struct Item { int active, type; float x, y, z, size, heading; };
-struct Spawn { int flag, type; float x, y, z; };
-struct Swim { float x, z, facing; };
-
-struct Lake {
-    std::vector<Cell> cells;
-    std::vector<Billboard> billboards;  // file records 1..1999
-    std::vector<Item> items;
-    std::vector<Spawn> swarms, bubbles, dragonflies;
+struct Lake : LakeModel {
     std::string error;
-
-    float Mean(int c) const { const Cell& k = cells[c]; return (k.y[0] + k.y[1] + k.y[2] + k.y[3]) / 4; }
-    float Max(int c) const { const Cell& k = cells[c]; return std::fmax(std::fmax(k.y[0], k.y[1]), std::fmax(k.y[2], k.y[3])); }
+    float Mean(int c) const { return MeanCornerHeight(cells[c].y); }
+    float Max(int c) const { return HighestCornerHeight(cells[c].y); }
 };
 
 // The game's cell lookup; -1 outside x in [0, 199), z in [1, 201).
 inline int CellAt(double x, double z) {
     if (!(x >= 0 && x < 199 && z >= 1 && z < 201)) return -1;
-    int X = static_cast<int>(x), Z = static_cast<int>(z);
-    if (X % 2) ++X;
-    if (Z % 2) ++Z;
-    return X / 2 + (200 - Z) / 2 * 100;
+    return CellIndexAt(x, z);
 }
 
-inline Lake LoadLake() {
-    Lake l;
-    std::string text;
-    if (!ReadAll(GameDir() + "/models/lake.qd", &text)) { l.error = "cannot read lake.qd"; return l; }
-    std::vector<std::string> t = Tokens(text);
-    if (t.size() != 145314) { l.error = "token count " + std::to_string(t.size()); return l; }
-    size_t p = 0;
-    auto F = [&](float* v) { if (!ParseFloat(t[p], v) && l.error.empty()) l.error = "bad float at token " + std::to_string(p); ++p; };
-    auto I = [&](int* v) {
-        if (!IsIntLiteral(t[p]) && l.error.empty()) l.error = "not an integer at token " + std::to_string(p);
-        *v = std::atoi(t[p].c_str());
-        ++p;
-    };
-    l.cells.resize(10000);
-    for (Cell& c : l.cells) {
-        for (float& v : c.x) F(&v);
-        for (float& v : c.y) F(&v);
-        for (float& v : c.z) F(&v);
-        I(&c.tex);
-    }
-    l.billboards.resize(1999);
-    for (Billboard& b : l.billboards) { I(&b.active); I(&b.type); F(&b.x); F(&b.y); F(&b.z); F(&b.size); }
-    l.items.resize(100);
-    for (Item& it : l.items) { I(&it.active); I(&it.type); F(&it.x); F(&it.y); F(&it.z); F(&it.size); F(&it.heading); }
-    l.swarms.resize(100);
-    for (Spawn& s : l.swarms) { I(&s.flag); I(&s.type); F(&s.x); F(&s.y); F(&s.z); }
-    l.bubbles.resize(500);
-    for (Spawn& s : l.bubbles) { I(&s.flag); s.type = 0; F(&s.x); F(&s.y); F(&s.z); }
-    l.dragonflies.resize(30);
-    for (Spawn& s : l.dragonflies) { I(&s.flag); s.type = 0; F(&s.x); F(&s.y); F(&s.z); }
-    return l;
+// The generated lake model as the game reads it (read once).
+inline const Lake& TheLake() {
+    static const std::unique_ptr<Lake> lake = [] {
+        auto l = std::make_unique<Lake>();
+        std::string text;
+        if (!ReadAll(GameDir() + "/models/lake.qd", &text)) l->error = "cannot read lake.qd";
+        else l->error = ParseLakeModel(text.data(), text.size(), l.get()).error;
+        return l;
+    }();
+    return *lake;
 }
 
-struct StockRecord { std::string name, tag; float stocking, recent, shape; int kind; };
+// The stock file as the game reads it, and its raw tokens.
 struct Stock {
-    std::vector<StockRecord> fish;
-    std::vector<Swim> swims;
-    size_t tokens = 0;
+    StockFileContents contents;
+    std::vector<std::string> tokens;
     std::string error;
 };
 
 inline Stock LoadStock() {
     Stock s;
+    const std::string path = GameDir() + "/data/data.qd";
     std::string text;
-    if (!ReadAll(GameDir() + "/data/data.qd", &text)) { s.error = "cannot read data.qd"; return s; }
-    std::vector<std::string> t = Tokens(text);
-    s.tokens = t.size();
-    if (t.size() < 477) { s.error = "short stock file"; return s; }
-    size_t p = 0;
-    for (int i = 0; i < 75; ++i) {
-        StockRecord r;
-        r.name = t[p++];
-        r.tag = t[p++];
-        if (!ParseFloat(t[p++], &r.stocking) || !ParseFloat(t[p++], &r.recent)) s.error = "bad weight";
-        if (!IsIntLiteral(t[p])) s.error = "kind not an integer";
-        r.kind = std::atoi(t[p++].c_str());
-        if (!ParseFloat(t[p++], &r.shape)) s.error = "bad shape";
-        s.fish.push_back(r);
+    if (!ReadAll(path, &text)) {
+        s.error = "cannot read data.qd";
+        return s;
     }
-    for (int i = 0; i < 9; ++i) {
-        Swim w;
-        if (!ParseFloat(t[p++], &w.x) || !ParseFloat(t[p++], &w.z) || !ParseFloat(t[p++], &w.facing)) s.error = "bad swim";
-        s.swims.push_back(w);
-    }
+    s.tokens = Tokens(text);
+    FILE* f = std::fopen(path.c_str(), "rb");
+    ReadStockFile(f, &s.contents, &s.error);
+    std::fclose(f);
     return s;
 }
 
@@ -206,40 +146,6 @@ inline Picture LoadTga(const std::string& path) {
             p.argb[static_cast<size_t>(y) * p.w + x] = static_cast<uint32_t>(q[3]) << 24 | q[2] << 16 | q[1] << 8 | q[0];
         }
     return p;
-}
-
-struct WaveFile {
-    int channels = 0, rate = 0, bits = 0, format = 0;
-    std::vector<int16_t> samples;
-    std::string error;
-    double Seconds() const { return rate ? static_cast<double>(samples.size()) / rate : 0; }
-};
-
-inline WaveFile LoadWav(const std::string& path) {
-    WaveFile w;
-    std::string b;
-    if (!ReadAll(path, &b) || b.size() < 44 || b.compare(0, 4, "RIFF") != 0 || b.compare(8, 4, "WAVE") != 0) {
-        w.error = "not a wave file";
-        return w;
-    }
-    size_t p = 12;
-    bool fmt = false;
-    while (p + 8 <= b.size()) {
-        std::string id = b.substr(p, 4);
-        uint32_t size = U32(b, p + 4);
-        if (id == "fmt ") {
-            w.format = U16(b, p + 8); w.channels = U16(b, p + 10); w.rate = static_cast<int>(U32(b, p + 12)); w.bits = U16(b, p + 22);
-            fmt = true;
-        } else if (id == "data") {
-            if (!fmt || p + 8 + size > b.size()) { w.error = "bad data chunk"; return w; }
-            w.samples.resize(size / 2);
-            for (size_t i = 0; i < w.samples.size(); ++i) w.samples[i] = static_cast<int16_t>(U16(b, p + 8 + 2 * i));
-            return w;
-        }
-        p += 8 + size + (size & 1);
-    }
-    w.error = "no data chunk";
-    return w;
 }
 
 }  // namespace assets

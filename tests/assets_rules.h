@@ -34,14 +34,14 @@ inline float MaxAt(const Lake& l, double x, double z) { int c = CellAt(x, z); re
 
 struct P2 { double x, z; };
 inline P2 Ahead(P2 p, double h, double d) { return {p.x + d * std::sin(h), p.z + d * std::cos(h)}; }
-inline P2 Standing(const Swim& s) { return Ahead({s.x, s.z}, s.facing + 3.5, 4); }
+inline P2 Standing(const SwimRecord& s) { return Ahead({s.x, s.z}, s.facing + 3.5, 4); }
 inline double Dist(P2 a, P2 b) { return std::hypot(a.x - b.x, a.z - b.z); }
 inline double SegDist(P2 p, P2 a, P2 b) {
     double dx = b.x - a.x, dz = b.z - a.z, l2 = dx * dx + dz * dz;
     double t = std::fmax(0.0, std::fmin(1.0, ((p.x - a.x) * dx + (p.z - a.z) * dz) / l2));
     return std::hypot(a.x + t * dx - p.x, a.z + t * dz - p.z);
 }
-inline bool InFan(const Swim& s, P2 p) {
+inline bool InFan(const SwimRecord& s, P2 p) {
     P2 S = Standing(s);
     double d = Dist(S, p);
     if (d > 60) return false;
@@ -92,7 +92,7 @@ inline Walk FloodWalk(const Lake& l, P2 from) {
 }
 
 // Every reason swim `s` fails (empty when it is good).
-inline std::vector<std::string> SwimProblems(const Lake& l, const Swim& s) {
+inline std::vector<std::string> SwimProblems(const Lake& l, const SwimRecord& s) {
     std::vector<std::string> why;
     P2 S = Standing(s), pod{s.x, s.z};
     double f = s.facing;
@@ -145,13 +145,13 @@ inline std::vector<std::string> SwimProblems(const Lake& l, const Swim& s) {
         double dd = Dist(S, p);
         if (dd < 10 && ((p.x - S.x) * std::sin(f) + (p.z - S.z) * std::cos(f)) > -1) why.push_back("billboard right in front");
     }
-    for (const Item& it : l.items) {
+    for (const SceneryItem& it : l.items) {
         if (!it.active || it.type < 4 || it.type > 6) continue;
         if (InFan(s, {it.x, it.z}) || SegDist({it.x, it.z}, P0, A) < it.size / 3 + 2) why.push_back("snag item in the casting fan");
     }
     if (InFan(s, {24.9, 24.0}) || SegDist({24.9, 24.0}, P0, A) < 4) why.push_back("hut in the casting fan");
     bool platform = false;
-    for (const Item& it : l.items)
+    for (const SceneryItem& it : l.items)
         if (it.active && it.type == 1 && Dist({it.x, it.z}, S) <= 4) platform = true;
     if (!platform) why.push_back("no platform at the swim");
     return why;

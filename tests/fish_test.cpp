@@ -167,45 +167,33 @@ TEST(FishTick, PositionAndSpeedStayInBoundsInEveryState) {
     }
 }
 
-TEST(FishStates, RollClimbsBreaksTheSurfaceAndSettlesBackToCruising) {
-    Fish f = StartedFish(100, 100);
-    f.state = FISH_ROLL;
-    f.tiltRate = 0.4;
-    f.y = -2;
-    bool breached = false;
-    double highest = f.y;
-    int ticks = 0;
-    while (f.state == FISH_ROLL && ticks < 2000) {
-        Tick(f, -6);
-        breached = breached || f.breached;
-        highest = std::max(highest, f.y);
-        ++ticks;
+TEST(FishStates, RollAndLeapBreakTheSurfaceAndEndBackInCruise) {
+    for (int32_t state : {FISH_ROLL, FISH_LEAP}) {
+        Fish f = StartedFish(100, 100);
+        f.state = state;
+        f.tiltRate = 0.4;
+        f.leapTurn = 2;
+        f.leapHoldTicks = 10;
+        f.y = -2;
+        const double heading = f.heading;
+        bool breached = false;
+        double highest = f.y;
+        for (int ticks = 0; f.state == state && ticks < 2000; ++ticks) {
+            Tick(f, -20);
+            breached = breached || f.breached;
+            highest = std::max(highest, f.y);
+        }
+        EXPECT_EQ(f.state, FISH_CRUISE) << state;
+        if (state == FISH_ROLL) {
+            EXPECT_TRUE(breached);
+            EXPECT_GT(highest, 0);
+            EXPECT_EQ(f.breached, 0);
+            EXPECT_EQ(f.diving, 1);
+        } else {
+            EXPECT_GT(highest, F32(f.size / 50));  // clear of the water
+            EXPECT_NE(f.heading, heading);          // turned right in the air
+        }
     }
-    EXPECT_EQ(f.state, FISH_CRUISE);
-    EXPECT_TRUE(breached);
-    EXPECT_GT(highest, 0);
-    EXPECT_EQ(f.climbing, 1);
-    EXPECT_EQ(f.breached, 0);
-    EXPECT_EQ(f.diving, 1);
-}
-
-TEST(FishStates, LeapClearsTheWaterAndEndsBackInCruise) {
-    Fish f = StartedFish(100, 100);
-    f.state = FISH_LEAP;
-    f.leapTurn = 2;
-    f.leapHoldTicks = 10;
-    f.y = -2;
-    double highest = f.y;
-    const double heading = f.heading;
-    int ticks = 0;
-    while (f.state == FISH_LEAP && ticks < 2000) {
-        Tick(f, -20);
-        highest = std::max(highest, f.y);
-        ++ticks;
-    }
-    EXPECT_EQ(f.state, FISH_CRUISE);
-    EXPECT_GT(highest, F32(f.size / 50));
-    EXPECT_NE(f.heading, heading);  // turned right in the air
 }
 
 TEST(FishStates, FleeRunsDeepUntilFearIsSpentThenCalms) {
@@ -263,7 +251,7 @@ TEST(FishFight, WeakFishTireAndStuckFishAreFreed) {
     EXPECT_EQ(stuck.stamina, 100);
 }
 
-TEST(FishFight, SteersTheShorterWayRoundTowardItsRun) {
+TEST(FishFight, SteersTheShorterWayRoundAndAnAimOffTheCircleCannotHangIt) {
     Fish f = StartedFish(100, 100);
     f.state = FISH_HOOKED;
     f.strength = 9;  // too weak to thrash, switch or make long runs
@@ -273,26 +261,16 @@ TEST(FishFight, SteersTheShorterWayRoundTowardItsRun) {
     f.speed = 0.1;
     Tick(f, -10);
     EXPECT_EQ(f.heading, F32(0.2 - 0.1));
-
-    TurnSteps s = CountTurnSteps(0.2, 6.2);
-    EXPECT_LT(s.down, s.up);
-    s = CountTurnSteps(6.2, 0.3);
+    TurnSteps s = CountTurnSteps(6.2, 0.3);
     EXPECT_LT(s.up, s.down);
     s = CountTurnSteps(3.0, 3.05);
-    EXPECT_EQ(s.down, 0);
-    EXPECT_EQ(s.up, 0);
-}
+    EXPECT_EQ(s.down + s.up, 0);
 
-TEST(FishFight, AnAimOffTheCircleCannotHangTheSteering) {
-    const double aims[] = {10.0, -3.0, std::numeric_limits<double>::infinity()};
-    for (double aim : aims) {
-        TurnSteps s = CountTurnSteps(1.0, aim);
+    for (double aim : {10.0, -3.0, std::numeric_limits<double>::infinity()}) {
+        s = CountTurnSteps(1.0, aim);
         EXPECT_EQ(s.down, 700) << aim;
         EXPECT_EQ(s.up, 700) << aim;
     }
-    Fish f = StartedFish(100, 100);
-    f.state = FISH_HOOKED;
-    f.strength = 9;
     f.runHeading = 1e9;
     Tick(f, -10);
     EXPECT_TRUE(std::isfinite(f.heading));

@@ -1,19 +1,15 @@
-// Lake-world test helpers: a synthetic lake model, a scratch working folder, and stand-in
-// meshes and textures for the slots a headless game leaves empty.
+// Lake-world test helpers: a synthetic lake model, a scratch game folder and stand-in textures
+// for the slots a headless game leaves empty.
 #pragma once
-#include <unistd.h>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
-#include "scratch_dir.h"
 #include <utility>
 #include <vector>
-#include "platform/device.h"
+#include "scratch_dir.h"
 #include "shell/game_app.h"
+#include "test_support.h"
 
 namespace lakefix {
 
@@ -58,42 +54,28 @@ inline std::vector<std::string> SyntheticLakeValues() {
         const int texture = mean >= 0 ? 44 + i % 3 : 51 + std::min(5, static_cast<int>(-mean / 0.7));
         v.push_back(std::to_string(texture));
     }
-    for (int r = 1; r < 2000; ++r) {
-        if (r <= 400) {
-            const double a = r * 0.0157;
-            v.insert(v.end(), {"1", std::to_string(1 + r % 14), Num(100 + 80 * std::sin(a), 3), "0.3",
-                               Num(100 + 80 * std::cos(a), 3), Num(1 + r % 3)});
-        } else {
-            v.insert(v.end(), {"0", "0", "0", "0", "0", "0"});
+    // `count` records of `width` values; the first `used` are made by `make`, the rest are zeros.
+    auto records = [&v](int count, int used, int width, auto make) {
+        for (int i = 0; i < count; ++i) {
+            if (i < used) make(i);
+            else v.insert(v.end(), width, "0");
         }
-    }
-    for (int i = 0; i < 100; ++i) {
-        if (i < 10) {
-            const double a = i * 0.6;
-            v.insert(v.end(), {"1", std::to_string(1 + i % 8), Num(100 + 72 * std::sin(a), 3), "-0.5",
-                               Num(100 + 72 * std::cos(a), 3), "0.9", Num(a, 3)});
-        } else {
-            v.insert(v.end(), {"0", "0", "0", "0", "0", "0", "0"});
-        }
-    }
-    for (int i = 0; i < 100; ++i) {
-        if (i < 20)
-            v.insert(v.end(), {"1", std::to_string(1 + i % 2), Num(30 + i * 7), "1.0", Num(100 + i)});
-        else
-            v.insert(v.end(), {"0", "0", "0", "0", "0"});
-    }
-    for (int i = 0; i < 500; ++i) {
-        if (i < 60)
-            v.insert(v.end(), {"1", Num(80 + i % 10 * 4), "-2.5", Num(80 + i / 10 * 4)});
-        else
-            v.insert(v.end(), {"0", "0", "0", "0"});
-    }
-    for (int i = 0; i < 30; ++i) {
-        if (i < 10)
-            v.insert(v.end(), {"1", Num(40 + i * 12), "0.8", Num(35)});
-        else
-            v.insert(v.end(), {"0", "0", "0", "0"});
-    }
+    };
+    records(1999, 400, 6, [&](int i) {
+        const double a = (i + 1) * 0.0157;
+        v.insert(v.end(), {"1", std::to_string(1 + (i + 1) % 14), Num(100 + 80 * std::sin(a), 3), "0.3",
+                           Num(100 + 80 * std::cos(a), 3), Num(1 + (i + 1) % 3)});
+    });
+    records(100, 10, 7, [&](int i) {
+        const double a = i * 0.6;
+        v.insert(v.end(), {"1", std::to_string(1 + i % 8), Num(100 + 72 * std::sin(a), 3), "-0.5",
+                           Num(100 + 72 * std::cos(a), 3), "0.9", Num(a, 3)});
+    });
+    records(100, 20, 5, [&](int i) {
+        v.insert(v.end(), {"1", std::to_string(1 + i % 2), Num(30 + i * 7), "1.0", Num(100 + i)});
+    });
+    records(500, 60, 4, [&](int i) { v.insert(v.end(), {"1", Num(80 + i % 10 * 4), "-2.5", Num(80 + i / 10 * 4)}); });
+    records(30, 10, 4, [&](int i) { v.insert(v.end(), {"1", Num(40 + i * 12), "0.8", Num(35)}); });
     return v;
 }
 
@@ -115,39 +97,23 @@ inline std::string ModelText(const std::vector<std::string>& values, const char*
     return text;
 }
 
-// Runs the test in a fresh empty game folder; goes back and removes it.
-class ScratchFolder : public ScratchDir {
-public:
+// A fresh empty game folder for the test, and the lake model in it.
+struct ScratchFolder : ScratchDir {
     void WriteModel(const std::string& text) const { WriteText("models/lake.qd", text); }
 };
 
-// Fills the empty mesh and texture slots the lake world draws with, and empties them again.
-// Declare it after the game so that it goes first.
+// Fills the empty texture slots the lake world draws with, and empties them again. Declare it
+// after the game so that it goes first.
 class WorldStandIns {
 public:
     explicit WorldStandIns(GameApp& app) : app_(app) {
-        struct MeshSlot {
-            plat::VertexBuffer** slot;
-            uint32_t vertices;
-        };
-        const MeshSlot meshes[] = {
-            {&app.waterSurfaceMesh, 8}, {&app.waterSkyReflectionMesh, 4}, {&app.waterUnderLayerMesh, 8},
-            {&app.skyPlaneMesh, 4},     {&app.skirtWestEastMesh, 4},      {&app.skirtNorthSouthMesh, 4},
-            {&app.billboardMesh, 4}};
-        for (const MeshSlot& m : meshes) Mesh(m.slot, m.vertices);
-        for (plat::VertexBuffer*& cell : app.cellVertexBuffers) Mesh(&cell, 4);
         const TextureName names[] = {TEX_WATER, TEX_WATER2, TEX_WATER3, TEX_WATER3B, TEX_SKY2, TEX_SKY,
                                      TEX_SURFACE, TEX_BORDER1, TEX_BORDER1B, TEX_BORDER1C, TEX_BORDER1D};
         for (TextureName n : names) Texture(n);
         for (int n = TEX_GRASS1; n <= TEX_BLANK; ++n) Texture(static_cast<TextureName>(n));
     }
     ~WorldStandIns() {
-        for (auto& [slot, made] : meshes_)
-            if (*slot == made) {
-                made->Release();
-                *slot = nullptr;
-            }
-        for (auto& [name, made] : textures_)
+        for (auto& [name, made] : made_)
             if (app_.textures[name] == made) {
                 made->Release();
                 app_.textures[name] = nullptr;
@@ -157,23 +123,14 @@ public:
     WorldStandIns& operator=(const WorldStandIns&) = delete;
 
 private:
-    void Mesh(plat::VertexBuffer** slot, uint32_t vertices) {
-        if (*slot) return;
-        app_.Device()->CreateVertexBuffer(vertices * 32, 0, plat::FVF_MESH, plat::POOL_MANAGED, slot);
-        meshes_.emplace_back(slot, *slot);
-    }
     void Texture(TextureName name) {
         if (app_.textures[name]) return;
-        plat::TextureImage image;
-        image.width = image.height = image.sourceWidth = image.sourceHeight = 1;
-        image.argb = {0xFF808080u};
-        app_.Device()->CreateTextureFromImage(image, kTextureTable[name].file, &app_.textures[name]);
-        textures_.emplace_back(name, app_.textures[name]);
+        app_.textures[name] = StandInTexture(app_.Device(), kTextureTable[name].file);
+        made_.emplace_back(name, app_.textures[name]);
     }
 
     GameApp& app_;
-    std::vector<std::pair<plat::VertexBuffer**, plat::VertexBuffer*>> meshes_;
-    std::vector<std::pair<TextureName, plat::Texture*>> textures_;
+    std::vector<std::pair<TextureName, plat::Texture*>> made_;
 };
 
 }  // namespace lakefix

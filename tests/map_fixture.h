@@ -6,33 +6,17 @@
 #include <cstring>
 #include <string>
 #include <vector>
+#include "byte_writer.h"
 #include "platform/headless/headless_backend.h"
 #include "scratch_dir.h"
 #include "test_support.h"
 
 namespace mapfix {
 
-// A short 16-bit mono wave at 22050 Hz (four samples), enough for a clip that can be played.
-inline std::vector<uint8_t> TinyWave() {
-    static const uint8_t bytes[] = {
-        'R', 'I', 'F', 'F', 44, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0, 0, 1, 0, 1, 0,
-        0x22, 0x56, 0, 0, 0x44, 0xAC, 0, 0, 2, 0, 16, 0, 'd', 'a', 't', 'a', 8, 0, 0, 0,
-        0, 1, 0, 1, 0, 1, 0, 1};
-    return std::vector<uint8_t>(bytes, bytes + sizeof bytes);
-}
-
-// The file name of a recorded draw's texture, without its folder ("" when none).
-inline std::string FileOf(const plat::DrawRecord& d) {
-    return d.textureFile.substr(d.textureFile.find_last_of("\\/") + 1);
-}
-
 struct MapGame : ScratchDir, HeadlessGame {
-    std::vector<plat::Texture*> standIns;
-
     // Swims 1..9 at (20 n, 30 + 10 n) facing n / 2, unless a test says otherwise.
     MapGame() {
-        Write("sounds/button.wav", TinyWave());
-        Write("sounds/button2.wav", TinyWave());
+        for (const char* clip : {"sounds/button.wav", "sounds/button2.wav"}) Write(clip, MakeWav(22050, 1, 16, {1, 2}));
         EXPECT_TRUE(Start());
         backend->msPerFrame = 0;
         app->lakeInitialised = 1;
@@ -41,24 +25,23 @@ struct MapGame : ScratchDir, HeadlessGame {
         // Every empty slot of the groups the map draws with gets a 1-pixel texture named after its file.
         for (const TextureInfo& info : kTextureTable) {
             plat::Texture*& slot = app->textures[info.name];
-            if (slot || (info.group != TEXGROUP_RESIDENT && info.group != TEXSET_MAP)) continue;
-            plat::TextureImage image;
-            image.width = image.height = image.sourceWidth = image.sourceHeight = 1;
-            image.argb = {0xFF808080u};
-            Device()->CreateTextureFromImage(image, info.file, &slot);
+            if (!slot && (info.group == TEXGROUP_RESIDENT || info.group == TEXSET_MAP))
+                slot = StandInTexture(Device(), info.file);
         }
         app->mapTexturesLoaded = 1;
     }
 
     GameApp& App() { return *app; }
 
-    // The left button held at the centre of button (kx, ky) for one call of the map's input step.
-    void Click(float kx, float ky, InputDeviceState keys = {}) {
-        const int32_t x = static_cast<int32_t>(std::lround(800.0 / kx));
-        const int32_t y = static_cast<int32_t>(std::lround(600.0 / ky));
+    // The left button held at client point (x, y) for one call of the map's input step.
+    void Press(int32_t x, int32_t y, InputDeviceState keys = {}) {
         app->leftButtonDown = 1;
         app->inputLock = 0;
         app->UpdateMapScreen(&keys, x, y);
+    }
+    // The same at the centre of button (kx, ky).
+    void Click(float kx, float ky, InputDeviceState keys = {}) {
+        Press(static_cast<int32_t>(std::lround(800.0 / kx)), static_cast<int32_t>(std::lround(600.0 / ky)), keys);
     }
     // One call of the input step with these keys and no button.
     void Keys(const InputDeviceState& keys) {

@@ -1,16 +1,15 @@
 // The save file: round trip, files written by the original layout, damaged files, failed writes
 // and the number format under a comma locale.
 #include <gtest/gtest.h>
-#include <dirent.h>
 #include <signal.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <algorithm>
 #include <climits>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -29,15 +28,7 @@ std::string ReadText(const char* path) {
     return s.str();
 }
 
-void WriteText(const char* path, const std::string& text) {
-    ::mkdir("photos", 0755);
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-bool Exists(const char* path) {
-    struct stat st;
-    return ::stat(path, &st) == 0;
-}
+bool Exists(const char* path) { return std::filesystem::exists(path); }
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
@@ -48,11 +39,7 @@ std::vector<std::string> Lines(const std::string& text) {
 
 std::vector<std::string> FolderEntries(const char* dir) {
     std::vector<std::string> names;
-    if (DIR* d = ::opendir(dir)) {
-        while (dirent* e = ::readdir(d))
-            if (e->d_name[0] != '.') names.push_back(e->d_name);
-        ::closedir(d);
-    }
+    for (const auto& e : std::filesystem::directory_iterator(dir)) names.push_back(e.path().filename().string());
     return names;
 }
 
@@ -164,7 +151,7 @@ TEST(SaveFile, WindowsFileWithCrlfAndThreeDigitExponentsLoadsAndPacksPhotos) {
         if (e != std::string::npos && v.size() - e == 4) v.insert(e + 2, "0");
     }
     values[17 + 0] = "258";  // a flag keeps its low 8 bits
-    WriteText(kSave, Join(values, "\r\n"));
+    ScratchDir::WriteText(kSave, Join(values, "\r\n"));
 
     auto app = std::make_unique<GameApp>();
     PhotoRecord first = SamplePhoto(1);
@@ -221,7 +208,7 @@ TEST(SaveFile, DamagedFilesLoadTheirGoodPrefixAndAreKeptAside) {
         SCOPED_TRACE(c.what);
         ScratchDir dir;
         const std::string original = c.text();
-        WriteText(kSave, original);
+        ScratchDir::WriteText(kSave, original);
         testing::internal::CaptureStderr();
         auto app = std::make_unique<GameApp>();
         const std::string err = testing::internal::GetCapturedStderr();
@@ -244,7 +231,7 @@ TEST(SaveFile, ValidEdgeValuesAreNotDamage) {
     v[17 + 6] = "+3";
     v[850] = "1e-50";  // too small for a float: zero, but a number
     v.push_back("trailing words are not read");
-    WriteText(kSave, Join(v, " \t\n\n"));
+    ScratchDir::WriteText(kSave, Join(v, " \t\n\n"));
     testing::internal::CaptureStderr();
     auto app = std::make_unique<GameApp>();
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
@@ -259,7 +246,7 @@ TEST(SaveFile, ValidEdgeValuesAreNotDamage) {
 TEST(SaveFile, FailedWriteKeepsThePreviousFile) {
     ScratchDir dir;
     const std::string old = Join(SaveValues(3));
-    WriteText(kSave, old);
+    ScratchDir::WriteText(kSave, old);
     auto app = std::make_unique<GameApp>();
     *app->photos[3] = SamplePhoto(3);
 
@@ -284,7 +271,7 @@ TEST(SaveFile, FailedWriteKeepsThePreviousFile) {
 TEST(SaveFile, NumbersUseAPointUnderACommaLocale) {
     const char* names[] = {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8", "de_DE", "fr_FR"};
     ScratchDir dir;
-    WriteText(kSave, Join(SaveValues(50)));
+    ScratchDir::WriteText(kSave, Join(SaveValues(50)));
     const float wantWeight = Rounded(SamplePhoto(49).fishWeight);
     const std::string before = std::setlocale(LC_NUMERIC, nullptr);
     const char* found = nullptr;

@@ -2,9 +2,9 @@
 #pragma once
 #include <unistd.h>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -29,18 +29,14 @@ public:
     ScratchDir& operator=(const ScratchDir&) = delete;
 
     // Writes a file relative to the game folder (forward slashes), making its folder.
-    static void Write(const std::string& relPath, const std::vector<uint8_t>& bytes) {
-        WriteText(relPath, std::string(bytes.begin(), bytes.end()));
-    }
     static void WriteText(const std::string& relPath, const std::string& text) {
         std::filesystem::path p(relPath);
         if (p.has_parent_path()) std::filesystem::create_directories(p.parent_path());
-        FILE* f = std::fopen(relPath.c_str(), "wb");
-        if (!f) std::abort();
-        if (!text.empty()) std::fwrite(text.data(), 1, text.size(), f);
-        std::fclose(f);
+        std::ofstream(relPath, std::ios::binary) << text;
     }
-    const std::string& Root() const { return root_; }
+    static void Write(const std::string& relPath, const std::vector<uint8_t>& bytes) {
+        WriteText(relPath, std::string(bytes.begin(), bytes.end()));
+    }
 
 private:
     std::string root_;

@@ -1,14 +1,13 @@
 // Sound: wave reading, the play/stop/rewind and volume rules of clips, resampling and mixing,
 // and opening the output through the backend.
 #include <gtest/gtest.h>
-#include "byte_writer.h"
 #include <atomic>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <thread>
 #include <vector>
-#include "platform/backend.h"
+#include "byte_writer.h"
+#include "platform/headless/headless_backend.h"
 #include "platform/sound.h"
 #include "platform/system.h"
 #include "scratch_dir.h"
@@ -17,40 +16,6 @@ using plat::SoundClip;
 using plat::WaveData;
 
 namespace {
-
-void PutTag(std::vector<uint8_t>& v, const char* tag) { v.insert(v.end(), tag, tag + 4); }
-
-// A PCM wave; `samples` are raw values (0..255 for 8 bits), interleaved. `extraChunk` puts an
-// odd-sized chunk before the format chunk.
-std::vector<uint8_t> MakeWav(uint32_t rate, uint16_t channels, uint16_t bits, const std::vector<int>& samples,
-                             bool extraChunk = false, uint16_t format = 1) {
-    std::vector<uint8_t> f;
-    PutTag(f, "RIFF");
-    Put32(f, 0);
-    PutTag(f, "WAVE");
-    if (extraChunk) {
-        PutTag(f, "LIST");
-        Put32(f, 3);
-        f.insert(f.end(), {'a', 'b', 'c', 0});  // three bytes and the pad byte
-    }
-    PutTag(f, "fmt ");
-    Put32(f, 16);
-    Put16(f, format);
-    Put16(f, channels);
-    Put32(f, rate);
-    Put32(f, rate * channels * bits / 8);
-    Put16(f, uint16_t(channels * bits / 8));
-    Put16(f, bits);
-    PutTag(f, "data");
-    Put32(f, uint32_t(samples.size() * bits / 8));
-    for (int s : samples) {
-        if (bits == 8) f.push_back(uint8_t(s));
-        else Put16(f, uint32_t(s));
-    }
-    uint32_t riff = uint32_t(f.size() - 8);
-    std::memcpy(&f[4], &riff, 4);
-    return f;
-}
 
 bool Parse(const std::vector<uint8_t>& f, WaveData* w) { return plat::LoadWaveMemory(f.data(), f.size(), w); }
 
@@ -147,7 +112,7 @@ protected:
 
 }  // namespace
 
-TEST_F(SoundClips, VolumeAppliesOnlyWithVolumeControl) {
+TEST_F(SoundClips, VolumeAndFrequencyApplyOnlyWithTheirControls) {
     auto plain = Clip(0);
     ASSERT_EQ(plain->Play(0, 0, -3000, 0, 0), plat::OK);
     EXPECT_EQ(plain->AppliedVolume(), 0);
@@ -164,9 +129,8 @@ TEST_F(SoundClips, VolumeAppliesOnlyWithVolumeControl) {
     loud->Play(0, 0, 500, 0, 0);
     EXPECT_EQ(loud->AppliedVolume(), 0);
     EXPECT_EQ(Render(mixer, 4), std::vector<int16_t>(8, 10000));
-}
+    loud->Stop();
 
-TEST_F(SoundClips, FrequencyAppliesOnlyWithFrequencyControl) {
     auto splosh = Clip(plat::SOUND_CTRL_VOLUME | plat::SOUND_CTRL_FREQUENCY);
     splosh->Play(0, 0, 0, 44100, 0);
     Render(mixer, 100);
@@ -333,61 +297,16 @@ TEST_F(SoundClips, RenderRunsAlongsideClipCalls) {
     audio.join();
 }
 
-namespace {
-
-// A backend that only knows about audio.
-class AudioOnlyBackend : public plat::Backend {
-public:
-    explicit AudioOnlyBackend(bool canOpen) : canOpen_(canOpen) {}
-    bool CreateMainWindow(const char*, int32_t, int32_t, std::string*) override { return false; }
-    void DestroyMainWindow() override {}
-    plat::WindowHandle Window() override { return nullptr; }
-    plat::Device* CreateDevice(std::string*) override { return nullptr; }
-    void DestroyDevice() override {}
-    bool ResetDevice(std::string*) override { return false; }
-    void SetFullscreen(bool) override {}
-    bool IsFullscreen() const override { return false; }
-    uint32_t BackBufferWidth() const override { return 800; }
-    uint32_t BackBufferHeight() const override { return 600; }
-    void PumpEvents(plat::FrameEventSink*) override {}
-    void Present() override {}
-    void Idle() override {}
-    void PaintWindowText(const char*) override {}
-    uint32_t Ticks() override { return 0; }
-    int32_t DesktopWidth() override { return 1024; }
-    void ShowErrorBox(const char*, const char*) override {}
-    void GetCursorPos(plat::Point* p) override { p->x = p->y = 0; }
-    void SetCursorPos(int32_t, int32_t) override {}
-    void SetCursorVisible(bool) override {}
-    bool OpenAudio(plat::Mixer* mixer, uint32_t rate) override {
-        opened = mixer;
-        openRate = rate;
-        return canOpen_;
-    }
-    void CloseAudio() override { ++closes; }
-    plat::Mixer* opened = nullptr;
-    uint32_t openRate = 0;
-    int closes = 0;
-private:
-    bool canOpen_;
-};
-
-}  // namespace
-
 TEST(SoundSystemOutput, OpensAndClosesThroughTheBackend) {
-    auto owned = std::make_unique<AudioOnlyBackend>(true);
-    AudioOnlyBackend* backend = owned.get();
-    plat::InstallBackend(std::move(owned));
+    plat::HeadlessBackend* backend = plat::InstallHeadlessBackend();
     {
         plat::SoundSystem sys;
         ASSERT_EQ(sys.Initialize(nullptr, plat::SOUND_PRIORITY_LEVEL), plat::OK);
-        EXPECT_EQ(backend->opened, sys.GetMixer());
-        EXPECT_EQ(backend->openRate, 22050u);
-        EXPECT_EQ(backend->closes, 0);
+        EXPECT_EQ(backend->GetMixer(), sys.GetMixer());
     }
-    EXPECT_EQ(backend->closes, 1);  // before the mixer goes
+    EXPECT_EQ(backend->GetMixer(), nullptr);  // closed before the mixer goes
 
-    plat::InstallBackend(std::make_unique<AudioOnlyBackend>(false));
+    backend->failAudio = true;
     {
         ScratchDir dir;
         ScratchDir::Write("sounds/tone.wav", MakeWav(22050, 1, 16, {1, 2}));

@@ -211,18 +211,20 @@ TEST(DrawTerrain, LakeScreensAddSkirtsTreeLinesAndSky) {
     auto near = [](plat::Vector3 p, float x, float y, float z, float tol) {
         return std::fabs(p.x - x) < tol && std::fabs(p.y - y) < tol && std::fabs(p.z - z) < tol;
     };
-    // Skirts: opposite corners of each square at height 0.
-    const float skirts[4][4] = {{-100, -105, 0, 305}, {200, -105, 300, 305}, {0, 200, 200, 300}, {0, -100, 200, 0}};
-    for (int s = 0; s < 4; ++s) {
-        const plat::DrawRecord& r = d->draws[10000 + s];
+    // Skirts: opposite corners of the west (first) and north (third) squares at height 0.
+    const struct {
+        int draw;
+        float x0, z0, x1, z1;
+    } skirts[] = {{10000, -100, -105, 0, 305}, {10002, 0, 200, 200, 300}};
+    for (const auto& k : skirts) {
+        const plat::DrawRecord& r = d->draws[k.draw];
         EXPECT_EQ(r.textureFile, "textures\\surface.bmp");
-        EXPECT_TRUE(near(at(r, {-1, 0, -1}), skirts[s][0], 0, skirts[s][1], 1e-3f)) << s;
-        EXPECT_TRUE(near(at(r, {1, 0, 1}), skirts[s][2], 0, skirts[s][3], 1e-3f)) << s;
+        EXPECT_TRUE(near(at(r, {-1, 0, -1}), k.x0, 0, k.z0, 1e-3f)) << k.draw;
+        EXPECT_TRUE(near(at(r, {1, 0, 1}), k.x1, 0, k.z1, 1e-3f)) << k.draw;
     }
-    // Tree lines: the two ends of each foot line (either way round), 12 high from -1.
-    const float ends[4][4] = {{128.6f, -12.1f, 271.4f, 232.1f}, {135, -11.5f, -35, -11.5f},
-                              {-28.7f, -13.2f, 128.7f, 223.2f}, {115, 210, 265, 210}};
-    for (int p = 0; p < 4; ++p) {
+    // Tree lines: the two ends of a foot line (either way round), 12 high from -1.
+    const float ends[2][4] = {{128.6f, -12.1f, 271.4f, 232.1f}, {135, -11.5f, -35, -11.5f}};
+    for (int p = 0; p < 2; ++p) {
         const plat::DrawRecord& r = d->draws[10004 + p];
         const plat::Vector3 a = at(r, {-1, 0, 0});
         const plat::Vector3 b = at(r, {1, 0, 0});

@@ -1,6 +1,7 @@
 // Shared helpers for tests that run the game on the headless backend.
 #pragma once
 #include <memory>
+#include <string>
 #include "platform/headless/headless_backend.h"
 #include "shell/game_app.h"
 
@@ -24,3 +25,18 @@ struct HeadlessGame {
         for (int i = 0; i < n; ++i) app->RunOneFrame();
     }
 };
+
+// The file name of a recorded draw's texture, without its folder ("" when none).
+inline std::string FileOf(const plat::DrawRecord& d) {
+    return d.textureFile.substr(d.textureFile.find_last_of("\\/") + 1);
+}
+
+// A 1-pixel grey texture named after `file`, for a slot the headless game leaves empty.
+inline plat::Texture* StandInTexture(plat::Device* device, const char* file) {
+    plat::TextureImage image;
+    image.width = image.height = image.sourceWidth = image.sourceHeight = 1;
+    image.argb = {0xFF808080u};
+    plat::Texture* t = nullptr;
+    device->CreateTextureFromImage(image, file, &t);
+    return t;
+}

@@ -1,6 +1,6 @@
 // The water's drift, its texture coordinates and the stack of layers drawn in each view.
 #include <gtest/gtest.h>
-#include <memory>
+#include <cstdio>
 #include <string>
 #include <vector>
 #include "lake_fixture.h"
@@ -9,45 +9,22 @@
 
 namespace {
 
-struct WaterGame {
-    HeadlessGame g;
-    std::unique_ptr<lakefix::WorldStandIns> standIns;
-    WaterGame() {
-        EXPECT_TRUE(g.Start());
-        standIns = std::make_unique<lakefix::WorldStandIns>(*g.app);
-    }
-    GameApp& app() { return *g.app; }
-    plat::HeadlessDevice* device() { return g.Device(); }
+// A started game with stand-ins for the lake textures.
+struct WaterGame : HeadlessGame {
+    bool started = Start();
+    lakefix::WorldStandIns standIns{*app};
 };
 
 const MeshVertex* Vertices(plat::VertexBuffer* mesh) { return reinterpret_cast<const MeshVertex*>(mesh->Data()); }
 
-void ExpectTexCoords(plat::VertexBuffer* mesh, const std::vector<std::pair<float, float>>& uv, const char* what) {
-    const MeshVertex* v = Vertices(mesh);
-    for (size_t k = 0; k < uv.size(); ++k) {
-        EXPECT_FLOAT_EQ(v[k].u, uv[k].first) << what << " vertex " << k;
-        EXPECT_FLOAT_EQ(v[k].v, uv[k].second) << what << " vertex " << k;
+// What each draw shows: texture file, alpha reference and height.
+std::vector<std::string> Layers(plat::HeadlessDevice* d) {
+    std::vector<std::string> out;
+    char text[64];
+    for (const plat::DrawRecord& r : d->draws) {
+        std::snprintf(text, sizeof text, "%s %u %g", FileOf(r).c_str(), r.alphaRef, r.world.m[3][1]);
+        out.push_back(text);
     }
-}
-
-// The two-sided pattern of the surface and under layer: start s, span t.
-std::vector<std::pair<float, float>> TwoSided(float s, float t) {
-    return {{s, s}, {s, s + t}, {s + t, s}, {s + t, s + t}, {s + t, s}, {s + t, s + t}, {s, s}, {s, s + t}};
-}
-
-// One drawn layer: texture file, alpha reference, height, mesh and first vertex.
-struct Layer {
-    std::string texture;
-    uint32_t alphaRef;
-    float height;
-    const plat::VertexBuffer* mesh;
-    uint32_t start;
-};
-
-std::vector<Layer> Layers(plat::HeadlessDevice* d) {
-    std::vector<Layer> out;
-    for (const plat::DrawRecord& r : d->draws)
-        out.push_back({r.textureFile, r.alphaRef, r.world.m[3][1], r.buffer, r.startVertex});
     return out;
 }
 
@@ -55,7 +32,8 @@ std::vector<Layer> Layers(plat::HeadlessDevice* d) {
 
 TEST(Water, DriftStepsAtMostOncePerCallAndOnlyAfterTenMs) {
     WaterGame w;
-    GameApp& app = w.app();
+    ASSERT_TRUE(w.started);
+    GameApp& app = *w.app;
     const uint32_t t0 = 500000;
     plat::SetFixedTickCount(t0);
     app.waterScrollStamp = t0;
@@ -85,18 +63,23 @@ TEST(Water, DriftStepsAtMostOncePerCallAndOnlyAfterTenMs) {
 
 TEST(Water, TexCoordsFollowTheDriftAndLagOneStep) {
     WaterGame w;
-    GameApp& app = w.app();
+    ASSERT_TRUE(w.started);
+    GameApp& app = *w.app;
     plat::SetFixedTickCount(700000);
     app.waterScrollStamp = 700000;  // no step in this call
     app.waterScroll1 = 0.25;
     app.waterScroll2 = 0.0;
     app.waterScroll3 = 0.125;
     app.AnimateAndDrawWater();
-    const std::vector<std::pair<float, float>> sky = {{0.125f, 0.125f}, {0.125f, 1.125f}, {1.125f, 0.125f}, {1.125f, 1.125f}};
-    ExpectTexCoords(app.waterSkyReflectionMesh, sky, "sky reflection");
-    ExpectTexCoords(app.skyPlaneMesh, sky, "sky");
-    ExpectTexCoords(app.waterSurfaceMesh, TwoSided(0.25f, 30), "surface");
-    ExpectTexCoords(app.waterUnderLayerMesh, TwoSided(0.5f, 30), "under layer");  // half a tile over
+    const MeshVertex* sky = Vertices(app.skyPlaneMesh);
+    const MeshVertex* surface = Vertices(app.waterSurfaceMesh);
+    EXPECT_FLOAT_EQ(sky[1].u, 0.125f);
+    EXPECT_FLOAT_EQ(sky[1].v, 1.125f);
+    EXPECT_FLOAT_EQ(Vertices(app.waterSkyReflectionMesh)[2].u, 1.125f);
+    EXPECT_FLOAT_EQ(surface[1].v, 30.25f);  // 30 tiles across
+    EXPECT_FLOAT_EQ(surface[4].u, 30.25f);  // the far face's first corner
+    EXPECT_FLOAT_EQ(surface[4].v, 0.25f);
+    EXPECT_FLOAT_EQ(Vertices(app.waterUnderLayerMesh)[7].v, 30.5f);  // half a tile over
 
     // A value that has reached 1 is written as it is once, then wraps to 0 for the next frame.
     void* data = nullptr;
@@ -109,9 +92,10 @@ TEST(Water, TexCoordsFollowTheDriftAndLagOneStep) {
     app.AnimateAndDrawWater();
     EXPECT_EQ(app.waterScroll3, 0.0);
     EXPECT_EQ(app.waterScroll1, 0.99999);
-    ExpectTexCoords(app.skyPlaneMesh, {{1.0f, 1.0f}}, "sky at 1");
+    EXPECT_EQ(sky[0].u, 1.0f);
     app.AnimateAndDrawWater();
-    ExpectTexCoords(app.skyPlaneMesh, {{0.0f, 0.0f}, {0.0f, 1.0f}}, "sky wrapped");
+    EXPECT_EQ(sky[1].u, 0.0f);
+    EXPECT_EQ(sky[1].v, 1.0f);
     // Positions and normals are left as the mesh builder made them.
     EXPECT_EQ(Vertices(app.waterSurfaceMesh)[3].x, 1.0f);
     EXPECT_EQ(Vertices(app.waterSurfaceMesh)[3].ny, 0.5f);
@@ -119,80 +103,54 @@ TEST(Water, TexCoordsFollowTheDriftAndLagOneStep) {
 
 TEST(Water, StackOfLayersInEachView) {
     WaterGame w;
-    GameApp& app = w.app();
-    plat::HeadlessDevice* d = w.device();
-    const plat::VertexBuffer* surface = app.waterSurfaceMesh;
-    const plat::VertexBuffer* reflection = app.waterSkyReflectionMesh;
-    const plat::VertexBuffer* under = app.waterUnderLayerMesh;
-    const std::vector<Layer> top = {
-        {"textures\\water.tga", 0, -0.15f, surface, 0},     {"textures\\sky2.tga", 0, -0.1f, reflection, 0},
-        {"textures\\water2.bmp", 254, -0.05f, surface, 0},  {"textures\\water2.bmp", 254, -0.05f, surface, 4},
-        {"textures\\water2.bmp", 254, -0.05f, under, 0},    {"textures\\water2.bmp", 254, -0.05f, under, 4},
-    };
-    auto expectStack = [&](const std::vector<Layer>& want, const char* view) {
-        std::vector<Layer> got = Layers(d);
-        ASSERT_EQ(got.size(), want.size()) << view;
-        for (size_t i = 0; i < want.size(); ++i) {
-            EXPECT_EQ(got[i].texture, want[i].texture) << view << " layer " << i;
-            EXPECT_EQ(got[i].alphaRef, want[i].alphaRef) << view << " layer " << i;
-            EXPECT_EQ(got[i].height, want[i].height) << view << " layer " << i;
-            EXPECT_EQ(got[i].mesh, want[i].mesh) << view << " layer " << i;
-            EXPECT_EQ(got[i].start, want[i].start) << view << " layer " << i;
-        }
-        // Every layer covers the lake: x and z 0..200.
-        for (const plat::DrawRecord& r : d->draws) {
-            EXPECT_EQ(r.world.m[0][0], 100.0f);
-            EXPECT_EQ(r.world.m[2][2], 100.0f);
-            EXPECT_EQ(r.world.m[3][0], 100.0f);
-            EXPECT_EQ(r.world.m[3][2], 100.0f);
-            EXPECT_EQ(r.primitiveCount, 2u);
-        }
-        EXPECT_EQ(d->State().renderState[plat::RS_ALPHAREF], 254u) << view;
-        EXPECT_EQ(d->State().texture, nullptr) << view;
-    };
-    auto deep = [](const char* texture, uint32_t ref, std::vector<float> heights, const plat::VertexBuffer* mesh) {
-        std::vector<Layer> layers;
-        for (float h : heights) layers.push_back({texture, ref, h, mesh, 0});
-        return layers;
-    };
-    auto plus = [](std::vector<Layer> a, const std::vector<Layer>& b) {
-        a.insert(a.end(), b.begin(), b.end());
-        return a;
+    ASSERT_TRUE(w.started);
+    GameApp& app = *w.app;
+    plat::HeadlessDevice* d = w.Device();
+    auto draw = [&] {
+        d->ClearLog();
+        app.AnimateAndDrawWater();
+        EXPECT_EQ(d->State().renderState[plat::RS_ALPHAREF], 254u);
+        EXPECT_EQ(d->State().texture, nullptr);
+        return Layers(d);
     };
 
+    // From the bank: one opaque deep layer under the surface, the sky and the glints on both faces.
     app.gameMode = MODE_FISHING;
-    d->ClearLog();
-    app.AnimateAndDrawWater();
-    expectStack(plus(deep("textures\\water3b.bmp", 254, {-0.2f}, surface), top), "from the bank");
+    const std::vector<std::string> bank = {"water3b.bmp 254 -0.2", "water.tga 0 -0.15", "sky2.tga 0 -0.1",
+                                           "water2.bmp 254 -0.05", "water2.bmp 254 -0.05",
+                                           "water2.bmp 254 -0.05", "water2.bmp 254 -0.05"};
+    EXPECT_EQ(draw(), bank);
+    EXPECT_EQ(d->draws[2].buffer, app.waterSkyReflectionMesh);
+    EXPECT_EQ(d->draws[4].buffer, app.waterSurfaceMesh);
+    EXPECT_EQ(d->draws[4].startVertex, 4u);
+    EXPECT_EQ(d->draws[6].buffer, app.waterUnderLayerMesh);
+    for (const plat::DrawRecord& r : d->draws) {  // every layer covers the lake: x and z 0..200
+        EXPECT_EQ(r.world.m[0][0], 100.0f);
+        EXPECT_EQ(r.world.m[3][2], 100.0f);
+    }
 
-    // Binoculars: eight translucent deep layers (a double-precision loop would make nine).
+    // Binoculars: eight translucent deep layers from -3 up to -0.2 (a double-precision loop would
+    // make nine).
     app.binocularState = 1;
-    d->ClearLog();
-    app.AnimateAndDrawWater();
-    expectStack(plus(deep("textures\\water3.tga", 0, {-3.0f, -2.6f, -2.2f, -1.8f, -1.4f, -1.0f, -0.6f, -0.2f}, surface),
-                     top),
-                "binoculars");
+    std::vector<std::string> got = draw();
+    ASSERT_EQ(got.size(), 8u + 6u);
+    EXPECT_EQ(got[0], "water3.tga 0 -3");
+    EXPECT_EQ(got[7], "water3.tga 0 -0.2");
+    EXPECT_EQ(got[8], "water.tga 0 -0.15");
     app.binocularState = 2;
-    d->ClearLog();
-    app.AnimateAndDrawWater();
-    EXPECT_EQ(d->draws.size(), 14u);
+    EXPECT_EQ(draw().size(), 14u);
 
-    // The duck sees seven deep layers whatever the binoculars hold.
+    // The duck sees seven deep layers whatever the binoculars hold; diving leaves out the surface
+    // and sky reflection.
     app.gameMode = MODE_DUCK;
-    const std::vector<Layer> duckDeep =
-        deep("textures\\water3.tga", 0, {-3.0f, -2.5f, -2.0f, -1.5f, -1.0f, -0.5f, -0.2f}, surface);
-    d->ClearLog();
-    app.AnimateAndDrawWater();
-    expectStack(plus(duckDeep, top), "duck");
-
-    // Diving: the surface and sky-reflection layers are left out, the rest stays.
+    got = draw();
+    ASSERT_EQ(got.size(), 7u + 6u);
+    EXPECT_EQ(got[1], "water3.tga 0 -2.5");
     app.waterSurfaceVisible = 0;
-    d->ClearLog();
-    app.AnimateAndDrawWater();
-    expectStack(plus(duckDeep, std::vector<Layer>(top.begin() + 2, top.end())), "diving");
+    got = draw();
+    ASSERT_EQ(got.size(), 7u + 4u);
+    EXPECT_EQ(got[7], "water2.bmp 254 -0.05");
     app.gameMode = MODE_TOUR;
     app.binocularState = 0;
-    d->ClearLog();
-    app.AnimateAndDrawWater();
-    EXPECT_EQ(d->draws.size(), 5u);
+    EXPECT_EQ(draw().size(), 5u);
 }
