@@ -5,7 +5,6 @@
 #include <vector>
 #include "map_fixture.h"
 
-using mapfix::FileOf;
 using mapfix::MapGame;
 
 // The hook-bait choices go down the left column (1..6) and then down the right one (8..13).
