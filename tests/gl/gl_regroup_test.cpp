@@ -196,3 +196,34 @@ TEST_F(RegroupTest, TheSameVerticesDrawnAgainWithAnotherTextureStayOnTop) {
     EXPECT_GT(Blue(c), Red(c));
     EXPECT_EQ(n, 3u);
 }
+
+TEST_F(RegroupTest, ASamplerChangeAfterARunDoesNotReachTheRunsDraws) {
+    // Magnified 2 x 2 checkers: sharp squares with point filtering, ramps with linear.
+    auto checker = [&](uint32_t a, uint32_t b) {
+        TextureImage image;
+        image.width = image.height = 2;
+        image.argb = {a, b, b, a};
+        Texture* t = nullptr;
+        EXPECT_EQ(device->CreateTextureFromImage(image, "checker", &t), OK);
+        owned.push_back(t);
+        return t;
+    };
+    Texture* grey = checker(0xFF000000u, 0xFFFFFFFFu);
+    Texture* red = checker(0xFF200000u, 0xFFFF4040u);
+    VertexBuffer* left = Quad(-3, -1, -1, 1, 5, 5);
+    VertexBuffer* middle = Quad(-1, -1, 1, 1, 5, 5);
+    VertexBuffer* right = Quad(1, -1, 3, 1, 5, 5);
+    auto scene = [&] {
+        device->SetSamplerState(0, SAMP_MAGFILTER, TEXF_POINT);
+        device->SetSamplerState(0, SAMP_MINFILTER, TEXF_POINT);
+        Draw(grey, left);
+        Draw(red, middle);
+        device->SetSamplerState(0, SAMP_MAGFILTER, TEXF_LINEAR);
+        device->SetSamplerState(0, SAMP_MINFILTER, TEXF_LINEAR);
+        Draw(grey, right);
+    };
+    uint64_t n = 0;
+    const std::vector<uint32_t> regrouped = Render(true, true, scene, &n);
+    const std::vector<uint32_t> single = Render(false, false, scene, &n);
+    EXPECT_EQ(Differing(regrouped, single), 0);
+}

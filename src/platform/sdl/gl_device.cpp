@@ -382,8 +382,7 @@ void GlDevice::ApplyStage() {
     std::memcpy(applied_.stageState, state_.stageState, sizeof(state_.stageState));
 }
 
-void GlDevice::ApplySamplerToTexture(GlTexture* t) {
-    const uint32_t* ss = state_.samplerState;
+void GlDevice::ApplySamplerToTexture(GlTexture* t, const uint32_t* ss) {
     GLint mag = FilterToGl(ss[SAMP_MAGFILTER]), min = FilterToGl(ss[SAMP_MINFILTER]);
     GLint u = AddressToGl(ss[SAMP_ADDRESSU]), v = AddressToGl(ss[SAMP_ADDRESSV]);
     if (t->magFilter != static_cast<uint32_t>(mag)) {
@@ -420,7 +419,7 @@ void GlDevice::ApplyTexture(bool force) {
         }
         boundTexture_ = t;
     }
-    if (t) ApplySamplerToTexture(t);
+    if (t) ApplySamplerToTexture(t, state_.samplerState);
     applied_.texture = t;
     std::memcpy(applied_.samplerState, state_.samplerState, sizeof(state_.samplerState));
 }
@@ -536,7 +535,7 @@ void GlDevice::Flush() {
             }
             boundTexture_ = t;
         }
-        if (t) ApplySamplerToTexture(t);
+        if (t) ApplySamplerToTexture(t, applied_.samplerState);  // the settings the run was drawn with
         glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(b.indices.size()), GL_UNSIGNED_INT, b.indices.data());
         ++glDrawCalls_;
         b.indices.clear();
@@ -856,7 +855,7 @@ HResult GlDevice::CreateTextureFromImage(const TextureImage& image, const std::s
     bool opaque = true;
     for (size_t i = 0; i < texels && opaque; ++i) opaque = (image.argb[i] >> 24) == 0xFFu;
     auto* tex = new GlTexture(this, name, image.width, image.height, sourceFile, opaque);
-    ApplySamplerToTexture(tex);
+    ApplySamplerToTexture(tex, state_.samplerState);
     textures_.insert(tex);
     // Put the bound texture back.
     if (boundTexture_) glBindTexture(GL_TEXTURE_2D, boundTexture_->Name());

@@ -91,7 +91,7 @@ private:
     void ApplyRenderStates(bool force);
     void ApplyStage();
     void ApplyTexture(bool force);
-    void ApplySamplerToTexture(GlTexture* tex);
+    void ApplySamplerToTexture(GlTexture* tex, const uint32_t* samplerState);
     void ApplyMatricesAndLights(uint32_t changes, bool force);
     void ApplyLightParams(int i);
     void ApplyLightPosition(int i);
