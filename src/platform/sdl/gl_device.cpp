@@ -1,5 +1,5 @@
-// The fixed-function GL device: state cache, lazy application to GL, draw merging and the
-// vertex arena that holds every vertex buffer.
+// The fixed-function GL device: state cache, lazy application to GL, draw merging and regrouping,
+// and the vertex arena that holds every vertex buffer.
 #include "gl_device.h"
 #include <algorithm>
 #include <cstdio>
@@ -116,6 +116,7 @@ void ApplyCombiner(bool alpha, uint32_t op, uint32_t arg1, uint32_t arg2) {
 GlDevice::GlDevice(uint32_t backBufferWidth, uint32_t backBufferHeight)
     : bbWidth_(backBufferWidth), bbHeight_(backBufferHeight) {
     batching_ = !EnvFlag("LAKESIDE_GL_NO_BATCH");
+    regrouping_ = !EnvFlag("LAKESIDE_GL_NO_REGROUP");
     // Fixed settings: clockwise fronts (the matrices are used as they are), no dithering,
     // one-sided lighting, no colour material.
     glFrontFace(GL_CW);
@@ -134,13 +135,7 @@ GlDevice::GlDevice(uint32_t backBufferWidth, uint32_t backBufferHeight)
     glBindBuffer(GL_ARRAY_BUFFER, arena_);
     arenaCapacity_ = kInitialArena;
     glBufferData(GL_ARRAY_BUFFER, arenaCapacity_, nullptr, GL_STATIC_DRAW);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_NORMAL_ARRAY);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glDisableClientState(GL_COLOR_ARRAY);
-    glVertexPointer(3, GL_FLOAT, kStride, reinterpret_cast<const void*>(0));
-    glNormalPointer(GL_FLOAT, kStride, reinterpret_cast<const void*>(12));
-    glTexCoordPointer(2, GL_FLOAT, kStride, reinterpret_cast<const void*>(24));
+    BindVertexArena();
 
     state_.Reset();
     Apply(D_ALL, true);
@@ -160,6 +155,7 @@ GlDevice::~GlDevice() {
         vb->Release();
     }
     applied_.texture = nullptr;
+    boundTexture_ = nullptr;
     // Whatever the game still holds keeps working as plain objects.
     for (GlFont* f : fonts_) f->Detach();
     fonts_.clear();
@@ -386,8 +382,7 @@ void GlDevice::ApplyStage() {
     std::memcpy(applied_.stageState, state_.stageState, sizeof(state_.stageState));
 }
 
-void GlDevice::ApplySamplerToTexture(GlTexture* t) {
-    const uint32_t* ss = state_.samplerState;
+void GlDevice::ApplySamplerToTexture(GlTexture* t, const uint32_t* ss) {
     GLint mag = FilterToGl(ss[SAMP_MAGFILTER]), min = FilterToGl(ss[SAMP_MINFILTER]);
     GLint u = AddressToGl(ss[SAMP_ADDRESSU]), v = AddressToGl(ss[SAMP_ADDRESSV]);
     if (t->magFilter != static_cast<uint32_t>(mag)) {
@@ -408,18 +403,23 @@ void GlDevice::ApplySamplerToTexture(GlTexture* t) {
     }
 }
 
-void GlDevice::ApplyTexture(bool force) {
+GlTexture* GlDevice::DrawableTexture() const {
     GlTexture* t = static_cast<GlTexture*>(state_.texture);
-    if (t && t->Name() == 0) t = nullptr;
-    if (force || t != applied_.texture) {
+    return t && t->Name() != 0 ? t : nullptr;
+}
+
+void GlDevice::ApplyTexture(bool force) {
+    GlTexture* t = DrawableTexture();
+    if (force || t != boundTexture_) {
         if (t) {
             glEnable(GL_TEXTURE_2D);
             glBindTexture(GL_TEXTURE_2D, t->Name());
         } else {
             glDisable(GL_TEXTURE_2D);
         }
+        boundTexture_ = t;
     }
-    if (t) ApplySamplerToTexture(t);
+    if (t) ApplySamplerToTexture(t, state_.samplerState);
     applied_.texture = t;
     std::memcpy(applied_.samplerState, state_.samplerState, sizeof(state_.samplerState));
 }
@@ -522,10 +522,75 @@ void GlDevice::ApplyMatricesAndLights(uint32_t changes, bool force) {
 // ---------------------------------------------------------------- drawing
 
 void GlDevice::Flush() {
-    if (batch_.empty()) return;
-    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(batch_.size()), GL_UNSIGNED_INT, batch_.data());
-    ++glDrawCalls_;
-    batch_.clear();
+    if (bucketCount_ == 0) return;
+    auto draw = [this](Bucket& b) {
+        if (b.indices.empty()) return;
+        GlTexture* t = b.texture;
+        if (t != boundTexture_) {
+            if (!t) {
+                glDisable(GL_TEXTURE_2D);
+            } else {
+                if (!boundTexture_) glEnable(GL_TEXTURE_2D);
+                glBindTexture(GL_TEXTURE_2D, t->Name());
+            }
+            boundTexture_ = t;
+        }
+        if (t) ApplySamplerToTexture(t, applied_.samplerState);  // the settings the run was drawn with
+        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(b.indices.size()), GL_UNSIGNED_INT, b.indices.data());
+        ++glDrawCalls_;
+        b.indices.clear();
+    };
+    // The current texture's bucket goes last: GL is left with the texture the state says.
+    for (size_t i = 0; i < bucketCount_; ++i)
+        if (i != currentBucket_) draw(buckets_[i]);
+    draw(buckets_[currentBucket_]);
+    bucketCount_ = 0;
+}
+
+std::vector<uint32_t>& GlDevice::BucketFor(GlTexture* tex) {
+    if (bucketCount_ > 0 && buckets_[currentBucket_].texture == tex) return buckets_[currentBucket_].indices;
+    for (size_t i = 0; i < bucketCount_; ++i) {
+        if (buckets_[i].texture == tex) {
+            currentBucket_ = i;
+            return buckets_[i].indices;
+        }
+    }
+    if (bucketCount_ == buckets_.size()) buckets_.push_back(Bucket{nullptr, {}});
+    currentBucket_ = bucketCount_++;
+    buckets_[currentBucket_].texture = tex;
+    return buckets_[currentBucket_].indices;
+}
+
+bool GlDevice::FragmentAlphaIsOne(const GlTexture* tex) const {
+    // Lit vertices carry the material's diffuse alpha; unlit ones are white.
+    const bool primaryOne = !state_.renderState[RS_LIGHTING] || state_.material.diffuse.a >= 1.0f;
+    if (!tex) return primaryOne;  // texturing off: the lit colour alone
+    const uint32_t* ss = state_.samplerState;
+    const bool borderShows = ss[SAMP_ADDRESSU] == 4 || ss[SAMP_ADDRESSV] == 4;  // transparent border
+    const bool textureOne = tex->Opaque() && !borderShows;
+    auto argOne = [&](uint32_t arg) { return (arg & 0xF) == TA_TEXTURE ? textureOne : primaryOne; };
+    const uint32_t* ts = state_.stageState;
+    const uint32_t op = ts[TSS_COLOROP] == TOP_DISABLE ? TOP_DISABLE : ts[TSS_ALPHAOP];
+    switch (op) {
+        case TOP_SELECTARG1: return argOne(ts[TSS_ALPHAARG1]);
+        case TOP_SELECTARG2: return argOne(ts[TSS_ALPHAARG2]);
+        case TOP_DISABLE: return primaryOne;
+        default: return argOne(ts[TSS_ALPHAARG1]) && argOne(ts[TSS_ALPHAARG2]);  // modulate
+    }
+}
+
+bool GlDevice::OrderIndependent(const GlTexture* tex) const {
+    // Each pixel keeps the nearest fragment whatever the order, as long as every fragment written
+    // replaces what is there. Only exact depth ties (coplanar overlaps) would show the order.
+    const uint32_t* rs = state_.renderState;
+    if (!rs[RS_ZENABLE] || !rs[RS_ZWRITEENABLE] || rs[RS_ZFUNC] != CMP_LESSEQUAL) return false;
+    // Wireframe and point edges are shared by neighbours at equal depth: the later one shows.
+    if (rs[RS_FILLMODE] == FILL_WIREFRAME || rs[RS_FILLMODE] == FILL_POINT) return false;
+    if (!rs[RS_ALPHABLENDENABLE]) return true;
+    const uint32_t src = rs[RS_SRCBLEND], dst = rs[RS_DESTBLEND];
+    if (src == BLEND_ONE && dst == BLEND_ZERO) return true;
+    // Blending with alpha 1 replaces. Alpha testing then passes all or nothing.
+    return src == BLEND_SRCALPHA && dst == BLEND_INVSRCALPHA && FragmentAlphaIsOne(tex);
 }
 
 void GlDevice::Finish() {
@@ -536,6 +601,11 @@ void GlDevice::Finish() {
 void GlDevice::SetBatching(bool on) {
     Flush();
     batching_ = on;
+}
+
+void GlDevice::SetRegrouping(bool on) {
+    Flush();
+    regrouping_ = on;
 }
 
 HResult GlDevice::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32_t primitiveCount) {
@@ -549,22 +619,41 @@ HResult GlDevice::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32
     if (first + count > vb->Length() / kStride || vb->ArenaSize() == 0) return FAIL;
     EndOverlayNow();
     ++drawPrimitiveCalls_;
-    SyncState();
     uint32_t base = vb->ArenaOffset() / kStride + static_cast<uint32_t>(first);
     if (!batching_) {
+        SyncState();
         glDrawArrays(type == PT_TRIANGLESTRIP ? GL_TRIANGLE_STRIP : GL_TRIANGLE_FAN, static_cast<GLint>(base),
                      static_cast<GLsizei>(count));
         ++glDrawCalls_;
         return OK;
     }
+    const uint32_t changes = dirty_ ? RealChanges(dirty_) : 0;
+    dirty_ = 0;
+    GlTexture* tex = DrawableTexture();
+    // The same vertices drawn again with another texture meet the first draw at equal depth, where
+    // the later draw must win: that ends the run.
+    const bool redraw = base == lastDrawBase_ && count == lastDrawCount_;
+    lastDrawBase_ = base;
+    lastDrawCount_ = static_cast<uint32_t>(count);
+    if (changes == D_TEXTURE && bucketCount_ > 0 && runIndependent_ && regrouping_ && !redraw &&
+        OrderIndependent(tex)) {
+        applied_.texture = tex;  // bound when the run is drawn
+    } else {
+        if (changes) {
+            Flush();
+            Apply(changes, false);
+        }
+        if (bucketCount_ == 0) runIndependent_ = regrouping_ && OrderIndependent(tex);
+    }
+    std::vector<uint32_t>& batch = BucketFor(tex);
     // Same triangles, same winding and same last vertex as GL's strips and fans.
     for (uint32_t i = 0; i < primitiveCount; ++i) {
         if (type == PT_TRIANGLEFAN) {
-            batch_.insert(batch_.end(), {base, base + i + 1, base + i + 2});
+            batch.insert(batch.end(), {base, base + i + 1, base + i + 2});
         } else if (i % 2 == 0) {
-            batch_.insert(batch_.end(), {base + i, base + i + 1, base + i + 2});
+            batch.insert(batch.end(), {base + i, base + i + 1, base + i + 2});
         } else {
-            batch_.insert(batch_.end(), {base + i + 1, base + i, base + i + 2});
+            batch.insert(batch.end(), {base + i + 1, base + i, base + i + 2});
         }
     }
     return OK;
@@ -632,6 +721,7 @@ void GlDevice::EndOverlay() {
     if (overlayDepth_ == 0) return;
     if (--overlayDepth_ > 0) return;
     // Put back every state the pass touched; pending changes are applied with it.
+    BindVertexArena();
     Apply(D_ALL, true);
     dirty_ = 0;
 }
@@ -679,6 +769,17 @@ void GlDevice::AllocateInArena(GlVertexBuffer* vb) {
     glBufferSubData(GL_ARRAY_BUFFER, offset, vb->Length(), vb->Data());
 }
 
+void GlDevice::BindVertexArena() {
+    glBindBuffer(GL_ARRAY_BUFFER, arena_);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_COLOR_ARRAY);
+    glVertexPointer(3, GL_FLOAT, kStride, reinterpret_cast<const void*>(0));
+    glNormalPointer(GL_FLOAT, kStride, reinterpret_cast<const void*>(12));
+    glTexCoordPointer(2, GL_FLOAT, kStride, reinterpret_cast<const void*>(24));
+}
+
 void GlDevice::GrowArena(uint32_t needed) {
     Flush();
     uint64_t capacity = std::max<uint64_t>(static_cast<uint64_t>(arenaCapacity_) * 2, needed);
@@ -723,8 +824,9 @@ void GlDevice::OnVertexBufferDestroyed(GlVertexBuffer* vb) {
 void GlDevice::OnTextureDestroyed(GlTexture* tex) {
     Flush();
     textures_.erase(tex);
-    if (applied_.texture == tex) {
+    if (applied_.texture == tex || boundTexture_ == tex) {
         applied_.texture = nullptr;
+        boundTexture_ = nullptr;
         glDisable(GL_TEXTURE_2D);
         if (state_.texture != nullptr) dirty_ |= D_TEXTURE;
     }
@@ -749,11 +851,14 @@ HResult GlDevice::CreateTextureFromImage(const TextureImage& image, const std::s
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, static_cast<GLsizei>(image.width), static_cast<GLsizei>(image.height),
                  0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, image.argb.data());
-    auto* tex = new GlTexture(this, name, image.width, image.height, sourceFile);
-    ApplySamplerToTexture(tex);
+    const size_t texels = static_cast<size_t>(image.width) * image.height;
+    bool opaque = true;
+    for (size_t i = 0; i < texels && opaque; ++i) opaque = (image.argb[i] >> 24) == 0xFFu;
+    auto* tex = new GlTexture(this, name, image.width, image.height, sourceFile, opaque);
+    ApplySamplerToTexture(tex, state_.samplerState);
     textures_.insert(tex);
     // Put the bound texture back.
-    if (auto* bound = static_cast<GlTexture*>(applied_.texture)) glBindTexture(GL_TEXTURE_2D, bound->Name());
+    if (boundTexture_) glBindTexture(GL_TEXTURE_2D, boundTexture_->Name());
     *out = tex;
     return OK;
 }

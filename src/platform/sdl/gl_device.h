@@ -1,6 +1,7 @@
 // The 3-D device on fixed-function OpenGL: Direct3D-shaped state kept in a DeviceState,
 // applied to GL lazily at draw time, with consecutive draws that share all state merged into one
-// GL draw call.
+// GL draw call, and runs of opaque depth-tested draws that differ only in texture regrouped into
+// one GL draw per texture.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -17,7 +18,8 @@ class GlFont;
 
 class GlDevice : public Device {
 public:
-    // Needs the GL context current. Batching is on unless LAKESIDE_GL_NO_BATCH=1 is set.
+    // Needs the GL context current. Batching is on unless LAKESIDE_GL_NO_BATCH=1 is set;
+    // regrouping by texture is on unless LAKESIDE_GL_NO_REGROUP=1 is set.
     GlDevice(uint32_t backBufferWidth, uint32_t backBufferHeight);
     ~GlDevice() override;
 
@@ -53,6 +55,11 @@ public:
     // true: merge consecutive compatible draws; false: one GL draw per DrawPrimitive.
     void SetBatching(bool on);
     bool Batching() const { return batching_; }
+    // true (with batching on): within a run of draws that differ only in their texture and whose
+    // order cannot show (depth-tested and written with LESSEQUAL, solid, and either unblended or
+    // opaque), draw once per texture, each texture's draws in their order.
+    void SetRegrouping(bool on);
+    bool Regrouping() const { return regrouping_; }
 
     // Counters for tests and measurements.
     uint64_t GlDrawCalls() const { return glDrawCalls_; }
@@ -84,13 +91,18 @@ private:
     void ApplyRenderStates(bool force);
     void ApplyStage();
     void ApplyTexture(bool force);
-    void ApplySamplerToTexture(GlTexture* tex);
+    void ApplySamplerToTexture(GlTexture* tex, const uint32_t* samplerState);
     void ApplyMatricesAndLights(uint32_t changes, bool force);
     void ApplyLightParams(int i);
     void ApplyLightPosition(int i);
     void ApplyMaterial();
     void AllocateInArena(GlVertexBuffer* vb);
     void GrowArena(uint32_t needed);
+    void BindVertexArena();
+    GlTexture* DrawableTexture() const;
+    bool OrderIndependent(const GlTexture* tex) const;
+    bool FragmentAlphaIsOne(const GlTexture* tex) const;
+    std::vector<uint32_t>& BucketFor(GlTexture* tex);
 
     DeviceState state_;     // what the game has set
     DeviceState applied_;   // what GL holds now
@@ -98,7 +110,19 @@ private:
     bool lightPosValid_[MAX_LIGHTS] = {};
 
     bool batching_ = true;
-    std::vector<uint32_t> batch_;  // triangle-list indices into the arena
+    bool regrouping_ = true;
+    // The pending run: triangle-list indices into the arena, one bucket per texture in the order
+    // of first use. A run has one bucket unless its draws are order-independent.
+    struct Bucket {
+        GlTexture* texture;
+        std::vector<uint32_t> indices;
+    };
+    std::vector<Bucket> buckets_;  // the first bucketCount_ are in use; the rest keep their memory
+    size_t bucketCount_ = 0;
+    size_t currentBucket_ = 0;
+    bool runIndependent_ = false;
+    uint32_t lastDrawBase_ = 0, lastDrawCount_ = 0;  // arena vertices of the last draw
+    GlTexture* boundTexture_ = nullptr;  // what GL has bound and enabled (null: texturing off)
     uint64_t glDrawCalls_ = 0;
     uint64_t drawPrimitiveCalls_ = 0;
     int overlayDepth_ = 0;

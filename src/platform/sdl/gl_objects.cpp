@@ -29,8 +29,10 @@ HResult GlVertexBuffer::Unlock() {
     return OK;
 }
 
-GlTexture::GlTexture(GlDevice* device, uint32_t name, uint32_t width, uint32_t height, std::string sourceFile)
-    : device_(device), name_(name), width_(width), height_(height), sourceFile_(std::move(sourceFile)) {}
+GlTexture::GlTexture(GlDevice* device, uint32_t name, uint32_t width, uint32_t height, std::string sourceFile,
+                     bool opaque)
+    : device_(device), name_(name), width_(width), height_(height), sourceFile_(std::move(sourceFile)),
+      opaque_(opaque) {}
 
 GlTexture::~GlTexture() {
     if (device_) device_->OnTextureDestroyed(this);

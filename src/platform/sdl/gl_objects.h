@@ -35,13 +35,16 @@ private:
 
 class GlTexture : public Texture {
 public:
-    GlTexture(GlDevice* device, uint32_t name, uint32_t width, uint32_t height, std::string sourceFile);
+    GlTexture(GlDevice* device, uint32_t name, uint32_t width, uint32_t height, std::string sourceFile,
+              bool opaque);
     ~GlTexture() override;
     uint32_t Width() const override { return width_; }
     uint32_t Height() const override { return height_; }
     const std::string& SourceFile() const override { return sourceFile_; }
 
     uint32_t Name() const { return name_; }
+    // Every texel has alpha 255.
+    bool Opaque() const { return opaque_; }
     void Detach() { device_ = nullptr; name_ = 0; }
     // Sampler settings last given to this GL texture object (0 = not yet set).
     uint32_t magFilter = 0, minFilter = 0, addressU = 0, addressV = 0;
@@ -51,6 +54,7 @@ private:
     uint32_t name_;
     uint32_t width_, height_;
     std::string sourceFile_;
+    bool opaque_;
 };
 
 }  // namespace plat

@@ -1,0 +1,308 @@
+// Benchmark: the lake view from swim 1 on the GL backend (regrouped by texture, merged only, one GL
+// call per draw), the game's terrain pass alone, and a baseline of the same terrain sent straight
+// to GL as one vertex buffer with one draw per ground texture. Prints markdown table rows.
+#include <SDL.h>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+#include "lake_bench.h"
+#include "platform/sdl/gl_api.h"
+#include "platform/sdl/gl_device.h"
+#include "platform/sdl/gl_objects.h"
+#include "platform/sdl/sdl_backend.h"
+#include "platform/system.h"
+
+extern const bool kHighDetailScenery = true;
+
+namespace {
+
+using lakebench::MsSince;
+using Clock = std::chrono::steady_clock;
+
+// The game's terrain cells as one GL vertex buffer of triangles, grouped by ground texture.
+class Baseline {
+public:
+    explicit Baseline(GameApp& app) {
+        std::map<int32_t, std::vector<MeshVertex>> byTexture;  // ground texture id (-1: none)
+        const TerrainCellTable& grid = *app.terrainCells;
+        for (int32_t i = 0; i < GameApp::TERRAIN_CELL_COUNT; ++i) {
+            const plat::VertexBuffer* vb = app.cellVertexBuffers[i];
+            if (!vb) continue;
+            int32_t id = grid[i].groundTexture;
+            if (id < TERRAIN_FIRST_GROUND_TEXTURE || id > TERRAIN_LAST_GROUND_TEXTURE) id = -1;
+            const auto* v = reinterpret_cast<const MeshVertex*>(vb->Data());
+            // The strip's two triangles with the strip's winding: (0, 1, 2) and (2, 1, 3).
+            for (int k : {0, 1, 2, 2, 1, 3}) byTexture[id].push_back(v[k]);
+        }
+        std::vector<MeshVertex> all;
+        for (auto& [id, vertices] : byTexture) {
+            plat::Texture* tex = id < 0 ? nullptr : app.textures[TEX_GRASS1 + (id - TERRAIN_FIRST_GROUND_TEXTURE)];
+            auto* gt = static_cast<plat::GlTexture*>(tex);
+            groups_.push_back({gt ? gt->Name() : 0u, static_cast<GLint>(all.size()), static_cast<GLsizei>(vertices.size())});
+            all.insert(all.end(), vertices.begin(), vertices.end());
+            if (gt) {
+                // The game's sampler states: linear, wrapping.
+                glBindTexture(GL_TEXTURE_2D, gt->Name());
+                glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+                glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+                glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+                glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+            }
+        }
+        GLint previous = 0;
+        glGetIntegerv(GL_ARRAY_BUFFER_BINDING, &previous);
+        glGenBuffers(1, &vbo_);
+        glBindBuffer(GL_ARRAY_BUFFER, vbo_);
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(all.size() * sizeof(MeshVertex)), all.data(),
+                     GL_STATIC_DRAW);
+        glBindBuffer(GL_ARRAY_BUFFER, static_cast<GLuint>(previous));
+    }
+    ~Baseline() { glDeleteBuffers(1, &vbo_); }
+
+    size_t Groups() const { return groups_.size(); }
+
+    // Draws the terrain with the states of the game's terrain pass on the fishing screen, taking
+    // transforms, lights and material from the device state. The device gets its GL state back
+    // at the end.
+    void Draw(plat::GlDevice* device) const {
+        const plat::DeviceState& s = device->State();
+        device->BeginOverlay();
+        plat::Matrix p = s.projection;  // Direct3D depth 0..w to GL's -w..w
+        for (int r = 0; r < 4; ++r) p.m[r][2] = 2.0f * s.projection.m[r][2] - s.projection.m[r][3];
+        glMatrixMode(GL_PROJECTION);
+        glLoadMatrixf(&p.m[0][0]);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadMatrixf(&s.view.m[0][0]);  // world is the identity
+        for (int i = 0; i < plat::MAX_LIGHTS; ++i) {
+            const GLenum id = GL_LIGHT0 + i;
+            if (!s.lightEnabled[i]) {
+                glDisable(id);
+                continue;
+            }
+            const plat::Light& l = s.lights[i];
+            glEnable(id);
+            glLightfv(id, GL_AMBIENT, &l.ambient.r);
+            glLightfv(id, GL_DIFFUSE, &l.diffuse.r);
+            glLightfv(id, GL_SPECULAR, &l.specular.r);
+            const bool directional = l.type == plat::LIGHT_DIRECTIONAL;
+            glLightf(id, GL_CONSTANT_ATTENUATION, directional ? 1.0f : l.attenuation0);
+            glLightf(id, GL_LINEAR_ATTENUATION, directional ? 0.0f : l.attenuation1);
+            glLightf(id, GL_QUADRATIC_ATTENUATION, directional ? 0.0f : l.attenuation2);
+            glLightf(id, GL_SPOT_CUTOFF, 180.0f);
+            const float pos[4] = {directional ? -l.direction.x : l.position.x, directional ? -l.direction.y : l.position.y,
+                                  directional ? -l.direction.z : l.position.z, directional ? 0.0f : 1.0f};
+            glLightfv(id, GL_POSITION, pos);
+        }
+        const float black[4] = {0, 0, 0, 0};
+        glLightModelfv(GL_LIGHT_MODEL_AMBIENT, black);
+        glEnable(GL_LIGHTING);
+        glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, &s.material.ambient.r);
+        glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, &s.material.diffuse.r);
+        glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, black);
+        glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, &s.material.emissive.r);
+        glEnable(GL_DEPTH_TEST);
+        glDepthFunc(GL_LEQUAL);
+        glDepthMask(GL_TRUE);
+        glEnable(GL_CULL_FACE);
+        glFrontFace(GL_CW);
+        glCullFace(GL_BACK);
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glEnable(GL_ALPHA_TEST);
+        glAlphaFunc(GL_GREATER, 254 / 255.0f);
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);  // texture x lit colour, both channels
+        glBindBuffer(GL_ARRAY_BUFFER, vbo_);
+        glVertexPointer(3, GL_FLOAT, sizeof(MeshVertex), reinterpret_cast<const void*>(0));
+        glNormalPointer(GL_FLOAT, sizeof(MeshVertex), reinterpret_cast<const void*>(12));
+        glTexCoordPointer(2, GL_FLOAT, sizeof(MeshVertex), reinterpret_cast<const void*>(24));
+        for (const Group& g : groups_) {
+            if (g.texture) {
+                glEnable(GL_TEXTURE_2D);
+                glBindTexture(GL_TEXTURE_2D, g.texture);
+            } else {
+                glDisable(GL_TEXTURE_2D);
+            }
+            glDrawArrays(GL_TRIANGLES, g.first, g.count);
+        }
+        device->EndOverlay();
+    }
+
+private:
+    struct Group {
+        GLuint texture;
+        GLint first;
+        GLsizei count;
+    };
+    std::vector<Group> groups_;
+    GLuint vbo_ = 0;
+};
+
+struct Result {
+    std::vector<double> frameMs, issueMs;
+    uint64_t glDraws = 0;
+};
+
+double Median(std::vector<double> v) {
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+}
+
+// Differences between two pictures: pixels with a channel off by more than 2, and the largest.
+struct PictureDiff {
+    int differing = 0, largest = 0;
+};
+PictureDiff Compare(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b) {
+    PictureDiff d;
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i) {
+        int most = 0;
+        for (int shift : {0, 8, 16})
+            most = std::max(most, std::abs(static_cast<int>((a[i] >> shift) & 0xFF) - static_cast<int>((b[i] >> shift) & 0xFF)));
+        d.largest = std::max(d.largest, most);
+        if (most > 2) ++d.differing;
+    }
+    return d;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 120;
+    const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+    if (!lakebench::GeneratedMediaPresent()) {
+        std::fprintf(stderr, "bench_lake_gl: no generated media in %s (build the game first)\n",
+                     lakebench::GeneratedGameDir().c_str());
+        return 1;
+    }
+    lakebench::MediaFolder folder;
+    plat::InstallBackend(plat::CreateSdlBackend());
+    auto* backend = static_cast<plat::SdlBackend*>(plat::CurrentBackend());
+    int status = 0;
+    {
+        GameApp app;
+        if (plat::Failed(app.StartUp())) {
+            std::fprintf(stderr, "bench_lake_gl: the game did not start (no display?)\n");
+            app.Close();
+            return 1;
+        }
+        plat::GlDevice* device = backend->GetGlDevice();
+        backend->SetFramePacing(false);
+        SDL_GL_SetSwapInterval(0);
+        app.InitialiseLake();
+        if (!app.lakeInitialised || app.IsCloseRequested()) {
+            std::fprintf(stderr, "bench_lake_gl: the lake could not be loaded and stocked\n");
+            status = 1;
+        } else {
+            lakebench::GoFishing(app, 1);
+            std::printf("renderer: %s; %d rounds of %d frames, medians\n",
+                        reinterpret_cast<const char*>(glGetString(GL_RENDERER)), rounds, frames);
+            for (int i = 0; i < 5; ++i) {  // first frames: uploads and shader variants
+                lakebench::DrawLakeView(app);
+                backend->Present();
+            }
+            device->Finish();
+            Baseline baseline(app);
+
+            struct Mode {
+                const char* label;
+                bool batching, regrouping;
+                std::function<void()> draw;
+                bool present;  // whole frames, shown; otherwise finished one by one
+                Result result;
+            };
+            auto lake = [&] { lakebench::DrawLakeView(app); };
+            auto terrain = [&] { lakebench::DrawTerrainOnly(app); };
+            auto base = [&] {
+                device->BeginScene();
+                lakebench::ClearFrame(app);
+                baseline.Draw(device);
+                device->EndScene();
+            };
+            std::vector<Mode> modes = {
+                {"lake view, GL, regrouped by texture", true, true, lake, true, {}},
+                {"lake view, GL, merged only (no regrouping)", true, false, lake, true, {}},
+                {"lake view, GL, one GL call per draw", false, false, lake, true, {}},
+                {"lake view, GL, regrouped, drawn but not shown", true, true, lake, false, {}},
+                {"terrain pass (game), regrouped by texture", true, true, terrain, false, {}},
+                {"terrain pass (game), merged only", true, false, terrain, false, {}},
+                {"terrain pass (game), one GL call per draw", false, false, terrain, false, {}},
+                {"terrain baseline: one VB, one draw per texture", true, true, base, false, {}},
+            };
+            for (int r = 0; r < rounds; ++r) {
+                for (Mode& m : modes) {
+                    device->SetBatching(m.batching);
+                    device->SetRegrouping(m.regrouping);
+                    for (int i = 0; i < 3; ++i) m.draw();
+                    device->Finish();
+                    const uint64_t drawsBefore = device->GlDrawCalls();
+                    double issue = 0;
+                    const auto start = Clock::now();
+                    for (int i = 0; i < frames; ++i) {
+                        const auto frameStart = Clock::now();
+                        m.draw();
+                        issue += MsSince(frameStart);
+                        if (m.present) {
+                            backend->Present();
+                        } else {
+                            device->Finish();
+                        }
+                    }
+                    device->Finish();
+                    m.result.frameMs.push_back(MsSince(start) / frames);
+                    m.result.issueMs.push_back(issue / frames);
+                    m.result.glDraws = (device->GlDrawCalls() - drawsBefore) / frames;
+                }
+            }
+            device->SetBatching(true);
+            device->SetRegrouping(true);
+
+            std::printf("| what | ms per frame | frames per second | ms issuing (CPU) | GL draws per frame |\n");
+            std::printf("|---|---:|---:|---:|---:|\n");
+            for (const Mode& m : modes) {
+                const double ms = Median(m.result.frameMs);
+                std::printf("| %s | %.2f | %.1f | %.2f | %llu |\n", m.label, ms, 1000.0 / ms, Median(m.result.issueMs),
+                            static_cast<unsigned long long>(m.label == modes.back().label ? baseline.Groups()
+                                                                                            : m.result.glDraws));
+            }
+            // The ratio round by round: both sides of it see the same load on a shared machine.
+            const Mode& gameTerrain = modes[4];
+            const Mode& baselineTerrain = modes.back();
+            std::vector<double> ratios;
+            for (int r = 0; r < rounds; ++r)
+                ratios.push_back(gameTerrain.result.frameMs[r] / baselineTerrain.result.frameMs[r]);
+            std::printf("terrain pass (game, regrouped) / baseline: %.2f (median of the rounds' ratios)\n",
+                        Median(ratios));
+
+            // The pictures behind the numbers: regrouping changes nothing, and the baseline draws
+            // the game's terrain.
+            auto picture = [&](const std::function<void()>& draw) {
+                draw();
+                std::vector<uint32_t> px;
+                backend->ReadBackBuffer(&px);
+                return px;
+            };
+            // The clock stands still, so that the water does not drift between the pictures (the
+            // sky is drawn with the texture positions the frame before wrote).
+            plat::SetFixedTickCount(plat::GetTickCount());
+            picture(lake);
+            picture(lake);
+            const auto regrouped = picture(lake);
+            device->SetBatching(false);
+            const auto single = picture(lake);
+            device->SetBatching(true);
+            const PictureDiff lakeDiff = Compare(regrouped, single);
+            const PictureDiff baseDiff = Compare(picture(terrain), picture(base));
+            plat::SetTickSource(nullptr);
+            std::printf("pictures: lake view regrouped vs one call per draw: %d pixels off by more than 2 "
+                        "(largest %d); game terrain vs baseline: %d (largest %d)\n",
+                        lakeDiff.differing, lakeDiff.largest, baseDiff.differing, baseDiff.largest);
+        }
+        app.Close();
+    }
+    plat::InstallBackend(nullptr);
+    return status;
+}

@@ -1,0 +1,90 @@
+// Set-up shared by the lake benchmarks: a scratch game folder on the generated media, the angler
+// put at a swim as going fishing does, and one lake view drawn as the fishing screen draws it.
+#pragma once
+#include <unistd.h>
+#include <chrono>
+#include <cmath>
+#include <filesystem>
+#include <string>
+#include "platform/device.h"
+#include "scratch_dir.h"
+#include "shell/game_app.h"
+
+namespace lakebench {
+
+inline std::filesystem::path GeneratedGameDir() { return LAKESIDE_GAME_DIR; }
+
+// The build made the lake model, the stock file and the textures.
+inline bool GeneratedMediaPresent() {
+    const std::filesystem::path game = GeneratedGameDir();
+    return std::filesystem::exists(game / "models" / "lake.qd") && std::filesystem::exists(game / "data" / "data.qd") &&
+           std::filesystem::exists(game / "textures" / "grass1.bmp");
+}
+
+// A fresh working folder whose media folders link to the generated ones; the save file goes to
+// its own photos folder, so nothing is written into the build.
+class MediaFolder : public ScratchDir {
+public:
+    MediaFolder() {
+        for (const char* sub : {"models", "textures", "data", "fonts", "sounds"}) {
+            const std::filesystem::path from = GeneratedGameDir() / sub;
+            if (std::filesystem::exists(from)) std::filesystem::create_directory_symlink(from, sub);
+        }
+        std::filesystem::create_directories("photos");
+    }
+};
+
+// Into the fishing screen at a swim (1..9): lake textures, light 1 instead of light 0, the eye
+// 2 high four units behind the swim, looking along its facing with the starting pitch, and the
+// blending and alpha testing the fishing screen's frame starts with.
+inline void GoFishing(GameApp& app, int swim) {
+    plat::Device* device = app.Device();
+    app.LoadTextureSet(TEXTURE_SET_LAKE);
+    app.gameMode = MODE_FISHING;
+    const SwimRecord& s = *app.swims[swim - 1];
+    app.eyeX = static_cast<float>(s.x + std::sin(s.facing + 3.5f) * 4.0f);
+    app.eyeY = 2.0;
+    app.eyeZ = static_cast<float>(s.z + std::cos(s.facing + 3.5f) * 4.0f);
+    app.heading = s.facing;
+    app.pitch = 6.4;
+    device->LightEnable(0, false);
+    device->LightEnable(1, true);
+    device->SetRenderState(plat::RS_ALPHABLENDENABLE, 1);
+    device->SetRenderState(plat::RS_ALPHATESTENABLE, 1);
+    // The look vector of the fishing camera: larger pitch looks down.
+    const double e = app.pitch - 4.712388975;
+    const double c = std::cos(1.570796325 - e);
+    app.SetViewCamera(app.eyeX, app.eyeY, app.eyeZ, app.eyeX + std::sin(app.heading) * c, app.eyeY + std::cos(e),
+                      app.eyeZ + std::cos(app.heading) * c, 0, 1, 0);
+}
+
+inline void ClearFrame(GameApp& app) {
+    app.Device()->Clear(0, nullptr, plat::CLEAR_TARGET | plat::CLEAR_ZBUFFER, app.ClearColourForMode(MODE_FISHING),
+                        1.0f, 0);
+}
+
+// The lake view as the fishing screen draws it: terrain with its backdrop and sky, then the water.
+inline void DrawLakeView(GameApp& app) {
+    app.Device()->BeginScene();
+    ClearFrame(app);
+    app.DrawTerrain(0);
+    app.AnimateAndDrawWater();
+    app.Device()->EndScene();
+}
+
+// The terrain cells alone: the terrain pass in a mode that draws no backdrop.
+inline void DrawTerrainOnly(GameApp& app) {
+    const int32_t mode = app.gameMode;
+    app.gameMode = MODE_TITLE;
+    app.Device()->BeginScene();
+    ClearFrame(app);
+    app.DrawTerrain(0);
+    app.Device()->EndScene();
+    app.gameMode = mode;
+}
+
+inline double MsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+}  // namespace lakebench
