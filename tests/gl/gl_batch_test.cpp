@@ -1,9 +1,6 @@
-// Draw merging: the batched device draws the same picture as one GL draw per DrawPrimitive,
-// for a terrain-like grid of 10,000 single-cell strips, and merges only what shares all state.
-#include <algorithm>
-#include <chrono>
-#include <cmath>
-#include <cstdio>
+// Draw merging and regrouping by texture: merged and regrouped draws give the same picture as one
+// GL draw per call, and only draws whose order cannot show are merged or regrouped.
+#include <functional>
 #include "gl_fixture.h"
 
 using namespace gltest;
@@ -11,209 +8,204 @@ using namespace plat;
 
 namespace {
 
-constexpr int kCells = 100;  // 100 x 100 cells of 2 x 2 units, as the lake's terrain
-
-float Height(float x, float z) { return 6.0f * std::sin(x * 0.07f) * std::cos(z * 0.05f) - 2.0f; }
-
 class BatchTest : public GlTest {
 protected:
     void SetUp() override {
         GlTest::SetUp();
-        if (!device) return;
-        // Six ground textures; the keyed ones have transparent texels in a pattern.
-        const uint32_t colours[6] = {0xFF3C8C28u, 0xFF5A9A3Cu, 0xFF7A7060u, 0xFF908878u, 0xFF2A5A20u, 0xFFA0A090u};
-        for (int t = 0; t < 6; ++t) {
-            TextureImage image;
-            image.width = image.height = 8;
-            image.argb.resize(64);
-            for (int i = 0; i < 64; ++i) {
-                bool hole = t % 2 == 1 && (i % 7 == 0);
-                image.argb[i] = hole ? 0u : (colours[t] ^ static_cast<uint32_t>((i * 0x050301) & 0x1F1F1F));
-            }
-            Texture* tex = nullptr;
-            ASSERT_EQ(device->CreateTextureFromImage(image, "ground", &tex), OK);
-            owned.push_back(tex);
-            textures.push_back(tex);
-        }
-        // The cells, each its own 4-vertex buffer, corners ordered as the terrain's.
-        for (int row = 0; row < kCells; ++row)
-            for (int col = 0; col < kCells; ++col) {
-                float w = 2.0f * col, e = w + 2, n = 200.0f - 2 * row, s = n - 2;
-                float cx[4], cz[4];
-                if ((row + col) % 2 == 0) {
-                    float xs[4] = {w, w, e, e}, zs[4] = {s, n, s, n};
-                    std::copy(xs, xs + 4, cx);
-                    std::copy(zs, zs + 4, cz);
-                } else {
-                    float xs[4] = {e, w, e, w}, zs[4] = {s, s, n, n};
-                    std::copy(xs, xs + 4, cx);
-                    std::copy(zs, zs + 4, cz);
-                }
-                const float uv[4][2] = {{0, 0}, {0, 1}, {1, 0}, {1, 1}};
-                std::vector<Vertex> v(4);
-                for (int k = 0; k < 4; ++k) {
-                    float h = Height(cx[k], cz[k]);
-                    // Slightly unnormalised normals, as smoothed terrain has.
-                    v[k] = {cx[k], h, cz[k], 0.1f * std::cos(cx[k] * 0.07f), 0.95f, 0.0f, uv[k][0], uv[k][1]};
-                }
-                cells.push_back(MakeBuffer(v));
-                // Textures in patches with stray cells, as a lake model has.
-                int t = (row / 10 + col / 25) % 6;
-                if ((row * 7 + col * 13) % 11 == 0) t = (t + 3) % 6;
-                cellTexture.push_back(t);
-            }
+        if (device) UseLitScene();
     }
 
-    void SetUpScene() {
-        Matrix m;
-        MatrixIdentity(&m);
-        device->SetTransform(TS_WORLD, &m);
-        Vector3 eye{100, 120, -40}, at{100, 0, 100}, up{0, 1, 0};
-        MatrixLookAtLH(&m, &eye, &at, &up);
-        device->SetTransform(TS_VIEW, &m);
-        MatrixPerspectiveFovLH(&m, 0.7853982f, 800.0f / 600.0f, 1.0f, 5000.0f);
-        device->SetTransform(TS_PROJECTION, &m);
+    void UseLitScene() {
+        UseGameCamera();
         UseGameMaterial();
-        device->SetRenderState(RS_SRCBLEND, BLEND_SRCALPHA);
-        device->SetRenderState(RS_DESTBLEND, BLEND_INVSRCALPHA);
-        device->SetRenderState(RS_ALPHAREF, 0xFE);
-        device->SetRenderState(RS_ALPHAFUNC, CMP_GREATER);
-        device->SetRenderState(RS_ALPHABLENDENABLE, 1);
-        device->SetRenderState(RS_ALPHATESTENABLE, 1);
-        Light l{};
-        l.type = LIGHT_POINT;
-        l.position = {200.0f, 5000.0f, 200.0f};
-        l.diffuse = {0.95f, 0.95f, 0.95f, 0.0f};
-        l.ambient = {0.82f, 0.82f, 0.82f, 0.0f};
-        l.range = 100000.0f;
-        l.attenuation1 = 0.00019f;
-        device->SetLight(0, &l);
+        Light sun = DirectionalLight({0.3f, -0.5f, 0.8f}, 0.8f, 0.3f);
+        device->SetLight(0, &sun);
         device->LightEnable(0, true);
     }
 
-    // The terrain pass as the game makes it: per cell bind, stream, strip, unbind.
-    void DrawTerrain() {
-        device->SetRenderState(RS_FILLMODE, FILL_SOLID);
-        device->SetFVF(FVF_MESH);
-        for (size_t i = 0; i < cells.size(); ++i) {
-            device->SetTexture(0, textures[cellTexture[i]]);
-            device->SetStreamSource(0, cells[i], 0, 32);
-            device->DrawPrimitive(PT_TRIANGLESTRIP, 0, 2);
-            device->SetTexture(0, nullptr);
-        }
+    // An 8 x 8 texture in a colour with a texel pattern, alpha as given.
+    Texture* Patterned(uint32_t rgb, uint8_t alpha) {
+        std::vector<uint32_t> argb;
+        for (uint32_t i = 0; i < 64; ++i) argb.push_back(static_cast<uint32_t>(alpha) << 24 | (rgb ^ ((i * 0x070305u) & 0x3F3F3Fu)));
+        return MakeImage(8, 8, argb);
     }
 
-    // Renders one frame of the terrain; returns its time in ms until drawing has finished, and
-    // in *submitMs the time spent issuing it.
-    double RenderFrame(bool batching, uint64_t* glDraws, double* submitMs = nullptr) {
-        using ms = std::chrono::duration<double, std::milli>;
+    void Draw(Texture* t, VertexBuffer* vb) {
+        device->SetTexture(0, t);
+        DrawStrip(vb);
+        device->SetTexture(0, nullptr);
+    }
+
+    // Renders the scene one way; returns the picture and the GL draws it took.
+    std::vector<uint32_t> Render(bool batching, bool regrouping, const std::function<void()>& scene, uint64_t* glDraws) {
         device->SetBatching(batching);
-        auto start = std::chrono::steady_clock::now();
-        uint64_t before = device->GlDrawCalls();
-        device->BeginScene();
-        device->Clear(0, nullptr, CLEAR_TARGET | CLEAR_ZBUFFER, 0xFF323232u, 1.0f, 0);
-        DrawTerrain();
+        device->SetRegrouping(regrouping);
+        device->Clear(0, nullptr, CLEAR_TARGET | CLEAR_ZBUFFER, 0xFF203040u, 1.0f, 0);
+        const uint64_t before = device->GlDrawCalls();
+        scene();
         device->EndScene();
-        if (submitMs) *submitMs = ms(std::chrono::steady_clock::now() - start).count();
-        device->Finish();
         *glDraws = device->GlDrawCalls() - before;
-        return ms(std::chrono::steady_clock::now() - start).count();
+        device->SetBatching(true);
+        device->SetRegrouping(true);
+        return Read();
     }
-
-    std::vector<Texture*> textures;
-    std::vector<VertexBuffer*> cells;
-    std::vector<int> cellTexture;
 };
 
 }  // namespace
 
-TEST_F(BatchTest, MergedDrawsGiveTheSamePictureAsOneDrawPerCall) {
-    SetUpScene();
-    // Frames alternate between the two ways; the median of each is reported.
-    uint64_t mergedDraws = 0, singleDraws = 0;
-    std::vector<double> mergedMs, singleMs, mergedSubmit, singleSubmit;
-    for (int f = 0; f < 9; ++f) {
-        double submit = 0;
-        mergedMs.push_back(RenderFrame(true, &mergedDraws, &submit));
-        mergedSubmit.push_back(submit);
-        singleMs.push_back(RenderFrame(false, &singleDraws, &submit));
-        singleSubmit.push_back(submit);
-    }
-    for (auto* v : {&mergedMs, &singleMs, &mergedSubmit, &singleSubmit}) std::sort(v->begin(), v->end());
-    std::printf("10,000 terrain strips, median frame (issuing) ms: merged %.2f (%.2f) in %llu GL draws, "
-                "one GL draw per call %.2f (%.2f)\n",
-                mergedMs[4], mergedSubmit[4], static_cast<unsigned long long>(mergedDraws), singleMs[4],
-                singleSubmit[4]);
-    RecordProperty("merged_ms", std::to_string(mergedMs[4]));
-    RecordProperty("single_ms", std::to_string(singleMs[4]));
-    EXPECT_EQ(singleDraws, 10000u);
-    EXPECT_LT(mergedDraws, 2500u);
-
-    std::vector<uint32_t> merged, single;
-    RenderFrame(true, &mergedDraws);
-    merged = Read();
-    RenderFrame(false, &singleDraws);
-    single = Read();
-    ASSERT_EQ(merged.size(), single.size());
-    int differing = 0, maxDiff = 0, ground = 0;
-    for (size_t i = 0; i < merged.size(); ++i) {
-        if (Rgb(merged[i]) != 0x323232u) ++ground;
-        for (int shift : {0, 8, 16}) {
-            int d = std::abs(static_cast<int>((merged[i] >> shift) & 0xFF) - static_cast<int>((single[i] >> shift) & 0xFF));
-            if (d > maxDiff) maxDiff = d;
-            if (d > 2) {
-                ++differing;
-                break;
+TEST_F(BatchTest, MergedAndRegroupedDrawsLookAsOneCallPerDraw) {
+    Texture* opaque[4] = {Patterned(0x3C8C28, 255), Patterned(0x7A7060, 255), Patterned(0x2050A0, 255),
+                          Patterned(0xA0A090, 255)};
+    Texture* glass = Patterned(0xE04020, 0x80);
+    // Two sloped grids that cut through each other, their cells submitted in turn, with
+    // interleaved textures and some untextured cells.
+    constexpr int kCols = 40, kRows = 30;
+    std::vector<VertexBuffer*> cells[2];
+    std::vector<Texture*> cellTexture[2];
+    for (int g = 0; g < 2; ++g)
+        for (int r = 0; r < kRows; ++r)
+            for (int c = 0; c < kCols; ++c) {
+                const float x0 = -4.0f + 0.2f * c, y0 = -3.0f + 0.2f * r, slope = g == 0 ? 0.25f : -0.25f;
+                cells[g].push_back(MakeQuad(x0, y0, x0 + 0.2f, y0 + 0.2f, 8 + slope * x0, 8 + slope * (x0 + 0.2f)));
+                const int k = (c * 7 + r * 3 + g) % 9;
+                cellTexture[g].push_back(k == 8 ? nullptr : opaque[k % 4]);
             }
+    VertexBuffer* pane = MakeQuad(-1.5f, -1.0f, 1.5f, 1.0f, 6);
+    VertexBuffer* laterPane = MakeQuad(0.5f, -2.0f, 3.0f, 0.5f, 7.5f);
+    const size_t half = cells[0].size() / 2;
+    auto scene = [&] {
+        device->SetRenderState(RS_ALPHABLENDENABLE, 1);
+        device->SetRenderState(RS_ALPHATESTENABLE, 1);
+        device->SetRenderState(RS_SRCBLEND, BLEND_SRCALPHA);
+        device->SetRenderState(RS_DESTBLEND, BLEND_INVSRCALPHA);
+        device->SetRenderState(RS_ALPHAFUNC, CMP_GREATER);
+        device->SetRenderState(RS_ALPHAREF, 0);
+        for (size_t i = 0; i < cells[0].size(); ++i) {
+            // Halfway, a translucent pane in front: its state differs only in its texture.
+            if (i == half) Draw(glass, pane);
+            for (int g = 0; g < 2; ++g) Draw(cellTexture[g][i], cells[g][i]);
         }
-    }
-    EXPECT_GT(ground, 100000);  // the terrain covers much of the picture
-    EXPECT_LE(maxDiff, 2);
-    EXPECT_EQ(differing, 0);
+        Draw(glass, laterPane);
+    };
+    uint64_t regroupedDraws = 0, mergedDraws = 0, singleDraws = 0;
+    const std::vector<uint32_t> regrouped = Render(true, true, scene, &regroupedDraws);
+    const std::vector<uint32_t> merged = Render(true, false, scene, &mergedDraws);
+    const std::vector<uint32_t> single = Render(false, false, scene, &singleDraws);
+
+    EXPECT_EQ(singleDraws, 2u * kCols * kRows + 2);
+    EXPECT_GT(mergedDraws, 1000u);
+    // Five textures (four and none) before the pane and after it, and the two panes.
+    EXPECT_LE(regroupedDraws, 12u);
+    int covered = 0;
+    for (uint32_t c : regrouped) covered += Rgb(c) != 0x203040u;
+    EXPECT_GT(covered, 200000);
+    EXPECT_EQ(Differing(regrouped, single), 0);
+    EXPECT_EQ(Differing(merged, single), 0);
+    // The first pane hides the cells drawn after it (it writes depth): the order still shows.
+    EXPECT_NE(Rgb(regrouped[250 * 800 + 400]), Rgb(regrouped[150 * 800 + 100]));
 }
 
-TEST_F(BatchTest, OnlyDrawsSharingAllStateAreMerged) {
-    SetUpScene();
-    device->SetFVF(FVF_MESH);
-    device->BeginScene();
-    uint64_t before = device->GlDrawCalls();
-    // One texture and unchanged state: the whole grid is one GL draw, whatever is re-set between.
-    for (VertexBuffer* vb : cells) {
-        device->SetTexture(0, textures[0]);
-        device->SetStreamSource(0, vb, 0, 32);
-        device->DrawPrimitive(PT_TRIANGLESTRIP, 0, 2);
-        device->SetTexture(0, nullptr);
-    }
-    device->EndScene();
-    EXPECT_EQ(device->GlDrawCalls() - before, 1u);
+TEST_F(BatchTest, OnlyDrawsWhoseOrderCannotShowAreMergedOrRegrouped) {
+    Texture* red = Patterned(0xC02020, 255);
+    Texture* blue = Patterned(0x2020C0, 255);
+    Texture* seeThrough = Patterned(0x20C020, 0xC0);
+    VertexBuffer* quads[4];
+    for (int i = 0; i < 4; ++i) quads[i] = MakeQuad(-3.0f + 1.5f * i, -0.5f, -2.0f + 1.5f * i, 0.5f, 8);
+    // Four side-by-side quads, textures A B A B: two GL draws when regrouped, four otherwise.
+    bool moveEach = false;
+    auto draws = [&](Texture* b, const std::function<void()>& setUp, bool regrouping = true) {
+        device->ResetState();
+        UseLitScene();
+        setUp();
+        uint64_t n = 0;
+        Render(true, regrouping, [&] {
+            for (int i = 0; i < 4; ++i) {
+                Matrix world;
+                MatrixTranslation(&world, moveEach ? 0.01f * i : 0, 0, 0);
+                device->SetTransform(TS_WORLD, &world);
+                Draw(i % 2 ? b : red, quads[i]);
+            }
+        }, &n);
+        return n;
+    };
+    auto nothing = [] {};
+    auto blending = [&] {
+        device->SetRenderState(RS_ALPHABLENDENABLE, 1);
+        device->SetRenderState(RS_SRCBLEND, BLEND_SRCALPHA);
+        device->SetRenderState(RS_DESTBLEND, BLEND_INVSRCALPHA);
+    };
+    EXPECT_EQ(draws(red, nothing, false), 1u) << "one texture, re-set between draws: merged";
+    EXPECT_EQ(draws(blue, nothing), 2u);
+    EXPECT_EQ(draws(seeThrough, nothing), 2u) << "unblended: transparency does not matter";
+    EXPECT_EQ(draws(blue, blending), 2u);
+    EXPECT_EQ(draws(seeThrough, blending), 4u);
+    EXPECT_EQ(draws(blue, [&] {
+        blending();
+        Material m{};
+        m.diffuse = {1, 1, 1, 0.5f};
+        m.ambient = {1, 1, 1, 1};
+        device->SetMaterial(&m);  // the lit colour is translucent
+    }), 4u);
+    EXPECT_EQ(draws(blue, [&] {
+        blending();
+        device->SetRenderState(RS_DESTBLEND, BLEND_ONE);  // adding, even at alpha 1
+    }), 4u);
+    EXPECT_EQ(draws(blue, [&] { device->SetRenderState(RS_ZWRITEENABLE, 0); }), 4u);
+    EXPECT_EQ(draws(blue, [&] { device->SetRenderState(RS_ZENABLE, 0); }), 4u);
+    EXPECT_EQ(draws(blue, [&] { device->SetRenderState(RS_ZFUNC, CMP_ALWAYS); }), 4u);
+    EXPECT_EQ(draws(blue, [&] { device->SetRenderState(RS_FILLMODE, FILL_WIREFRAME); }), 4u);
+    EXPECT_EQ(draws(blue, nothing, false), 4u);
+    moveEach = true;
+    EXPECT_EQ(draws(red, nothing), 4u) << "a world transform per draw, as billboards have";
+}
 
-    // A world transform per cell (as every billboard has) gives one GL draw each.
-    before = device->GlDrawCalls();
-    device->SetTexture(0, textures[0]);
-    for (int i = 0; i < 100; ++i) {
-        Matrix world;
-        MatrixTranslation(&world, 0.01f * i, 0, 0);
-        device->SetTransform(TS_WORLD, &world);
-        device->SetStreamSource(0, cells[i], 0, 32);
-        device->DrawPrimitive(PT_TRIANGLESTRIP, 0, 2);
-    }
-    device->EndScene();
-    EXPECT_EQ(device->GlDrawCalls() - before, 100u);
+TEST_F(BatchTest, TheSameVerticesDrawnAgainWithAnotherTextureStayOnTop) {
+    Texture* red = Patterned(0xC02020, 255);
+    Texture* blue = Patterned(0x2020C0, 255);
+    VertexBuffer* quad = MakeQuad(-1, -1, 1, 1, 5);
+    VertexBuffer* other = MakeQuad(2, -1, 3, 1, 5);
+    uint64_t n = 0;
+    std::vector<uint32_t> px = Render(true, true, [&] {
+        Draw(red, quad);
+        Draw(blue, quad);  // coplanar with the first: LESSEQUAL lets the later one win
+        Draw(red, other);  // grouped with the first, this must not put red back on top
+    }, &n);
+    const uint32_t c = px[300 * 800 + 400];
+    EXPECT_GT(Blue(c), Red(c));
+    EXPECT_EQ(n, 3u);
+}
+
+TEST_F(BatchTest, ASamplerChangeAfterARunDoesNotReachTheRunsDraws) {
+    // Magnified 2 x 2 checkers: sharp squares with point filtering, ramps with linear.
+    Texture* grey = MakeImage(2, 2, {0xFF000000u, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFF000000u});
+    Texture* red = MakeImage(2, 2, {0xFF200000u, 0xFFFF4040u, 0xFFFF4040u, 0xFF200000u});
+    VertexBuffer* left = MakeQuad(-3, -1, -1, 1, 5);
+    VertexBuffer* middle = MakeQuad(-1, -1, 1, 1, 5);
+    VertexBuffer* right = MakeQuad(1, -1, 3, 1, 5);
+    auto scene = [&] {
+        device->SetSamplerState(0, SAMP_MAGFILTER, TEXF_POINT);
+        device->SetSamplerState(0, SAMP_MINFILTER, TEXF_POINT);
+        Draw(grey, left);
+        Draw(red, middle);
+        device->SetSamplerState(0, SAMP_MAGFILTER, TEXF_LINEAR);
+        device->SetSamplerState(0, SAMP_MINFILTER, TEXF_LINEAR);
+        Draw(grey, right);
+    };
+    uint64_t n = 0;
+    const std::vector<uint32_t> regrouped = Render(true, true, scene, &n);
+    EXPECT_EQ(Differing(regrouped, Render(false, false, scene, &n)), 0);
 }
 
 TEST_F(BatchTest, RelockingABufferKeepsEarlierDrawsOfItsOldContents) {
-    UseClipSpace();
-    device->SetRenderState(RS_LIGHTING, 0);
+    UseUnlitClipSpace();
     VertexBuffer* vb = MakeQuad(-0.9f, -0.2f, -0.5f, 0.2f, 0.5f);
     DrawStrip(vb);  // waits in the batch
     void* p = nullptr;
     ASSERT_EQ(vb->Lock(0, 0, &p, 0), OK);
-    auto* v = static_cast<Vertex*>(p);
-    for (int k = 0; k < 4; ++k) v[k].x += 1.4f;  // moved to the right half
+    for (int k = 0; k < 4; ++k) static_cast<Vertex*>(p)[k].x += 1.4f;  // moved to the right half
     vb->Unlock();
     DrawStrip(vb);
-    std::vector<uint32_t> px = Read();
-    EXPECT_EQ(Rgb(px[300 * 800 + 120]), 0xFFFFFFu);
-    EXPECT_EQ(Rgb(px[300 * 800 + 680]), 0xFFFFFFu);
-    EXPECT_EQ(Rgb(px[300 * 800 + 400]), 0u);
+    EXPECT_EQ(At(120, 300), 0xFFFFFFu);
+    EXPECT_EQ(At(680, 300), 0xFFFFFFu);
+    EXPECT_EQ(At(400, 300), 0u);
 }

@@ -1,6 +1,7 @@
 // The shared window and device of the GL tests.
 #include "gl_fixture.h"
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -9,27 +10,38 @@ namespace gltest {
 
 namespace {
 std::unique_ptr<plat::SdlBackend> g_backend;
-bool g_tried = false;
 
 class CloseWindowAtExit : public ::testing::Environment {
 public:
     void TearDown() override { g_backend.reset(); }
 };
 const auto* g_env = ::testing::AddGlobalTestEnvironment(new CloseWindowAtExit);
-}  // namespace
 
+// Created on first use; null when no display can be opened.
 plat::SdlBackend* Backend() {
-    if (!g_tried) {
-        g_tried = true;
+    static bool tried = false;
+    if (!tried) {
+        tried = true;
         auto b = std::make_unique<plat::SdlBackend>();
         std::string error;
-        if (b->CreateMainWindow("Lakeside GL tests", 800, 600, &error) && b->CreateDevice(&error)) {
+        if (b->CreateMainWindow("Lakeside GL tests", 800, 600, &error) && b->CreateDevice(&error))
             g_backend = std::move(b);
-        } else {
+        else
             std::fprintf(stderr, "GL tests: no window: %s\n", error.c_str());
-        }
     }
     return g_backend.get();
+}
+}  // namespace
+
+int Differing(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b) {
+    int n = 0;
+    for (size_t i = 0; i < a.size(); ++i)
+        for (int shift : {0, 8, 16})
+            if (std::abs(static_cast<int>((a[i] >> shift) & 0xFF) - static_cast<int>((b[i] >> shift) & 0xFF)) > 2) {
+                ++n;
+                break;
+            }
+    return n;
 }
 
 void GlTest::SetUp() {
@@ -38,8 +50,9 @@ void GlTest::SetUp() {
     if (backend->IsFullscreen()) backend->SetFullscreen(false);
     device = backend->GetGlDevice();
     device->SetBatching(true);
+    device->SetRegrouping(true);
     device->ResetState();
-    device->Clear(0, nullptr, plat::CLEAR_TARGET | plat::CLEAR_ZBUFFER, 0xFF000000u, 1.0f, 0);
+    ClearBlack();
 }
 
 void GlTest::TearDown() {
@@ -50,12 +63,13 @@ void GlTest::TearDown() {
     owned.clear();
 }
 
-void GlTest::UseClipSpace() {
+void GlTest::ClearBlack() { device->Clear(0, nullptr, plat::CLEAR_TARGET | plat::CLEAR_ZBUFFER, 0xFF000000u, 1.0f, 0); }
+
+void GlTest::UseUnlitClipSpace() {
     plat::Matrix m;
     plat::MatrixIdentity(&m);
-    device->SetTransform(plat::TS_WORLD, &m);
-    device->SetTransform(plat::TS_VIEW, &m);
-    device->SetTransform(plat::TS_PROJECTION, &m);
+    for (plat::TransformType t : {plat::TS_WORLD, plat::TS_VIEW, plat::TS_PROJECTION}) device->SetTransform(t, &m);
+    device->SetRenderState(plat::RS_LIGHTING, 0);
 }
 
 void GlTest::UseGameCamera() {
@@ -93,28 +107,30 @@ plat::VertexBuffer* GlTest::MakeBuffer(const std::vector<Vertex>& vertices) {
     return vb;
 }
 
-plat::VertexBuffer* GlTest::MakeQuad(float x0, float y0, float x1, float y1, float z, float nx, float ny, float nz) {
+plat::VertexBuffer* GlTest::MakeQuad(float x0, float y0, float x1, float y1, float z, float zRight, Normal n) {
+    const float z1 = std::isnan(zRight) ? z : zRight;
     // Bottom-left, top-left, bottom-right, top-right: clockwise on screen.
-    return MakeBuffer({{x0, y0, z, nx, ny, nz, 0, 1},
-                       {x0, y1, z, nx, ny, nz, 0, 0},
-                       {x1, y0, z, nx, ny, nz, 1, 1},
-                       {x1, y1, z, nx, ny, nz, 1, 0}});
+    return MakeBuffer({{x0, y0, z, n.x, n.y, n.z, 0, 1},
+                       {x0, y1, z, n.x, n.y, n.z, 0, 0},
+                       {x1, y0, z1, n.x, n.y, n.z, 1, 1},
+                       {x1, y1, z1, n.x, n.y, n.z, 1, 0}});
 }
 
-plat::Texture* GlTest::MakeTexture(uint32_t argb, uint32_t size) {
+plat::Texture* GlTest::MakeImage(uint32_t w, uint32_t h, const std::vector<uint32_t>& argb) {
     plat::TextureImage image;
-    image.width = image.height = image.sourceWidth = image.sourceHeight = size;
-    image.argb.assign(static_cast<size_t>(size) * size, argb);
+    image.width = image.sourceWidth = w;
+    image.height = image.sourceHeight = h;
+    image.argb = argb;
     plat::Texture* t = nullptr;
     EXPECT_EQ(device->CreateTextureFromImage(image, "test", &t), plat::OK);
     owned.push_back(t);
     return t;
 }
 
-void GlTest::DrawStrip(plat::VertexBuffer* vb, uint32_t triangles, uint32_t start) {
+void GlTest::DrawStrip(plat::VertexBuffer* vb, uint32_t triangles) {
     device->SetFVF(plat::FVF_MESH);
     device->SetStreamSource(0, vb, 0, 32);
-    EXPECT_EQ(device->DrawPrimitive(plat::PT_TRIANGLESTRIP, start, triangles), plat::OK);
+    EXPECT_EQ(device->DrawPrimitive(plat::PT_TRIANGLESTRIP, 0, triangles), plat::OK);
 }
 
 std::vector<uint32_t> GlTest::Read() {
@@ -123,6 +139,6 @@ std::vector<uint32_t> GlTest::Read() {
     return pixels;
 }
 
-uint32_t GlTest::PixelAt(int x, int y) { return Read()[static_cast<size_t>(y) * 800 + x]; }
+uint32_t GlTest::At(int x, int y) { return Rgb(Read()[static_cast<size_t>(y) * 800 + x]); }
 
 }  // namespace gltest
