@@ -1,9 +1,10 @@
 // The asset generator writes the same bytes on every run.
 #include <gtest/gtest.h>
-#include <dirent.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "assets_files.h"
@@ -13,15 +14,9 @@ namespace {
 #ifdef LAKESIDE_ASSETGEN
 std::vector<std::string> FilesUnder(const std::string& root) {
     std::vector<std::string> out;
-    for (const char* sub : {"textures", "sounds", "models", "data"}) {
-        DIR* d = opendir((root + "/" + sub).c_str());
-        if (!d) continue;
-        while (dirent* e = readdir(d)) {
-            std::string n = e->d_name;
-            if (n != "." && n != "..") out.push_back(std::string(sub) + "/" + n);
-        }
-        closedir(d);
-    }
+    for (const char* sub : {"textures", "sounds", "models", "data"})
+        for (const auto& e : std::filesystem::directory_iterator(root + "/" + sub))
+            out.push_back(std::string(sub) + "/" + e.path().filename().string());
     std::sort(out.begin(), out.end());
     return out;
 }
@@ -45,7 +40,7 @@ TEST(AssetGenerator, TwoRunsWriteIdenticalFiles) {
         EXPECT_TRUE(x == y) << f << " differs between runs";
         EXPECT_TRUE(x == built) << f << " differs from the build's copy";
     }
-    std::system(("rm -rf \"" + base + "\"").c_str());
+    std::filesystem::remove_all(base);
 }
 #endif
 

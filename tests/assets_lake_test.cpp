@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
+#include <cmath>
 
 #include "assets_files.h"
 #include "assets_rules.h"
@@ -36,22 +36,16 @@ TEST(LakeModel, CellsFollowTheGridLayoutAndCornerOrder) {
 TEST(LakeModel, HeightsAreOneCrackFreeField) {
     const Lake& l = TheLake();
     ASSERT_EQ(l.error, "");
-    std::map<std::pair<int, int>, float> vertex;
-    for (int i = 0; i < 10000; ++i)
+    std::vector<float> vertex(101 * 101, NAN);  // the grid's corners, by x / 2 and z / 2
+    for (const TerrainCell& c : l.cells)
         for (int k = 0; k < 4; ++k) {
-            const TerrainCell& c = l.cells[i];
-            float h = c.y[k];
-            ASSERT_GE(h, -4.2f);
-            ASSERT_LE(h, 5.0f);
-            auto key = std::make_pair(static_cast<int>(c.x[k]), static_cast<int>(c.z[k]));
-            auto it = vertex.find(key);
-            if (it == vertex.end()) {
-                vertex[key] = h;
-            } else {
-                ASSERT_EQ(it->second, h) << "crack at (" << key.first << ", " << key.second << ")";
-            }
+            ASSERT_GE(c.y[k], -4.2f);
+            ASSERT_LE(c.y[k], 5.0f);
+            float& v = vertex[static_cast<int>(c.z[k]) / 2 * 101 + static_cast<int>(c.x[k]) / 2];
+            if (std::isnan(v)) v = c.y[k];
+            ASSERT_EQ(v, c.y[k]) << "crack at (" << c.x[k] << ", " << c.z[k] << ")";
         }
-    EXPECT_EQ(vertex.size(), 101u * 101u);
+    for (float v : vertex) ASSERT_FALSE(std::isnan(v));
 }
 
 TEST(LakeModel, BillboardsItemsAndSpawnsAreValid) {
@@ -129,22 +123,38 @@ TEST(LakeModel, LandStaysLowAndWaterKeepsOffTheGridEdges) {
     }
 }
 
-TEST(LakeModel, FixedPlacesOfTheGameAreInDeepWater) {
+// Feed spots, aerators and the hut in the water, all in one body of water deeper than 0.6.
+TEST(LakeModel, FixedPlacesOfTheGameAreInDeepWaterOfOneBody) {
     const Lake& l = TheLake();
     ASSERT_EQ(l.error, "");
+    std::vector<char> wet(10000, 0);
+    std::vector<int> stack{CellAt(105, 95)};
+    while (!stack.empty()) {
+        const int c = stack.back();
+        stack.pop_back();
+        if (c < 0 || wet[c] || l.Max(c) > -0.6f) continue;
+        wet[c] = 1;
+        const int row = c / 100, col = c % 100;
+        stack.insert(stack.end(), {row > 0 ? c - 100 : -1, row < 99 ? c + 100 : -1, col > 0 ? c - 1 : -1, col < 99 ? c + 1 : -1});
+    }
     const double feed[6][2] = {{121, 142}, {145, 125}, {105, 95}, {120, 85}, {85, 66}, {100, 46}};
     for (auto& f : feed) {
         EXPECT_LE(l.Mean(CellAt(f[0], f[1])), -1.5f) << "feed spot " << f[0] << ", " << f[1];
+        EXPECT_TRUE(wet[CellAt(f[0], f[1])]) << "feed spot " << f[0] << ", " << f[1];
         for (double dx = -5; dx <= 5; dx += 1)
             for (double dz = -5; dz <= 5; dz += 1)
                 if (dx * dx + dz * dz <= 25) {
                     EXPECT_LE(l.Max(CellAt(f[0] + dx, f[1] + dz)), -0.5f);
                 }
     }
-    const double aerators[3][2] = {{130, 136}, {114, 90}, {94, 58}};
-    for (auto& a : aerators) EXPECT_LE(l.Max(CellAt(a[0], a[1])), -1.3f) << "aerator " << a[0] << ", " << a[1];
+    const double aerators[3][2] = {{130, 136}, {114, 90}, {94, 58}}, hut[3][2] = {{25, 24}, {23, 21}, {27, 27}};
+    for (auto& a : aerators) {
+        EXPECT_LE(l.Max(CellAt(a[0], a[1])), -1.3f) << "aerator " << a[0] << ", " << a[1];
+        EXPECT_TRUE(wet[CellAt(a[0], a[1])]) << "aerator " << a[0] << ", " << a[1];
+    }
     for (double x = 22; x <= 28; x += 1)
         for (double z = 20; z <= 28; z += 1) EXPECT_LE(l.Max(CellAt(x, z)), -1.0f) << "hut at " << x << ", " << z;
+    for (auto& h : hut) EXPECT_TRUE(wet[CellAt(h[0], h[1])]) << "hut at " << h[0] << ", " << h[1];
 }
 
 // Samples ±3 units either side of a path of legs every unit.
@@ -164,7 +174,7 @@ TEST(LakeModel, TourLegsHaveWaterBelowAndClearAirAbove) {
         EXPECT_LE(l.Max(CellAt(x, z)), -0.6f) << "under-water leg too shallow at " << x << ", " << z;
     });
     auto above = [&](double x, double z) {
-        int c = CellAt(x, z);
+        const int c = CellAt(x, z);
         if (c >= 0) {
             EXPECT_LE(l.Max(c), 2.0f) << "tour flies into the ground at " << x << ", " << z;
         }
@@ -201,31 +211,6 @@ TEST(LakeModel, FishPlacementFindsDeepWaterForAllFish) {
             ASSERT_TRUE(PlaceFish(view, &p)) << "seed " << seed;
         }
     }
-}
-
-TEST(LakeModel, OneWaterBodyHoldsTheFeedSpotsAeratorsAndHut) {
-    const Lake& l = TheLake();
-    ASSERT_EQ(l.error, "");
-    std::vector<char> seen(10000, 0);
-    std::vector<int> stack{CellAt(105, 95)};
-    seen[stack[0]] = 1;
-    while (!stack.empty()) {
-        int c = stack.back();
-        stack.pop_back();
-        int row = c / 100, col = c % 100;
-        const int dr[4] = {1, -1, 0, 0}, dc[4] = {0, 0, 1, -1};
-        for (int k = 0; k < 4; ++k) {
-            int r = row + dr[k], q = col + dc[k];
-            if (r < 0 || r > 99 || q < 0 || q > 99) continue;
-            int n = r * 100 + q;
-            if (seen[n] || l.Max(n) > -0.6f) continue;
-            seen[n] = 1;
-            stack.push_back(n);
-        }
-    }
-    const double pts[][2] = {{121, 142}, {145, 125}, {105, 95}, {120, 85}, {85, 66}, {100, 46},
-                             {130, 136}, {114, 90}, {94, 58}, {25, 24}, {23, 21}, {27, 27}};
-    for (auto& p : pts) EXPECT_TRUE(seen[CellAt(p[0], p[1])]) << p[0] << ", " << p[1];
 }
 
 }  // namespace

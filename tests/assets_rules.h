@@ -50,43 +50,28 @@ inline bool InFan(const SwimRecord& s, P2 p) {
     return std::fabs(a) <= 0.6;
 }
 
-// Walkable on a 1-unit lattice: reachability from one point.
-struct Walk {
-    static const int X0 = -40, X1 = 270, Z0 = -15, Z1 = 215;
-    std::vector<char> seen;
-    int W = X1 - X0 + 1;
-    bool Reached(P2 p) const {
-        int x = static_cast<int>(std::lround(p.x)), z = static_cast<int>(std::lround(p.z));
-        return seen[(z - Z0) * W + (x - X0)] != 0;
-    }
-};
-
 inline bool Walkable(const Lake& l, int x, int z) {
     if (!InsideBankQuad(x, z) || BankLineDistance(x, z) <= 1.5) return false;
-    float ground = (x >= 2 && x <= 198 && z >= 2 && z <= 198) ? MeanAt(l, x, z) : 0.f;
-    return ground >= -0.3f;
+    return ((x >= 2 && x <= 198 && z >= 2 && z <= 198) ? MeanAt(l, x, z) : 0.f) >= -0.3f;
 }
+
+// The points of a 1-unit lattice reachable on foot from one point.
+struct Walk {
+    static const int X0 = -40, X1 = 270, Z0 = -15, Z1 = 215, W = X1 - X0 + 1;
+    std::vector<char> seen = std::vector<char>(W * (Z1 - Z0 + 1), 0);
+    char& At(long x, long z) { return seen[(z - Z0) * W + (x - X0)]; }
+    bool Reached(P2 p) { return At(std::lround(p.x), std::lround(p.z)); }
+};
 
 inline Walk FloodWalk(const Lake& l, P2 from) {
     Walk w;
-    int H = Walk::Z1 - Walk::Z0 + 1;
-    w.seen.assign(static_cast<size_t>(w.W) * H, 0);
-    int sx = static_cast<int>(std::lround(from.x)), sz = static_cast<int>(std::lround(from.z));
-    if (!Walkable(l, sx, sz)) return w;
-    std::vector<std::pair<int, int>> st{{sx, sz}};
-    w.seen[(sz - Walk::Z0) * w.W + (sx - Walk::X0)] = 1;
-    while (!st.empty()) {
-        auto [x, z] = st.back();
-        st.pop_back();
-        const int dx[4] = {1, -1, 0, 0}, dz[4] = {0, 0, 1, -1};
-        for (int k = 0; k < 4; ++k) {
-            int nx = x + dx[k], nz = z + dz[k];
-            if (nx < Walk::X0 || nx > Walk::X1 || nz < Walk::Z0 || nz > Walk::Z1) continue;
-            char& s = w.seen[(nz - Walk::Z0) * w.W + (nx - Walk::X0)];
-            if (s || !Walkable(l, nx, nz)) continue;
-            s = 1;
-            st.push_back({nx, nz});
-        }
+    std::vector<std::pair<long, long>> stack{{std::lround(from.x), std::lround(from.z)}};
+    while (!stack.empty()) {
+        const auto [x, z] = stack.back();
+        stack.pop_back();
+        if (x < Walk::X0 || x > Walk::X1 || z < Walk::Z0 || z > Walk::Z1 || w.At(x, z) || !Walkable(l, x, z)) continue;
+        w.At(x, z) = 1;
+        stack.insert(stack.end(), {{x + 1, z}, {x - 1, z}, {x, z + 1}, {x, z - 1}});
     }
     return w;
 }

@@ -60,29 +60,21 @@ TEST(StockFile, SeventyFiveFishOfTheKindsTheScreensRelyOn) {
     EXPECT_LT(biggest, 40.0) << "the largest fish is close to 40 lb";
 }
 
-TEST(Swims, EachSwimCanBeFishedFrom) {
+TEST(Swims, EachCanBeFishedFromAndTheyAreSpacedApartAndReachableOnFoot) {
     const Stock& s = TheStock();
     ASSERT_EQ(s.error, "");
     const Lake& l = TheLake();
     ASSERT_EQ(l.error, "");
-    for (int n = 0; n < 9; ++n) {
-        std::vector<std::string> why = SwimProblems(l, s.contents.swims[n]);
-        std::string all;
-        for (const std::string& w : why) all += w + "; ";
-        EXPECT_TRUE(why.empty()) << "swim " << n + 1 << ": " << all;
-    }
-}
-
-TEST(Swims, AreSpacedApartAndAllReachableOnFoot) {
-    const Stock& s = TheStock();
-    ASSERT_EQ(s.error, "");
-    const Lake& l = TheLake();
-    ASSERT_EQ(l.error, "");
-    for (int a = 0; a < 9; ++a)
-        for (int b = a + 1; b < 9; ++b)
-            EXPECT_GE(Dist({s.contents.swims[a].x, s.contents.swims[a].z}, {s.contents.swims[b].x, s.contents.swims[b].z}), 20.0) << a + 1 << " and " << b + 1;
     Walk w = FloodWalk(l, Standing(s.contents.swims[0]));
-    for (int n = 0; n < 9; ++n) EXPECT_TRUE(w.Reached(Standing(s.contents.swims[n]))) << "swim " << n + 1;
+    for (int n = 0; n < 9; ++n) {
+        const SwimRecord& swim = s.contents.swims[n];
+        std::string why;
+        for (const std::string& p : SwimProblems(l, swim)) why += p + "; ";
+        EXPECT_EQ(why, "") << "swim " << n + 1;
+        EXPECT_TRUE(w.Reached(Standing(swim))) << "swim " << n + 1;
+        for (int m = n + 1; m < 9; ++m)
+            EXPECT_GE(Dist({swim.x, swim.z}, {s.contents.swims[m].x, s.contents.swims[m].z}), 20.0) << n + 1 << " and " << m + 1;
+    }
 }
 
 }  // namespace
