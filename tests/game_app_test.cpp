@@ -88,21 +88,6 @@ TEST(GameAppLifecycle, FullscreenToggleRemakesOneSetOfFontsAndResetsState) {
     EXPECT_FALSE(g.app->IsPaused());
 }
 
-TEST(GameAppLifecycle, PauseOnFocusLossStopsFramesUntilFocusReturns) {
-    HeadlessGame g;
-    ASSERT_TRUE(g.Start());
-    g.Frames(1);
-    uint32_t before = g.app->FramesRendered();
-    g.backend->QueueActivate(false);
-    g.Frames(3);
-    EXPECT_TRUE(g.app->IsPaused());
-    EXPECT_EQ(g.app->FramesRendered(), before);
-    g.backend->QueueActivate(true);
-    g.Frames(1);
-    EXPECT_FALSE(g.app->IsPaused());
-    EXPECT_EQ(g.app->FramesRendered(), before + 1);
-}
-
 TEST(GameAppLifecycle, StartUpFailureShowsAMessageAndExitsNonZero) {
     plat::HeadlessBackend* backend = plat::InstallHeadlessBackend();
     backend->failDevice = true;

@@ -143,7 +143,7 @@ TEST(Input, LockRunsFromTheLastFrameItWasZero) {
     EXPECT_EQ(app.inputLock, 6);
 }
 
-TEST(Input, FocusLossReleasesEverythingHeld) {
+TEST(Input, FocusLossPausesAndReleasesEverythingHeld) {
     InputGame g;
     GameApp& app = g.App();
     app.gameMode = MODE_STOCKING_RECORDS;
@@ -155,15 +155,19 @@ TEST(Input, FocusLossReleasesEverythingHeld) {
     ASSERT_EQ(Keyboard(app).keyUp, 1);
     ASSERT_EQ(app.leftButtonDown, 1);
 
+    // Paused: no frames are drawn until the focus comes back.
+    const uint32_t drawn = app.FramesRendered();
     g.backend->QueueActivate(false);
-    g.Frames(1);
+    g.Frames(3);
     EXPECT_TRUE(app.IsPaused());
+    EXPECT_EQ(app.FramesRendered(), drawn);
     EXPECT_EQ(Keyboard(app).keyUp, 0);
     EXPECT_EQ(Keyboard(app).keyB, 0);
 
     g.backend->QueueActivate(true);
     g.Frames(2);
     EXPECT_FALSE(app.IsPaused());
+    EXPECT_EQ(app.FramesRendered(), drawn + 2);
     EXPECT_EQ(Keyboard(app).keyUp, 0);
     EXPECT_EQ(app.leftButtonDown, 0);
 
