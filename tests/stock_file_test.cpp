@@ -261,6 +261,13 @@ TEST(InitialiseLake, StocksTheLakeOnceInOrderAndNeverAgain) {
     std::string error;
     ASSERT_TRUE(Read(Join(GoodTokens()), &s, &error));
     plat::GameSrand(77);
+    // The lake model's wildlife takes its start draws first.
+    for (const InsectSwarm* w : app.insectSwarms)
+        if (w->active) InsectSwarm().Start(w->centreX, w->centreY, w->centreZ, w->type);
+    for (const BubbleSpot* b : app.bubbleSpots)
+        if (b->active) BubbleSpot().Start(b->x, b->startY, b->z);
+    for (const Dragonfly* d : app.dragonflies)
+        if (d->active) Dragonfly().Start(d->homeX, d->homeY, d->homeZ);
     FishPlacement expected[FISH_COUNT];
     for (StockRecord& r : s.fish) r.currentWeight = StartingWeight(r.stockingWeight, r.recentWeight);
     for (int i = 0; i < FISH_COUNT; ++i) FillStartData(s.fish[i], &expected[i]);

@@ -25,6 +25,7 @@ GameApp::GameApp() {
     //    (member initialisers).
 
     // 3. Pools and records, each allocated once.
+    for (SoundSlot*& s : soundSlots) s = new SoundSlot();
     // (pools: sound slots)
 
     for (SwimRecord*& s : swims) s = new SwimRecord{};
@@ -38,7 +39,10 @@ GameApp::GameApp() {
     for (InsectSwarm*& s : insectSwarms) s = new InsectSwarm();
 
     // (pools: feeding bubbles, bubble spots, wakes, ripple rings)
+    for (FeedingBubble*& b : feedingBubbles) b = new FeedingBubble();
     for (BubbleSpot*& s : bubbleSpots) s = new BubbleSpot();
+    for (Wake*& w : wakes) w = new Wake();
+    for (RippleRing*& r : rippleRings) r = new RippleRing();
 
     for (int32_t i = 0; i < FISH_COUNT; ++i) {
         fishPlacements[i] = new FishPlacement{};
@@ -68,6 +72,8 @@ GameApp::GameApp() {
 
     // 6. Gulls at their fixed start points.
     // (pools: gulls)
+    for (int32_t i = 0; i < GULL_COUNT; ++i)
+        gulls[i] = new Gull(GULL_START_POINTS[i][0], GULL_START_POINTS[i][1], GULL_START_POINTS[i][2]);
 }
 
 GameApp::~GameApp() {
@@ -106,6 +112,18 @@ GameApp::~GameApp() {
         delete s;
         s = nullptr;
     }
+    for (Wake*& w : wakes) {
+        delete w;
+        w = nullptr;
+    }
+    for (RippleRing*& r : rippleRings) {
+        delete r;
+        r = nullptr;
+    }
+    for (FeedingBubble*& b : feedingBubbles) {
+        delete b;
+        b = nullptr;
+    }
 
     for (int32_t i = 0; i < FISH_COUNT; ++i) {
         delete fish[i];
@@ -119,8 +137,16 @@ GameApp::~GameApp() {
     for (SwimRecord* s : swims) delete s;
     // (free: swims)
 
+    for (Gull*& g : gulls) {
+        delete g;
+        g = nullptr;
+    }
     // (free: gulls)
 
+    for (SoundSlot*& s : soundSlots) {
+        delete s;
+        s = nullptr;
+    }
     // (free: sound slots)
 
     for (StockRecord* r : stockRecords) delete r;

@@ -247,6 +247,25 @@ public:
     // angler (binocularState).
     int32_t hoveredCell = 10000;
     int32_t binocularState = 0;
+    // Wildlife and water-surface effects; stepped and drawn by the scenery pass.
+    void SpawnRippleRing(float x, float y, float z, double size);
+    void SpawnWake(float x, float y, float z, double size, double heading_);
+    void SpawnFeedingBubble(double x, double y, double z, double speed);
+    // Plays a splash on the first free sound slot (volume in hundredths of a decibel); silent
+    // when all five are busy.
+    void PlaySplosh(int32_t volume);
+    // Once per pass: counts down the busy slots' frames and frees those that are done.
+    void FreeFinishedSoundSlots();
+    // Once per drawn lake frame: bird and crow calls, the background loop, the alarm hold-off.
+    void UpdateAmbientSound();
+    Gull* gulls[GULL_COUNT] = {};
+    RippleRing* rippleRings[RIPPLE_RING_COUNT] = {};
+    Wake* wakes[WAKE_COUNT] = {};
+    FeedingBubble* feedingBubbles[FEEDING_BUBBLE_COUNT] = {};
+    SoundSlot* soundSlots[SOUND_SLOT_COUNT] = {};
+    int32_t ambientCooldowns[AMBIENT_CALL_COUNT] = {};  // frames until a call may play again
+    uint8_t underwater = 0;  // the viewer is below the surface (set by duck mode)
+    int32_t alarmRetrigger = 0;  // owned by the swim furniture: hold-off of the alarm sound
     // (members: world)
 
     // ---- fish, bait attraction, stock and placement ----

@@ -1,17 +1,11 @@
-// The spawners of the wildlife pools: each takes the first free object of its pool.
+// The spawners of the wildlife pools: each starts the first free object of its pool.
 #include "shell/game_app.h"
 
-// The spawn point, kind and in-use flag are recorded here; the members' own start-up (Start)
-// belongs to the wildlife behaviour.
-
 void GameApp::SpawnInsectSwarm(float x, float y, float z, int32_t type) {
+    if (type != 1 && type != 2) return;  // no such swarm: it takes no slot
     for (InsectSwarm* s : insectSwarms) {
         if (s->active) continue;
-        s->active = 1;
-        s->centreX = x;
-        s->centreY = y;
-        s->centreZ = z;
-        s->type = type;
+        s->Start(x, y, z, type);
         return;
     }
 }
@@ -19,11 +13,7 @@ void GameApp::SpawnInsectSwarm(float x, float y, float z, int32_t type) {
 void GameApp::SpawnBubbleSpot(float x, float y, float z) {
     for (BubbleSpot* s : bubbleSpots) {
         if (s->active) continue;
-        s->active = 1;
-        s->x = x;
-        s->y = y;
-        s->z = z;
-        s->startY = y;
+        s->Start(x, y, z);
         return;
     }
 }
@@ -31,10 +21,7 @@ void GameApp::SpawnBubbleSpot(float x, float y, float z) {
 void GameApp::SpawnDragonfly(float x, float y, float z) {
     for (Dragonfly* d : dragonflies) {
         if (d->active) continue;
-        d->active = 1;
-        d->x = d->homeX = x;
-        d->y = d->homeY = y;
-        d->z = d->homeZ = z;
+        d->Start(x, y, z);
         return;
     }
 }

@@ -1,0 +1,113 @@
+// Ripple rings, wakes and feeding bubbles: their steps and their spawners.
+#include "world/water_effects.h"
+#include <algorithm>
+#include "shell/game_app.h"
+#include "world/pool_step.h"
+
+namespace {
+
+// Stage 2 past a third of the full size, stage 3 past two thirds (both may pass in one step).
+void AdvanceStage(int32_t& stage, double radius, double maxRadius) {
+    if (radius > F32(maxRadius * 0.3333333333333333) && stage == 1) stage = 2;
+    if (radius > F32(maxRadius * 0.6666666666666666) && stage == 2) stage = 3;
+}
+
+}  // namespace
+
+// ---- ripple ring ----
+
+RippleRing::RippleRing() : lastTick(plat::GetTickCount()) {}
+
+void RippleRing::Start(double x_, double y_, double z_, double size) {
+    active = 1;
+    x = x_;
+    y = y_;
+    z = z_;
+    radius = F32(size / 10);
+    maxRadius = F32(size * 5);
+    stage = 1;
+    spinAngle = F32(plat::GameRand() / 5214.35391470401);
+    spinUp = plat::GameRand() < 16383 ? 1 : 0;
+}
+
+void RippleRing::Update() {
+    if (!StepDue(lastTick, 50)) return;
+    spinAngle = WrapHeading(F32(spinUp ? spinAngle + 0.06 : spinAngle - 0.06));
+    radius = F32(radius + F32(maxRadius / 10));
+    AdvanceStage(stage, radius, maxRadius);
+    if (radius > maxRadius) active = 0;
+}
+
+// ---- wake ----
+
+Wake::Wake() : lastTick(plat::GetTickCount()) {}
+
+void Wake::Start(double x_, double y_, double z_, double size, double heading_) {
+    active = 1;
+    x = x_;
+    y = y_;
+    z = z_;
+    radius = F32(size / 10);
+    maxRadius = F32(size * 5);
+    stage = 1;
+    heading = heading_;
+}
+
+void Wake::Update() {
+    if (!StepDue(lastTick, 50)) return;
+    radius = F32(radius + F32(maxRadius / 30));
+    AdvanceStage(stage, radius, maxRadius);
+    if (radius > maxRadius) active = 0;
+}
+
+// ---- feeding bubble ----
+
+FeedingBubble::FeedingBubble() : lastTick(plat::GetTickCount()) {}
+
+void FeedingBubble::Start(double x_, double y_, double z_, double speed_) {
+    x = x_;
+    y = y_;
+    z = z_;
+    speed = speed_;
+    surfaced = 0;
+    active = 1;
+}
+
+void FeedingBubble::Update() {
+    if (!StepDue(lastTick, 50)) return;
+    y = F32(y + F32(speed / 2));
+    if (y > -1.2) {
+        surfaced = 1;
+        active = 0;
+    }
+}
+
+int32_t SploshVolume(double distance) {
+    return -static_cast<int32_t>(std::min(F32(50 * distance), 5000.0));
+}
+
+// ---- spawners ----
+
+void GameApp::SpawnRippleRing(float x, float y, float z, double size) {
+    for (RippleRing* r : rippleRings) {
+        if (r->active) continue;
+        r->Start(x, y, z, size);
+        return;
+    }
+}
+
+void GameApp::SpawnWake(float x, float y, float z, double size, double heading_) {
+    for (Wake* w : wakes) {
+        if (w->active) continue;
+        w->Start(x, y, z, size, heading_);
+        return;
+    }
+}
+
+void GameApp::SpawnFeedingBubble(double x, double y, double z, double speed) {
+    for (FeedingBubble* b : feedingBubbles) {
+        if (b->active) continue;
+        b->Start(x, y, z, speed);
+        return;
+    }
+}
