@@ -1,6 +1,5 @@
 // Water-surface effects, splash sound slots and the ambient sound ticker.
 #include <gtest/gtest.h>
-#include <cmath>
 #include <vector>
 #include "byte_writer.h"
 #include "rand_script.h"
@@ -181,29 +180,4 @@ TEST(AmbientSound, CallsAreHeldOffForTwentyNineFramesAndSilencedUnderWater) {
     app.UpdateAmbientSound();
     app.UpdateAmbientSound();
     EXPECT_EQ(app.alarmRetrigger, 0);
-}
-
-TEST(WaterEffects, LongRunsStayFinite) {
-    plat::SetFixedTickCount(1000);
-    plat::GameSrand(5);
-    HeadlessGame g;
-    GameApp& app = *g.app;
-    app.SpawnRippleRing(20, 0, 20, 0.25);
-    app.SpawnWake(20, 0, 20, 0.5, 6.2);
-    for (int i = 0; i < 3000; ++i) {
-        plat::AdvanceTickCount(51);
-        if (i % 7 == 0) app.SpawnRippleRing(20, 0, 20, 0.01 + i % 5);
-        for (RippleRing* r : app.rippleRings)
-            if (r->active) r->Update();
-        for (Wake* w : app.wakes)
-            if (w->active) w->Update();
-        for (Gull* gull : app.gulls) gull->Update();
-    }
-    int active = 0;
-    for (RippleRing* r : app.rippleRings) {
-        active += r->active;
-        ASSERT_TRUE(std::isfinite(r->radius) && std::isfinite(r->spinAngle));
-    }
-    EXPECT_LE(active, 2);  // rings end; the pool does not fill up
-    for (Gull* gull : app.gulls) ASSERT_TRUE(std::isfinite(gull->x) && std::isfinite(gull->heading));
 }

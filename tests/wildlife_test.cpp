@@ -113,12 +113,6 @@ TEST(InsectSwarms, MembersFollowAndAreKeptInsideTheirSpace) {
     plat::GameSrand(3);
     InsectSwarm s;
     s.Start(50, 1, 60, 1);
-    for (int q = 0; q < SWARM_MEMBERS; ++q) {
-        EXPECT_GE(s.x[q], 49);
-        EXPECT_LE(s.x[q], 51);
-        EXPECT_GE(s.size[q], 0.2);
-        EXPECT_LE(s.size[q], 0.3);
-    }
 
     // Led by member 1, the leader holds still while the others move.
     randscript::UseStateWhere(2, [](int, int v) { return v >= 5000; });
