@@ -1,6 +1,7 @@
 // The terrain mesh: per-cell vertex buffers with smoothed normals, and the cells' drawing.
 #include <cstring>
 #include <vector>
+#include "gfx/mesh_data.h"
 #include "shell/game_app.h"
 
 namespace {
@@ -39,20 +40,12 @@ void GameApp::BuildTerrainMesh() {
     // Face pass: positions, fixed texture corners and the two face normals of every cell.
     std::vector<MeshVertex> vertices(static_cast<size_t>(TERRAIN_GRID_CELLS) * 4);
     std::vector<FaceNormals> faces(TERRAIN_GRID_CELLS);
-    const float us[4] = {0, 0, 1, 1};
-    const float vs[4] = {0, 1, 0, 1};
     for (int32_t i = 0; i < TERRAIN_GRID_CELLS; ++i) {
         const TerrainCell& c = grid[i];
         faces[i] = CellFaceNormals(c);
-        for (int k = 0; k < 4; ++k) {
-            MeshVertex& v = vertices[static_cast<size_t>(i) * 4 + k];
-            v.x = c.x[k];
-            v.y = c.y[k];
-            v.z = c.z[k];
-            SetNormal(&v, k == 3 ? faces[i].second : faces[i].first);
-            v.u = us[k];
-            v.v = vs[k];
-        }
+        MeshVertex* cell = &vertices[static_cast<size_t>(i) * 4];
+        BuildCellVertices(c.x, c.y, c.z, cell);
+        for (int k = 0; k < 4; ++k) SetNormal(&cell[k], k == 3 ? faces[i].second : faces[i].first);
     }
 
     // Corner pass: the mean face normal at each inner grid corner K = (2c, 200 - 2r), for rows
