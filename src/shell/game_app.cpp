@@ -1,5 +1,6 @@
 // GameApp construction, destruction and the frame's call points.
 #include "shell/game_app.h"
+#include <array>
 #include <cstdio>
 #include <ctime>
 #include "platform/d3dx.h"
@@ -7,6 +8,15 @@
 #include "platform/system.h"
 
 namespace {
+// Deletes every object of a pool and empties its slots.
+template <class T, size_t N>
+void FreePool(T* (&pool)[N]) {
+    for (T*& object : pool) {
+        delete object;
+        object = nullptr;
+    }
+}
+
 const char* const kLoadingMessage =
     "Loading 'QUELLAN' version 1.3 (Wendlow Lake at Harrowmere Fisheries) ... please wait";
 }
@@ -81,82 +91,24 @@ GameApp::~GameApp() {
     WriteSaveFile();
 
     // 2. Free the pools, in order.
-    // (free: terrain grid)
     delete terrainCells;
     terrainCells = nullptr;
-
-    // (free: billboards)
-    for (Billboard*& b : billboards) {
-        delete b;
-        b = nullptr;
-    }
-
-    // (free: scenery items and insect swarms)
-    for (SceneryItem*& s : sceneryItems) {
-        delete s;
-        s = nullptr;
-    }
-    for (InsectSwarm*& s : insectSwarms) {
-        delete s;
-        s = nullptr;
-    }
-
-    // (free: dragonflies)
-    for (Dragonfly*& d : dragonflies) {
-        delete d;
-        d = nullptr;
-    }
-
-    // (free: bubble spots, wakes, ripple rings, feeding bubbles)
-    for (BubbleSpot*& s : bubbleSpots) {
-        delete s;
-        s = nullptr;
-    }
-    for (Wake*& w : wakes) {
-        delete w;
-        w = nullptr;
-    }
-    for (RippleRing*& r : rippleRings) {
-        delete r;
-        r = nullptr;
-    }
-    for (FeedingBubble*& b : feedingBubbles) {
-        delete b;
-        b = nullptr;
-    }
-
-    for (int32_t i = 0; i < FISH_COUNT; ++i) {
-        delete fish[i];
-        delete fishPlacements[i];
-    }
-    // (free: fish and fish placements)
-
-    for (BaitAttraction* b : baitAttractions) delete b;
-    // (free: bait attractions)
-
-    for (SwimRecord* s : swims) delete s;
-    // (free: swims)
-
-    for (Gull*& g : gulls) {
-        delete g;
-        g = nullptr;
-    }
-    // (free: gulls)
-
-    for (SoundSlot*& s : soundSlots) {
-        delete s;
-        s = nullptr;
-    }
-    // (free: sound slots)
-
-    for (StockRecord* r : stockRecords) delete r;
-    // (free: stock records)
-
-    for (PhotoRecord*& photo : photos) {
-        delete photo;
-        photo = nullptr;
-    }
-    // (free: photos)
+    FreePool(billboards);
+    FreePool(sceneryItems);
+    FreePool(insectSwarms);
+    FreePool(dragonflies);
+    FreePool(bubbleSpots);
+    FreePool(wakes);
+    FreePool(rippleRings);
+    FreePool(feedingBubbles);
+    FreePool(fish);
+    FreePool(fishPlacements);
+    FreePool(baitAttractions);
+    FreePool(swims);
+    FreePool(gulls);
+    FreePool(soundSlots);
+    FreePool(stockRecords);
+    FreePool(photos);
 }
 
 plat::HResult GameApp::CheckDevice(uint32_t) { return plat::OK; }
@@ -171,19 +123,9 @@ plat::HResult GameApp::InitOnce() {
     return plat::OK;
 }
 
-plat::HResult GameApp::LoadSounds(plat::WindowHandle window) {
-    soundSystem = new plat::SoundSystem();
-    plat::HResult r = soundSystem->Initialize(window, plat::SOUND_PRIORITY_LEVEL);
-    if (plat::Failed(r)) return r;
-    r = soundSystem->SetPrimaryBufferFormat(2, 22050, 16);
-    if (plat::Failed(r)) return r;
-
-    struct ClipEntry {
-        plat::SoundClip** member;
-        const char* file;
-        uint32_t flags;
-    };
-    const ClipEntry table[] = {
+// The sound clips with their files and creation flags, in load order.
+std::array<GameApp::ClipEntry, GameApp::SOUND_CLIP_COUNT> GameApp::SoundClipTable() {
+    return {{
         {&clickSound, "sounds\\button.wav", 0x80},
         {&panSound, "sounds\\button2.wav", 0x80},
         {&splashSound, "sounds\\splash.wav", 0x80},
@@ -217,8 +159,17 @@ plat::HResult GameApp::LoadSounds(plat::WindowHandle window) {
         {&sploshSounds[2], "sounds\\splosh.wav", 0xa0},
         {&sploshSounds[3], "sounds\\splosh.wav", 0xa0},
         {&sploshSounds[4], "sounds\\splosh.wav", 0xa0},
-    };
-    for (const ClipEntry& e : table) {
+    }};
+}
+
+plat::HResult GameApp::LoadSounds(plat::WindowHandle window) {
+    soundSystem = new plat::SoundSystem();
+    plat::HResult r = soundSystem->Initialize(window, plat::SOUND_PRIORITY_LEVEL);
+    if (plat::Failed(r)) return r;
+    r = soundSystem->SetPrimaryBufferFormat(2, 22050, 16);
+    if (plat::Failed(r)) return r;
+
+    for (const ClipEntry& e : SoundClipTable()) {
         *e.member = nullptr;
         soundSystem->Create(e.member, e.file, e.flags, nullptr, 1);
     }
@@ -380,17 +331,10 @@ plat::HResult GameApp::FreeDeviceResources() {
 
 plat::HResult GameApp::Shutdown() {
     ShutdownInput();
-    plat::SoundClip** named[] = {
-        &clickSound, &panSound, &splashSound, &shutterSound, &birdSounds[0], &birdSounds[1],
-        &birdSounds[2], &birdSounds[3], &birdSounds[4], &ambienceSound, &ambienceSound2, &crowSound,
-        &reelSound, &clutchSound, &lineSound, &snapSound, &rodSound, &alarmSound, &cattySound,
-        &spraySound, &elasticSound, &footstepLandSound, &footstepLandSound2, &footstepPlatformSound,
-        &quackSound, &footstepWaterSound, &footstepWaterSound2, &duckFootSound, &sploshSounds[0],
-        &sploshSounds[1], &sploshSounds[2], &sploshSounds[3], &sploshSounds[4],
-    };
-    for (plat::SoundClip** clip : named) {
-        delete *clip;
-        *clip = nullptr;
+    // The named clips in load order (click and pan first), then the five splash clips.
+    for (const ClipEntry& e : SoundClipTable()) {
+        delete *e.member;
+        *e.member = nullptr;
     }
     delete soundSystem;
     soundSystem = nullptr;

@@ -1,6 +1,7 @@
 // GameApp: the one game object. Holds the whole game state as members; its methods are spread
 // over the files of their areas (shell, gfx, world, fishing, screens).
 #pragma once
+#include <array>
 #include <cstdint>
 #include "platform/app_frame.h"
 #include "platform/d3d_types.h"
@@ -44,6 +45,13 @@ public:
 
     // ---- application object ----
     plat::HResult LoadSounds(plat::WindowHandle window);
+    struct ClipEntry {
+        plat::SoundClip** member;
+        const char* file;
+        uint32_t flags;
+    };
+    static constexpr int SOUND_CLIP_COUNT = 33;
+    std::array<ClipEntry, SOUND_CLIP_COUNT> SoundClipTable();
     uint32_t ClearColourForMode(int32_t mode) const;
     void DrawCurrentScreen();
 
