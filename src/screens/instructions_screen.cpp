@@ -1,5 +1,5 @@
 // The instructions screen: two pages of instructions and the credits, turned by X or a click.
-#include "screens/footer_lines.h"
+#include "screens/text_lines.h"
 #include "shell/game_app.h"
 
 namespace {
@@ -7,22 +7,16 @@ namespace {
 constexpr uint32_t kTextColour = 0xFFFAFAFAu;
 constexpr int32_t kPageLock = 5;  // tenths of a second
 
-struct PageLine {
-    double x, y;
-    int32_t font;
-    const char* text;
-};
-
-const PageLine kEveryPage[] = {
+const TextLine kEveryPage[] = {
     {5, 2, 2, "QUELLAN - VIRTUAL FISHING AT HARROWMERE FISHERIES"},
     {35, 7, 2, "INSTRUCTIONS"},
     {2, 91, 1, kGameFooterLine},
     {63, 91, 1, kVenueFooterLine},
 };
 
-const PageLine kContinueLine = {29, 85, 2, "Click hear to continue..."};
+const TextLine kContinueLine = {29, 85, 2, "Click hear to continue..."};
 
-const PageLine kPage1[] = {
+const TextLine kPage1[] = {
     {5, 15, 1,
      "QUELLAN is a carp fishing simulator allowing you to fish with 2 rods using many different methods "
      "and baits."},
@@ -63,7 +57,7 @@ const PageLine kPage1[] = {
     {5, 78, 1, "the lake and fish in any of the marked swims."},
 };
 
-const PageLine kPage2[] = {
+const TextLine kPage2[] = {
     {5, 15, 1, "You will now find yourself by your chosen swim in Wendlow Lake."},
     {5, 18, 1,
      "You do not have to fish here, use the mouse buttons to move forwards of backwards,and use the mouse "
@@ -91,7 +85,7 @@ const PageLine kPage2[] = {
      "for a swim or a waddle!"},
 };
 
-const PageLine kCredits[] = {
+const TextLine kCredits[] = {
     {43, 15, 1, "CREDITS"},
     {25, 21, 1, "Concept, programing, sounds and artwork  :"},
     {58, 21, 1, "the Lakeside team"},
@@ -119,12 +113,12 @@ void GameApp::DrawInstructionsScreen() {
     device->SetRenderState(plat::RS_ALPHABLENDENABLE, 0);
     device->SetRenderState(plat::RS_ALPHATESTENABLE, 0);
 
-    auto draw = [this](const PageLine& line) { DrawTextAt(line.x, line.y, kTextColour, line.text, line.font); };
-    for (const PageLine& line : kEveryPage) draw(line);
+    auto draw = [this](const TextLine& line) { DrawTextAt(line.x, line.y, kTextColour, line.text, line.font); };
+    for (const TextLine& line : kEveryPage) draw(line);
     switch (instructionsPage) {
-        case 1: for (const PageLine& line : kPage1) draw(line); break;
-        case 2: for (const PageLine& line : kPage2) draw(line); break;
-        case 3: for (const PageLine& line : kCredits) draw(line); break;
+        case 1: for (const TextLine& line : kPage1) draw(line); break;
+        case 2: for (const TextLine& line : kPage2) draw(line); break;
+        case 3: for (const TextLine& line : kCredits) draw(line); break;
         default: return;
     }
     draw(kContinueLine);

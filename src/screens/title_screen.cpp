@@ -1,6 +1,6 @@
 // The title screen: the animated picture cards, the introductory text and the way on to the map.
 #include <cmath>
-#include "screens/footer_lines.h"
+#include "screens/text_lines.h"
 #include "shell/game_app.h"
 
 namespace {
@@ -86,12 +86,7 @@ const Caption kCaptions[2][3] = {
      {37, "Wendlow Lake - Harrowmere Fisheries"}},
 };
 
-struct ScreenLine {
-    double x, y;
-    int32_t font;
-    const char* text;
-};
-const ScreenLine kTitleLines[] = {
+const TextLine kTitleLines[] = {
     {9, 2, 3, "QUELLAN : Virtual carp fishing on Harrowmere Fisheries big fish water - Wendlow Lake"},
     {3, 12, 1,
      "The game, which is a first for any commercial fishery has been developed using Harrowmere\x92s "
@@ -218,7 +213,7 @@ void GameApp::DrawTitleScreen() {
         const Caption& c = kCaptions[shown][held];
         DrawTextAt(c.x, 31, kCaptionColour, c.text, 1);
     }
-    for (const ScreenLine& line : kTitleLines) DrawTextAt(line.x, line.y, kTextColour, line.text, line.font);
+    for (const TextLine& line : kTitleLines) DrawTextAt(line.x, line.y, kTextColour, line.text, line.font);
 }
 
 void GameApp::UpdateTitleScreen(InputDeviceState* input) {

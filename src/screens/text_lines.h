@@ -1,0 +1,13 @@
+// Fixed lines of text of the title and instructions screens, and their shared foot lines.
+#pragma once
+#include <cstdint>
+
+// One line of text at (x %, y %) of the client size in one of the three fonts.
+struct TextLine {
+    double x, y;
+    int32_t font;
+    const char* text;
+};
+
+constexpr const char* kGameFooterLine = "QUELLAN : a Lakeside game";
+constexpr const char* kVenueFooterLine = "Harrowmere Fisheries : Wendlow Lake";
