@@ -240,6 +240,11 @@ public:
     void SpawnDragonfly(float x, float y, float z);
     void AnimateAndDrawWater();
     void DrawWaterLayers();
+    // lake_world.cpp: the world drawing of the screens that show the lake, in each one's order.
+    enum LakeWorldOrder : int32_t { LAKE_WORLD_FISHING, LAKE_WORLD_TOUR, LAKE_WORLD_DUCK, LAKE_WORLD_ALBUM };
+    void DrawLakeWorld(LakeWorldOrder order);
+    void DrawSceneryAndWildlife();
+    void DrawAeratorsAndHut();
     TerrainCellTable* terrainCells = nullptr;
     Billboard* billboards[BILLBOARD_COUNT] = {};
     SceneryItem* sceneryItems[SCENERY_ITEM_COUNT] = {};
