@@ -7,7 +7,7 @@
 
 #include "assets_files.h"
 #include "assets_rules.h"
-#include "fishing/lake_view.h"
+#include "world/lake_view.h"
 #include "platform/system.h"
 
 using namespace assets;

@@ -9,7 +9,7 @@
 #include <set>
 
 #include "assets_files.h"
-#include "gfx/texture_ids.h"
+#include "common/texture_ids.h"
 #include "platform/d3dx.h"
 #include "platform/sound.h"
 

@@ -1,7 +1,7 @@
 // Bait items: the pool, start terms by rig, bait and type, cover, and fading.
 #include <gtest/gtest.h>
 #include "fishing/school/bait_attraction.h"
-#include "fishing/single_precision.h"
+#include "common/single_precision.h"
 #include "platform/system.h"
 #include "scripted_lake.h"
 #include "test_support.h"

@@ -3,11 +3,12 @@
 #include <cmath>
 #include <limits>
 #include <vector>
+#include "common/angles.h"
 #include "fishing/school/fish.h"
-#include "fishing/lake_view.h"
-#include "fishing/single_precision.h"
+#include "world/lake_view.h"
+#include "common/single_precision.h"
 #include "platform/system.h"
-#include "screens/stock_file.h"
+#include "fishing/stock/stock_file.h"
 #include "scripted_lake.h"
 #include "test_support.h"
 #include "world/cell_lookup.h"
@@ -261,15 +262,15 @@ TEST(FishFight, SteersTheShorterWayRoundAndAnAimOffTheCircleCannotHangIt) {
     f.speed = 0.1;
     Tick(f, -10);
     EXPECT_EQ(f.heading, F32(0.2 - 0.1));
-    TurnSteps s = CountTurnSteps(6.2, 0.3);
+    TurnStepCounts s = CountTurnSteps(6.2, 0.3, 0.01, 0.1);
     EXPECT_LT(s.up, s.down);
-    s = CountTurnSteps(3.0, 3.05);
+    s = CountTurnSteps(3.0, 3.05, 0.01, 0.1);
     EXPECT_EQ(s.down + s.up, 0);
 
     for (double aim : {10.0, -3.0, std::numeric_limits<double>::infinity()}) {
-        s = CountTurnSteps(1.0, aim);
-        EXPECT_EQ(s.down, 700) << aim;
-        EXPECT_EQ(s.up, 700) << aim;
+        s = CountTurnSteps(1.0, aim, 0.01, 0.1);
+        EXPECT_EQ(s.down, MAX_TURN_STEPS) << aim;
+        EXPECT_EQ(s.up, MAX_TURN_STEPS) << aim;
     }
     f.runHeading = 1e9;
     Tick(f, -10);

@@ -25,7 +25,7 @@ struct MapGame : ScratchDir, HeadlessGame {
         // Every empty slot of the groups the map draws with gets a 1-pixel texture named after its file.
         for (const TextureInfo& info : kTextureTable) {
             plat::Texture*& slot = app->textures[info.name];
-            if (!slot && (info.group == TEXGROUP_RESIDENT || info.group == TEXSET_MAP))
+            if (!slot && (info.group == TEXGROUP_RESIDENT || info.group == TEXGROUP_MAP))
                 slot = StandInTexture(Device(), info.file);
         }
         app->mapTexturesLoaded = 1;

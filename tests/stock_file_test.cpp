@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <string>
 #include <vector>
-#include "fishing/single_precision.h"
+#include "common/single_precision.h"
 #include "platform/system.h"
-#include "screens/stock_file.h"
+#include "fishing/stock/stock_file.h"
 #include "lake_fixture.h"
 #include "scripted_lake.h"
 #include "test_support.h"

@@ -90,8 +90,8 @@ TEST(TextureBank, SetSwapsReleaseOneSetAndLoadTheOtherAndAToggleKeepsThem) {
     a.LoadTextureSet(TEXTURE_SET_LAKE);
     EXPECT_EQ(d->texturesReleased, 39);
     EXPECT_EQ(d->texturesCreated, 97 + 95);
-    EXPECT_EQ(HeldIn(a, TEXSET_MAP), 0);
-    EXPECT_EQ(HeldIn(a, TEXSET_LAKESIDE), 95);
+    EXPECT_EQ(HeldIn(a, TEXGROUP_MAP), 0);
+    EXPECT_EQ(HeldIn(a, TEXGROUP_LAKESIDE), 95);
     EXPECT_EQ(a.textures[TEX_WOOD], wood);
     EXPECT_EQ(a.mapTexturesLoaded, 0);
     EXPECT_EQ(a.lakeTexturesLoaded, 1);
@@ -99,7 +99,7 @@ TEST(TextureBank, SetSwapsReleaseOneSetAndLoadTheOtherAndAToggleKeepsThem) {
     a.LoadTextureSet(TEXTURE_SET_MAP);
     EXPECT_EQ(d->texturesReleased, 39 + 95);
     EXPECT_EQ(d->texturesCreated, 97 + 95 + 39);
-    EXPECT_EQ(HeldIn(a, TEXSET_LAKESIDE), 0);
+    EXPECT_EQ(HeldIn(a, TEXGROUP_LAKESIDE), 0);
     EXPECT_EQ(d->liveTextures, 10 + 48 + 39);
 
     // Asking again for what is resident (as a device re-creation would) loads nothing twice.
@@ -169,7 +169,7 @@ TEST(TextureBank, MissingFilesLeaveTheirSlotsEmpty) {
     a.LoadTextureSet(TEXTURE_SET_LAKE);
     EXPECT_EQ(a.textures[TEX_GULL], nullptr);
     EXPECT_EQ(a.textures[TEX_WATER], nullptr);
-    EXPECT_EQ(HeldIn(a, TEXSET_LAKESIDE), 93);
+    EXPECT_EQ(HeldIn(a, TEXGROUP_LAKESIDE), 93);
     EXPECT_EQ(a.lakeTexturesLoaded, 1);
     a.SetTextureById(44);
     a.SetTextureById(165);

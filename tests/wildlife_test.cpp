@@ -6,7 +6,8 @@
 #include "gfx/geometry.h"
 #include "rand_script.h"
 #include "test_support.h"
-#include "world/pool_step.h"
+#include "common/angles.h"
+#include "common/step_gate.h"
 
 namespace {
 

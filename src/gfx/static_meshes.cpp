@@ -71,7 +71,7 @@ void GameApp::CreateStaticMeshes() {
     }
     // Each cell buffer starts from the grid's corners as they stand now (flat until the lake
     // model loads on the map screen's first frame and refills these buffers).
-    for (int i = 0; i < TERRAIN_CELL_COUNT; ++i) {
+    for (int i = 0; i < TERRAIN_GRID_CELLS; ++i) {
         const TerrainCell& cell = (*terrainCells)[i];
         MeshVertex vertices[4];
         BuildCellVertices(cell.x, cell.y, cell.z, vertices);

@@ -61,17 +61,17 @@ void GameApp::LoadBaseTextures() {
 void GameApp::LoadTextureSet(int32_t set) {
     if (set == TEXTURE_SET_MAP) {
         if (lakeTexturesLoaded) {
-            ReleaseGroup(*this, device, TEXSET_LAKESIDE);
+            ReleaseGroup(*this, device, TEXGROUP_LAKESIDE);
             lakeTexturesLoaded = 0;
         }
-        LoadGroup(*this, device, TEXSET_MAP);
+        LoadGroup(*this, device, TEXGROUP_MAP);
         mapTexturesLoaded = 1;
     } else if (set == TEXTURE_SET_LAKE) {
         if (mapTexturesLoaded) {
-            ReleaseGroup(*this, device, TEXSET_MAP);
+            ReleaseGroup(*this, device, TEXGROUP_MAP);
             mapTexturesLoaded = 0;
         }
-        LoadGroup(*this, device, TEXSET_LAKESIDE);
+        LoadGroup(*this, device, TEXGROUP_LAKESIDE);
         lakeTexturesLoaded = 1;
     }
 }
@@ -88,11 +88,11 @@ void GameApp::ReleaseResidentTextures() { ReleaseGroup(*this, device, TEXGROUP_R
 
 void GameApp::ReleaseLoadedTextureSets() {
     if (lakeTexturesLoaded) {
-        ReleaseGroup(*this, device, TEXSET_LAKESIDE);
+        ReleaseGroup(*this, device, TEXGROUP_LAKESIDE);
         lakeTexturesLoaded = 0;
     }
     if (mapTexturesLoaded) {
-        ReleaseGroup(*this, device, TEXSET_MAP);
+        ReleaseGroup(*this, device, TEXGROUP_MAP);
         mapTexturesLoaded = 0;
     }
 }

@@ -183,7 +183,7 @@ plat::HResult GameApp::CreateDeviceResources() {
     clientHeight = r.bottom;
     CreateStaticMeshes();
     LoadBaseTextures();
-    LoadTextureSet(1);
+    LoadTextureSet(TEXTURE_SET_MAP);
     plat::GameSrand(static_cast<uint32_t>(std::time(nullptr)));
     return plat::OK;
 }
@@ -213,9 +213,7 @@ plat::HResult GameApp::ResetDeviceResources() {
     Vector3 eye{0.0f, 0.0f, 0.0f}, at{0.0f, 0.0f, 1.0f}, up{0.0f, 1.0f, 0.0f};
     MatrixLookAtLH(&m, &eye, &at, &up);
     device->SetTransform(TS_VIEW, &m);
-    float aspect = static_cast<float>(backBufferWidth) / static_cast<float>(backBufferHeight);
-    MatrixPerspectiveFovLH(&m, 0.7853982f, aspect, 1.0f, 5000.0f);
-    device->SetTransform(TS_PROJECTION, &m);
+    SetProjectionFov(NORMAL_FIELD_OF_VIEW);
 
     device->SetRenderState(RS_LIGHTING, 1);
 
@@ -228,8 +226,8 @@ plat::HResult GameApp::ResetDeviceResources() {
     light0.attenuation0 = 0.0f;
     light0.attenuation1 = 0.00019f;
     light0.attenuation2 = 0.0f;
-    device->SetLight(0, &light0);
-    device->LightEnable(0, true);
+    device->SetLight(LIGHT_MAP, &light0);
+    device->LightEnable(LIGHT_MAP, true);
 
     Light light1{};
     light1.type = LIGHT_DIRECTIONAL;
@@ -238,8 +236,8 @@ plat::HResult GameApp::ResetDeviceResources() {
     light1.diffuse = {1.0f, 1.0f, 1.0f, 0.0f};
     light1.ambient = {0.75f, 0.75f, 0.75f, 0.0f};
     light1.range = 1000.0f;
-    device->SetLight(1, &light1);
-    device->LightEnable(1, false);
+    device->SetLight(LIGHT_LAKESIDE, &light1);
+    device->LightEnable(LIGHT_LAKESIDE, false);
 
     const int32_t width = static_cast<int32_t>(clientWidth);
     struct FontEntry {

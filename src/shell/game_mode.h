@@ -1,4 +1,5 @@
-// The game modes: which screen is shown.
+// The game modes (which screen is shown), their clear colours, the device's light slots and the
+// input lock of a click.
 #pragma once
 #include <cstdint>
 
@@ -16,3 +17,14 @@ enum GameModeValue : int32_t {
 
 constexpr uint32_t CLEAR_BLACK = 0x00000000u;
 constexpr uint32_t CLEAR_GREY = 0x00323232u;
+
+// Device light slots: the point light high over the lake lights the map and the title; the
+// directional sun lights the lake screens. Slot 3 is never set up; leaving the tour switches it off.
+enum LightSlot : uint32_t {
+    LIGHT_MAP = 0,
+    LIGHT_LAKESIDE = 1,
+    LIGHT_SPARE = 3,
+};
+
+// Tenths of a second of input lock after a click on a screen button: one click acts once.
+constexpr int32_t CLICK_LOCK = 3;

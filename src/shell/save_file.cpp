@@ -13,7 +13,7 @@
 #include <functional>
 #include <string>
 #include "shell/game_app.h"
-#include "shell/number_token.h"
+#include "common/number_token.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <memory>
 #include "platform/system.h"
-#include "shell/number_token.h"
+#include "common/number_token.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 // DrawSceneryItem: platforms, planks, snags and lily beds of the lake model, built from the cube,
 // the tapered column and the flat quads.
 #include <cmath>
+#include "common/angles.h"
 #include "shell/game_app.h"
 
 namespace {
@@ -25,8 +26,9 @@ struct SnagPiece {
 void GameApp::DrawSceneryItem(int32_t index) {
     if (index < 0 || index >= SCENERY_ITEM_COUNT) return;
     SceneryItem& item = *sceneryItems[index];
-    if (item.heading > 6.284f) item.heading -= 6.284f;
-    if (item.heading < 0.0f) item.heading += 6.284f;
+    constexpr float kFullTurn = static_cast<float>(FULL_TURN);
+    if (item.heading > kFullTurn) item.heading -= kFullTurn;
+    if (item.heading < 0.0f) item.heading += kFullTurn;
 
     const float x = item.x, y = item.y, z = item.z, s = item.size, h = item.heading;
     device->SetFVF(plat::FVF_MESH);

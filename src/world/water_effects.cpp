@@ -2,7 +2,9 @@
 #include "world/water_effects.h"
 #include <algorithm>
 #include "shell/game_app.h"
-#include "world/pool_step.h"
+#include "common/angles.h"
+#include "common/single_precision.h"
+#include "common/step_gate.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // BaitAttraction: start values by rig, bait and type, and the fading of attraction and scare.
 #include "fishing/school/bait_attraction.h"
 #include <cmath>
-#include "fishing/lake_view.h"
-#include "fishing/single_precision.h"
+#include "world/lake_view.h"
+#include "common/single_precision.h"
 #include "gfx/geometry.h"
 #include "platform/system.h"
 #include "shell/game_app.h"

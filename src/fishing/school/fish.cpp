@@ -1,41 +1,18 @@
 // Fish: start values, the behaviour tick and its states (cruise, flee, roll, leap, the fight).
 #include "fishing/school/fish.h"
 #include <cmath>
-#include "fishing/single_precision.h"
+#include "common/angles.h"
+#include "common/single_precision.h"
 #include "gfx/geometry.h"
 #include "platform/system.h"
 #include "shell/game_app.h"
 
 namespace {
-constexpr double FULL_TURN = 6.284;
-constexpr int32_t MAX_TURN_STEPS = 700;
-
 int R() { return plat::GameRand(); }
 
-// Below 0 an angle comes round from the top; above a full turn it loses one.
-double WrapAngle(double a) {
-    if (a < 0) a = F32(FULL_TURN - std::fabs(a));
-    if (a > FULL_TURN) a = F32(a - FULL_TURN);
-    return a;
-}
+// The fish's turn search: steps of 0.01 until within 0.1 of the aim.
+TurnStepCounts FishTurnSteps(double from, double aim) { return CountTurnSteps(from, aim, 0.01, 0.1); }
 }  // namespace
-
-TurnSteps CountTurnSteps(double from, double aim) {
-    TurnSteps steps{0, 0};
-    double h = from;
-    while (std::fabs(F32(h - aim)) > 0.1 && steps.down < MAX_TURN_STEPS) {
-        h = F32(h - 0.01);
-        if (h < 0) h = F32(FULL_TURN - std::fabs(h));
-        ++steps.down;
-    }
-    h = from;
-    while (std::fabs(F32(h - aim)) > 0.1 && steps.up < MAX_TURN_STEPS) {
-        h = F32(h + 0.01);
-        if (h > FULL_TURN) h = F32(h - FULL_TURN);
-        ++steps.up;
-    }
-    return steps;
-}
 
 Fish::Fish() : lastTick(plat::GetTickCount()) {}
 
@@ -98,7 +75,7 @@ void Fish::Update() {
     lastTick = now;
 
     if (splashCooldown > 0) --splashCooldown;
-    heading = WrapAngle(heading);
+    heading = WrapHeading(heading);
 
     if (tailSwingUp) {
         tailSwing = F32(tailSwing + speed);
@@ -184,7 +161,7 @@ void Fish::BottomCheck() {
     if (y < floor) {
         y = F32(y + F32(speed / 2.0));
         diving = 0;
-        pitch = 6.284;
+        pitch = FULL_TURN;
     }
 }
 
@@ -241,8 +218,8 @@ void Fish::Cruise() {
         y = F32(y - F32(speed / 5.0));
         pitch = F32(pitch + F32(speed / 5.0));
     }
-    if (pitch > 6.284) pitch = F32(pitch - F32(speed / 10.0));
-    if (pitch < 6.284) pitch = F32(pitch + F32(speed / 10.0));
+    if (pitch > FULL_TURN) pitch = F32(pitch - F32(speed / 10.0));
+    if (pitch < FULL_TURN) pitch = F32(pitch + F32(speed / 10.0));
     if (pitch < 6.0) pitch = 6.0;
     if (pitch > 6.5) pitch = 6.5;
 
@@ -412,11 +389,11 @@ void Fish::Hooked() {
         }
     }
     if (runSwitched && R() < 100) runSwitched = 0;
-    runHeading = WrapAngle(runHeading);
+    runHeading = WrapHeading(runHeading);
 
     // Steering toward the run, or, tired, toward the opposite side.
     if (!tired) {
-        const TurnSteps steps = CountTurnSteps(heading, runHeading);
+        const TurnStepCounts steps = FishTurnSteps(heading, runHeading);
         if (std::fabs(F32(heading - runHeading)) > speed) {
             heading = steps.down < steps.up ? F32(heading - speed) : F32(heading + speed);
         }
@@ -430,7 +407,7 @@ void Fish::Hooked() {
         }
         double aim = F32(runHeading + 3.142);
         if (aim > FULL_TURN) aim = F32(aim - FULL_TURN);
-        const TurnSteps steps = CountTurnSteps(heading, aim);
+        const TurnStepCounts steps = FishTurnSteps(heading, aim);
         if (std::fabs(F32(heading - runHeading)) > v) {
             heading = steps.down < steps.up ? F32(heading - v) : F32(heading + v);
         } else {
@@ -480,8 +457,8 @@ void Fish::Hooked() {
         pitch = F32(pitch + speed);
     }
     if (!rising && !diving) {
-        if (pitch > 6.284) pitch = F32(pitch - speed);
-        if (pitch < 6.284) pitch = F32(pitch + speed);
+        if (pitch > FULL_TURN) pitch = F32(pitch - speed);
+        if (pitch < FULL_TURN) pitch = F32(pitch + speed);
     }
     if (pitch < 6.0) pitch = 6.0;
     if (pitch > 6.5) pitch = 6.5;
@@ -497,7 +474,7 @@ void Fish::Hooked() {
     if (stamina < 0) stamina = 0;
     if (stamina > 100) stamina = 100;
     if (!tired) {
-        // Without strength left the line's share is skipped (step 11 makes such a fish tired).
+        // Without strength left the line's share is skipped (the check below makes such a fish tired).
         const double quarterStrength = F32(strength / 4.0);
         double spend = speed;
         if (quarterStrength > 0) {

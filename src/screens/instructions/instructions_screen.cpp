@@ -124,16 +124,26 @@ void GameApp::DrawInstructionsScreen() {
     draw(kContinueLine);
 }
 
+void GameApp::EnterInstructions() {
+    gameMode = MODE_INSTRUCTIONS;
+    instructionsPage = 1;
+}
+
 void GameApp::UpdateInstructionsScreen(InputDeviceState* input) {
-    if (!input) return;
-    if (input->keyX && instructionsPage == 3 && inputLock == 0) {
+    if (input && input->keyX && inputLock == 0) TurnInstructionsPage(*input);
+}
+
+void GameApp::ClickInstructions(InputDeviceState& input, const ScreenPointer& pointer) {
+    if (leftButtonDown == 1 && inputLock == 0 && pointer.onButton) TurnInstructionsPage(input);
+}
+
+// The next page; after the credits, back to the map. The X that turned it is used up.
+void GameApp::TurnInstructionsPage(InputDeviceState& input) {
+    if (instructionsPage == 3) {
         gameMode = MODE_MAP;
-        inputLock = kPageLock;
-        input->keyX = 0;
-    }
-    if (input->keyX && inputLock == 0) {
+    } else {
         instructionsPage += 1;
-        inputLock = kPageLock;
-        input->keyX = 0;
     }
+    inputLock = kPageLock;
+    input.keyX = 0;
 }

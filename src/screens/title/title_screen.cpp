@@ -9,7 +9,6 @@ constexpr uint32_t kCaptionColour = 0xFF141414u;
 constexpr uint32_t kTextColour = 0xFFFAFAFAu;
 constexpr uint32_t kTickMs = 10;  // a counter or spin tick needs more than this
 
-int32_t IdOf(TextureName name) { return kTextureTable[name].id; }
 
 // The two sets of three lake pictures, left to right.
 const TextureName kPictureSets[2][3] = {
@@ -138,7 +137,7 @@ void GameApp::DrawTitleScreen() {
     auto card = [this](TextureName name, double x, double y, double z, double yaw, double sx, double sy,
                        double sz) {
         SetWorldTransform(x, y, z, 0, yaw, 0, sx, sy, sz);
-        DrawUprightQuad(IdOf(name));
+        DrawUprightQuad(TextureIdOf(name));
     };
 
     card(TEX_COPY, -3.05, -3.05, 3.0, 0, 1, 0.125, 0.125);
@@ -218,7 +217,17 @@ void GameApp::DrawTitleScreen() {
 
 void GameApp::UpdateTitleScreen(InputDeviceState* input) {
     if (!input || !input->keyX) return;
-    gameMode = MODE_MAP;
     input->keyX = 0;
+    LeaveTitle();
+}
+
+// "Click here to play" (no lock).
+void GameApp::ClickTitle(const ScreenPointer& pointer) {
+    if (leftButtonDown == 1 && pointer.onButton) LeaveTitle();
+}
+
+// On to the map; the title is never shown again, so its textures go.
+void GameApp::LeaveTitle() {
+    gameMode = MODE_MAP;
     ReleaseTitleTextures();
 }

@@ -1,9 +1,9 @@
 // DrawMapScreen: the overhead lake map with its tackle panel, and the orbiting wireframe view.
 #include <cmath>
 #include <cstdio>
-#include "fishing/single_precision.h"
+#include "common/single_precision.h"
 #include "platform/d3dx.h"
-#include "screens/map_tables.h"
+#include "screens/map/map_tables.h"
 #include "shell/game_app.h"
 
 namespace {
@@ -11,12 +11,10 @@ namespace {
 constexpr uint32_t kDark = 0xff141414u;
 constexpr uint32_t kLight = 0xfffafafau;
 
-int32_t Id(TextureName name) { return kTextureTable[name].id; }
-
 // A picture of the panel: flat, 10 units below the eye, so it stays put while the map moves.
 void PanelPicture(GameApp& app, TextureName name, double dx, double dz, double sx, double sz) {
     app.SetWorldTransform(app.eyeX + dx, app.eyeY - 10.0, app.eyeZ + dz, 0, 0, 0, sx, sx, sz);
-    app.DrawFlatQuad(Id(name));
+    app.DrawFlatQuad(TextureIdOf(name));
 }
 void PanelPicture(GameApp& app, TextureName name, double dx, double dz, double scale) {
     PanelPicture(app, name, dx, dz, scale, scale);
@@ -81,7 +79,7 @@ void DrawSwimSigns(GameApp& app, const MapZoom& zoom) {
         const SwimRecord& s = *app.swims[n - 1];
         const float scale = zoom.signBase + (n == app.currentSwim ? pulse / zoom.pulseDivisor : 0.0f);
         app.SetWorldTransform(s.x, 5, s.z, 0, 0, 0, scale, scale, scale);
-        app.DrawFlatQuad(Id(static_cast<TextureName>(TEX_ONE + n - 1)));
+        app.DrawFlatQuad(TextureIdOf(static_cast<TextureName>(TEX_ONE + n - 1)));
     }
     if (app.currentSwim >= 1 && app.currentSwim <= SWIM_COUNT) {
         PanelPicture(app, static_cast<TextureName>(TEX_ONE + app.currentSwim - 1), -5.07, 0.02,
@@ -115,7 +113,7 @@ void DrawBillboardIcons(GameApp& app) {
         if (!icon) continue;
         const float scale = icon->sizeFactor * board.size;
         app.SetWorldTransform(board.x, board.y + 2.0f, board.z, 0, 0, 0, scale, scale, scale);
-        app.DrawFlatQuad(Id(icon->picture));
+        app.DrawFlatQuad(TextureIdOf(icon->picture));
     }
 }
 
@@ -280,18 +278,11 @@ void DrawMapTexts(GameApp& app, bool overGrid, float groundLevel) {
 
 }  // namespace
 
-void GameApp::SetProjectionFov(float fieldOfView) {
-    plat::Matrix m;
-    const float aspect = static_cast<float>(backBufferWidth) / static_cast<float>(backBufferHeight);
-    plat::MatrixPerspectiveFovLH(&m, fieldOfView, aspect, 1.0f, 5000.0f);
-    device->SetTransform(plat::TS_PROJECTION, &m);
-}
-
 void GameApp::DrawMapScreen() {
     device->SetRenderState(plat::RS_FILLMODE, plat::FILL_SOLID);
     device->SetRenderState(plat::RS_ALPHABLENDENABLE, 1);
     device->SetRenderState(plat::RS_ALPHATESTENABLE, 1);
-    hoveredCell = 10000;
+    hoveredCell = TERRAIN_SPARE_CELL;
 
     if (!lakeInitialised) {
         InitialiseLake();
@@ -318,13 +309,13 @@ void GameApp::DrawMapScreen() {
         DrawPanel(*this, zoom);
         DrawSwimSigns(*this, zoom);
         groundLevel = FindCursorCell(*this, zoom);
-        overGrid = hoveredCell != 10000;
+        overGrid = hoveredCell != TERRAIN_SPARE_CELL;
         for (int32_t i = 0; i < SCENERY_ITEM_COUNT; ++i)
             if (sceneryItems[i]->active) DrawSceneryItem(i);
         DrawBillboardIcons(*this);
     }
 
-    DrawTerrain(orbitView ? 1 : 0);
+    DrawTerrain(orbitView ? TERRAIN_FILL_WIREFRAME : TERRAIN_FILL_SOLID);
 
     device->SetRenderState(plat::RS_ALPHABLENDENABLE, 0);
     device->SetRenderState(plat::RS_ALPHATESTENABLE, 0);

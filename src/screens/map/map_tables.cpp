@@ -1,5 +1,5 @@
 // The map screen's lookup tables.
-#include "screens/map_tables.h"
+#include "screens/map/map_tables.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "fishing/school/bait_attraction.h"
 #include "fishing/school/fish.h"
 #include "platform/system.h"
-#include "screens/stock_file.h"
+#include "fishing/stock/stock_file.h"
 #include "shell/game_app.h"
 
 namespace {

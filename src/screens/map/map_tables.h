@@ -2,7 +2,7 @@
 // tackle choices and billboard icons.
 #pragma once
 #include <cstdint>
-#include "gfx/texture_ids.h"
+#include "common/texture_ids.h"
 
 // Constants of one zoom height of the overhead map.
 struct MapZoom {

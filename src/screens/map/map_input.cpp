@@ -1,26 +1,20 @@
 // UpdateMapScreen: the map screen's keys and buttons, the tackle selection, the swim pick and the
-// ways off the map (fishing, tour, duck mode, instructions, stocking records).
+// buttons that lead off the map (each screen's own Enter function does the change).
 #include <cmath>
-#include "fishing/single_precision.h"
+#include "common/angles.h"
+#include "common/single_precision.h"
+#include "common/sound_cue.h"
 #include "gfx/geometry.h"
 #include "shell/game_app.h"
 
 namespace {
-
-constexpr int32_t kLock = 3;  // tenths of a second: one click acts once
-
-void PlayMapSound(plat::SoundClip* clip) {
-    if (!clip) return;
-    clip->Rewind();
-    clip->Play(0, 0, -1000, 0, 0);
-}
 
 // Sets a choice; clicks only when it changes, locks either way.
 template <typename T>
 void Choose(GameApp& app, T& member, T value) {
     if (member != value) app.playClickSound = 1;
     member = value;
-    app.inputLock = kLock;
+    app.inputLock = CLICK_LOCK;
 }
 
 // The parts of the rig row, and which lies under each button of the row for each method.
@@ -94,7 +88,7 @@ void GameApp::UpdateMapScreen(InputDeviceState* input, int32_t screenX, int32_t 
             orbitHoldFrames = 0;
             orbitZoom = 4;
             orbitHeight = 50;
-            SetProjectionFov(0.7853982f);
+            SetProjectionFov(NORMAL_FIELD_OF_VIEW);
         }
         // Each held arrow steps, and speeds up the steps that follow.
         auto turn = [&](double direction) {
@@ -126,8 +120,7 @@ void GameApp::UpdateMapScreen(InputDeviceState* input, int32_t screenX, int32_t 
                 orbitClimbSpeed = 1.0;
             }
         }
-        if (orbitAngle < 0) orbitAngle = F32(6.284 - std::fabs(orbitAngle));
-        if (orbitAngle > 6.284) orbitAngle = F32(orbitAngle - 6.284);
+        orbitAngle = WrapHeading(orbitAngle);
         if (orbitHeight < 5) orbitHeight = 5;
         if (orbitHeight > 500) orbitHeight = 500;
         if (orbitView) return;
@@ -152,7 +145,7 @@ void GameApp::UpdateMapScreen(InputDeviceState* input, int32_t screenX, int32_t 
                 }
             }
             if (candidate) {
-                inputLock = kLock;
+                inputLock = CLICK_LOCK;
                 if (candidate != currentSwim) playClickSound = 1;
                 currentSwim = candidate;
             }
@@ -164,7 +157,7 @@ void GameApp::UpdateMapScreen(InputDeviceState* input, int32_t screenX, int32_t 
                 const RigPart part = kRigRow[method][column];
                 if (part == NO_PART || !hit(kRigRowKx[column], 1.08f, 15)) continue;
                 StepRigPart(*this, part);
-                inputLock = kLock;
+                inputLock = CLICK_LOCK;
                 playClickSound = 1;
             }
         }
@@ -176,15 +169,7 @@ void GameApp::UpdateMapScreen(InputDeviceState* input, int32_t screenX, int32_t 
         for (const Choice& c : kGroundbaitButtons)
             if (hit(c.kx, c.ky, 10)) Choose(*this, groundbait, c.value);
 
-        if (hit(1.06f, 1.1f, 15)) {  // stocking records
-            playClickSound = 1;
-            gameMode = MODE_STOCKING_RECORDS;
-            stockingPage = 1;
-            savedMapHeight = eyeY;
-            eyeX = 100;
-            eyeY = 1000;
-            eyeZ = 100;
-        }
+        if (hit(1.06f, 1.1f, 15)) EnterStockingRecords();
         if (hit(1.06f, 1.04f, 15)) orbitView = 1;  // contours
 
         for (const Choice& c : kRodReelButtons)
@@ -205,74 +190,18 @@ void GameApp::UpdateMapScreen(InputDeviceState* input, int32_t screenX, int32_t 
             playPanSound = 1;
         }
 
-        if (hit(20, 11, 25)) {  // go fishing at the current swim
-            playClickSound = 1;
-            moveSpeed = 0;
-            moveForward = 0;
-            moveBack = 0;
-            arrivalCountdown = 20;
-            LoadTextureSet(TEXTURE_SET_LAKE);
-            gameMode = MODE_FISHING;
-            inputLock = kLock;
-            savedMapHeight = eyeY;
-            eyeY = 2.0;
-            skipPlatformStep = 1;
-            if (currentSwim >= 1 && currentSwim <= SWIM_COUNT) {
-                const SwimRecord& s = *swims[currentSwim - 1];
-                eyeX = F32(s.x + std::sin(s.facing + 3.5f) * 4.0f);
-                eyeZ = F32(s.z + std::cos(s.facing + 3.5f) * 4.0f);
-                heading = s.facing;
-                pitch = 6.4;
-                podYaw = s.facing;
-                rodPodX = s.x;
-                rodPodZ = s.z;
-            }
-            device->LightEnable(0, false);
-            device->LightEnable(1, true);
-        }
-        if (hit(8.8f, 11, 25)) {
-            gameMode = MODE_INSTRUCTIONS;
-            instructionsPage = 1;
-        }
-        if (hit(20, 2.57f, 14)) {  // the tour
-            gameMode = MODE_TOUR;
-            playClickSound = 1;
-            tourWaypoint = 0;
-            tourFade = -0.5f;
-            tourTicks = 0;
-            inputLock = kLock;
-            heading = 0.3;
-            pitch = 6.6;
-            savedMapHeight = eyeY;
-            eyeX = 60;
-            eyeY = 2;
-            eyeZ = 0;
-            moveSpeed = 0.7;
-            LoadTextureSet(TEXTURE_SET_LAKE);
-            device->LightEnable(0, false);
-            device->LightEnable(1, true);
-        }
-        if (hit(20, 2.28f, 14)) {  // duck mode
-            eyeX = 67.5;
-            eyeY = 1.0;
-            eyeZ = 32.5;
-            gameMode = MODE_DUCK;
-            playClickSound = 1;
-            inputLock = kLock;
-            heading = 4.5;
-            pitch = 6.3;
-            LoadTextureSet(TEXTURE_SET_LAKE);
-            device->LightEnable(0, false);
-            device->LightEnable(1, true);
-        }
+        if (hit(20, 11, 25)) EnterFishingScreen();  // at the current swim
+        if (hit(8.8f, 11, 25)) EnterInstructions();
+        if (hit(20, 2.57f, 14)) EnterTour();
+        if (hit(20, 2.28f, 14)) EnterDuckMode();
     }
 
     if (playClickSound) {
         playClickSound = 0;
-        PlayMapSound(clickSound);
+        PlayFromStart(clickSound);
     }
     if (playPanSound) {
         playPanSound = 0;
-        PlayMapSound(panSound);
+        PlayFromStart(panSound);
     }
 }

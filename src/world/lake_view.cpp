@@ -1,5 +1,5 @@
 // Height samples of the lake bed and the game's own lake view.
-#include "fishing/lake_view.h"
+#include "world/lake_view.h"
 #include <algorithm>
 #include "shell/game_app.h"
 #include "world/cell_lookup.h"

@@ -1,5 +1,5 @@
 // Whole-token number parsing shared by the lake model and stock file readers.
-#include "shell/number_token.h"
+#include "common/number_token.h"
 #include <charconv>
 #include <cmath>
 #include <system_error>

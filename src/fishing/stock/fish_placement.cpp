@@ -1,10 +1,10 @@
 // Each fish's weight for this run, its start data and where in the lake it starts.
 #include <cmath>
-#include "fishing/lake_view.h"
-#include "fishing/single_precision.h"
+#include "world/lake_view.h"
+#include "common/single_precision.h"
 #include "gfx/geometry.h"
 #include "platform/system.h"
-#include "screens/stock_file.h"
+#include "fishing/stock/stock_file.h"
 
 float StartingWeight(float stockingWeight, float recentWeight) {
     double w = F32(F32(recentWeight + 2.0) + F32(plat::GameRand() / 10922.0));

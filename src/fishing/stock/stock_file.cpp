@@ -1,7 +1,7 @@
 // Strict reading of the stock file: whitespace-separated tokens, each parsed completely.
-#include "screens/stock_file.h"
+#include "fishing/stock/stock_file.h"
 #include <cstring>
-#include "shell/number_token.h"
+#include "common/number_token.h"
 
 namespace {
 

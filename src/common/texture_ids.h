@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-enum TextureGroup : int32_t { TEXGROUP_TITLE, TEXGROUP_RESIDENT, TEXSET_MAP, TEXSET_LAKESIDE };
+enum TextureGroup : int32_t { TEXGROUP_TITLE, TEXGROUP_RESIDENT, TEXGROUP_MAP, TEXGROUP_LAKESIDE };
 
 constexpr int32_t TEXTURE_SET_MAP = 1;
 constexpr int32_t TEXTURE_SET_LAKE = 3;
@@ -220,6 +220,9 @@ struct TextureInfo {
 
 // One row per texture name, in TextureName order.
 extern const TextureInfo kTextureTable[TEXTURE_COUNT];
+
+// The numeric texture id of a texture name (what SetTextureById and the draw helpers take).
+inline int32_t TextureIdOf(TextureName name) { return kTextureTable[name].id; }
 
 // The texture name of a numeric id, or -1 when the id is outside the table.
 int32_t TextureNameForId(int32_t id);
