@@ -298,22 +298,32 @@ void Fish::Roll() {
         SplashBackToCruise();
     }
     if (climbing) {
-        if (pitch > 5) {
-            pitch = F32(pitch - 0.4);
-        } else {
-            pitch = 5;
-        }
-        climbRate = F32(climbRate + F32(speed / 4.0));
+        NoseUpAndClimb(5);
     } else {
-        if (pitch < 7) {
-            pitch = F32(pitch + tiltRate);
-        } else {
-            pitch = 7;
-        }
+        NoseDown(tiltRate);
         climbRate = F32(climbRate - F32(4.0 * speed));
         if (y < -1) climbRate = F32(climbRate / 4.0);
     }
     y = F32(y + climbRate);
+}
+
+// Rolling or leaping upward: the nose comes up by 0.4 a tick to `steepest`, the climb quickens.
+void Fish::NoseUpAndClimb(double steepest) {
+    if (pitch > steepest) {
+        pitch = F32(pitch - 0.4);
+    } else {
+        pitch = steepest;
+    }
+    climbRate = F32(climbRate + F32(speed / 4.0));
+}
+
+// Falling back: the nose goes down by `step` a tick, to 7 at most.
+void Fish::NoseDown(double step) {
+    if (pitch < 7) {
+        pitch = F32(pitch + step);
+    } else {
+        pitch = 7;
+    }
 }
 
 // Back under after a roll or a leap: cruising again, diving first.
@@ -336,12 +346,7 @@ void Fish::Leap() {
         SplashBackToCruise();
     }
     if (climbing) {
-        if (pitch > 4.8) {
-            pitch = F32(pitch - 0.4);
-        } else {
-            pitch = 4.8;
-        }
-        climbRate = F32(climbRate + F32(speed / 4.0));
+        NoseUpAndClimb(4.8);
     } else {
         if (leapHoldTicks > 0) {
             --leapHoldTicks;
@@ -349,11 +354,7 @@ void Fish::Leap() {
             state = FISH_CRUISE;
             leapHoldTicks = 0;
         }
-        if (pitch < 7) {
-            pitch = F32(pitch + 0.1);
-        } else {
-            pitch = 7;
-        }
+        NoseDown(0.1);
         if (y > 0) {
             const double turn = F32(2.5 * speed);
             if (leapTurn == 0) heading = F32(heading - turn);

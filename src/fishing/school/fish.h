@@ -94,6 +94,8 @@ private:
     void Roll();
     void Leap();
     void SplashBackToCruise();
+    void NoseUpAndClimb(double steepest);
+    void NoseDown(double step);
     void Hooked();
     void BottomCheck();
     void ShallowCheck();
