@@ -16,7 +16,7 @@
 #include "platform/sdl/sdl_backend.h"
 #include "platform/system.h"
 
-extern const bool kHighDetailScenery = true;
+extern const bool HIGH_DETAIL_SCENERY = true;
 
 namespace {
 

@@ -6,7 +6,8 @@
 // True, with the stamp renewed, once more than `stepMs` have passed since the last step; a long
 // pause still gives one step only.
 inline bool StepDue(uint32_t& lastTick, uint32_t stepMs) {
-    if (plat::GetTickCount() - lastTick <= stepMs) return false;
-    lastTick = plat::GetTickCount();
+    const uint32_t now = plat::GetTickCount();
+    if (now - lastTick <= stepMs) return false;
+    lastTick = now;
     return true;
 }

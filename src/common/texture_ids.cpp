@@ -1,7 +1,7 @@
 // The texture table: every texture name with its id, file, group and colour key.
 #include "common/texture_ids.h"
 
-const TextureInfo kTextureTable[TEXTURE_COUNT] = {
+const TextureInfo TEXTURE_TABLE[TEXTURE_COUNT] = {
     {TEX_INTRO, 0, "textures\\intro.bmp", TEXGROUP_TITLE, true},
     {TEX_INTRO2, 1, "textures\\intro2.bmp", TEXGROUP_TITLE, true},
     {TEX_INTRO3, 2, "textures\\intro3.bmp", TEXGROUP_TITLE, false},
@@ -201,7 +201,7 @@ int32_t TextureNameForId(int32_t id) {
     static bool built = false;
     if (!built) {
         for (int32_t& n : byId) n = -1;
-        for (const TextureInfo& t : kTextureTable)
+        for (const TextureInfo& t : TEXTURE_TABLE)
             if (t.id >= 0) byId[t.id] = t.name;
         built = true;
     }

@@ -219,10 +219,10 @@ struct TextureInfo {
 };
 
 // One row per texture name, in TextureName order.
-extern const TextureInfo kTextureTable[TEXTURE_COUNT];
+extern const TextureInfo TEXTURE_TABLE[TEXTURE_COUNT];
 
 // The numeric texture id of a texture name (what SetTextureById and the draw helpers take).
-inline int32_t TextureIdOf(TextureName name) { return kTextureTable[name].id; }
+inline int32_t TextureIdOf(TextureName name) { return TEXTURE_TABLE[name].id; }
 
 // The texture name of a numeric id, or -1 when the id is outside the table.
 int32_t TextureNameForId(int32_t id);

@@ -24,7 +24,7 @@
 #include "world/world.h"
 
 // Build option: full scenery detail (1 in lakeside, 0 in lakeside-lite). Defined by each program.
-extern const bool kHighDetailScenery;
+extern const bool HIGH_DETAIL_SCENERY;
 
 class GameApp : public plat::AppFrame {
 public:
@@ -64,7 +64,7 @@ public:
 
     int32_t loadingMessage = 1;        // 1 until start-up is done: the window paints the loading line
     int32_t gameMode = MODE_TITLE;     // GameModeValue: the screen shown
-    uint8_t highDetailScenery = 1;     // kHighDetailScenery of this program
+    uint8_t highDetailScenery = 1;     // HIGH_DETAIL_SCENERY of this program
     int32_t desktopWidth = 0;          // pixels
     double clientWidth = 0;            // the game window's size in pixels
     double clientHeight = 0;

@@ -52,7 +52,7 @@ using plat::InputSource;
 using plat::KeyId;
 
 // The action map "viewer Game", in row order.
-const plat::ActionBinding kActionTable[] = {
+const plat::ActionBinding ACTION_TABLE[] = {
     {ACTION_MOUSE_Y, InputSource::MouseAxisY, KeyId::None, 0, "ACTION_MOUSE_Y"},
     {ACTION_MOUSE_X, InputSource::MouseAxisX, KeyId::None, 0, "ACTION_MOUSE_X"},
     {ACTION_LEFT_BUTTON, InputSource::MouseButtonLeft, KeyId::None, 0, "ACTION_LEFT_BUTTON"},
@@ -88,7 +88,7 @@ const plat::ActionBinding kActionTable[] = {
     {ACTION_TIPS, InputSource::Key, KeyId::T, 0, "ACTION_TIPS"},
     {ACTION_PHOTO, InputSource::Key, KeyId::P, 0, "ACTION_PHOTO"},
 };
-static_assert(sizeof(kActionTable) / sizeof(kActionTable[0]) == ACTION_CODE_COUNT, "34 actions");
+static_assert(sizeof(ACTION_TABLE) / sizeof(ACTION_TABLE[0]) == ACTION_CODE_COUNT, "34 actions");
 
 // The key field each action code writes (null: an action that nothing reads).
 using KeyField = int32_t InputDeviceState::*;
@@ -118,8 +118,8 @@ KeyField KeyFieldFor(uint32_t code) {
 }
 
 // Events taken from one device per frame; the rest wait in its buffer.
-constexpr uint32_t kEventsPerPoll = 23;
-constexpr uint32_t kPressed = 0x80;
+constexpr uint32_t EVENTS_PER_POLL = 23;
+constexpr uint32_t PRESSED = 0x80;
 
 InputDeviceState* RecordOf(const plat::DeviceEntry& entry) {
     return static_cast<InputDeviceState*>(entry.userData);
@@ -134,7 +134,7 @@ plat::HResult GameApp::InitInput(plat::WindowHandle window) {
     actionFormat.bufferSize = 255;
     actionFormat.axisMin = -100;
     actionFormat.axisMax = 100;
-    actionFormat.actions.assign(std::begin(kActionTable), std::end(kActionTable));
+    actionFormat.actions.assign(std::begin(ACTION_TABLE), std::end(ACTION_TABLE));
     inputManager = new plat::InputActionManager();
     return inputManager->Create(window, &actionFormat, &GameApp::OnInputDeviceFound, this);
 }
@@ -163,16 +163,16 @@ void GameApp::PollInput() {
         if (!record) continue;
         entry.device->Acquire();
         entry.device->Poll();
-        plat::DeviceEvent events[kEventsPerPoll];
-        uint32_t count = kEventsPerPoll;
+        plat::DeviceEvent events[EVENTS_PER_POLL];
+        uint32_t count = EVENTS_PER_POLL;
         if (plat::Failed(entry.device->GetDeviceData(sizeof(plat::DeviceEvent), events, &count, 0)))
             continue;  // the record keeps last frame's values
-        if (count > kEventsPerPoll) count = kEventsPerPoll;
+        if (count > EVENTS_PER_POLL) count = EVENTS_PER_POLL;
         record->axisX = 0.0f;
         record->axisY = 0.0f;
         for (uint32_t i = 0; i < count; ++i) {
             const plat::DeviceEvent& ev = events[i];
-            const int32_t held = ev.data == kPressed ? 1 : 0;
+            const int32_t held = ev.data == PRESSED ? 1 : 0;
             const float axis = static_cast<float>(static_cast<int32_t>(ev.data) / 500.0);
             switch (ev.appData) {
                 case ACTION_MOUSE_X: record->axisX = axis; break;

@@ -7,7 +7,7 @@
 
 namespace {
 
-const char* const kCellFields[13] = {
+const char* const CELL_FIELDS[13] = {
     "x of corner 0", "x of corner 1", "x of corner 2", "x of corner 3",
     "height of corner 0", "height of corner 1", "height of corner 2", "height of corner 3",
     "z of corner 0", "z of corner 1", "z of corner 2", "z of corner 3", "ground texture"};
@@ -106,8 +106,8 @@ bool ReadCells(ModelReader& in, LakeModel* m) {
         float* reals[12] = {&c.x[0], &c.x[1], &c.x[2], &c.x[3], &c.y[0], &c.y[1],
                             &c.y[2], &c.y[3], &c.z[0], &c.z[1], &c.z[2], &c.z[3]};
         for (int f = 0; f < 12; ++f)
-            if (!in.Float(reals[f], {"terrain cell", i, kCellFields[f]})) return false;
-        if (!in.Int(&c.groundTexture, {"terrain cell", i, kCellFields[12]})) return false;
+            if (!in.Float(reals[f], {"terrain cell", i, CELL_FIELDS[f]})) return false;
+        if (!in.Int(&c.groundTexture, {"terrain cell", i, CELL_FIELDS[12]})) return false;
         SnapEdgeHeights(&c);
     }
     return true;

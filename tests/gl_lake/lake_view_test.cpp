@@ -18,7 +18,7 @@
 #include "fishing/stock/stock_file.h"
 #include "shell/game_app.h"
 
-extern const bool kHighDetailScenery = true;
+extern const bool HIGH_DETAIL_SCENERY = true;
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include "common/angles.h"
 #include "common/single_precision.h"
+#include "common/step_gate.h"
 #include "gfx/geometry.h"
 #include "platform/system.h"
 #include "shell/game_app.h"
@@ -70,9 +71,7 @@ void Fish::Start(double x_, double y_, double z_, double sizeBase, double weight
 }
 
 void Fish::Update() {
-    const uint32_t now = plat::GetTickCount();
-    if (now - lastTick <= 100) return;
-    lastTick = now;
+    if (!StepDue(lastTick, 100)) return;
 
     if (splashCooldown > 0) --splashCooldown;
     heading = WrapHeading(heading);

@@ -8,7 +8,7 @@
 
 namespace {
 // The natural feeding spots, also renewed by the fish school pass.
-constexpr float kFeedSpots[6][2] = {{121, 142}, {145, 125}, {105, 95}, {120, 85}, {85, 66}, {100, 46}};
+constexpr float FEED_SPOTS[6][2] = {{121, 142}, {145, 125}, {105, 95}, {120, 85}, {85, 66}, {100, 46}};
 }  // namespace
 
 void GameApp::AllocateStockRecords() {
@@ -17,7 +17,7 @@ void GameApp::AllocateStockRecords() {
 
 void GameApp::InitialiseLake() {
     if (lakeInitialised) return;
-    for (const auto& spot : kFeedSpots) {
+    for (const auto& spot : FEED_SPOTS) {
         SpawnBaitAttraction(spot[0], 0.0f, spot[1], BAIT_GROUNDBAIT, 0, 0, 0.0, 0, 0, 3);
     }
     lakeInitialised = 1;

@@ -1,5 +1,6 @@
 // The photo album: the draw (not built yet: the mode shows its clear colour), P back to the lake
 // and D deleting the shown photo.
+#include "common/step_gate.h"
 #include "shell/game_app.h"
 
 void GameApp::DrawPhotoAlbumScreen() {}
@@ -24,9 +25,7 @@ void GameApp::LeavePhotoAlbum() {
 // Removes the shown photo; the later ones move down so the photos in use stay packed at the front.
 // At most once per 500 ms, so a held D deletes one photo at a time.
 void GameApp::DeleteShownPhoto() {
-    const uint32_t now = plat::GetTickCount();
-    if (now - photoDeleteStamp <= 500) return;
-    photoDeleteStamp = now;
+    if (!StepDue(photoDeleteStamp, 500)) return;
     int inUse = 0;
     for (const PhotoRecord* photo : photos)
         if (photo->inUse) ++inUse;

@@ -4,19 +4,19 @@
 
 namespace {
 
-constexpr uint32_t kTextColour = 0xFFFAFAFAu;
-constexpr int32_t kPageLock = 5;  // tenths of a second
+constexpr uint32_t TEXT_COLOUR = 0xFFFAFAFAu;
+constexpr int32_t PAGE_LOCK = 5;  // tenths of a second
 
-const TextLine kEveryPage[] = {
+const TextLine EVERY_PAGE[] = {
     {5, 2, 2, "QUELLAN - VIRTUAL FISHING AT HARROWMERE FISHERIES"},
     {35, 7, 2, "INSTRUCTIONS"},
-    {2, 91, 1, kGameFooterLine},
-    {63, 91, 1, kVenueFooterLine},
+    {2, 91, 1, GAME_FOOTER_LINE},
+    {63, 91, 1, VENUE_FOOTER_LINE},
 };
 
-const TextLine kContinueLine = {29, 85, 2, "Click hear to continue..."};
+const TextLine CONTINUE_LINE = {29, 85, 2, "Click hear to continue..."};
 
-const TextLine kPage1[] = {
+const TextLine PAGE1[] = {
     {5, 15, 1,
      "QUELLAN is a carp fishing simulator allowing you to fish with 2 rods using many different methods "
      "and baits."},
@@ -57,7 +57,7 @@ const TextLine kPage1[] = {
     {5, 78, 1, "the lake and fish in any of the marked swims."},
 };
 
-const TextLine kPage2[] = {
+const TextLine PAGE2[] = {
     {5, 15, 1, "You will now find yourself by your chosen swim in Wendlow Lake."},
     {5, 18, 1,
      "You do not have to fish here, use the mouse buttons to move forwards of backwards,and use the mouse "
@@ -85,7 +85,7 @@ const TextLine kPage2[] = {
      "for a swim or a waddle!"},
 };
 
-const TextLine kCredits[] = {
+const TextLine CREDITS_LINES[] = {
     {43, 15, 1, "CREDITS"},
     {25, 21, 1, "Concept, programing, sounds and artwork  :"},
     {58, 21, 1, "the Lakeside team"},
@@ -113,15 +113,15 @@ void GameApp::DrawInstructionsScreen() {
     device->SetRenderState(plat::RS_ALPHABLENDENABLE, 0);
     device->SetRenderState(plat::RS_ALPHATESTENABLE, 0);
 
-    auto draw = [this](const TextLine& line) { DrawTextAt(line.x, line.y, kTextColour, line.text, line.font); };
-    for (const TextLine& line : kEveryPage) draw(line);
+    auto draw = [this](const TextLine& line) { DrawTextAt(line.x, line.y, TEXT_COLOUR, line.text, line.font); };
+    for (const TextLine& line : EVERY_PAGE) draw(line);
     switch (instructionsPage) {
-        case 1: for (const TextLine& line : kPage1) draw(line); break;
-        case 2: for (const TextLine& line : kPage2) draw(line); break;
-        case 3: for (const TextLine& line : kCredits) draw(line); break;
+        case 1: for (const TextLine& line : PAGE1) draw(line); break;
+        case 2: for (const TextLine& line : PAGE2) draw(line); break;
+        case 3: for (const TextLine& line : CREDITS_LINES) draw(line); break;
         default: return;
     }
-    draw(kContinueLine);
+    draw(CONTINUE_LINE);
 }
 
 void GameApp::EnterInstructions() {
@@ -144,6 +144,6 @@ void GameApp::TurnInstructionsPage(InputDeviceState& input) {
     } else {
         instructionsPage += 1;
     }
-    inputLock = kPageLock;
+    inputLock = PAGE_LOCK;
     input.keyX = 0;
 }

@@ -19,8 +19,8 @@ void Choose(GameApp& app, T& member, T value) {
 
 // The parts of the rig row, and which lies under each button of the row for each method.
 enum RigPart { NO_PART, MAIN_LINE, HOOKLENGTH, LEAD, HOOK, SHOT, DEPTH, CONTROLLER };
-constexpr float kRigRowKx[6] = {4.05f, 2.6f, 2.48f, 2.13f, 2.01f, 1.78f};
-constexpr RigPart kRigRow[8][6] = {
+constexpr float RIG_ROW_KX[6] = {4.05f, 2.6f, 2.48f, 2.13f, 2.01f, 1.78f};
+constexpr RigPart RIG_ROW[8][6] = {
     {},
     {MAIN_LINE, NO_PART, LEAD, HOOKLENGTH, NO_PART, HOOK},
     {MAIN_LINE, NO_PART, LEAD, HOOKLENGTH, NO_PART, HOOK},
@@ -49,21 +49,21 @@ struct Choice {
     int32_t value;
     float kx, ky;
 };
-const Choice kMethodButtons[] = {{1, 30, 1.31f},   {2, 14.5f, 1.31f}, {3, 30, 1.24f}, {4, 14.5f, 1.24f},
+const Choice METHOD_BUTTONS[] = {{1, 30, 1.31f},   {2, 14.5f, 1.31f}, {3, 30, 1.24f}, {4, 14.5f, 1.24f},
                                  {5, 30, 1.17f},   {6, 14.5f, 1.17f}, {7, 19, 1.11f}};
-const Choice kHookBaitButtons[] = {{1, 1.08f, 3.9f},   {2, 1.08f, 3.3f},   {3, 1.08f, 2.87f}, {4, 1.08f, 2.53f},
+const Choice HOOK_BAIT_BUTTONS[] = {{1, 1.08f, 3.9f},   {2, 1.08f, 3.3f},   {3, 1.08f, 2.87f}, {4, 1.08f, 2.53f},
                                    {5, 1.08f, 2.27f},  {6, 1.08f, 2.05f},  {8, 1.04f, 3.9f},  {9, 1.04f, 3.3f},
                                    {10, 1.04f, 2.87f}, {11, 1.04f, 2.53f}, {12, 1.04f, 2.27f}, {13, 1.04f, 2.05f}};
-const Choice kGroundbaitButtons[] = {{1, 1.08f, 1.285f}, {2, 1.04f, 1.285f}, {3, 1.06f, 1.21f}};
-const Choice kRodReelButtons[] = {{1, 1.52f, 1.09f}, {2, 1.44f, 1.09f}, {3, 1.52f, 1.05f}, {4, 1.44f, 1.05f}};
-const Choice kZoomButtons[] = {{350, 35, 5.6f}, {200, 13, 5.6f}, {80, 35, 4.25f}, {30, 13, 4.25f}};
+const Choice GROUNDBAIT_BUTTONS[] = {{1, 1.08f, 1.285f}, {2, 1.04f, 1.285f}, {3, 1.06f, 1.21f}};
+const Choice ROD_REEL_BUTTONS[] = {{1, 1.52f, 1.09f}, {2, 1.44f, 1.09f}, {3, 1.52f, 1.05f}, {4, 1.44f, 1.05f}};
+const Choice ZOOM_BUTTONS[] = {{350, 35, 5.6f}, {200, 13, 5.6f}, {80, 35, 4.25f}, {30, 13, 4.25f}};
 
 // The pan arrows: button and the step of the map centre.
 struct PanArrow {
     float kx, ky;
     int32_t dx, dz;
 };
-const PanArrow kPanArrows[] = {{20, 3.35f, 0, 1},  {20, 2.85f, 0, -1}, {29, 3.06f, -1, 0},  {14, 3.06f, 1, 0},
+const PanArrow PAN_ARROWS[] = {{20, 3.35f, 0, 1},  {20, 2.85f, 0, -1}, {29, 3.06f, -1, 0},  {14, 3.06f, 1, 0},
                                {29, 2.85f, -1, -1}, {14, 2.85f, 1, -1}, {14, 3.35f, 1, 1}, {29, 3.35f, -1, 1}};
 
 }  // namespace
@@ -154,27 +154,27 @@ void GameApp::UpdateMapScreen(InputDeviceState* input, int32_t screenX, int32_t 
         // The rig row: each button steps the part of the current method that lies under it.
         if (method >= 1 && method <= 7) {
             for (int column = 0; column < 6; ++column) {
-                const RigPart part = kRigRow[method][column];
-                if (part == NO_PART || !hit(kRigRowKx[column], 1.08f, 15)) continue;
+                const RigPart part = RIG_ROW[method][column];
+                if (part == NO_PART || !hit(RIG_ROW_KX[column], 1.08f, 15)) continue;
                 StepRigPart(*this, part);
                 inputLock = CLICK_LOCK;
                 playClickSound = 1;
             }
         }
 
-        for (const Choice& c : kMethodButtons)
+        for (const Choice& c : METHOD_BUTTONS)
             if (hit(c.kx, c.ky, 10)) Choose(*this, method, c.value);
-        for (const Choice& c : kHookBaitButtons)
+        for (const Choice& c : HOOK_BAIT_BUTTONS)
             if (hit(c.kx, c.ky, 10)) Choose(*this, hookBait, c.value);
-        for (const Choice& c : kGroundbaitButtons)
+        for (const Choice& c : GROUNDBAIT_BUTTONS)
             if (hit(c.kx, c.ky, 10)) Choose(*this, groundbait, c.value);
 
         if (hit(1.06f, 1.1f, 15)) EnterStockingRecords();
         if (hit(1.06f, 1.04f, 15)) orbitView = 1;  // contours
 
-        for (const Choice& c : kRodReelButtons)
+        for (const Choice& c : ROD_REEL_BUTTONS)
             if (hit(c.kx, c.ky, 10)) Choose(*this, rodReel, c.value);
-        for (const Choice& c : kZoomButtons)
+        for (const Choice& c : ZOOM_BUTTONS)
             if (hit(c.kx, c.ky, 10)) Choose(*this, eyeY, static_cast<double>(c.value));
 
         // The pan pad: the centre button re-centres the map, the arrows pan while held.
@@ -183,7 +183,7 @@ void GameApp::UpdateMapScreen(InputDeviceState* input, int32_t screenX, int32_t 
             eyeZ = 92;
             playClickSound = 1;
         }
-        for (const PanArrow& a : kPanArrows) {
+        for (const PanArrow& a : PAN_ARROWS) {
             if (!hit(a.kx, a.ky, 8)) continue;
             eyeX += a.dx;
             eyeZ += a.dz;

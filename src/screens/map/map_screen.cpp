@@ -8,8 +8,8 @@
 
 namespace {
 
-constexpr uint32_t kDark = 0xff141414u;
-constexpr uint32_t kLight = 0xfffafafau;
+constexpr uint32_t DARK = 0xff141414u;
+constexpr uint32_t LIGHT = 0xfffafafau;
 
 // A picture of the panel: flat, 10 units below the eye, so it stays put while the map moves.
 void PanelPicture(GameApp& app, TextureName name, double dx, double dz, double sx, double sz) {
@@ -117,7 +117,7 @@ void DrawBillboardIcons(GameApp& app) {
     }
 }
 
-void Text(GameApp& app, double x, double y, const char* text, uint32_t colour = kDark, int32_t font = 1) {
+void Text(GameApp& app, double x, double y, const char* text, uint32_t colour = DARK, int32_t font = 1) {
     app.DrawTextAt(x, y, colour, text, font);
 }
 
@@ -214,9 +214,9 @@ void DrawMapTexts(GameApp& app, bool overGrid, float groundLevel) {
     static const struct {
         const char* text;
         double x;
-    } kTestCurves[4] = {{"(1.5lb test curve)", 74.0}, {"(2lb test curve)", 74.5},
+    } TEST_CURVES[4] = {{"(1.5lb test curve)", 74.0}, {"(2lb test curve)", 74.5},
                         {"(2.5lb test curve)", 74.0}, {"(3lb test curve)", 74.5}};
-    if (app.rodReel >= 1 && app.rodReel <= 4) Text(app, kTestCurves[app.rodReel - 1].x, 83.0, kTestCurves[app.rodReel - 1].text);
+    if (app.rodReel >= 1 && app.rodReel <= 4) Text(app, TEST_CURVES[app.rodReel - 1].x, 83.0, TEST_CURVES[app.rodReel - 1].text);
 
     if (const HookBaitInfo* b = HookBaitFor(app.hookBait)) {
         Text(app, b->x1, 5.0, b->line1);
@@ -235,7 +235,7 @@ void DrawMapTexts(GameApp& app, bool overGrid, float groundLevel) {
     static const struct {
         const char* text;
         double x, y;
-    } kLabels[] = {
+    } LABELS[] = {
         {"Go", 3.9, 2.3},        {"fishing!", 2.4, 4.2},      {"Read", 8.8, 2.3},
         {"manual", 8.4, 4.2},    {"Bait", 92.5, 2.0},         {"Ground", 91.0, 51.0},
         {"bait", 92.5, 53.0},    {"Zoom", 2.8, 9.0},          {"1", 2.3, 12.4},
@@ -245,14 +245,14 @@ void DrawMapTexts(GameApp& app, bool overGrid, float groundLevel) {
         {"Stocks", 90.9, 85.0},  {"Contours", 90.2, 90.8},    {"Method", 2.0, 51.0},
         {"Selected tackle etc :", 15.0, 3.5}, {"Swim", 2.8, 43.0},
     };
-    for (const auto& l : kLabels) Text(app, l.x, l.y, l.text);
+    for (const auto& l : LABELS) Text(app, l.x, l.y, l.text);
 
     app.dragBase = app.mainlineLb / 2 + app.rodReel * 2;
 
-    static const char* const kRodSentences[4] = {
+    static const char* const ROD_SENTENCES[4] = {
         "A small reel coupled with a soft action rod. ", "A medium reel coupled with a medium action rod. ",
         "A large reel coupled with a stiff action rod. ", "A huge reel coupled with a very stiff action rod. "};
-    if (app.rodReel >= 1 && app.rodReel <= 4) Text(app, 31.0, 1.0, kRodSentences[app.rodReel - 1]);
+    if (app.rodReel >= 1 && app.rodReel <= 4) Text(app, 31.0, 1.0, ROD_SENTENCES[app.rodReel - 1]);
 
     FormatRigSentence(app, s, sizeof s);
     if (s[0]) Text(app, 31.0, 3.5, s);
@@ -272,7 +272,7 @@ void DrawMapTexts(GameApp& app, bool overGrid, float groundLevel) {
                                                            : (app.cursorX + 20) / app.clientWidth * 100;
         const double y = app.cursorY > app.clientHeight / 2 ? (app.cursorY - 50) / app.clientHeight * 100
                                                             : (app.cursorY - 20) / app.clientHeight * 100;
-        Text(app, x, y, s, kLight);
+        Text(app, x, y, s, LIGHT);
     }
 }
 
@@ -322,11 +322,11 @@ void GameApp::DrawMapScreen() {
 
     if (!orbitView) {
         DrawMapTexts(*this, overGrid, groundLevel);
-        Text(*this, 28.0, 15.0, "Harrowmere's Wendlow Lake", kLight);
+        Text(*this, 28.0, 15.0, "Harrowmere's Wendlow Lake", LIGHT);
     } else {
-        Text(*this, 38.5, 9.0, "Use the arrow keys to move", kLight);
-        Text(*this, 38.5, 12.0, "Use Minus and Plus to zoom", kLight);
-        Text(*this, 36.0, 86.0, "Click here to play", kLight, 2);
-        Text(*this, 40.0, 2.0, "Harrowmere's Wendlow Lake", kLight);
+        Text(*this, 38.5, 9.0, "Use the arrow keys to move", LIGHT);
+        Text(*this, 38.5, 12.0, "Use Minus and Plus to zoom", LIGHT);
+        Text(*this, 36.0, 86.0, "Click here to play", LIGHT, 2);
+        Text(*this, 40.0, 2.0, "Harrowmere's Wendlow Lake", LIGHT);
     }
 }

@@ -1,29 +1,30 @@
 // The title screen: the animated picture cards, the introductory text and the way on to the map.
 #include <cmath>
 #include "screens/text_lines.h"
+#include "common/step_gate.h"
 #include "shell/game_app.h"
 
 namespace {
 
-constexpr uint32_t kCaptionColour = 0xFF141414u;
-constexpr uint32_t kTextColour = 0xFFFAFAFAu;
-constexpr uint32_t kTickMs = 10;  // a counter or spin tick needs more than this
+constexpr uint32_t CAPTION_COLOUR = 0xFF141414u;
+constexpr uint32_t TEXT_COLOUR = 0xFFFAFAFAu;
+constexpr uint32_t TICK_MS = 10;  // a counter or spin tick needs more than this
 
 
 // The two sets of three lake pictures, left to right.
-const TextureName kPictureSets[2][3] = {
+const TextureName PICTURE_SETS[2][3] = {
     {TEX_INTRO3B, TEX_INTRO3C, TEX_INTRO3D},
     {TEX_INTRO3E, TEX_INTRO3F, TEX_INTRO3G},
 };
 
 // Where the pictures rest in the row, and where one is held in front of the title picture.
-constexpr float kHomeX[3] = {-3.5f, 0.0f, 3.5f};
-constexpr float kHomeY = -4.3f;
-constexpr float kHomeZ = 6.0f;
-constexpr float kFrontY = -2.8f;
-constexpr float kFrontZ = 10.0f;
-constexpr float kFrontScale = 2.5f;
-constexpr float kArrivalDistance = 0.1f;
+constexpr float HOME_X[3] = {-3.5f, 0.0f, 3.5f};
+constexpr float HOME_Y = -4.3f;
+constexpr float HOME_Z = 6.0f;
+constexpr float FRONT_Y = -2.8f;
+constexpr float FRONT_Z = 10.0f;
+constexpr float FRONT_SCALE = 2.5f;
+constexpr float ARRIVAL_DISTANCE = 0.1f;
 
 // Waiting states: after so many ticks the next state starts.
 struct TitleWait {
@@ -32,7 +33,7 @@ struct TitleWait {
     int32_t next;
     int picture;  // -1, or the picture whose tile starts from its home spot
 };
-const TitleWait kWaits[] = {
+const TitleWait WAITS[] = {
     {0, 100, 1, 0}, {2, 200, 3, -1}, {4, 100, 5, -1}, {6, 200, 7, -1},
     {8, 100, 9, 2}, {10, 200, 11, -1}, {12, 100, 13, -1},
 };
@@ -51,13 +52,13 @@ struct TitleMove {
     int32_t next;
     bool recentre;        // on arrival x goes back to 0, where the second picture starts
 };
-const TitleMove kMoves[] = {
-    {1, 0, true, true, 0.0f, 0.0175f, kFrontY, 0.0075f, kFrontZ, 0.02f, kFrontScale, 0.0123f, 0.025f, 2, false},
-    {3, 0, true, true, kHomeX[0], 0.035f, kHomeY, 0.015f, kHomeZ, 0.04f, 1.0f, 0.026f, 0.0f, 4, true},
-    {5, 1, false, true, 0.0f, 0.0f, kFrontY, 0.0075f, kFrontZ, 0.02f, kFrontScale, 0.013f, 0.0f, 6, false},
-    {7, 1, false, false, 0.0f, 0.0f, kHomeY, 0.015f, kHomeZ, 0.04f, 1.0f, 0.026f, 0.0f, 8, false},
-    {9, 2, true, true, 0.0f, 0.0175f, kFrontY, 0.0075f, kFrontZ, 0.02f, kFrontScale, 0.0123f, 0.025f, 10, false},
-    {11, 2, true, false, kHomeX[2], 0.035f, kHomeY, 0.015f, kHomeZ, 0.04f, 1.0f, 0.026f, 0.0f, 12, false},
+const TitleMove MOVES[] = {
+    {1, 0, true, true, 0.0f, 0.0175f, FRONT_Y, 0.0075f, FRONT_Z, 0.02f, FRONT_SCALE, 0.0123f, 0.025f, 2, false},
+    {3, 0, true, true, HOME_X[0], 0.035f, HOME_Y, 0.015f, HOME_Z, 0.04f, 1.0f, 0.026f, 0.0f, 4, true},
+    {5, 1, false, true, 0.0f, 0.0f, FRONT_Y, 0.0075f, FRONT_Z, 0.02f, FRONT_SCALE, 0.013f, 0.0f, 6, false},
+    {7, 1, false, false, 0.0f, 0.0f, HOME_Y, 0.015f, HOME_Z, 0.04f, 1.0f, 0.026f, 0.0f, 8, false},
+    {9, 2, true, true, 0.0f, 0.0175f, FRONT_Y, 0.0075f, FRONT_Z, 0.02f, FRONT_SCALE, 0.0123f, 0.025f, 10, false},
+    {11, 2, true, false, HOME_X[2], 0.035f, HOME_Y, 0.015f, HOME_Z, 0.04f, 1.0f, 0.026f, 0.0f, 12, false},
 };
 
 // One step of a coordinate towards its goal: up while below it, then back down once if above it,
@@ -69,14 +70,14 @@ void Approach(double& value, float goal, float step) {
     value = v;
 }
 
-bool Near(double value, float goal) { return std::fabs(static_cast<float>(value) - goal) <= kArrivalDistance; }
+bool Near(double value, float goal) { return std::fabs(static_cast<float>(value) - goal) <= ARRIVAL_DISTANCE; }
 
 struct Caption {
     double x;
     const char* text;
 };
 // Captions of the held pictures, per set and picture.
-const Caption kCaptions[2][3] = {
+const Caption CAPTIONS[2][3] = {
     {{36, "Old Harrowmere Lake - Harrowmere Fisheries"},
      {38, "Brackwell Lake - Harrowmere Fisheries"},
      {37, "Tollan Lake - Harrowmere Fisheries"}},
@@ -85,7 +86,7 @@ const Caption kCaptions[2][3] = {
      {37, "Wendlow Lake - Harrowmere Fisheries"}},
 };
 
-const TextLine kTitleLines[] = {
+const TextLine TITLE_LINES[] = {
     {9, 2, 3, "QUELLAN : Virtual carp fishing on Harrowmere Fisheries big fish water - Wendlow Lake"},
     {3, 12, 1,
      "The game, which is a first for any commercial fishery has been developed using Harrowmere\x92s "
@@ -100,8 +101,8 @@ const TextLine kTitleLines[] = {
     {21, 24, 1, "In addition, a further 48 computer generated fish are also included in the game. "},
     {15, 27, 1, "The lakes depths and contours are an exact match and were plotted by satellite technology."},
     {36, 86, 2, "Click here to play"},
-    {2, 92, 1, kGameFooterLine},
-    {61, 92, 1, kVenueFooterLine},
+    {2, 92, 1, GAME_FOOTER_LINE},
+    {61, 92, 1, VENUE_FOOTER_LINE},
 };
 
 // The picture held at the front in a showing state (2, 6, 10), or -1.
@@ -122,14 +123,11 @@ void GameApp::DrawTitleScreen() {
     device->SetRenderState(plat::RS_ALPHATESTENABLE, 1);
 
     // The counter and the spin advance on 10-ms ticks, whatever the frame rate.
-    const uint32_t now = plat::GetTickCount();
-    if (now - titleCounterStamp > kTickMs) {
+    if (StepDue(titleCounterStamp, TICK_MS)) {
         if (titleState == 13) titleFlipAngle = static_cast<float>(titleFlipAngle) + 0.01f;
-        titleCounterStamp = now;
         titleTickCounter += 1;
     }
-    if (now - titleSpinStamp > kTickMs) {
-        titleSpinStamp = now;
+    if (StepDue(titleSpinStamp, TICK_MS)) {
         titleSpinAngle = static_cast<float>(titleSpinAngle) + 0.01f;
     }
 
@@ -143,27 +141,27 @@ void GameApp::DrawTitleScreen() {
     card(TEX_COPY, -3.05, -3.05, 3.0, 0, 1, 0.125, 0.125);
     card(TEX_INTRO, 0, -1, 3, titleSpinAngle, 1.1, 0.4, 0.4);
     card(TEX_INTRO2, 0, -1, 3, static_cast<float>(titleSpinAngle) + 3.142f, 1.1, 0.4, 0.4);
-    card(TEX_INTRO3, 0, kFrontY, kFrontZ, 0, kFrontScale, kFrontScale, kFrontScale);
+    card(TEX_INTRO3, 0, FRONT_Y, FRONT_Z, 0, FRONT_SCALE, FRONT_SCALE, FRONT_SCALE);
 
     const int shown = titlePictureSet == 2 ? 1 : 0;
-    const TextureName* pictures = kPictureSets[shown];
+    const TextureName* pictures = PICTURE_SETS[shown];
     if (titleState != 13) {
-        for (int i = 0; i < 3; ++i) card(pictures[i], kHomeX[i], kHomeY, kHomeZ, 0, 1, 1, 1);
+        for (int i = 0; i < 3; ++i) card(pictures[i], HOME_X[i], HOME_Y, HOME_Z, 0, 1, 1, 1);
     }
 
-    for (const TitleWait& w : kWaits) {
+    for (const TitleWait& w : WAITS) {
         if (titleState != w.state || titleTickCounter < w.ticks) continue;
         titleState = w.next;
         titleTickCounter = 0;
         if (w.picture >= 0) {
-            titleTilePos[0] = kHomeX[w.picture];
-            titleTilePos[1] = kHomeY;
-            titleTilePos[2] = kHomeZ;
+            titleTilePos[0] = HOME_X[w.picture];
+            titleTilePos[1] = HOME_Y;
+            titleTilePos[2] = HOME_Z;
         }
         break;
     }
 
-    for (const TitleMove& m : kMoves) {
+    for (const TitleMove& m : MOVES) {
         if (titleState != m.state) continue;
         if (m.moveX) Approach(titleTilePos[0], m.goalX, m.stepX);
         Approach(titleTilePos[1], m.goalY, m.stepY);
@@ -189,15 +187,15 @@ void GameApp::DrawTitleScreen() {
 
     const int held = HeldPicture(titleState);
     if (held >= 0) {
-        titleTileScale = kFrontScale;
-        card(pictures[held], 0, kFrontY, kFrontZ, 0, kFrontScale, kFrontScale, kFrontScale);
+        titleTileScale = FRONT_SCALE;
+        card(pictures[held], 0, FRONT_Y, FRONT_Z, 0, FRONT_SCALE, FRONT_SCALE, FRONT_SCALE);
     }
 
     if (titleState == 13) {
-        const TextureName* backs = kPictureSets[1 - shown];
+        const TextureName* backs = PICTURE_SETS[1 - shown];
         const float back = static_cast<float>(titleFlipAngle) + 3.142f;
-        for (int i = 0; i < 3; ++i) card(pictures[i], kHomeX[i], kHomeY, kHomeZ, titleFlipAngle, 1, 1, 1);
-        for (int i = 0; i < 3; ++i) card(backs[i], kHomeX[i], kHomeY, kHomeZ, back, 1, 1, 1);
+        for (int i = 0; i < 3; ++i) card(pictures[i], HOME_X[i], HOME_Y, HOME_Z, titleFlipAngle, 1, 1, 1);
+        for (int i = 0; i < 3; ++i) card(backs[i], HOME_X[i], HOME_Y, HOME_Z, back, 1, 1, 1);
         if (static_cast<float>(titleFlipAngle) > 3.142f) {
             titleState = 0;
             titleTickCounter = 0;
@@ -209,10 +207,10 @@ void GameApp::DrawTitleScreen() {
     device->SetRenderState(plat::RS_ALPHABLENDENABLE, 0);
     device->SetRenderState(plat::RS_ALPHATESTENABLE, 0);
     if (held >= 0) {
-        const Caption& c = kCaptions[shown][held];
-        DrawTextAt(c.x, 31, kCaptionColour, c.text, 1);
+        const Caption& c = CAPTIONS[shown][held];
+        DrawTextAt(c.x, 31, CAPTION_COLOUR, c.text, 1);
     }
-    for (const TextLine& line : kTitleLines) DrawTextAt(line.x, line.y, kTextColour, line.text, line.font);
+    for (const TextLine& line : TITLE_LINES) DrawTextAt(line.x, line.y, TEXT_COLOUR, line.text, line.font);
 }
 
 void GameApp::UpdateTitleScreen(InputDeviceState* input) {

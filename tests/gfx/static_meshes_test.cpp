@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <cmath>
+#include "game_on_device.h"
 #include "test_support.h"
 
 namespace {
@@ -18,7 +19,7 @@ struct MeshSize {
     uint32_t vertices;
 };
 
-const MeshSize kMeshes[] = {
+const MeshSize MESHES[] = {
     {"groundStrip", &GameApp::groundStripMesh, 4},      {"reel", &GameApp::reelMesh, 104},
     {"reelBox", &GameApp::reelBoxMesh, 24},             {"decalQuadUp", &GameApp::decalQuadUpMesh, 4},
     {"decalQuadDown", &GameApp::decalQuadDownMesh, 4},  {"billboard", &GameApp::billboardMesh, 4},
@@ -52,7 +53,7 @@ void Check(const GameApp& a, const Expected& e) {
 TEST(StaticMeshes, EveryMeshHasItsVertexCountAndFiniteNormals) {
     HeadlessGame g;
     ASSERT_TRUE(g.Start());
-    for (const MeshSize& m : kMeshes) {
+    for (const MeshSize& m : MESHES) {
         const plat::VertexBuffer* b = g.app.get()->*m.member;
         ASSERT_NE(b, nullptr) << m.name;
         EXPECT_EQ(b->Length(), 32 * m.vertices) << m.name;
@@ -67,7 +68,7 @@ TEST(StaticMeshes, EveryMeshHasItsVertexCountAndFiniteNormals) {
 TEST(StaticMeshes, MeshesHoldTheirListedVerticesAndStoredNormals) {
     HeadlessGame g;
     ASSERT_TRUE(g.Start());
-    const float kA = 0.894427f, kB = 0.447214f;  // 2 and 1 over the square root of 5
+    const float twoOverRoot5 = 0.894427f, oneOverRoot5 = 0.447214f;  // 2 and 1 over the square root of 5
     const Expected rows[] = {
         // Normals (x, y + 1, z), the position, (x, y, -1) and (x, 1, z), kept at their lengths.
         {&GameApp::groundStripMesh, 1, -1, 0, 2, 0, 0, -1, 1, 2},
@@ -80,7 +81,7 @@ TEST(StaticMeshes, MeshesHoldTheirListedVerticesAndStoredNormals) {
         {&GameApp::cubeMesh, 5, 1, -1, 1, 0, 1, 0, -1, 0},
         {&GameApp::reelBoxMesh, 14, -0.1f, -0.1f, -0.1f, 1, 0, -1, 0, 0},
         {&GameApp::aeratorPostMesh, 5, 0.35f, 1.5f, -0.12f, 0.25f, 1, 0.997268f, 0, 0.073872f},
-        {&GameApp::rodSectionMesh, 21, 5, 10, 1.3f, 1, 1, -kA, kB, 0},  // group 20-23 spans two quads
+        {&GameApp::rodSectionMesh, 21, 5, 10, 1.3f, 1, 1, -twoOverRoot5, oneOverRoot5, 0},  // group 20-23 spans two quads
         {&GameApp::rodSectionMesh, 26, 0, 0, 6, 0, 0, 0, 0, 0},        // 24-27 spans no area
         // Reel: u exactly 1 on the tube's last pair; the later group (54, 69, 70, 71) gives the
         // cone's tip its normal.
@@ -152,7 +153,7 @@ TEST(StaticMeshes, BuffersSurviveAFullScreenToggleAndAreAllReleasedAtClose) {
 
     a.Close();
     EXPECT_EQ(g.Device()->liveVertexBuffers, 0);
-    for (const MeshSize& m : kMeshes) EXPECT_EQ(a.*m.member, nullptr) << m.name;
+    for (const MeshSize& m : MESHES) EXPECT_EQ(a.*m.member, nullptr) << m.name;
     for (const plat::VertexBuffer* b : a.cellVertexBuffers) ASSERT_EQ(b, nullptr);
     a.ReleaseStaticMeshes();  // releasing again finds every member empty
     a.ReleaseTerrainCellBuffers();
@@ -172,33 +173,24 @@ public:
     }
 };
 
-struct GameOnDevice : GameApp {
-    void Use(plat::Device* d) { device = d; }
-};
-
 }  // namespace
 
 TEST(StaticMeshes, MeshesThatCannotBeMadeStayEmptyAndAreNotDrawn) {
-    plat::InstallHeadlessBackend();
-    {
-        StingyDevice d;
-        d.allowed = 3;  // ground strip, reel, reel box
-        GameOnDevice game;
-        game.Use(&d);
-        game.CreateStaticMeshes();
-        EXPECT_NE(game.reelBoxMesh, nullptr);
-        EXPECT_EQ(game.decalQuadUpMesh, nullptr);
-        EXPECT_EQ(game.cellVertexBuffers[0], nullptr);
-        d.ClearLog();
-        game.DrawFlatQuad(44);
-        game.DrawTwoSidedQuad(44);
-        EXPECT_TRUE(d.draws.empty());
-        game.ReleaseStaticMeshes();
-        game.ReleaseTerrainCellBuffers();
-        EXPECT_EQ(d.liveVertexBuffers, 0);
-        game.Use(nullptr);
-    }
-    plat::InstallBackend(nullptr);
+    GameOnDevice<StingyDevice> fixture;
+    StingyDevice& d = fixture.device;
+    GameApp& game = fixture.game;
+    d.allowed = 3;  // ground strip, reel, reel box
+    game.CreateStaticMeshes();
+    EXPECT_NE(game.reelBoxMesh, nullptr);
+    EXPECT_EQ(game.decalQuadUpMesh, nullptr);
+    EXPECT_EQ(game.cellVertexBuffers[0], nullptr);
+    d.ClearLog();
+    game.DrawFlatQuad(44);
+    game.DrawTwoSidedQuad(44);
+    EXPECT_TRUE(d.draws.empty());
+    game.ReleaseStaticMeshes();
+    game.ReleaseTerrainCellBuffers();
+    EXPECT_EQ(d.liveVertexBuffers, 0);
 }
 
 TEST(StaticMeshes, TheThreeQuadsDrawTheirMeshesWithTheTextureAndUnbindIt) {

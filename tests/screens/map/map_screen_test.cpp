@@ -1,9 +1,11 @@
 // The map screen's drawing: panel, swim signs and their pulse, cursor cell and read-out, icons,
-// texts per tackle state, the orbit view and the first frame's lake preparation.
+// texts per tackle state, the orbit view, the first frame's lake preparation and the panel's order.
 #include <gtest/gtest.h>
 #include <cmath>
 #include <string>
 #include "map_fixture.h"
+#include <algorithm>
+#include <vector>
 
 using mapfix::Left;
 using mapfix::MapGame;
@@ -11,8 +13,8 @@ using mapfix::Top;
 
 namespace {
 
-constexpr uint32_t kDark = 0xff141414u;
-constexpr uint32_t kLight = 0xfffafafau;
+constexpr uint32_t DARK = 0xff141414u;
+constexpr uint32_t LIGHT = 0xfffafafau;
 
 bool Translated(const plat::DrawRecord& d, double x, double y, double z) {
     return std::fabs(d.world.m[3][0] - x) < 1e-3 && std::fabs(d.world.m[3][1] - y) < 1e-3 &&
@@ -20,7 +22,7 @@ bool Translated(const plat::DrawRecord& d, double x, double y, double z) {
 }
 
 // Checks that `text` was drawn once at (x %, y %) in this colour with font 1.
-void ExpectText(MapGame& g, const std::string& text, double x, double y, uint32_t colour = kDark) {
+void ExpectText(MapGame& g, const std::string& text, double x, double y, uint32_t colour = DARK) {
     const plat::TextRecord* t = g.Text(text);
     ASSERT_NE(t, nullptr) << '"' << text << '"';
     EXPECT_EQ(t->rect.left, Left(x)) << text;
@@ -42,7 +44,7 @@ TEST(MapScreen, TextsFollowTheTackle) {
     ExpectText(g, "A medium reel coupled with a medium action rod. ", 31.0, 1.0);
     ExpectText(g, "10lb mainline, a 2oz semi fixed lead ,a 10lb hooklength and a size 8 hook.", 31.0, 3.5);
     ExpectText(g, "Your hook bait is fruity boilies and your groundbait is fishmeal groundbait.", 31.0, 6.0);
-    ExpectText(g, "Harrowmere's Wendlow Lake", 28.0, 15.0, kLight);
+    ExpectText(g, "Harrowmere's Wendlow Lake", 28.0, 15.0, LIGHT);
     EXPECT_EQ(app.dragBase, 5 + 4);
 
     // The chod rig lists hooklength, hook, main line and lead from left to right.
@@ -141,14 +143,14 @@ TEST(MapScreen, CursorCellReadOutAndTheGapInTheTerrain) {
         for (int i : {0, 5049, 5051}) cellsDrawn += d.buffer == app.cellVertexBuffers[i];
     }
     EXPECT_EQ(cellsDrawn, 3);
-    ExpectText(g, "height = 0.0", 52.5, 280.0 / 6.0, kLight);
+    ExpectText(g, "height = 0.0", 52.5, 280.0 / 6.0, LIGHT);
 
     for (float& y : cells[5050].y) y = -1.0f;
     g.Draw(400, 300);
-    ExpectText(g, "depth = 3.1", 52.5, 280.0 / 6.0, kLight);
+    ExpectText(g, "depth = 3.1", 52.5, 280.0 / 6.0, LIGHT);
     g.Draw(560, 460);  // right of and below the middle: the read-out stands left of and above the cursor
     EXPECT_EQ(app.hoveredCell, 90 * 100 + 89);
-    ExpectText(g, "height = 0.0", 490 / 8.0, 410 / 6.0, kLight);
+    ExpectText(g, "height = 0.0", 490 / 8.0, 410 / 6.0, LIGHT);
     g.Draw(400, 300, 0);  // off the map rectangle: no read-out and no gap
     EXPECT_EQ(g.Text("depth = 3.1"), nullptr);
 
@@ -209,7 +211,7 @@ TEST(MapScreen, OrbitViewDrawsOnlyTheWireframeTerrainAndItsHelp) {
     }
     EXPECT_EQ(cells, 10000);  // no gap under the cursor
     ASSERT_EQ(g.Device()->texts.size(), 4u);
-    ExpectText(g, "Use the arrow keys to move", 38.5, 9.0, kLight);
+    ExpectText(g, "Use the arrow keys to move", 38.5, 9.0, LIGHT);
     const plat::TextRecord* play = g.Text("Click here to play");
     ASSERT_NE(play, nullptr);
     EXPECT_EQ(play->fontHeight, 32);
@@ -226,4 +228,29 @@ TEST(MapScreen, FirstFrameThatCannotPrepareTheLakeDrawsNothing) {
     EXPECT_TRUE(app.IsCloseRequested());
     EXPECT_TRUE(g.Device()->draws.empty());
     EXPECT_TRUE(g.Device()->texts.empty());
+}
+
+// ---- the panel's drawing order ----
+
+// The hook-bait choices go down the left column (1..6) and then down the right one (8..13).
+TEST(MapRules, HookBaitChoicesDrawLeftColumnThenRightColumn) {
+    MapGame g;
+    GameApp& app = g.App();
+    app.hookBait = 13;  // the current bait's picture is bread, drawn before the choices
+    g.Draw(400, 300, 0);
+    const std::vector<std::string> baits = {"boilie1.bmp", "boilie2.bmp", "popup1.bmp", "popup2.bmp",
+                                            "pellets.bmp", "tigers.bmp",  "meat.bmp",   "corn.bmp",
+                                            "maggot.bmp",  "casters.bmp", "worms.bmp",  "bread.bmp"};
+    std::vector<std::string> order;
+    std::vector<float> columns;
+    for (const plat::DrawRecord& d : g.Device()->draws) {
+        const std::string file = FileOf(d);
+        if (std::find(baits.begin(), baits.end(), file) == baits.end()) continue;
+        if (d.world.m[0][0] > 0.2f) continue;  // the current bait's picture
+        order.push_back(file);
+        columns.push_back(d.world.m[3][0] - 100.0f);
+    }
+    EXPECT_EQ(order, baits);
+    ASSERT_EQ(columns.size(), 12u);
+    for (size_t i = 0; i < 12; ++i) EXPECT_NEAR(columns[i], i < 6 ? 4.8f : 5.2f, 1e-4f) << order[i];
 }

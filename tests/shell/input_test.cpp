@@ -8,7 +8,7 @@ namespace {
 
 // On the bottom-centre button of the title, instructions and records screens (centre (400, 545.5),
 // radius 100), below the overhead map and clear of the map screen's tackle row.
-constexpr int32_t kButtonX = 400, kButtonY = 530;
+constexpr int32_t BUTTON_X = 400, BUTTON_Y = 530;
 
 InputDeviceState& Record(GameApp& app, size_t device) {
     return *static_cast<InputDeviceState*>(app.inputManager->Devices()[device].userData);
@@ -95,7 +95,7 @@ TEST(Input, ButtonsAreSharedAndALockBlocksTheLaterPass) {
     GameApp& app = g.App();
     app.gameMode = MODE_STOCKING_RECORDS;
     app.stockingPage = 1;
-    g.backend->MoveCursor(kButtonX, kButtonY);
+    g.backend->MoveCursor(BUTTON_X, BUTTON_Y);
     g.backend->QueueMouseButton(0, true);
     g.Frames(1);
     EXPECT_EQ(app.leftButtonDown, 1);
@@ -107,7 +107,7 @@ TEST(Input, ButtonsAreSharedAndALockBlocksTheLaterPass) {
     GameApp& b = h.App();
     b.gameMode = MODE_INSTRUCTIONS;
     b.instructionsPage = 1;
-    h.backend->MoveCursor(kButtonX, kButtonY);
+    h.backend->MoveCursor(BUTTON_X, BUTTON_Y);
     h.backend->QueueKey(plat::KeyId::X, true);
     h.backend->QueueMouseButton(0, true);
     h.Frames(1);
@@ -121,7 +121,7 @@ TEST(Input, LockRunsFromTheLastFrameItWasZero) {
     GameApp& app = g.App();
     app.gameMode = MODE_STOCKING_RECORDS;
     app.stockingPage = 1;
-    g.backend->MoveCursor(kButtonX, kButtonY);
+    g.backend->MoveCursor(BUTTON_X, BUTTON_Y);
 
     plat::AdvanceTickCount(1000);
     g.Frames(1);  // lock 0: the frame restamps
@@ -210,14 +210,14 @@ TEST(Input, TitleClickGoesToTheMapWithoutLock) {
     InputGame g;
     GameApp& app = g.App();
     ASSERT_EQ(app.gameMode, MODE_TITLE);
-    g.backend->MoveCursor(kButtonX, kButtonY - 110);  // outside the button
+    g.backend->MoveCursor(BUTTON_X, BUTTON_Y - 110);  // outside the button
     g.backend->QueueMouseButton(0, true);
     g.Frames(1);
     EXPECT_EQ(app.gameMode, MODE_TITLE);
 
     g.backend->QueueMouseButton(0, false);
     g.Frames(1);
-    g.backend->MoveCursor(kButtonX, kButtonY);
+    g.backend->MoveCursor(BUTTON_X, BUTTON_Y);
     g.backend->QueueKey(plat::KeyId::X, true);  // X in the same frame as the click
     g.backend->QueueMouseButton(0, true);
     g.Frames(1);
@@ -279,7 +279,7 @@ TEST(Input, SimpleScreensLeaveWithTheirLocks) {
         app.savedEyeX = 11.0;
         g.Device()->LightEnable(0, false);
         g.Device()->LightEnable(3, true);
-        g.backend->MoveCursor(kButtonX, kButtonY);
+        g.backend->MoveCursor(BUTTON_X, BUTTON_Y);
         if (c.key == plat::KeyId::None)
             g.backend->QueueMouseButton(0, true);
         else

@@ -7,26 +7,27 @@
 #include <vector>
 #include "byte_writer.h"
 #include "scratch_dir.h"
+#include "game_on_device.h"
 #include "test_support.h"
 
 namespace {
 
 // The top-left texel is the colour key's black of alpha 1; the rest is opaque grey.
-const std::vector<uint32_t> kPicture = {0x01000000, 0xFF808080, 0xFF808080, 0xFF808080};
+const std::vector<uint32_t> PICTURE = {0x01000000, 0xFF808080, 0xFF808080, 0xFF808080};
 
 // Writes all 192 texture files into the scratch game folder.
 void WriteAllTextureFiles() {
-    for (const TextureInfo& t : kTextureTable) {
+    for (const TextureInfo& t : TEXTURE_TABLE) {
         std::string p = t.file;
         std::replace(p.begin(), p.end(), '\\', '/');
         const bool targa = p.substr(p.size() - 4) == ".tga";
-        ScratchDir::Write(p, targa ? MakeTga(2, 2, kPicture, 32, true) : MakeBmp(2, 2, kPicture, Bmp::Bitfields32Alpha));
+        ScratchDir::Write(p, targa ? MakeTga(2, 2, PICTURE, 32, true) : MakeBmp(2, 2, PICTURE, Bmp::Bitfields32Alpha));
     }
 }
 
 int HeldIn(const GameApp& app, TextureGroup group) {
     int n = 0;
-    for (const TextureInfo& t : kTextureTable)
+    for (const TextureInfo& t : TEXTURE_TABLE)
         if (t.group == group && app.textures[t.name]) ++n;
     return n;
 }
@@ -42,37 +43,28 @@ public:
     }
 };
 
-struct GameOnDevice : GameApp {
-    void Use(plat::Device* d) { device = d; }
-};
-
 }  // namespace
 
 TEST(TextureBank, GroupsLoadInTableOrderWithTheirColourKeys) {
     ScratchDir dir;
     WriteAllTextureFiles();
-    plat::InstallHeadlessBackend();
-    {
-        RecordingDevice d;
-        GameOnDevice game;
-        game.Use(&d);
-        game.LoadBaseTextures();
-        game.LoadTextureSet(TEXTURE_SET_MAP);
-        game.LoadTextureSet(TEXTURE_SET_LAKE);
-        ASSERT_EQ(d.made.size(), 192u);
-        for (size_t i = 0; i < d.made.size(); ++i) {
-            const TextureInfo& t = kTextureTable[i];
-            EXPECT_EQ(d.made[i].first, t.file);
-            // Keyed textures turn the alpha-1 black texel transparent; the others keep it.
-            EXPECT_EQ(d.made[i].second, t.keyed ? 0x00000000u : 0x01000000u) << t.file;
-        }
-        game.ReleaseTitleTextures();
-        game.ReleaseResidentTextures();
-        game.ReleaseLoadedTextureSets();
-        EXPECT_EQ(d.liveTextures, 0);
-        game.Use(nullptr);
+    GameOnDevice<RecordingDevice> fixture;
+    RecordingDevice& d = fixture.device;
+    GameApp& game = fixture.game;
+    game.LoadBaseTextures();
+    game.LoadTextureSet(TEXTURE_SET_MAP);
+    game.LoadTextureSet(TEXTURE_SET_LAKE);
+    ASSERT_EQ(d.made.size(), 192u);
+    for (size_t i = 0; i < d.made.size(); ++i) {
+        const TextureInfo& t = TEXTURE_TABLE[i];
+        EXPECT_EQ(d.made[i].first, t.file);
+        // Keyed textures turn the alpha-1 black texel transparent; the others keep it.
+        EXPECT_EQ(d.made[i].second, t.keyed ? 0x00000000u : 0x01000000u) << t.file;
     }
-    plat::InstallBackend(nullptr);
+    game.ReleaseTitleTextures();
+    game.ReleaseResidentTextures();
+    game.ReleaseLoadedTextureSets();
+    EXPECT_EQ(d.liveTextures, 0);
 }
 
 TEST(TextureBank, SetSwapsReleaseOneSetAndLoadTheOtherAndAToggleKeepsThem) {

@@ -99,15 +99,15 @@ void ExpectPhoto(const PhotoRecord& got, const PhotoRecord& want, int slot) {
     EXPECT_EQ(std::memcmp(&got, &expected, sizeof got), 0) << "slot " << slot;
 }
 
-const char* const kSave = "photos/photos.qd";
-const char* const kBad = "photos/photos.qd.bad";
+const char* const SAVE = "photos/photos.qd";
+const char* const BAD = "photos/photos.qd.bad";
 
 }  // namespace
 
 TEST(SaveFile, RoundTripAndTheEmptyFile) {
     ScratchDir dir;
     std::make_unique<GameApp>().reset();  // no folder, no file: the exit makes both
-    std::vector<std::string> lines = Lines(ReadText(kSave));
+    std::vector<std::string> lines = Lines(ReadText(SAVE));
     ASSERT_EQ(lines.size(), 925u);
     for (size_t i = 0; i < lines.size(); ++i) {
         const size_t k = i % 17;
@@ -120,7 +120,7 @@ TEST(SaveFile, RoundTripAndTheEmptyFile) {
         for (int i = 0; i < 75; ++i) app->bestWeight[i] = 0.5f + i;
         app->bestWeight[3] = 12.9f;
     }
-    const std::string first = ReadText(kSave);
+    const std::string first = ReadText(SAVE);
     lines = Lines(first);
     ASSERT_EQ(lines.size(), 925u);
     EXPECT_EQ(lines[4], "2.050000e+01");  // fishSize of slot 0
@@ -131,7 +131,7 @@ TEST(SaveFile, RoundTripAndTheEmptyFile) {
         EXPECT_EQ(app->bestWeight[3], Rounded(12.9f));
         EXPECT_EQ(app->bestWeight[74], 74.5f);
     }
-    EXPECT_EQ(ReadText(kSave), first);
+    EXPECT_EQ(ReadText(SAVE), first);
     EXPECT_EQ(FolderEntries("photos"), std::vector<std::string>{"photos.qd"});  // no .bad, no temporary
 }
 
@@ -151,7 +151,7 @@ TEST(SaveFile, WindowsFileWithCrlfAndThreeDigitExponentsLoadsAndPacksPhotos) {
         if (e != std::string::npos && v.size() - e == 4) v.insert(e + 2, "0");
     }
     values[17 + 0] = "258";  // a flag keeps its low 8 bits
-    ScratchDir::WriteText(kSave, Join(values, "\r\n"));
+    ScratchDir::WriteText(SAVE, Join(values, "\r\n"));
 
     auto app = std::make_unique<GameApp>();
     PhotoRecord first = SamplePhoto(1);
@@ -161,13 +161,13 @@ TEST(SaveFile, WindowsFileWithCrlfAndThreeDigitExponentsLoadsAndPacksPhotos) {
     for (int slot = 2; slot < 50; ++slot) ExpectPhoto(*app->photos[slot], PhotoRecord{}, slot);
     EXPECT_EQ(app->bestWeight[5], 12.9f);
     EXPECT_EQ(app->bestWeight[4], 0.0f);
-    EXPECT_FALSE(Exists(kBad));
+    EXPECT_FALSE(Exists(BAD));
 }
 
 // A damaged file loads its good prefix, is kept aside as photos.qd.bad, and the exit write is whole.
 TEST(SaveFile, DamagedFilesLoadTheirGoodPrefixAndAreKeptAside) {
     // Far longer than any number the game writes: not read as some other value.
-    static const std::string kOverlongOne = std::string(80, '0') + "1";
+    static const std::string OVERLONG_ONE = std::string(80, '0') + "1";
     struct Case {
         const char* what;
         std::function<std::string()> text;
@@ -202,13 +202,13 @@ TEST(SaveFile, DamagedFilesLoadTheirGoodPrefixAndAreKeptAside) {
         {"integer overflow", withValue(7 * 17 + 7, "2147483648"), 7, 0},
         {"number glued to text", withValue(8 * 17 + 9, "0.5x"), 8, 0},
         {"comma decimal", withValue(9 * 17 + 5, "12,5"), 9, 0},
-        {"overlong integer", withValue(10 * 17 + 6, kOverlongOne.c_str()), 10, 0},
+        {"overlong integer", withValue(10 * 17 + 6, OVERLONG_ONE.c_str()), 10, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         ScratchDir dir;
         const std::string original = c.text();
-        ScratchDir::WriteText(kSave, original);
+        ScratchDir::WriteText(SAVE, original);
         testing::internal::CaptureStderr();
         auto app = std::make_unique<GameApp>();
         const std::string err = testing::internal::GetCapturedStderr();
@@ -216,11 +216,11 @@ TEST(SaveFile, DamagedFilesLoadTheirGoodPrefixAndAreKeptAside) {
         for (int slot = 0; slot < 50; ++slot)
             ExpectPhoto(*app->photos[slot], slot < c.photosLoaded ? SamplePhoto(slot) : PhotoRecord{}, slot);
         for (int i = 0; i < 75; ++i) EXPECT_EQ(app->bestWeight[i], i < c.weightsLoaded ? 0.5f + i : 0.0f) << i;
-        ASSERT_TRUE(Exists(kBad));
-        EXPECT_EQ(ReadText(kBad), original);
+        ASSERT_TRUE(Exists(BAD));
+        EXPECT_EQ(ReadText(BAD), original);
         app.reset();
-        EXPECT_EQ(ReadText(kBad), original);
-        EXPECT_EQ(Lines(ReadText(kSave)).size(), 925u);
+        EXPECT_EQ(ReadText(BAD), original);
+        EXPECT_EQ(Lines(ReadText(SAVE)).size(), 925u);
     }
 }
 
@@ -231,7 +231,7 @@ TEST(SaveFile, ValidEdgeValuesAreNotDamage) {
     v[17 + 6] = "+3";
     v[850] = "1e-50";  // too small for a float: zero, but a number
     v.push_back("trailing words are not read");
-    ScratchDir::WriteText(kSave, Join(v, " \t\n\n"));
+    ScratchDir::WriteText(SAVE, Join(v, " \t\n\n"));
     testing::internal::CaptureStderr();
     auto app = std::make_unique<GameApp>();
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
@@ -239,14 +239,14 @@ TEST(SaveFile, ValidEdgeValuesAreNotDamage) {
     EXPECT_EQ(app->photos[1]->swim, 3);
     EXPECT_EQ(app->bestWeight[0], 0.0f);
     EXPECT_EQ(app->bestWeight[1], 1.5f);
-    EXPECT_FALSE(Exists(kBad));
+    EXPECT_FALSE(Exists(BAD));
 }
 
 // A write that fails half-way (here: the file-size limit, which binds root too) keeps the old file.
 TEST(SaveFile, FailedWriteKeepsThePreviousFile) {
     ScratchDir dir;
     const std::string old = Join(SaveValues(3));
-    ScratchDir::WriteText(kSave, old);
+    ScratchDir::WriteText(SAVE, old);
     auto app = std::make_unique<GameApp>();
     *app->photos[3] = SamplePhoto(3);
 
@@ -263,7 +263,7 @@ TEST(SaveFile, FailedWriteKeepsThePreviousFile) {
     ::signal(SIGXFSZ, oldHandler);
 
     EXPECT_NE(err.find("previous file is kept"), std::string::npos) << err;
-    EXPECT_EQ(ReadText(kSave), old);
+    EXPECT_EQ(ReadText(SAVE), old);
     EXPECT_EQ(FolderEntries("photos"), std::vector<std::string>{"photos.qd"});
 }
 
@@ -271,7 +271,7 @@ TEST(SaveFile, FailedWriteKeepsThePreviousFile) {
 TEST(SaveFile, NumbersUseAPointUnderACommaLocale) {
     const char* names[] = {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8", "de_DE", "fr_FR"};
     ScratchDir dir;
-    ScratchDir::WriteText(kSave, Join(SaveValues(50)));
+    ScratchDir::WriteText(SAVE, Join(SaveValues(50)));
     const float wantWeight = Rounded(SamplePhoto(49).fishWeight);
     const std::string before = std::setlocale(LC_NUMERIC, nullptr);
     const char* found = nullptr;
@@ -304,7 +304,7 @@ TEST(SaveFile, NumbersUseAPointUnderACommaLocale) {
     app.reset();
     std::setlocale(LC_NUMERIC, before.c_str());
     EXPECT_EQ(err, "");
-    const std::string text = ReadText(kSave);
+    const std::string text = ReadText(SAVE);
     EXPECT_EQ(text.find(','), std::string::npos);
     EXPECT_EQ(Lines(text)[4], "2.050000e+01");
 }

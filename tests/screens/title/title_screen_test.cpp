@@ -9,8 +9,8 @@
 
 namespace {
 
-constexpr uint32_t kWhite = 0xFFFAFAFAu;
-constexpr uint32_t kCaptionColour = 0xFF141414u;
+constexpr uint32_t WHITE = 0xFFFAFAFAu;
+constexpr uint32_t CAPTION_COLOUR = 0xFF141414u;
 
 // A drawn card as the world matrix places it.
 struct Card {
@@ -40,7 +40,7 @@ struct TitleGame : HeadlessGame {
     // Fills every empty title slot with a stand-in named after its file.
     void FillTitleSlots() {
         for (int n = 0; n < TITLE_TEXTURE_COUNT; ++n)
-            if (!app->textures[n]) app->textures[n] = StandInTexture(Device(), kTextureTable[n].file);
+            if (!app->textures[n]) app->textures[n] = StandInTexture(Device(), TEXTURE_TABLE[n].file);
     }
     void Frame() {
         Device()->ClearLog();
@@ -53,7 +53,7 @@ struct TitleGame : HeadlessGame {
     }
     const plat::TextRecord* Caption() {
         for (const plat::TextRecord& t : Device()->texts)
-            if (t.colour == kCaptionColour) return &t;
+            if (t.colour == CAPTION_COLOUR) return &t;
         return nullptr;
     }
 };
@@ -245,7 +245,7 @@ TEST(TitleScreen, FixedTextsAtTheirPlacesInWhite) {
     g.Frame();
     const std::vector<plat::TextRecord>& texts = g.Device()->texts;
     ASSERT_EQ(texts.size(), 10u);
-    for (const plat::TextRecord& t : texts) EXPECT_EQ(t.colour, kWhite) << t.text;
+    for (const plat::TextRecord& t : texts) EXPECT_EQ(t.colour, WHITE) << t.text;
     // (800 x 600 client, fonts 16 / 32 / 22)
     EXPECT_EQ(texts[0].rect.left, 72);
     EXPECT_EQ(texts[0].fontHeight, 22);
@@ -336,7 +336,7 @@ TEST(InstructionsScreen, PagesDrawTheirTextsInWhiteAndNothingElse) {
         const std::vector<plat::TextRecord>& texts = g.Device()->texts;
         EXPECT_TRUE(g.Device()->draws.empty());
         ASSERT_EQ(texts.size(), lines[page - 1]);
-        for (const plat::TextRecord& t : texts) EXPECT_EQ(t.colour, kWhite) << t.text;
+        for (const plat::TextRecord& t : texts) EXPECT_EQ(t.colour, WHITE) << t.text;
         EXPECT_EQ(texts.back().text, "Click hear to continue...");
         EXPECT_EQ(texts.back().fontHeight, 32);
     }

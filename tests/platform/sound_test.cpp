@@ -1,5 +1,5 @@
 // Sound: wave reading, the play/stop/rewind and volume rules of clips, resampling and mixing,
-// and opening the output through the backend.
+// and opening the output through the backend; and the platform's 15-bit generator.
 #include <gtest/gtest.h>
 #include <atomic>
 #include <memory>
@@ -318,4 +318,21 @@ TEST(SoundSystemOutput, OpensAndClosesThroughTheBackend) {
         EXPECT_EQ(clip, nullptr);
     }
     plat::InstallBackend(nullptr);
+}
+
+// ---- the 15-bit generator the game's chances are written for ----
+
+TEST(GameRand, FifteenBitSequenceFromSeedOne) {
+    plat::GameSrand(1);
+    // The runtime generator's well-known first values for seed 1.
+    EXPECT_EQ(plat::GameRand(), 41);
+    EXPECT_EQ(plat::GameRand(), 18467);
+    EXPECT_EQ(plat::GameRand(), 6334);
+    EXPECT_EQ(plat::GameRand(), 26500);
+    plat::GameSrand(12345);
+    for (int i = 0; i < 10000; ++i) {
+        int r = plat::GameRand();
+        ASSERT_GE(r, 0);
+        ASSERT_LE(r, plat::GAME_RAND_MAX);
+    }
 }

@@ -1,6 +1,7 @@
 // The generated textures and sounds, read by the game's own loaders: every texture present in a
 // power-of-two size, holes where sprites need them and none where they must look solid, the
-// translucent and repeating layers, and short mono clips at their levels.
+// translucent and repeating layers, and short mono clips at their levels; and the generator
+// writing the same bytes on every run.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -12,6 +13,11 @@
 #include "common/texture_ids.h"
 #include "platform/d3dx.h"
 #include "platform/sound.h"
+#include <unistd.h>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
 
 using namespace assets;
 using plat::TextureImage;
@@ -58,7 +64,7 @@ TEST(Textures, EveryTextureLoadsWithHolesOnlyWhereItIsCutOut) {
     for (const std::string& n : Numbered("stones", 7)) solid.insert(n);
     for (const std::string& n : Numbered("carp", 27)) skins.insert(n);
     std::set<std::string> names;
-    for (const TextureInfo& t : kTextureTable) {
+    for (const TextureInfo& t : TEXTURE_TABLE) {
         const std::string n = std::string(t.file).substr(9);  // after "textures\\"
         names.insert(n);
         const TextureImage p = Load(n);
@@ -225,5 +231,44 @@ TEST(Sounds, AllClipsAreShortMonoAtTheirLevelsAndTheAmbienceLoops) {
         }
     }
 }
+
+}  // namespace
+
+// ---- the generator writes the same bytes on every run ----
+
+namespace {
+
+#ifdef LAKESIDE_ASSETGEN
+std::vector<std::string> FilesUnder(const std::string& root) {
+    std::vector<std::string> out;
+    for (const char* sub : {"textures", "sounds", "models", "data"})
+        for (const auto& e : std::filesystem::directory_iterator(root + "/" + sub))
+            out.push_back(std::string(sub) + "/" + e.path().filename().string());
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+TEST(AssetGenerator, TwoRunsWriteIdenticalFiles) {
+    char tmpl[] = "/tmp/lakeside-assets-XXXXXX";
+    ASSERT_NE(mkdtemp(tmpl), nullptr);
+    std::string base = tmpl, a = base + "/a", b = base + "/b";
+    for (const std::string& out : {a, b}) {
+        std::string cmd = std::string("\"") + LAKESIDE_ASSETGEN + "\" --no-contact-sheet \"" + out + "\" > /dev/null 2>&1";
+        ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
+    }
+    std::vector<std::string> fa = FilesUnder(a), fb = FilesUnder(b);
+    EXPECT_EQ(fa.size(), 192u + 29u + 2u);
+    ASSERT_EQ(fa, fb);
+    for (const std::string& f : fa) {
+        std::string x, y, built;
+        ASSERT_TRUE(assets::ReadAll(a + "/" + f, &x));
+        ASSERT_TRUE(assets::ReadAll(b + "/" + f, &y));
+        ASSERT_TRUE(assets::ReadAll(assets::GameDir() + "/" + f, &built)) << f;
+        EXPECT_TRUE(x == y) << f << " differs between runs";
+        EXPECT_TRUE(x == built) << f << " differs from the build's copy";
+    }
+    std::filesystem::remove_all(base);
+}
+#endif
 
 }  // namespace
