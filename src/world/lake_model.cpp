@@ -113,27 +113,26 @@ bool ReadCells(ModelReader& in, LakeModel* m) {
     return true;
 }
 
+// The fields a billboard and a scenery item share: active flag, kind, x, height, z and size.
+template <class Placed>
+bool ReadPlaced(ModelReader& in, const char* record, int32_t i, int32_t kindMax, Placed* p) {
+    if (!in.Flag(&p->active, {record, i, "active flag"})) return false;
+    if (!in.Kind(&p->type, 1, kindMax, p->active != 0, {record, i, "kind"})) return false;
+    return in.Float(&p->x, {record, i, "x"}) && in.Float(&p->y, {record, i, "height"}) &&
+           in.Float(&p->z, {record, i, "z"}) && in.Float(&p->size, {record, i, "size"});
+}
+
 bool ReadBillboards(ModelReader& in, LakeModel* m) {
-    for (int32_t i = 1; i < BILLBOARD_COUNT; ++i) {
-        Billboard& b = m->billboards[i];
-        if (!in.Flag(&b.active, {"billboard", i, "active flag"})) return false;
-        if (!in.Kind(&b.type, 1, BILLBOARD_TYPE_MAX, b.active != 0, {"billboard", i, "kind"})) return false;
-        if (!in.Float(&b.x, {"billboard", i, "x"}) || !in.Float(&b.y, {"billboard", i, "height"}) ||
-            !in.Float(&b.z, {"billboard", i, "z"}) || !in.Float(&b.size, {"billboard", i, "size"}))
-            return false;
-    }
+    for (int32_t i = 1; i < BILLBOARD_COUNT; ++i)
+        if (!ReadPlaced(in, "billboard", i, BILLBOARD_TYPE_MAX, &m->billboards[i])) return false;
     return true;
 }
 
 bool ReadItems(ModelReader& in, LakeModel* m) {
     for (int32_t i = 0; i < SCENERY_ITEM_COUNT; ++i) {
         SceneryItem& s = m->items[i];
-        if (!in.Flag(&s.active, {"scenery item", i, "active flag"})) return false;
-        if (!in.Kind(&s.type, 1, SCENERY_ITEM_TYPE_MAX, s.active != 0, {"scenery item", i, "kind"})) return false;
-        if (!in.Float(&s.x, {"scenery item", i, "x"}) || !in.Float(&s.y, {"scenery item", i, "height"}) ||
-            !in.Float(&s.z, {"scenery item", i, "z"}) || !in.Float(&s.size, {"scenery item", i, "size"}) ||
-            !in.Float(&s.heading, {"scenery item", i, "heading"}))
-            return false;
+        if (!ReadPlaced(in, "scenery item", i, SCENERY_ITEM_TYPE_MAX, &s)) return false;
+        if (!in.Float(&s.heading, {"scenery item", i, "heading"})) return false;
     }
     return true;
 }

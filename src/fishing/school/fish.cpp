@@ -137,6 +137,20 @@ void Fish::Update() {
     lastZ = z;
 }
 
+// Three chance draws: rising below `riseChance`, diving below `diveChance` (the later draw wins),
+// and, either way, level again below 300.
+void Fish::PickClimbOrDive(double riseChance, double diveChance) {
+    if (R() < riseChance) {
+        rising = 1;
+        diving = 0;
+    }
+    if (R() < diveChance) {
+        diving = 1;
+        rising = 0;
+    }
+    if ((rising || diving) && R() < 300) rising = diving = 0;
+}
+
 // A turn left below `threshold`, else right.
 void Fish::PickTurn(int threshold) {
     if (R() < threshold) {
@@ -187,15 +201,7 @@ void Fish::Cruise() {
     const double maxSpeed = F32(size / 200.0);
     if (speed > maxSpeed) speed = maxSpeed;
 
-    if (R() < F32(F32(10.0 - depthLayer) * 70.0)) {
-        rising = 1;
-        diving = 0;
-    }
-    if (R() < F32(depthLayer * 200.0)) {
-        diving = 1;
-        rising = 0;
-    }
-    if ((rising || diving) && R() < 300) rising = diving = 0;
+    PickClimbOrDive(F32(F32(10.0 - depthLayer) * 70.0), F32(depthLayer * 200.0));
 
     const int turnChance = appetite <= 0 ? 500 : 100;
     const int stopChance = appetite <= 0 ? 300 : 1000;
@@ -415,15 +421,7 @@ void Fish::Hooked() {
         }
     }
 
-    if (R() < 500) {
-        rising = 1;
-        diving = 0;
-    }
-    if (R() < 2000) {
-        diving = 1;
-        rising = 0;
-    }
-    if ((rising || diving) && R() < 300) rising = diving = 0;
+    PickClimbOrDive(500, 2000);
     turningLeft = turningRight = 0;
 
     if (longRunner && longRunTicks == 0 && strength > 10 && R() < 500) {

@@ -101,5 +101,6 @@ private:
     void ShallowCheck();
     void Step(bool avoidHut);
     void PickTurn(int threshold);
+    void PickClimbOrDive(double riseChance, double diveChance);
     void TurnBySpeed();
 };
