@@ -25,6 +25,11 @@ void WriteAllTextureFiles() {
     }
 }
 
+// A scratch game folder holding every texture file.
+struct TextureFolder : ScratchDir {
+    TextureFolder() { WriteAllTextureFiles(); }
+};
+
 int HeldIn(const GameApp& app, TextureGroup group) {
     int n = 0;
     for (const TextureInfo& t : TEXTURE_TABLE)
@@ -46,8 +51,7 @@ public:
 }  // namespace
 
 TEST(TextureBank, GroupsLoadInTableOrderWithTheirColourKeys) {
-    ScratchDir dir;
-    WriteAllTextureFiles();
+    TextureFolder dir;
     GameOnDevice<RecordingDevice> fixture;
     RecordingDevice& d = fixture.device;
     GameApp& game = fixture.game;
@@ -68,8 +72,7 @@ TEST(TextureBank, GroupsLoadInTableOrderWithTheirColourKeys) {
 }
 
 TEST(TextureBank, SetSwapsReleaseOneSetAndLoadTheOtherAndAToggleKeepsThem) {
-    ScratchDir dir;
-    WriteAllTextureFiles();
+    TextureFolder dir;
     HeadlessGame g;
     ASSERT_TRUE(g.Start());
     GameApp& a = *g.app;
@@ -113,8 +116,7 @@ TEST(TextureBank, SetSwapsReleaseOneSetAndLoadTheOtherAndAToggleKeepsThem) {
 }
 
 TEST(TextureBank, BindingByIdOutsideTheTableChangesNothingAndEmptySlotsBindNone) {
-    ScratchDir dir;
-    WriteAllTextureFiles();
+    TextureFolder dir;
     HeadlessGame g;
     ASSERT_TRUE(g.Start());
     GameApp& a = *g.app;
@@ -148,8 +150,7 @@ TEST(TextureBank, BindingByIdOutsideTheTableChangesNothingAndEmptySlotsBindNone)
 }
 
 TEST(TextureBank, MissingFilesLeaveTheirSlotsEmpty) {
-    ScratchDir dir;
-    WriteAllTextureFiles();
+    TextureFolder dir;
     std::remove("textures/gull.bmp");
     std::remove("textures/water.tga");
     std::remove("textures/intro.bmp");
@@ -171,8 +172,7 @@ TEST(TextureBank, MissingFilesLeaveTheirSlotsEmpty) {
 }
 
 TEST(TextureBank, ClosingFromTheTitleReleasesTheTitleGroupOnlyWhileHeld) {
-    ScratchDir dir;
-    WriteAllTextureFiles();
+    TextureFolder dir;
     {
         HeadlessGame g;
         ASSERT_TRUE(g.Start());
