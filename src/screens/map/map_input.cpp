@@ -196,10 +196,7 @@ void GameApp::UpdateMapScreen(InputDeviceState* input, int32_t screenX, int32_t 
         if (hit(20, 2.28f, 14)) EnterDuckMode();
     }
 
-    if (playClickSound) {
-        playClickSound = 0;
-        PlayFromStart(clickSound);
-    }
+    if (playClickSound) PlayRequestedClick();
     if (playPanSound) {
         playPanSound = 0;
         PlayFromStart(panSound);
