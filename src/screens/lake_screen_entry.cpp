@@ -1,5 +1,4 @@
-// EnterLakeScreen and ReturnToMap: the change of textures, lights, eye and lock that every lake
-// screen (fishing, tour, duck mode) makes on the way in from the map and on the way back.
+// EnterLakeScreen and ReturnToMap: the way from the map into a lake screen and back.
 #include "shell/game_app.h"
 
 void GameApp::EnterLakeScreen(int32_t mode, double x, double y, double z, double heading_, double pitch_) {

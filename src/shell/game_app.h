@@ -1,6 +1,4 @@
-// GameApp: the one game object, and the map of the game. Members and methods are grouped under the
-// file that defines them (or, for members, the file that owns them): shell/, gfx/, world/,
-// fishing/ and screens/, in that order. Constants and helpers that every area uses are in common/.
+// GameApp: the one game object, and the map of the game (members and methods by defining file).
 #pragma once
 #include <array>
 #include <cstdint>

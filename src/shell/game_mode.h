@@ -1,5 +1,4 @@
-// The game modes (which screen is shown), their clear colours, the device's light slots and the
-// input lock of a click.
+// Game modes, their clear colours, the device light slots and the click lock.
 #pragma once
 #include <cstdint>
 

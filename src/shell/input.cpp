@@ -1,5 +1,4 @@
-// Input: the action map, the per-frame poll of every device and the per-device screen-input dispatch
-// (one call into the screen for each step).
+// Input: the action map, the per-frame poll of every device and the screen-input dispatch.
 #include <cmath>
 #include <iterator>
 #include <vector>

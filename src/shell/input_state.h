@@ -1,5 +1,4 @@
-// The input record of one input device (the frame's mouse movement and a held flag per key), and
-// where the mouse pointer is, as the screens' input steps read it.
+// The input record of one device (mouse movement, a held flag per key) and the mouse pointer.
 #pragma once
 #include <cstdint>
 

@@ -1,5 +1,4 @@
-// The photo album: the draw (not built yet: the mode shows its clear colour), P back to the lake
-// and D deleting the shown photo.
+// The photo album: draw (not built yet), P back to the lake, D deleting the shown photo.
 #include "common/step_gate.h"
 #include "shell/game_app.h"
 

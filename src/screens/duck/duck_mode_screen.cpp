@@ -1,5 +1,4 @@
-// Duck mode: its entry from the map; its draw and input are not built yet (the mode shows its
-// clear colour and takes no input).
+// Duck mode: entry from the map; draw and input not built yet (the mode shows its clear colour).
 #include "shell/game_app.h"
 
 void GameApp::EnterDuckMode() {

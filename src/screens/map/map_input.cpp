@@ -1,5 +1,4 @@
-// UpdateMapScreen: the map screen's keys and buttons, the tackle selection, the swim pick and the
-// buttons that lead off the map (each screen's own Enter function does the change).
+// UpdateMapScreen: the map's keys and buttons, the tackle selection, the swim pick, the ways off.
 #include <cmath>
 #include "common/angles.h"
 #include "common/single_precision.h"

@@ -1,5 +1,4 @@
-// The catch records: the draw (not built yet: the mode shows its clear colour), the row under the
-// cursor, and X or a click on the button back to the lake.
+// The catch records: draw (not built yet), the row under the cursor, and the ways back to the lake.
 #include <cmath>
 #include "shell/game_app.h"
 

@@ -1,5 +1,4 @@
-// The stocking records: entry from the map, the draw (not built yet: the mode shows its clear
-// colour) and the page-turning click that leads back to the map after the last page.
+// The stocking records: entry from the map, draw (not built yet) and the page-turning click.
 #include "shell/game_app.h"
 
 void GameApp::EnterStockingRecords() {

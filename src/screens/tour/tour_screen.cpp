@@ -1,5 +1,4 @@
-// The lake tour: its entry from the map, its draw (not built yet: the mode shows its clear
-// colour) and its input (X back to the map).
+// The lake tour: entry from the map, draw (not built yet) and input (X back to the map).
 #include "shell/game_app.h"
 
 void GameApp::EnterTour() {
