@@ -491,7 +491,7 @@ public:
     double titleSpinAngle = 0.0;                    // yaw of the spinning card, grows without limit
     uint32_t titleSpinStamp = plat::GetTickCount();
     double titleTilePos[3] = {-3.5, -4.3, 6.0};     // the moving picture tile
-    double titleTileScale = 1.0;
+    double titleTileScale = 1.0;                    // 1 in the row, larger in front
     double titleFlipAngle = 0.0;                    // yaw of the row while it flips over
     int32_t titlePictureSet = 1;                    // 1 or 2
 
@@ -511,7 +511,7 @@ public:
     double orbitAngle = 3.142;         // the orbiting eye's angle round the lake centre, 0..FULL_TURN
     double orbitHeight = 50.0;         // 5..500
     double orbitZoom = 4.0;            // field of view pi / orbitZoom, 4..20
-    double orbitEyeX = 0.0;
+    double orbitEyeX = 0.0;            // where the orbiting eye stands, lake units
     double orbitEyeZ = 0.0;
     int32_t mapCursorColumn = 0;       // terrain column and row under the mouse (1..100 on the grid)
     int32_t mapCursorRow = 0;
@@ -563,7 +563,7 @@ public:
     void LeavePhotoAlbum();
     void DeleteShownPhoto();
     int32_t currentPhoto = 0;          // the photo shown, 0..49
-    int32_t albumFrameCount = 0;
+    int32_t albumFrameCount = 0;       // frames the current photo has been shown, up to 50
     uint32_t photoDeleteStamp = plat::GetTickCount();  // tick count of the last deletion
     double savedEyeY = 0.0;            // the eye at the lake while the album is open
     double savedHeading = 0.0;
@@ -574,9 +574,9 @@ public:
     void EnterTour();
     void DrawTourScreen();
     void UpdateTourScreen(InputDeviceState& input);
-    int32_t tourWaypoint = 0;
-    int32_t tourTicks = 0;
-    float tourFade = -0.5f;
+    int32_t tourWaypoint = 0;          // 0..7, the waypoint flown to
+    int32_t tourTicks = 0;             // 20-ms ticks since the tour began (drives the captions)
+    float tourFade = -0.5f;            // light fade level: -0.5 at the start, 999 once it is over
 
     //-----------------------
     // screens/duck/duck_mode_screen.cpp
