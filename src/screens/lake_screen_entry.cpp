@@ -14,17 +14,20 @@ void GameApp::EnterLakeScreen(int32_t mode, double x, double y, double z, double
     device->LightEnable(LIGHT_LAKESIDE, true);
 }
 
-void GameApp::ReturnToMap(int32_t lock) {
+// Both lake lights go off, whichever one the screen left on: the sun, or the tour's own faded-in
+// sun, which takes the sun's place from the tour's first tick.
+void GameApp::ReturnToMap(int32_t lock, double mapHeight) {
     if (ambienceSound) ambienceSound->Stop();
     LoadTextureSet(TEXTURE_SET_MAP);
     gameMode = MODE_MAP;
     inputLock = lock;
-    eyeY = savedMapHeight;
+    eyeY = mapHeight;
     moveSpeed = 0.0;
     eyeX = 100.0;
     eyeZ = 92.0;
     if (device) {
-        device->LightEnable(LIGHT_SPARE, false);
+        device->LightEnable(LIGHT_LAKESIDE, false);
+        device->LightEnable(LIGHT_TOUR, false);
         device->LightEnable(LIGHT_MAP, true);
     }
 }
