@@ -14,6 +14,7 @@ namespace {
 struct TourGame : MapGame {
     TourGame() {
         app->eyeY = 120.0;
+        Device()->recordCallLines = false;
         Click(20, 2.57f);
         EXPECT_EQ(app->gameMode, MODE_TOUR);
         app->inputLock = 0;
