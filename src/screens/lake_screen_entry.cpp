@@ -16,12 +16,12 @@ void GameApp::EnterLakeScreen(int32_t mode, double x, double y, double z, double
 
 // Both lake lights go off, whichever one the screen left on: the sun, or the tour's own faded-in
 // sun, which takes the sun's place from the tour's first tick.
-void GameApp::ReturnToMap(int32_t lock, double mapHeight) {
+void GameApp::ReturnToMap(int32_t lock) {
     if (ambienceSound) ambienceSound->Stop();
     LoadTextureSet(TEXTURE_SET_MAP);
     gameMode = MODE_MAP;
     inputLock = lock;
-    eyeY = mapHeight;
+    eyeY = savedMapHeight;
     moveSpeed = 0.0;
     eyeX = 100.0;
     eyeZ = 92.0;

@@ -475,9 +475,9 @@ public:
     // screens/lake_screen_entry.cpp: the way from the map into a lake screen and back
     // Mode, eye and heading of the lake screen; the lakeside textures, the sun, a click's lock.
     void EnterLakeScreen(int32_t mode, double x, double y, double z, double heading_, double pitch_);
-    // Back to the map centred at (100, 92) at this zoom height: the map textures, the map light
+    // Back to the map centred at (100, 92) at its saved zoom height: the map textures, the map light
     // instead of either lake light, this lock.
-    void ReturnToMap(int32_t lock, double mapHeight);
+    void ReturnToMap(int32_t lock);
     double savedMapHeight = 0.0;       // zoom height to return to from fishing, tour, stocking records
 
     //-----------------------

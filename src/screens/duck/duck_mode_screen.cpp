@@ -50,7 +50,8 @@ void GameApp::UpdateDuckModeScreen(InputDeviceState* input) {
     }
     if (binocularState == 0 && input->keyX) {
         waterSurfaceVisible = 1;
-        ReturnToMap(9, MAP_TOP_HEIGHT);
+        ReturnToMap(9);
+        eyeY = MAP_TOP_HEIGHT;  // duck mode keeps no zoom of its own to go back to
     }
 }
 

@@ -178,5 +178,5 @@ void GameApp::DrawTourScreen() {
 }
 
 void GameApp::UpdateTourScreen(InputDeviceState& input) {
-    if (input.keyX != 0) ReturnToMap(9, savedMapHeight);
+    if (input.keyX != 0) ReturnToMap(9);
 }

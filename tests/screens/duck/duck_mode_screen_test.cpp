@@ -25,6 +25,7 @@ struct DuckGame : ScratchDir, HeadlessGame {
         for (const char* clip : {"sounds/button.wav", "sounds/splash.wav", "sounds/duck.wav", "sounds/duckfoot.wav"})
             Write(clip, MakeWav(22050, 1, 16, {1, 2}));
         EXPECT_TRUE(Start());
+        plat::GameSrand(7);
         backend->msPerFrame = 0;
         Device()->recordCallLines = false;
         pond.height = PondHeight;
@@ -126,6 +127,7 @@ TEST(DuckMode, WaddlesOnLandSwimsDivesAndSplashesOncePerEntryIntoTheWater) {
     // Looking down past level dives to -0.2 behind a sheet of water; no quacks under water.
     app.textures[TEX_WATER3] = StandInTexture(g.Device(), "water3.tga");
     app.pitch = 6.5;
+    g.Played(app.quackSound);
     int quacks = 0, sheets = 0;
     for (int i = 0; i < 200; ++i) {
         g.Frame();
