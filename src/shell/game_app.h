@@ -23,6 +23,9 @@
 // Build option: full scenery detail (1 in lakeside, 0 in lakeside-lite). Defined by each program.
 extern const bool kHighDetailScenery;
 
+// The material every draw uses: white, lit by the diffuse and ambient light alike.
+plat::Material StandardMaterial();
+
 
 class GameApp : public plat::AppFrame {
 public:
@@ -266,6 +269,15 @@ public:
     void FreeFinishedSoundSlots();
     // Once per drawn lake frame: bird and crow calls, the background loop, the alarm hold-off.
     void UpdateAmbientSound();
+    // Once per lake frame: frees finished splash slots, steps and draws wildlife and water
+    // effects (not in the photo album), then draws the scenery items and the billboards.
+    void DrawSceneryAndWildlife();
+    // The aerator posts with their spray rings, and the hut.
+    void DrawAeratorsAndHut();
+    // Terrain, water, sky, backdrop, the scenery pass, aerators and hut in the screen's order.
+    void DrawLakeWorld(LakeWorldOrder order);
+    // PLACEHOLDER declaration until the fishing area's fish school pass lands.
+    void UpdateFishSchool();
     Gull* gulls[GULL_COUNT] = {};
     RippleRing* rippleRings[RIPPLE_RING_COUNT] = {};
     Wake* wakes[WAKE_COUNT] = {};
