@@ -217,7 +217,7 @@ void DrawBillboards(GameApp& app) {
     for (int32_t n = 1; n < BILLBOARD_COUNT; ++n) {
         Billboard& b = *app.billboards[n];
         if (!b.active) continue;
-        const double d = DistanceToEye(app, b.x, 0, b.z);
+        const double d = F32(Distance3D(b.x, 0, b.z, app.eyeX, 0, app.eyeZ));  // across the ground
         // Within 4 the billboard keeps its facing, so that it does not spin round the viewer.
         if (d > 4) b.yaw = YawToEye(app, b.x, b.y, b.z);
         if (!Placeable(b.x) || !Placeable(b.y) || !Placeable(b.z) || !Placeable(b.size)) continue;
