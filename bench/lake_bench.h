@@ -100,7 +100,7 @@ inline void DrawLakeWorldFrame(GameApp& app) {
     app.Device()->BeginScene();
     ClearFrame(app);
     FishStandIns(app);
-    app.DrawLakeWorld(LAKE_WORLD_FISHING);
+    app.DrawLakeWorld(GameApp::LAKE_WORLD_FISHING);
     app.Device()->EndScene();
 }
 

@@ -388,7 +388,7 @@ TEST(LakeWorld, EachScreenDrawsItsWorldInItsOwnOrder) {
     const std::set<const plat::VertexBuffer*> cells(std::begin(app.cellVertexBuffers), std::end(app.cellVertexBuffers));
     // First draw of each part of the world: terrain cells, gulls (the pass), the aerator posts
     // and the water.
-    auto order = [&](LakeWorldOrder which, int32_t mode) {
+    auto order = [&](GameApp::LakeWorldOrder which, int32_t mode) {
         app.gameMode = mode;
         g.game.Device()->ClearLog();
         app.DrawLakeWorld(which);
@@ -403,10 +403,10 @@ TEST(LakeWorld, EachScreenDrawsItsWorldInItsOwnOrder) {
         }
         return seen;
     };
-    EXPECT_EQ(order(LAKE_WORLD_FISHING, MODE_FISHING), "TSAW");
-    EXPECT_EQ(order(LAKE_WORLD_TOUR, MODE_TOUR), "TSAW");
-    EXPECT_EQ(order(LAKE_WORLD_DUCK, MODE_DUCK), "STAW");
-    EXPECT_EQ(order(LAKE_WORLD_ALBUM, MODE_PHOTO_ALBUM), "WTS");
+    EXPECT_EQ(order(GameApp::LAKE_WORLD_FISHING, MODE_FISHING), "TSAW");
+    EXPECT_EQ(order(GameApp::LAKE_WORLD_TOUR, MODE_TOUR), "TSAW");
+    EXPECT_EQ(order(GameApp::LAKE_WORLD_DUCK, MODE_DUCK), "STAW");
+    EXPECT_EQ(order(GameApp::LAKE_WORLD_ALBUM, MODE_PHOTO_ALBUM), "WTS");
 }
 
 TEST(SceneryPass, OutlandishSizesAndPlacesDrawWithoutNaN) {

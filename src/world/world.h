@@ -3,7 +3,6 @@
 #pragma once
 #include "world/cell_lookup.h"
 #include "world/lake_model.h"
-#include "world/lake_world.h"
 #include "world/lake_records.h"
 #include "world/terrain_grid.h"
 #include "world/water_effects.h"

@@ -185,7 +185,7 @@ TEST(LakeView, TheWholeLakeWorldShowsBillboardsAndItemsFromSwimOne) {
             device->SetRenderState(plat::RS_ALPHATESTENABLE, 1);
             app.SetViewCamera(app.eyeX, 2.0, app.eyeZ, app.eyeX + std::sin(s.facing) * 10, 1.0,
                               app.eyeZ + std::cos(s.facing) * 10, 0, 1, 0);
-            app.DrawLakeWorld(LAKE_WORLD_FISHING);
+            app.DrawLakeWorld(GameApp::LAKE_WORLD_FISHING);
             device->EndScene();
             std::vector<uint32_t> px;
             EXPECT_TRUE(backend->ReadBackBuffer(&px));
