@@ -18,7 +18,7 @@ namespace {
 constexpr uint32_t kStride = 32;                 // position, normal, one texture pair
 constexpr uint32_t kInitialArena = 4u << 20;     // bytes
 constexpr uint32_t kStreamedVertices = 64;       // meshes up to this size may take the stream path
-constexpr size_t kPlaneSlots = 16384;            // a power of two
+constexpr size_t kPlaneSlots = 65536;            // a power of two
 
 const Matrix kIdentity = [] {
     Matrix m{};
@@ -184,7 +184,7 @@ GlDevice::GlDevice(uint32_t backBufferWidth, uint32_t backBufferHeight)
     glBindBuffer(GL_ARRAY_BUFFER, arena_);
     arenaCapacity_ = kInitialArena;
     glBufferData(GL_ARRAY_BUFFER, arenaCapacity_, nullptr, GL_STATIC_DRAW);
-    planes_.assign(kPlaneSlots, PlaneSlot{0, nullptr, 0});
+    planes_.assign(kPlaneSlots, PlaneSlot{0, nullptr, 0, 0});
     BindVertexArena();
 
     state_.Reset();
@@ -706,41 +706,87 @@ template <class F> void ForEachTriangle(PrimitiveType type, uint32_t primitiveCo
 }
 }  // namespace
 
-bool GlDevice::PlaneConflict(GlTexture* tex, PrimitiveType type, uint32_t primitiveCount) {
-    // A full table ends the run as a conflict would.
-    if (planeCount_ + primitiveCount > kPlaneSlots / 2) return true;
+// Regions of a plane: a square of the ground grid the triangle covers, the whole plane for a
+// triangle too large for squares, and a summary of every texture on the plane.
+namespace {
+constexpr float kRegionSize = 4.0f;
+constexpr int kMostRegions = 16;
+constexpr uint64_t kWholePlane = 0xFFFFFFFFFFF0ull, kAnyOnPlane = 0xFFFFFFFFFFF1ull;
+uint64_t RegionKey(uint64_t plane, uint64_t region) { return plane * 0x100000001B3ull ^ (region * 0x9E3779B97F4A7C15ull); }
+}  // namespace
+
+GlDevice::PlaneSlot* GlDevice::FindPlaneSlot(uint64_t key) {
+    for (size_t slot = (key * 0x9E3779B97F4A7C15ull >> 40) & (kPlaneSlots - 1);; slot = (slot + 1) & (kPlaneSlots - 1)) {
+        PlaneSlot& p = planes_[slot];
+        if (p.generation != planeGeneration_ || p.key == key) return &p;
+    }
+}
+
+bool GlDevice::VisitPlanes(GlTexture* tex, PrimitiveType type, uint32_t primitiveCount, bool record) {
     bool conflict = false;
     const float* v = scratch_.data();
-    ForEachTriangle(type, primitiveCount, [&](uint32_t a, uint32_t b, uint32_t c) {
-        uint64_t key;
-        if (conflict || !PlaneKey(v + a * 8, v + b * 8, v + c * 8, &key)) return;
-        for (size_t slot = (key * 0x9E3779B97F4A7C15ull >> 50) & (kPlaneSlots - 1);; slot = (slot + 1) & (kPlaneSlots - 1)) {
-            const PlaneSlot& p = planes_[slot];
-            if (p.generation != planeGeneration_) break;
-            if (p.key == key) {
-                conflict = p.texture != tex;
-                break;
-            }
+    auto fresh = [&](const PlaneSlot* p) { return p->generation != planeGeneration_; };
+    auto put = [&](uint64_t key, bool summary) {
+        PlaneSlot* p = FindPlaneSlot(key);
+        if (fresh(p)) {
+            *p = PlaneSlot{key, tex, planeGeneration_, 0};
+            ++planeCount_;
+        } else if (summary && p->texture != tex) {
+            p->mixed = 1;
         }
+    };
+    ForEachTriangle(type, primitiveCount, [&](uint32_t a, uint32_t b, uint32_t c) {
+        const float* t[3] = {v + a * 8, v + b * 8, v + c * 8};
+        uint64_t plane;
+        if (conflict || !PlaneKey(t[0], t[1], t[2], &plane)) return;
+        float x0 = t[0][0], x1 = x0, z0 = t[0][2], z1 = z0;
+        for (const float* q : t) {
+            x0 = std::min(x0, q[0]);
+            x1 = std::max(x1, q[0]);
+            z0 = std::min(z0, q[2]);
+            z1 = std::max(z1, q[2]);
+        }
+        const double cx0 = std::floor(x0 / kRegionSize), cx1 = std::floor(x1 / kRegionSize);
+        const double cz0 = std::floor(z0 / kRegionSize), cz1 = std::floor(z1 / kRegionSize);
+        const bool small = (cx1 - cx0 + 1) * (cz1 - cz0 + 1) <= kMostRegions;
+        auto eachRegion = [&](auto f) {
+            for (double x = cx0; x <= cx1; ++x)
+                for (double z = cz0; z <= cz1; ++z)
+                    f(RegionKey(plane, (static_cast<uint64_t>(static_cast<int64_t>(x)) & 0xFFFFF) << 20 |
+                                           (static_cast<uint64_t>(static_cast<int64_t>(z)) & 0xFFFFF)));
+        };
+        if (!record) {
+            // A plane's texture shows its order only where two textures meet on it.
+            auto differs = [&](uint64_t key, bool summary) {
+                const PlaneSlot* p = FindPlaneSlot(key);
+                return !fresh(p) && (p->texture != tex || (summary && p->mixed));
+            };
+            if (small) {
+                eachRegion([&](uint64_t key) { conflict = conflict || differs(key, false); });
+                conflict = conflict || differs(RegionKey(plane, kWholePlane), false);
+            } else {
+                conflict = differs(RegionKey(plane, kAnyOnPlane), true);
+            }
+            return;
+        }
+        if (small) {
+            eachRegion([&](uint64_t key) { put(key, false); });
+        } else {
+            put(RegionKey(plane, kWholePlane), false);
+        }
+        put(RegionKey(plane, kAnyOnPlane), true);
     });
     return conflict;
 }
 
+bool GlDevice::PlaneConflict(GlTexture* tex, PrimitiveType type, uint32_t primitiveCount) {
+    // A table filling up ends the run as a conflict would.
+    if (planeCount_ + primitiveCount * (kMostRegions + 1) > kPlaneSlots / 2) return true;
+    return VisitPlanes(tex, type, primitiveCount, false);
+}
+
 void GlDevice::RecordPlanes(GlTexture* tex, PrimitiveType type, uint32_t primitiveCount) {
-    const float* v = scratch_.data();
-    ForEachTriangle(type, primitiveCount, [&](uint32_t a, uint32_t b, uint32_t c) {
-        uint64_t key;
-        if (!PlaneKey(v + a * 8, v + b * 8, v + c * 8, &key)) return;
-        for (size_t slot = (key * 0x9E3779B97F4A7C15ull >> 50) & (kPlaneSlots - 1);; slot = (slot + 1) & (kPlaneSlots - 1)) {
-            PlaneSlot& p = planes_[slot];
-            if (p.generation != planeGeneration_) {
-                p = PlaneSlot{key, tex, planeGeneration_};
-                ++planeCount_;
-                break;
-            }
-            if (p.key == key) break;
-        }
-    });
+    VisitPlanes(tex, type, primitiveCount, true);
 }
 
 void GlDevice::BindPointers(bool stream) {

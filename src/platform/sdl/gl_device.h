@@ -144,11 +144,16 @@ private:
     float normalMatrix_[3][3] = {};  // inverse transpose of the world's upper 3 x 3
     std::vector<float> scratch_;     // the draw's vertices in world space, 8 floats each
     std::vector<float> streamVerts_;
+    // What a regrouped run has drawn on a region of a plane: the first texture, and for a whole
+    // plane's summary whether others followed.
     struct PlaneSlot {
         uint64_t key;
         GlTexture* texture;
         uint32_t generation;
+        uint8_t mixed;
     };
+    PlaneSlot* FindPlaneSlot(uint64_t key);
+    bool VisitPlanes(GlTexture* tex, PrimitiveType type, uint32_t primitiveCount, bool record);
     std::vector<PlaneSlot> planes_;
     uint32_t planeGeneration_ = 1;
     uint32_t planeCount_ = 0;
