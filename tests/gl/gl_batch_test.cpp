@@ -225,6 +225,34 @@ TEST_F(BatchTest, RelockingABufferKeepsEarlierDrawsOfItsOldContents) {
     EXPECT_EQ(At(400, 300), 0u);
 }
 
+TEST_F(BatchTest, PlacedQuadsMeetingOnAPlaneKeepTheirOrder) {
+    // Placed quads (drawn through the stream) on one plane: a red one, a blue one over part of
+    // it, then two red ones away from it. Regrouping the first red with them would put red on top
+    // where it meets the blue; the later reds are regrouped: three GL draws.
+    Texture* red = Patterned(0xC02020, 255);
+    Texture* blue = Patterned(0x2020C0, 255);
+    VertexBuffer* left = MakeQuad(-1, -1, 0.5f, 1, 0);
+    VertexBuffer* right = MakeQuad(-0.5f, -1, 1, 1, 0);
+    VertexBuffer* away = MakeQuad(9, -1, 10, 1, 0);
+    Matrix world;
+    MatrixTranslation(&world, 0, 0, 5);
+    uint64_t n = 0;
+    std::vector<uint32_t> px = Render(true, true, [&] {
+        device->SetTransform(TS_WORLD, &world);
+        Draw(red, left);
+        Draw(blue, right);
+        Matrix far;
+        MatrixTranslation(&far, 30, 0, 5);
+        device->SetTransform(TS_WORLD, &far);
+        Draw(red, left);
+        device->SetTransform(TS_WORLD, &world);
+        Draw(red, away);  // on the plane but away from the blue
+    }, &n);
+    const uint32_t c = px[300 * 800 + 400];
+    EXPECT_GT(Blue(c), Red(c));
+    EXPECT_EQ(n, 3u);
+}
+
 TEST_F(BatchTest, PlacedSmallMeshesLookAsWhenGlPlacesThem) {
     // The same lit quads, turned and stretched unevenly, drawn once as 4-vertex strips (the
     // device places them) and once as strips too long for that, whose triangles past the quad
