@@ -407,6 +407,31 @@ TEST(LakeWorld, EachScreenDrawsItsWorldInItsOwnOrder) {
     EXPECT_EQ(order(GameApp::LAKE_WORLD_TOUR, MODE_TOUR), "TSAW");
     EXPECT_EQ(order(GameApp::LAKE_WORLD_DUCK, MODE_DUCK), "STAW");
     EXPECT_EQ(order(GameApp::LAKE_WORLD_ALBUM, MODE_PHOTO_ALBUM), "WTS");
+
+    // After a while at the lake, the lite program draws fewer quads: its clumps thin out sooner
+    // and it has no insects, bubbles or dragonflies.
+    app.gameMode = MODE_FISHING;
+    g.game.Device()->recordCallLines = false;
+    for (int frame = 0; frame < 300; ++frame) {
+        plat::AdvanceTickCount(16);
+        g.game.Device()->ClearLog();
+        app.DrawSceneryAndWildlife();
+        app.DrawAeratorsAndHut();
+    }
+    auto quads = [&](uint8_t detail) {
+        app.highDetailScenery = detail;
+        g.game.Device()->ClearLog();
+        app.DrawLakeWorld(GameApp::LAKE_WORLD_FISHING);
+        std::map<std::string, int> n;
+        for (const plat::DrawRecord& d : g.Draws())
+            if (d.buffer == app.uprightQuadMesh || d.buffer == app.twoSidedBoardMesh || d.buffer == app.billboardMesh)
+                ++n[FileOf(d).substr(0, 5)];
+        return n;
+    };
+    std::map<std::string, int> full = quads(1), lite = quads(0);
+    EXPECT_GT(full["decal"], lite["decal"] + 20);
+    EXPECT_GT(full["swarm"], 0);
+    EXPECT_EQ(lite["swarm"] + lite["drago"], 0);
 }
 
 TEST(SceneryPass, OutlandishSizesAndPlacesDrawWithoutNaN) {
