@@ -8,7 +8,8 @@ namespace {
 
 int32_t Id(TextureName name) { return kTextureTable[name].id; }
 
-// Billboard detail distances: three quads nearer than `near`, two up to `far`, one beyond.
+// Billboard detail distances: three quads nearer than `nearer`, two nearer than `farther`, one
+// beyond.
 struct DetailDistances {
     double nearer, farther;
 };
@@ -27,11 +28,10 @@ double Jitter() { return F32(plat::GameRand() / 81917.5 - 0.2); }
 
 // One ring where a bubble broke the surface, and up to two more by chance.
 void SpawnSurfacingRings(GameApp& app, double x, double y, double z, double size) {
-    app.SpawnRippleRing(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z), size);
-    if (plat::GameRand() < 15000)
-        app.SpawnRippleRing(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z), size);
-    if (plat::GameRand() < 15000)
-        app.SpawnRippleRing(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z), size);
+    auto ring = [&] { app.SpawnRippleRing(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z), size); };
+    ring();
+    if (plat::GameRand() < 15000) ring();
+    if (plat::GameRand() < 15000) ring();
 }
 
 // A flat ring or wake on the water, seen from above and from below.
