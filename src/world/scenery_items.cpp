@@ -2,14 +2,11 @@
 // the tapered column and the flat quads; DrawAeratorsAndHut: the aerator posts with their spray
 // and the hut, which the model does not hold.
 #include <cmath>
-#include "fishing/single_precision.h"
+#include "common/angles.h"
+#include "common/single_precision.h"
 #include "shell/game_app.h"
 
 namespace {
-
-// Sizes and places beyond this are no lake's: their transforms would not fit a float.
-constexpr float kLargestPlacement = 1e30f;
-bool Placeable(float v) { return std::isfinite(v) && std::fabs(v) < kLargestPlacement; }
 
 plat::Material BarkMaterial() {
     plat::Material m{};
@@ -40,9 +37,9 @@ void DrawCubeFaces(GameApp& app, const CubeFace* faces, int count) {
 struct BoxFaces {
     CubeFace face[6];
 };
-constexpr BoxFaces kBoardFaces = {
+constexpr BoxFaces BOARD_FACES = {
     {{1, TEX_WOOD3}, {2, TEX_WOOD3}, {3, TEX_WOOD4}, {4, TEX_WOOD4}, {5, TEX_WOOD3}, {6, TEX_WOOD3}}};
-constexpr BoxFaces kFlatPlankFaces = {
+constexpr BoxFaces FLAT_PLANK_FACES = {
     {{1, TEX_WOOD3}, {2, TEX_WOOD3}, {3, TEX_WOOD2}, {4, TEX_WOOD2}, {5, TEX_WOOD3}, {6, TEX_WOOD3}}};
 
 // One piece of a snag: the tapered column placed and scaled, with or without its cap.
@@ -58,9 +55,10 @@ struct SnagPiece {
 void GameApp::DrawSceneryItem(int32_t index) {
     if (index < 0 || index >= SCENERY_ITEM_COUNT) return;
     SceneryItem& item = *sceneryItems[index];
-    if (item.heading > 6.284f) item.heading -= 6.284f;
-    if (item.heading < 0.0f) item.heading += 6.284f;
-    if (!Placeable(item.x) || !Placeable(item.y) || !Placeable(item.z) || !Placeable(item.size)) return;
+    constexpr float FULL_TURN_F = static_cast<float>(FULL_TURN);
+    if (item.heading > FULL_TURN_F) item.heading -= FULL_TURN_F;
+    if (item.heading < 0.0f) item.heading += FULL_TURN_F;
+    if (!PlaceableRecord(item.x, item.y, item.z, item.size)) return;
 
     const float x = item.x, y = item.y, z = item.z, s = item.size, h = item.heading;
     device->SetFVF(plat::FVF_MESH);
@@ -101,13 +99,13 @@ void GameApp::DrawSceneryItem(int32_t index) {
     switch (item.type) {
         case 1: {  // platform: four side boards round a gravel deck
             box(x + std::sin(h - 1.571f) * 3 * s, y + 0.3f, z + std::cos(h - 1.571f) * 3 * s, h + 1.571f, 3 * s,
-                s / 1.5f, s / 10, kBoardFaces);
+                s / 1.5f, s / 10, BOARD_FACES);
             box(x + std::sin(h) * 3.1f * s, y + 0.3f, z + std::cos(h) * 3.1f * s, h, 3.1f * s, s / 1.5f, s / 10,
-                kBoardFaces);
+                BOARD_FACES);
             box(x + std::sin(h + 1.571f) * 3 * s, y + 0.3f, z + std::cos(h + 1.571f) * 3 * s, h + 4.713f, 3 * s,
-                s / 1.5f, s / 10, kBoardFaces);
+                s / 1.5f, s / 10, BOARD_FACES);
             box(x + std::sin(h + 3.142f) * 3.1f * s, y + 0.3f, z + std::cos(h + 3.142f) * 3.1f * s, h + 3.142f,
-                3.1f * s, s / 1.5f, s / 10, kBoardFaces);
+                3.1f * s, s / 1.5f, s / 10, BOARD_FACES);
             // The deck stands higher on the map so that it shows above the terrain there.
             const float deckY = y + (gameMode == MODE_MAP ? 1.5f : 0.9f);
             SetWorldTransform(x, deckY, z, 0, h + 3.142f, 0, 3 * s, 3 * s, 3 * s);
@@ -115,10 +113,10 @@ void GameApp::DrawSceneryItem(int32_t index) {
             break;
         }
         case 2:  // upright plank
-            box(x, y + 0.3f, z, h, s, s / 3, s / 20, kBoardFaces);
+            box(x, y + 0.3f, z, h, s, s / 3, s / 20, BOARD_FACES);
             break;
         case 3:  // flat plank
-            box(x, y + 0.1f, z, h, s, s / 20, s / 3, kFlatPlankFaces);
+            box(x, y + 0.1f, z, h, s, s / 20, s / 3, FLAT_PLANK_FACES);
             break;
         case 4: {  // stump
             const SnagPiece pieces[] = {{x, y + 0.3f, z, 0, 0, s / 20, s / 20, true}};
@@ -161,12 +159,12 @@ void GameApp::DrawSceneryItem(int32_t index) {
 }
 
 void GameApp::DrawAeratorsAndHut() {
-    static const float kAerators[3][2] = {{130, 136}, {114, 90}, {94, 58}};
+    static const float AERATORS[3][2] = {{130, 136}, {114, 90}, {94, 58}};
     device->SetFVF(plat::FVF_MESH);
     if (aeratorPostMesh) {
         device->SetTexture(0, textures[TEX_METAL]);
         device->SetStreamSource(0, aeratorPostMesh, 0, sizeof(MeshVertex));
-        for (const auto& a : kAerators) {
+        for (const auto& a : AERATORS) {
             SetWorldTransform(a[0], -1.3, a[1], 0, 3.0, 0, 0.25, 0.91, 0.25);
             device->DrawPrimitive(plat::PT_TRIANGLESTRIP, 0, 16);
             device->DrawPrimitive(plat::PT_TRIANGLEFAN, 18, 8);
@@ -174,24 +172,24 @@ void GameApp::DrawAeratorsAndHut() {
     }
 
     // The hut: three brick walls (the inner face left out), the wooden front and two door posts.
-    static const CubeFace kWall[] = {{1, TEX_BRICKS3}, {3, TEX_BRICKS2}, {4, TEX_BRICKS2}, {5, TEX_BRICKS}, {6, TEX_BRICKS}};
-    static const float kWalls[3][4] = {{24.9f, -1.7f, 25.1f, 0}, {24.0f, -1.7f, 24.0f, 1.571f}, {24.9f, -1.7f, 22.9f, 0}};
-    for (const auto& w : kWalls) {
+    static const CubeFace HUT_WALL_FACES[] = {{1, TEX_BRICKS3}, {3, TEX_BRICKS2}, {4, TEX_BRICKS2}, {5, TEX_BRICKS}, {6, TEX_BRICKS}};
+    static const float HUT_WALLS[3][4] = {{24.9f, -1.7f, 25.1f, 0}, {24.0f, -1.7f, 24.0f, 1.571f}, {24.9f, -1.7f, 22.9f, 0}};
+    for (const auto& w : HUT_WALLS) {
         SetWorldTransform(w[0], w[1], w[2], 0, w[3], 0, 1.0, 1.9, 0.1);
-        DrawCubeFaces(*this, kWall, 5);
+        DrawCubeFaces(*this, HUT_WALL_FACES, 5);
     }
-    static const CubeFace kFront[] = {{1, TEX_WOOD}, {6, TEX_WOODB}, {5, TEX_WOODB}};
+    static const CubeFace HUT_FRONT_FACES[] = {{1, TEX_WOOD}, {6, TEX_WOODB}, {5, TEX_WOODB}};
     SetWorldTransform(25.7, -2.1, 24.0, 0, 1.571, 0, 0.8, 2.03, 0.1);
-    DrawCubeFaces(*this, kFront, 3);
-    static const CubeFace kPost[] = {{1, TEX_METAL}, {5, TEX_METAL}, {6, TEX_METAL}};
+    DrawCubeFaces(*this, HUT_FRONT_FACES, 3);
+    static const CubeFace DOOR_POST_FACES[] = {{1, TEX_METAL}, {5, TEX_METAL}, {6, TEX_METAL}};
     for (double z : {23.1, 24.9}) {
         SetWorldTransform(25.7, -2.1, z, 0, 1.571, 0, 0.1, 2.03, 0.1);
-        DrawCubeFaces(*this, kPost, 3);
+        DrawCubeFaces(*this, DOOR_POST_FACES, 3);
     }
     device->SetTexture(0, nullptr);
 
     // The spray keeps a small patch of rings going round each post.
-    for (const auto& a : kAerators) {
+    for (const auto& a : AERATORS) {
         SpawnRippleRing(a[0], 0, a[1], F32(plat::GameRand() / 218446.6666666667 + 0.15));
         if (plat::GameRand() < 10000) SpawnRippleRing(a[0], 0, a[1], F32(plat::GameRand() / 131068.0 + 0.25));
     }

@@ -1,12 +1,10 @@
 // DrawSceneryAndWildlife: the one pass that steps and draws the wildlife and the water-surface
 // effects, and draws the scenery items and the billboards with their distance detail.
 #include <cmath>
-#include "fishing/single_precision.h"
+#include "common/single_precision.h"
 #include "shell/game_app.h"
 
 namespace {
-
-int32_t Id(TextureName name) { return kTextureTable[name].id; }
 
 // Billboard detail distances: three quads nearer than `nearer`, two nearer than `farther`, one
 // beyond.
@@ -58,7 +56,7 @@ void DrawGulls(GameApp& app) {
         gull->Update();
         // A flat sprite turned face down, seen from below.
         app.SetWorldTransform(gull->x, gull->altitude, gull->z, 3.142, gull->heading, 0, 2.0, 1.0, 1.0);
-        app.DrawFlatQuad(Id(TEX_GULL));
+        app.DrawFlatQuad(TextureIdOf(TEX_GULL));
     }
 }
 
@@ -73,7 +71,7 @@ void DrawInsectSwarms(GameApp& app) {
     for (InsectSwarm* swarm : app.insectSwarms) {
         if (!swarm->active) continue;
         swarm->Update();
-        const int32_t texture = Id(swarm->type == 1 ? TEX_SWARM1 : TEX_SWARM2);
+        const int32_t texture = TextureIdOf(swarm->type == 1 ? TEX_SWARM1 : TEX_SWARM2);
         for (int q = 0; q < SWARM_MEMBERS; ++q) {
             const double x = swarm->x[q], y = swarm->y[q], z = swarm->z[q];
             if (!SpriteShown(app, DistanceToEye(app, x, y, z), 50)) continue;
@@ -98,7 +96,7 @@ void DrawSurfaceEffects(GameApp& app) {
                 const double scale = F32(bubble.speed / 3.0);
                 app.SetWorldTransform(bubble.x, bubble.y, bubble.z, 0, YawToEye(app, bubble.x, bubble.y, bubble.z), 0,
                                       scale, scale, scale);
-                app.DrawUprightQuad(Id(TEX_BUBBLE));
+                app.DrawUprightQuad(TextureIdOf(TEX_BUBBLE));
             }
             // Surfaced bubbles are inactive from now on: they leave their rings once.
             if (bubble.surfaced) SpawnSurfacingRings(app, bubble.x, bubble.y, bubble.z, bubble.speed);
@@ -127,7 +125,7 @@ void DrawSurfaceEffects(GameApp& app) {
             const double scale = F32(spot.riseSpeed / 3.0);
             app.SetWorldTransform(spot.x, spot.y, spot.z, 0, YawToEye(app, spot.x, spot.y, spot.z), 0, scale, scale,
                                   scale);
-            if (spot.wait < 0) app.DrawUprightQuad(Id(TEX_BUBBLE));  // only while the bubble rises
+            if (spot.wait < 0) app.DrawUprightQuad(TextureIdOf(TEX_BUBBLE));  // only while the bubble rises
         }
         // Set until the spot's next step: every frame drawn in between starts rings again.
         if (spot.surfaced) SpawnSurfacingRings(app, spot.x, spot.y, spot.z, spot.riseSpeed);
@@ -141,7 +139,7 @@ void DrawDragonflies(GameApp& app) {
         if (!SpriteShown(app, DistanceToEye(app, fly->x, fly->y, fly->z), 70)) continue;
         const double yaw = F32(YawToEye(app, fly->x, fly->y, fly->z) + Jitter());
         app.SetWorldTransform(fly->x, fly->y, fly->z, 0, yaw, 0, 0.1, 0.1, 0.1);
-        app.DrawUprightQuad(Id(TEX_DRAGON));
+        app.DrawUprightQuad(TextureIdOf(TEX_DRAGON));
     }
 }
 
@@ -161,16 +159,16 @@ struct ClumpKind {
     TextureName texture[3];
     float offset;
 };
-const ClumpKind kClumps[6] = {
+const ClumpKind CLUMP_KINDS[6] = {
     {{TEX_DECAL4, TEX_DECAL5, TEX_DECAL8}, 0.4f},  {{TEX_DECAL8, TEX_DECAL5, TEX_DECAL4}, 0.5f},
     {{TEX_DECAL8, TEX_DECAL4, TEX_DECAL5}, 0.6f},  {{TEX_DECAL9, TEX_DECAL10, TEX_DECAL14}, 0.4f},
     {{TEX_DECAL14, TEX_DECAL10, TEX_DECAL9}, 0.5f}, {{TEX_DECAL10, TEX_DECAL14, TEX_DECAL9}, 0.6f},
 };
 // Quads 1..3 of the sedges (kinds 4..6) and of the reeds (7..9).
-const Scale kSedgeScales[3] = {{{1, 1.25f}, {1, 1}, {1, 2}}, {{1, 1.2f}, {1, 1}, {1, 2}}, {{1, 1.15f}, {1, 1}, {1, 2}}};
-const Scale kReedScale = {{1, 1.25f}, {1.5f, 1}, {1, 1.25f}};
+const Scale SEDGE_SCALES[3] = {{{1, 1.25f}, {1, 1}, {1, 2}}, {{1, 1.2f}, {1, 1}, {1, 2}}, {{1, 1.15f}, {1, 1}, {1, 2}}};
+const Scale REED_SCALE = {{1, 1.25f}, {1.5f, 1}, {1, 1.25f}};
 // The wide reed's third quad in layout A is narrower.
-const Scale kWideReedThirdA = {{1, 1.55f}, {1.5f, 1}, {1, 1.25f}};
+const Scale WIDE_REED_THIRD_A = {{1, 1.55f}, {1.5f, 1}, {1, 1.25f}};
 
 // A single sprite: its kind, texture and scale.
 struct SingleKind {
@@ -178,35 +176,30 @@ struct SingleKind {
     TextureName texture;
     Scale scale;
 };
-constexpr Scale kTall = {{1, 1}, {2, 1}, {1, 1}};
-const SingleKind kSingles[] = {
-    {1, TEX_DECAL1, kTall},  {2, TEX_DECAL2, kTall},  {3, TEX_DECAL3, kTall},
-    {10, TEX_DECAL7, kTall}, {11, TEX_DECAL6, kTall}, {12, TEX_DECAL11, {{1, 3}, {1, 3}, {1, 3}}},
-    {13, TEX_DECAL12, {{1, 2}, {1, 2}, {1, 2}}},      {14, TEX_DECAL13, kTall},
+constexpr Scale TALL = {{1, 1}, {2, 1}, {1, 1}};
+const SingleKind SINGLE_KINDS[] = {
+    {1, TEX_DECAL1, TALL},  {2, TEX_DECAL2, TALL},  {3, TEX_DECAL3, TALL},
+    {10, TEX_DECAL7, TALL}, {11, TEX_DECAL6, TALL}, {12, TEX_DECAL11, {{1, 3}, {1, 3}, {1, 3}}},
+    {13, TEX_DECAL12, {{1, 2}, {1, 2}, {1, 2}}},      {14, TEX_DECAL13, TALL},
 };
-
-// Sizes and places beyond this are no lake's: their transforms would not fit a float.
-constexpr double kLargestPlacement = 1e30;
-
-bool Placeable(double v) { return std::isfinite(v) && std::fabs(v) < kLargestPlacement; }
 
 void DrawSprite(GameApp& app, double x, double y, double z, double yaw, double size, const Scale& scale,
                 TextureName texture) {
     app.SetWorldTransform(x, y, z, 0, yaw, 0, scale.x.Of(size), scale.y.Of(size), scale.z.Of(size));
-    app.DrawUprightQuad(Id(texture));
+    app.DrawUprightQuad(TextureIdOf(texture));
 }
 
 // Clump layouts: A (x with a fraction of 0.5 or more) puts quad 1 north of the foot and quads 2
 // and 3 south-west and south-east of it; B mirrors that north to south.
 void DrawClump(GameApp& app, const Billboard& b, int quads) {
-    const ClumpKind& kind = kClumps[b.type - 4];
+    const ClumpKind& kind = CLUMP_KINDS[b.type - 4];
     const double x = b.x, z = b.z, o = kind.offset;
     const bool layoutA = F32(x - std::trunc(x)) >= 0.5;
     const double side = layoutA ? -o : o;
     const double at[3][2] = {{x, F32(z - side)}, {F32(x - o), F32(z + side)}, {F32(x + o), F32(z + side)}};
     for (int q = 0; q < quads; ++q) {
-        const Scale* scale = b.type <= 6 ? &kSedgeScales[q] : &kReedScale;
-        if (b.type == 9 && q == 2 && layoutA) scale = &kWideReedThirdA;
+        const Scale* scale = b.type <= 6 ? &SEDGE_SCALES[q] : &REED_SCALE;
+        if (b.type == 9 && q == 2 && layoutA) scale = &WIDE_REED_THIRD_A;
         DrawSprite(app, at[q][0], b.y, at[q][1], b.yaw, b.size, *scale, kind.texture[q]);
     }
 }
@@ -220,7 +213,7 @@ void DrawBillboards(GameApp& app) {
         const double d = F32(Distance3D(b.x, 0, b.z, app.eyeX, 0, app.eyeZ));  // across the ground
         // Within 4 the billboard keeps its facing, so that it does not spin round the viewer.
         if (d > 4) b.yaw = YawToEye(app, b.x, b.y, b.z);
-        if (!Placeable(b.x) || !Placeable(b.y) || !Placeable(b.z) || !Placeable(b.size)) continue;
+        if (!PlaceableRecord(b.x, b.y, b.z, b.size)) continue;
         if (b.type >= 4 && b.type <= 9) {
             int quads = 1;
             if (binoculars || d < detail.nearer) quads = 3;
@@ -228,7 +221,7 @@ void DrawBillboards(GameApp& app) {
             DrawClump(app, b, quads);
             continue;
         }
-        for (const SingleKind& kind : kSingles) {
+        for (const SingleKind& kind : SINGLE_KINDS) {
             if (kind.type != b.type) continue;
             if (b.type == 13 && !binoculars && !(d < 120)) break;
             DrawSprite(app, b.x, b.y, b.z, b.yaw, b.size, kind.scale, kind.texture);
