@@ -246,7 +246,6 @@ int main(int argc, char** argv) {
                     device->Finish();
                     const uint64_t drawsBefore = device->GlDrawCalls();
                     double issue = 0;
-                    timespec c0{}; clock_gettime(CLOCK_THREAD_CPUTIME_ID, &c0);
                     const auto start = Clock::now();
                     for (int i = 0; i < frames; ++i) {
                         const auto frameStart = Clock::now();
@@ -259,8 +258,6 @@ int main(int argc, char** argv) {
                         }
                     }
                     device->Finish();
-                    timespec c1{}; clock_gettime(CLOCK_THREAD_CPUTIME_ID, &c1);
-                    std::fprintf(stderr, "CPU %s: %.2f ms/frame\n", m.label, ((c1.tv_sec - c0.tv_sec) * 1e3 + (c1.tv_nsec - c0.tv_nsec) / 1e6) / frames);
                     m.result.frameMs.push_back(MsSince(start) / frames);
                     m.result.issueMs.push_back(issue / frames);
                     m.result.glDraws = (device->GlDrawCalls() - drawsBefore) / frames;

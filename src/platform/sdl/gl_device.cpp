@@ -15,6 +15,7 @@ namespace plat {
 namespace {
 
 constexpr uint32_t kStride = 32;                 // position, normal, one texture pair
+constexpr size_t kLayeredFloats = 9;             // position, normal, texture s, t and layer r
 constexpr uint32_t kInitialArena = 4u << 20;     // bytes
 
 // The render states that reach GL (fog is never used and not mapped).
@@ -637,19 +638,20 @@ void GlDevice::AppendLayered(GlVertexBuffer* vb, uint64_t first, PrimitiveType t
     // The layer's middle: r x depth lands on a whole texel row, so no other layer is mixed in.
     const float r = (static_cast<float>(at - layers_.begin()) + 0.5f) / static_cast<float>(kMaxLayers);
     const float* v = reinterpret_cast<const float*>(vb->Data()) + first * (kStride / sizeof(float));
-    auto vertex = [&](uint32_t k) {
+    const uint32_t base = static_cast<uint32_t>(layeredVertices_.size() / kLayeredFloats);
+    for (uint32_t k = 0; k < primitiveCount + 2; ++k) {
         const float* src = v + static_cast<size_t>(k) * (kStride / sizeof(float));
         layeredVertices_.insert(layeredVertices_.end(), src, src + 8);
         layeredVertices_.push_back(r);
-    };
+    }
     // The triangles in the order and winding of the merged draws.
     for (uint32_t i = 0; i < primitiveCount; ++i) {
         if (type == PT_TRIANGLEFAN) {
-            vertex(0), vertex(i + 1), vertex(i + 2);
+            layeredIndices_.insert(layeredIndices_.end(), {base, base + i + 1, base + i + 2});
         } else if (i % 2 == 0) {
-            vertex(i), vertex(i + 1), vertex(i + 2);
+            layeredIndices_.insert(layeredIndices_.end(), {base + i, base + i + 1, base + i + 2});
         } else {
-            vertex(i + 1), vertex(i), vertex(i + 2);
+            layeredIndices_.insert(layeredIndices_.end(), {base + i + 1, base + i, base + i + 2});
         }
     }
     layeredRun_ = true;
@@ -690,12 +692,14 @@ uint32_t GlDevice::LayeredTexture() {
 
 void GlDevice::DrawLayeredRun() {
     layeredRun_ = false;
-    if (layeredVertices_.empty() || layers_.empty()) {
+    if (layeredIndices_.empty() || layers_.empty()) {
         layeredVertices_.clear();
+        layeredIndices_.clear();
         layers_.clear();
         return;
     }
-    constexpr GLsizei kLayeredStride = 9 * sizeof(float);
+    constexpr GLsizei kLayeredStride = kLayeredFloats * sizeof(float);
+    const GLsizei count = static_cast<GLsizei>(layeredIndices_.size());
     const float* v = layeredVertices_.data();
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     glVertexPointer(3, GL_FLOAT, kLayeredStride, v);
@@ -710,7 +714,7 @@ void GlDevice::DrawLayeredRun() {
         }
         ApplySamplerToTexture(t, ss);
         glTexCoordPointer(2, GL_FLOAT, kLayeredStride, v + 6);
-        glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(layeredVertices_.size() / 9));
+        glDrawElements(GL_TRIANGLES, count, GL_UNSIGNED_INT, layeredIndices_.data());
     } else {
         const uint32_t name = LayeredTexture();
         glDisable(GL_TEXTURE_2D);
@@ -721,7 +725,7 @@ void GlDevice::DrawLayeredRun() {
         glTexParameteri(GL_TEXTURE_3D, GL_TEXTURE_WRAP_S, AddressToGl(ss[SAMP_ADDRESSU]));
         glTexParameteri(GL_TEXTURE_3D, GL_TEXTURE_WRAP_T, AddressToGl(ss[SAMP_ADDRESSV]));
         glTexCoordPointer(3, GL_FLOAT, kLayeredStride, v + 6);
-        glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(layeredVertices_.size() / 9));
+        glDrawElements(GL_TRIANGLES, count, GL_UNSIGNED_INT, layeredIndices_.data());
         glDisable(GL_TEXTURE_3D);
         glBindTexture(GL_TEXTURE_3D, 0);
         // GL is left with the texture the state says, as after any run.
@@ -738,6 +742,7 @@ void GlDevice::DrawLayeredRun() {
     ++glDrawCalls_;
     BindVertexArena();
     layeredVertices_.clear();
+    layeredIndices_.clear();
     layers_.clear();
 }
 

@@ -122,11 +122,13 @@ private:
     bool batching_ = true;
     bool regrouping_ = true;
     bool layering_ = true;
-    // The pending layered run: its draws' vertices in triangle order (position, normal, texture
-    // s, t and the layer's r), and the textures that are its layers, in order of first use.
+    // The pending layered run: its draws' vertices (position, normal, texture s, t and the
+    // layer's r), their triangles in order, and the textures that are its layers, in order of
+    // first use.
     static constexpr size_t kMaxLayers = 16;
     bool layeredRun_ = false;
     std::vector<float> layeredVertices_;
+    std::vector<uint32_t> layeredIndices_;
     std::vector<GlTexture*> layers_;
     // 3-D textures made from the layers of earlier runs (the same textures in the same order come
     // every frame).
