@@ -1,5 +1,5 @@
-// The fixed-function GL device: state cache, lazy application to GL, draw merging and regrouping,
-// and the vertex arena that holds every vertex buffer.
+// The fixed-function GL device: state cache, lazy application to GL, draw merging, regrouping and
+// layered wireframe runs, and the vertex arena that holds every vertex buffer.
 #include "gl_device.h"
 #include <algorithm>
 #include <cstdio>

@@ -1,7 +1,8 @@
 // The 3-D device on fixed-function OpenGL: Direct3D-shaped state kept in a DeviceState,
 // applied to GL lazily at draw time, with consecutive draws that share all state merged into one
-// GL draw call, and runs of opaque depth-tested draws that differ only in texture regrouped into
-// one GL draw per texture.
+// GL draw call, runs of opaque depth-tested draws that differ only in texture regrouped into
+// one GL draw per texture, and textured wireframe runs drawn in their order in one GL draw with
+// their textures as layers of one 3-D texture.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -19,7 +20,8 @@ class GlFont;
 class GlDevice : public Device {
 public:
     // Needs the GL context current. Batching is on unless LAKESIDE_GL_NO_BATCH=1 is set;
-    // regrouping by texture is on unless LAKESIDE_GL_NO_REGROUP=1 is set.
+    // regrouping by texture is on unless LAKESIDE_GL_NO_REGROUP=1 is set; layered wireframe runs
+    // unless LAKESIDE_GL_NO_LAYERS=1 is set.
     GlDevice(uint32_t backBufferWidth, uint32_t backBufferHeight);
     ~GlDevice() override;
 
