@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The real program asked to end from outside: by SIGTERM and by the loss of its display while the
 # message box of a fatal data error (the lake model missing) waits for OK, and by SIGTERM in
-# normal play. Each time it must end within seconds, in order: save file written, the box gone,
-# a non-zero exit code. Starts its own Xvfb per case (one case kills it).
+# normal play. Each time it must end within 10 seconds, in order: save file written, the box
+# gone, a non-zero exit code. Starts its own Xvfb per case (one case kills it).
 # Usage: run_error_box.sh BUILD_DIR
 set -uo pipefail
 
@@ -62,17 +62,21 @@ make_folder() {
 start_game() {  # FOLDER
   (cd "$1" && SDL_AUDIODRIVER=dummy exec "$game/lakeside" >"$work/game.log" 2>&1) &
   pid=$!
-  window=$(timeout 15 xdotool search --sync --onlyvisible --name "QUELLAN" 2>/dev/null | head -n1)
+  window=$(timeout 30 xdotool search --sync --onlyvisible --name "QUELLAN" 2>/dev/null | head -n1)
   [[ -n "$window" ]] || fail "no game window"
   sleep 1.5  # the title's first frames
 }
 
 # Leaves the title with X: the map's first frame finds the lake model missing and shows the box,
-# which runs as a process of its own.
+# which runs as a process of its own. On a busy machine the first press may come before the game
+# reads keys: it is pressed again every few seconds until the box is there.
 open_error_box() {
-  xdotool windowfocus --sync "$window" 2>/dev/null || true
-  xdotool keydown x && sleep 0.1 && xdotool keyup x
-  for _ in $(seq 1 100); do
+  box=""
+  for i in $(seq 0 599); do
+    if ((i % 40 == 0)); then
+      xdotool windowfocus --sync "$window" 2>/dev/null || true
+      xdotool keydown x && sleep 0.1 && xdotool keyup x
+    fi
     box=$(pgrep -P "$pid" | head -n1)
     [[ -n "$box" ]] && break
     sleep 0.1
@@ -85,11 +89,11 @@ open_error_box() {
 
 expect_end() {  # FOLDER WANTED-STATUS (or "nonzero") WHAT
   local i status
-  for ((i = 0; i < 50; i++)); do
+  for ((i = 0; i < 100; i++)); do
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.1
   done
-  kill -0 "$pid" 2>/dev/null && fail "$3: still running 5 s later"
+  kill -0 "$pid" 2>/dev/null && fail "$3: still running 10 s later"
   wait "$pid"
   status=$?
   pid=""
