@@ -274,6 +274,7 @@ int main(int argc, char** argv) {
             std::printf("| what | ms per frame | frames per second | ms issuing (CPU) | GL draws per frame |\n");
             std::printf("|---|---:|---:|---:|---:|\n");
             for (const Mode& m : modes) {
+                if (m.result.frameMs.empty()) continue;  // not asked for
                 const double ms = Median(m.result.frameMs);
                 std::printf("| %s | %.2f | %.1f | %.2f | %llu |\n", m.label, ms, 1000.0 / ms, Median(m.result.issueMs),
                             static_cast<unsigned long long>(m.label == modes.back().label ? baseline.Groups()

@@ -112,6 +112,20 @@ void ApplyCombiner(bool alpha, uint32_t op, uint32_t arg1, uint32_t arg2) {
     }
 }
 
+// A strip's or fan's triangles as a list of vertex indices from `base`: the same triangles, the
+// same winding and the same last vertex as GL's strips and fans.
+void AppendTriangles(std::vector<uint32_t>* out, PrimitiveType type, uint32_t base, uint32_t primitiveCount) {
+    for (uint32_t i = 0; i < primitiveCount; ++i) {
+        if (type == PT_TRIANGLEFAN) {
+            out->insert(out->end(), {base, base + i + 1, base + i + 2});
+        } else if (i % 2 == 0) {
+            out->insert(out->end(), {base + i, base + i + 1, base + i + 2});
+        } else {
+            out->insert(out->end(), {base + i + 1, base + i, base + i + 2});
+        }
+    }
+}
+
 }  // namespace
 
 GlDevice::GlDevice(uint32_t backBufferWidth, uint32_t backBufferHeight)
@@ -644,16 +658,7 @@ void GlDevice::AppendLayered(GlVertexBuffer* vb, uint64_t first, PrimitiveType t
         layeredVertices_.insert(layeredVertices_.end(), src, src + 8);
         layeredVertices_.push_back(r);
     }
-    // The triangles in the order and winding of the merged draws.
-    for (uint32_t i = 0; i < primitiveCount; ++i) {
-        if (type == PT_TRIANGLEFAN) {
-            layeredIndices_.insert(layeredIndices_.end(), {base, base + i + 1, base + i + 2});
-        } else if (i % 2 == 0) {
-            layeredIndices_.insert(layeredIndices_.end(), {base + i, base + i + 1, base + i + 2});
-        } else {
-            layeredIndices_.insert(layeredIndices_.end(), {base + i + 1, base + i, base + i + 2});
-        }
-    }
+    AppendTriangles(&layeredIndices_, type, base, primitiveCount);
     layeredRun_ = true;
 }
 
@@ -795,17 +800,7 @@ HResult GlDevice::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32
         }
         if (bucketCount_ == 0) runIndependent_ = regrouping_ && OrderIndependent(tex);
     }
-    std::vector<uint32_t>& batch = BucketFor(tex);
-    // Same triangles, same winding and same last vertex as GL's strips and fans.
-    for (uint32_t i = 0; i < primitiveCount; ++i) {
-        if (type == PT_TRIANGLEFAN) {
-            batch.insert(batch.end(), {base, base + i + 1, base + i + 2});
-        } else if (i % 2 == 0) {
-            batch.insert(batch.end(), {base + i, base + i + 1, base + i + 2});
-        } else {
-            batch.insert(batch.end(), {base + i + 1, base + i, base + i + 2});
-        }
-    }
+    AppendTriangles(&BucketFor(tex), type, base, primitiveCount);
     return OK;
 }
 
