@@ -228,7 +228,7 @@ sleep 1
 screenshot tour
 sleep 1.5
 screenshot tour2
-expect_colour tour 600x20+80+118 "#FAFAFA" 0.02 "the tour's welcome caption is drawn"
+expect_colour tour 200x20+10+14 "#FAFAFA" 0.03 "the tour's exit line is drawn"
 differs tour tour2 800x400+0+200 || fail "the tour's view did not move"
 step "the tour flies on"
 press x
