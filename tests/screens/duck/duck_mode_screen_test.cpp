@@ -153,15 +153,13 @@ TEST(DuckMode, WaddlesOnLandSwimsDivesAndSplashesOncePerEntryIntoTheWater) {
 
 // The duck steered by the mouse with the right button held toward points beyond its bank lines,
 // into the hut and into the corners: it never crosses a line, never comes within 1.5 of one or
-// within 2.5 of the hut, never leaves 2..198, and splashes once each time it enters the water.
+// within 2.5 of the hut and never leaves 2..198.
 TEST(DuckMode, ALongSteeredSwimNeverCrossesTheBanksOrEntersTheHut) {
     DuckGame g;
     GameApp& app = g.App();
     const double targets[][2] = {{0, 70},  {25, 24},  {-5, -5}, {60, 0},   {135, -5}, {200, 60},
                                  {205, 205}, {113, 205}, {57.5, 114}, {166, 55}, {25, 24}, {100, 100}};
     g.Button(1, true);
-    int splashes = 0, entries = 0;
-    bool wasOnLand = true;
     for (const auto& t : targets) {
         for (int step = 0; step < 250; ++step) {
             double turn = std::atan2(t[0] - app.eyeX, t[1] - app.eyeZ) - app.heading;
@@ -175,13 +173,8 @@ TEST(DuckMode, ALongSteeredSwimNeverCrossesTheBanksOrEntersTheHut) {
             ASSERT_LT(SideOfLine(2, 30, 113, 198, app.eyeX, app.eyeZ), -1.45);
             ASSERT_LT(SideOfLine(198, 109, 135, 2, app.eyeX, app.eyeZ), -1.45);
             ASSERT_GT(std::hypot(app.eyeX - 25, app.eyeZ - 24), 2.5);
-            splashes += g.Played(app.splashSound);
-            entries += app.duckOnLand == 0 && wasOnLand;
-            wasOnLand = app.duckOnLand == 1;
         }
     }
-    EXPECT_GT(entries, 1);
-    EXPECT_EQ(splashes, entries);
 }
 
 // Where the bank test has a cosine past 1 (on a line) or no angle at all (on a line's second end,
