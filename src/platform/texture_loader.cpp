@@ -22,14 +22,19 @@
 #define STBI_ONLY_TGA
 #define STBI_NO_STDIO
 #define STBI_NO_FAILURE_STRINGS
+#define STBI_MAX_DIMENSIONS 4096  // kMaxSide below
 #include <stb_image.h>
 #pragma GCC diagnostic pop
 
 namespace plat {
 namespace {
 
-constexpr uint32_t kMaxSide = 16384;                  // largest source side accepted
-constexpr size_t kMaxFileBytes = size_t(1) << 28;     // 256 MB
+// Largest source side accepted: four times the game's largest texture. With it no file can make
+// the loader hold more than a few 64 MB pictures.
+constexpr uint32_t kMaxSide = 4096;
+static_assert(kMaxSide == STBI_MAX_DIMENSIONS, "the decoder refuses what the header checks refuse");
+// A file larger than the largest uncompressed picture plus room for headers and palettes.
+constexpr size_t kMaxFileBytes = size_t(kMaxSide) * kMaxSide * 4 + (size_t(1) << 20);
 
 // A decoded source picture: ARGB texels, row 0 at the top.
 struct Picture {
@@ -117,7 +122,7 @@ uint32_t Extract(uint32_t px, const Channel& c) {
 
 // 32-bit bitmaps are read here: alpha comes from the file only when the header declares an alpha
 // mask (BI_RGB is X8R8G8B8 and reads opaque).
-bool Decode32BitBmp(const uint8_t* d, size_t size, const BmpInfo& bi, Picture* pic) {
+bool Decode32BitBmp(const uint8_t* d, const BmpInfo& bi, Picture* pic) {
     uint32_t rgb[3] = {0x00FF0000u, 0x0000FF00u, 0x000000FFu};
     uint32_t alphaMask = 0;
     switch (bi.compression) {
@@ -133,7 +138,6 @@ bool Decode32BitBmp(const uint8_t* d, size_t size, const BmpInfo& bi, Picture* p
         return false;
     }
     uint64_t stride = uint64_t(bi.width) * 4;
-    if (uint64_t(bi.offBits) + stride * bi.height > size) return false;
     Channel r = MakeChannel(rgb[0]), g = MakeChannel(rgb[1]), b = MakeChannel(rgb[2]);
     Channel a = MakeChannel(alphaMask);
     pic->w = bi.width;
@@ -152,11 +156,25 @@ bool Decode32BitBmp(const uint8_t* d, size_t size, const BmpInfo& bi, Picture* p
     return true;
 }
 
-// Uncompressed bitmaps must hold every row their header promises.
+// The codings read here: plain rows of 1 to 32 bits, bit fields at 16 and 32 bits, and an alpha
+// mask at 32 bits. Run-length and embedded JPEG/PNG bitmaps are refused.
+bool BmpCodingKnown(const BmpInfo& bi) {
+    switch (bi.compression) {
+    case BI_RGB:
+        return bi.bpp == 1 || bi.bpp == 4 || bi.bpp == 8 || bi.bpp == 16 || bi.bpp == 24 || bi.bpp == 32;
+    case BI_BITFIELDS:
+        return bi.bpp == 16 || bi.bpp == 32;
+    case BI_ALPHABITFIELDS:
+        return bi.bpp == 32;
+    default:
+        return false;
+    }
+}
+
+// The pixel rows start after the headers and are all in the file.
 bool BmpLongEnough(size_t size, const BmpInfo& bi) {
-    if (bi.compression != BI_RGB && bi.compression != BI_BITFIELDS) return true;  // stb refuses the rest
     uint64_t stride = (uint64_t(bi.width) * bi.bpp + 31) / 32 * 4;
-    return uint64_t(bi.offBits) + stride * bi.height <= size;
+    return bi.offBits >= 14u + bi.headerSize && uint64_t(bi.offBits) + stride * bi.height <= size;
 }
 
 // ---- TGA ----
@@ -219,8 +237,8 @@ bool DecodePicture(const uint8_t* d, size_t size, Picture* pic) {
         BmpInfo bi;
         if (!ReadBmpInfo(d, size, &bi)) return false;
         if (bi.width > kMaxSide || bi.height > kMaxSide) return false;
-        if (bi.bpp == 32) return Decode32BitBmp(d, size, bi, pic);
-        if (!BmpLongEnough(size, bi)) return false;
+        if (!BmpCodingKnown(bi) || !BmpLongEnough(size, bi)) return false;
+        if (bi.bpp == 32) return Decode32BitBmp(d, bi, pic);
         return DecodeWithStb(d, size, true, pic);  // 1/4/8/16/24-bit: no alpha channel
     }
     if (!TgaLongEnough(d, size)) return false;
@@ -317,6 +335,8 @@ bool DecodeTextureMemory(const uint8_t* data, size_t size, uint32_t width, uint3
         uint32_t cw = std::min(img.width, pic.w), ch = std::min(img.height, pic.h);
         for (uint32_t y = 0; y < ch; ++y)
             std::copy_n(&pic.argb[size_t(y) * pic.w], cw, &img.argb[size_t(y) * img.width]);
+    } else if (img.width == pic.w && img.height == pic.h) {
+        img.argb = std::move(pic.argb);  // already a power of two: the filter leaves it as it is
     } else {
         ScaleInto(pic, img.width, img.height, &img.argb);
     }
