@@ -1,6 +1,6 @@
 // Bait items: the pool, start terms by rig, bait and type, cover, and fading.
 #include <gtest/gtest.h>
-#include "fishing/bait_attraction.h"
+#include "fishing/school/bait_attraction.h"
 #include "fishing/single_precision.h"
 #include "platform/system.h"
 #include "scripted_lake.h"

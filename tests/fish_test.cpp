@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 #include <vector>
-#include "fishing/fish.h"
+#include "fishing/school/fish.h"
 #include "fishing/lake_view.h"
 #include "fishing/single_precision.h"
 #include "platform/system.h"

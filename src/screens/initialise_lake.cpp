@@ -1,7 +1,7 @@
 // InitialiseLake: the one-time preparation of the lake on the map screen's first frame.
 #include <string>
-#include "fishing/bait_attraction.h"
-#include "fishing/fish.h"
+#include "fishing/school/bait_attraction.h"
+#include "fishing/school/fish.h"
 #include "platform/system.h"
 #include "screens/stock_file.h"
 #include "shell/game_app.h"

@@ -1,5 +1,4 @@
 // Input steps of the screens not built yet: they do nothing until their screens replace them.
 #include "shell/game_app.h"
 
-void GameApp::UpdateFishingScreen(InputDeviceState*) {}
 void GameApp::UpdateDuckModeScreen(InputDeviceState*) {}

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
-#include "fishing/fish.h"
+#include "fishing/school/fish.h"
 
 class LakeView;
 

@@ -12,8 +12,9 @@
 #include "gfx/geometry.h"
 #include "shell/photo_record.h"
 #include "gfx/texture_ids.h"
-#include "fishing/bait_attraction.h"
-#include "fishing/fish.h"
+#include "fishing/school/bait_attraction.h"
+#include "fishing/school/fish.h"
+#include "fishing/fishing_state.h"
 #include "fishing/lake_view.h"
 #include "screens/stock_file.h"
 #include "shell/game_mode.h"
@@ -241,6 +242,11 @@ public:
     void SpawnDragonfly(float x, float y, float z);
     void AnimateAndDrawWater();
     void DrawWaterLayers();
+    // lake_world.cpp: the world drawing of the screens that show the lake, in each one's order.
+    enum LakeWorldOrder : int32_t { LAKE_WORLD_FISHING, LAKE_WORLD_TOUR, LAKE_WORLD_DUCK, LAKE_WORLD_ALBUM };
+    void DrawLakeWorld(LakeWorldOrder order);
+    void DrawSceneryAndWildlife();
+    void DrawAeratorsAndHut();
     TerrainCellTable* terrainCells = nullptr;
     Billboard* billboards[BILLBOARD_COUNT] = {};
     SceneryItem* sceneryItems[SCENERY_ITEM_COUNT] = {};
@@ -351,14 +357,137 @@ public:
     uint8_t playPanSound = 0;
     double savedMapHeight = 0.0;       // zoom height to return to from fishing, tour, stocking records
 
-    // Set by the map when the lake screens are entered; owned by the fishing screen.
-    uint8_t moveForward = 0;
-    uint8_t moveBack = 0;
-    int32_t arrivalCountdown = 0;
-    uint8_t skipPlatformStep = 1;
-    double podYaw = 0.0;
+    // ================= fishing screen =================
+    // Members are declared with the file that owns them; every per-rod array has element 0 for
+    // rod 1 (key 1) and element 1 for rod 2 (key 2).
+
+    // ---- fishing_input.cpp: the state machine, keys and clicks ----
+    void WalkToSwim();
+    int32_t fishingState = FISHING_ROAMING;  // FishingStateValue
+    int32_t stateBeforeCatapult = 0;   // fishingState saved when G or H raises the catapult
+    int32_t catapultPhase = 0;         // shot flight countdown in frames; 0 = aiming
+    int32_t catapultPull = 0;          // pull countdown in frames; a shot sets 4
+    int32_t castFlight[ROD_COUNT] = {};   // cast flight countdown in frames
+    uint8_t rodInWater[ROD_COUNT] = {};   // the rod lies on its rest with its rig out
+    uint8_t rodKeyLatch[ROD_COUNT] = {};  // strike request of key 1 / key 2
+    uint8_t rodStruck[ROD_COUNT] = {};    // a strike was made; resolved by ResolveStrikes
+    uint8_t rodHasFish[ROD_COUNT] = {};   // a fish is on and being played
+    int32_t rodFish[ROD_COUNT] = {NO_FISH, NO_FISH};  // fish 0..74 on (or taking) the rod
+    int32_t rodBaitItem[ROD_COUNT] = {};  // baitAttractions index 0..49 of the rod's hook bait
+    double hookBaitPos[ROD_COUNT][2] = {};  // x, z of the rod's hook bait
+    double hookBaitHeight[ROD_COUNT] = {};  // world height of the rod's hook bait
+    int32_t playedFish = NO_FISH;      // fish 0..74 being played or landed
+    uint8_t fishLost = 0;              // a fish came off ("Press R to re-cast.")
+    uint8_t lineSnapped = 0;           // the loss was a snapped line
+    uint8_t atSwim = 0;                // set by F (walk to a swim), cleared by X
+    uint8_t tipsOn = 1;                // hint texts shown
+    int32_t tipsToggleDelay = 0;       // frames before T toggles again
+    int32_t arrivalCountdown = 0;      // frames after entering the lake before F works
+    double aimTargetX = 0.0;           // cast and catapult aim point
+    double aimTargetZ = 0.0;
+    double aimYaw = 0.0;               // radians
+    double aimPitch = 0.0;             // radians around 6.28; the aim distance grows with it
+
+    // ---- angler.cpp: walking the bank, binoculars (frame steps 1-4, 15, 24) ----
+    void FishingFrameStart();
+    void UpdateWalkingSpeedAndAngles();
+    void StepAnglerAndView();
+    void SpawnWadingEffects();
+    void FindNearbySwimAndWalk();
+    void DrawBinocularMask();
+    uint8_t moveForward = 0;           // forward request of this frame
+    uint8_t moveBack = 0;              // backward request of this frame
+    uint8_t onPlatform = 0;            // within 4 units of a platform item
+    uint8_t skipPlatformStep = 1;      // the next platform footstep is silent
+    int32_t nearbySwim = NO_SWIM;      // swim 1..9 within 15 units
+    double viewZoom = 4.0;             // field of view is pi / viewZoom; 4 normal, 10..18 binoculars
+
+    // ---- swim_furniture.cpp: rod pod, alarms, swingers, rods on rests, floats (steps 7, 8) ----
+    void DrawSwimFurniture();
+    void DrawRodsOnRestsAndFloats();
+    void DrawRodOnRest(double x, double y, double z, double yaw, double spoolTurn_);
+    double podYaw = 0.0;               // radians; the pod faces the water
     double rodPodX = 0.0;
     double rodPodZ = 0.0;
+    double spoolTurn[ROD_COUNT] = {};  // radians, +0.3 per alarm sound
+    double biteIndicatorUpper[ROD_COUNT] = {3.7, 3.7};  // swinger rolls, radians
+    double biteIndicatorLower[ROD_COUNT] = {3.7, 3.7};
+
+    // ---- casting.cpp and catapult.cpp (steps 9-14) ----
+    void LandCasts();
+    void AimCast();
+    void CountDownFlightAndPull();
+    void DrawCatapultInHand();
+    void AimCatapult();
+    void LandCatapultShot();
+    double maxRange = 0.0;             // units from the eye the aim may reach with this tackle
+    double castPower = 0.0;            // half the x-z distance to the aim point
+    uint8_t castTargetInGrid = 0;
+    uint8_t targetOverWater = 1;
+    uint8_t catapultTargetValid = 0;
+
+    // ---- strike_line.cpp: strikes, the line, snags (steps 16, 18-20) ----
+    void ResolveStrikes();
+    void RunSchoolPassAndHeldRod();
+    void UpdateLineEndAndReelSounds();
+    void DrawLineAndTestSnags();
+    double lineEnd[3] = {};            // x, y, z of the line end at the played fish's mouth
+    double lineLength = 0.0;           // half the 3-D rod-tip-to-fish distance
+    double lastLineLength = 0.0;       // lineLength when the reel or clutch sound last played
+    int32_t lossReason = 0;            // why the played fish came off (1, 2: hook pulls)
+
+    // ---- playing_rod.cpp: the held rod, clutch and tension (step 17) ----
+    void UpdateTensionDialAndViewLock();
+    void UpdateAndDrawPlayingRod();
+    uint32_t rodTickStamp = plat::GetTickCount();  // last 101-ms rod tick
+    double rodPitch = 0.0;             // raise of the held rod, 0.4..1
+    double rodYaw = 0.0;               // sideways angle from heading, -1.3..1.3
+    double clutch = 100.0;             // nominally 0..300
+    double dragEffective = 0.0;
+    double fishBearing = 0.0;          // radians, relative to heading
+    double lineTension = 0.0;
+    uint8_t surgeDirection = 1;
+    double surgeProgress = 0.0;        // +0.0005 a frame
+    double surgeTarget = 0.0;          // 0 = no surge
+    double rodTipX = 0.0;
+    double rodTipY = 0.0;
+    double rodTipZ = 0.0;
+
+    // ---- landing.cpp and photo.cpp: net, mat, weighing, photos (steps 5, 6, 21-23) ----
+    void UpdateHookBaitTakenFlags();
+    void UpdateLandingNet();
+    void DrawFishingWorldAndGauge();
+    void DrawFishOnMat();
+    void UpdatePhotoMode();
+    float pendingBestWeight = NO_PENDING_WEIGHT;  // pounds; waits for the photo step
+    int32_t landingFrames = 0;         // frames the played fish has lain over the lowered net
+    double netHead[3] = {0.0, 0.5, 0.0};
+    double netYaw = 0.0;
+    double netHeight = 0.0;            // 0.3 lowered into the water, -0.1 raised
+    double netRefPoint[2] = {};        // x, z, 2 units from the angler
+    uint8_t netWasOverWater = 0;
+    int32_t photoCountdown = 0;        // 3 on entering photo mode; the shot is taken at -1
+    int32_t photoModeStamp = 0;        // tick count when photo mode began
+    uint8_t photoShotPending = 0;
+    int32_t poseWiggleStamp = 0;       // tick count of the posed fish's last wiggle
+    double linePull = 0.0;             // lineTension * 300, 0..300
+    int32_t alarmFrames[ROD_COUNT] = {};  // consecutive frames with a bite signal
+
+    // ---- fishing_texts.cpp: hints, status texts, ambient sound (steps 25, 26) ----
+    void DrawFishingTexts();
+    void UpdateFishingAmbientSound();
+
+    // ---- school/school_pass.cpp: the fish school each frame, fish bodies ----
+    void UpdateFishSchool();
+    void DrawFishBody(int32_t kind);
+    void DrawRecordsFishModel(int32_t kind, double shapeFactor, double size);
+    uint8_t biteSignal[ROD_COUNT] = {};    // a take or untended taken bait signals this frame
+    int32_t biteCountdown[ROD_COUNT] = {}; // frames of bite indication left
+    double floatDip[ROD_COUNT] = {};       // how far the float is pulled under, 0..0.4
+    double recordsModelAngle = 1.0;        // yaw of the catch-records fish model
+
+    // ---- duck mode ----
+    uint8_t flyMode = 0;               // free vertical movement at the lake, toggled with F
     // Set by the map when the tour starts; owned by the lake tour.
     int32_t tourWaypoint = 0;
     int32_t tourTicks = 0;

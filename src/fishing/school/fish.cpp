@@ -1,5 +1,5 @@
 // Fish: start values, the behaviour tick and its states (cruise, flee, roll, leap, the fight).
-#include "fishing/fish.h"
+#include "fishing/school/fish.h"
 #include <cmath>
 #include "fishing/single_precision.h"
 #include "gfx/geometry.h"

@@ -1,5 +1,5 @@
 // BaitAttraction: start values by rig, bait and type, and the fading of attraction and scare.
-#include "fishing/bait_attraction.h"
+#include "fishing/school/bait_attraction.h"
 #include <cmath>
 #include "fishing/lake_view.h"
 #include "fishing/single_precision.h"

@@ -1,0 +1,5 @@
+// UpdateFishingScreen (the fishing screen's keys and clicks) and WalkToSwim.
+#include "shell/game_app.h"
+
+void GameApp::UpdateFishingScreen(InputDeviceState*) {}
+void GameApp::WalkToSwim() {}
