@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 #include "d3dx.h"
@@ -273,26 +274,40 @@ std::vector<std::vector<Tap>> TentTaps(uint32_t src, uint32_t dst) {
     return taps;
 }
 
-// Scales a picture to w x h with the tent filter, each ARGB channel on its own.
+// Scales a picture to w x h with the tent filter, each ARGB channel on its own. The horizontal pass
+// of a source row is made when an output row first needs it and dropped once no later output row
+// can (the taps only move down), so only a few rows are held at a time when enlarging.
 void ScaleInto(const Picture& pic, uint32_t w, uint32_t h, std::vector<uint32_t>* out) {
     auto tx = TentTaps(pic.w, w);
     auto ty = TentTaps(pic.h, h);
-    std::vector<float> rows(size_t(pic.h) * w * 4);  // horizontal pass
-    for (uint32_t y = 0; y < pic.h; ++y)
+    std::map<uint32_t, std::vector<float>> rows;
+    auto row = [&](uint32_t y) -> const float* {
+        auto found = rows.find(y);
+        if (found != rows.end()) return found->second.data();
+        std::vector<float>& r = rows[y];
+        r.resize(size_t(w) * 4);
         for (uint32_t x = 0; x < w; ++x) {
             float acc[4] = {0, 0, 0, 0};
             for (const Tap& t : tx[x]) {
                 uint32_t px = pic.argb[size_t(y) * pic.w + t.index];
                 for (int c = 0; c < 4; ++c) acc[c] += t.weight * float((px >> (24 - 8 * c)) & 0xFFu);
             }
-            std::copy(acc, acc + 4, &rows[(size_t(y) * w + x) * 4]);
+            std::copy(acc, acc + 4, &r[size_t(x) * 4]);
         }
+        return r.data();
+    };
     out->assign(size_t(w) * h, 0);
-    for (uint32_t y = 0; y < h; ++y)
+    std::vector<const float*> sources;
+    for (uint32_t y = 0; y < h; ++y) {
+        uint32_t lowest = pic.h;
+        for (const Tap& t : ty[y]) lowest = std::min(lowest, t.index);
+        rows.erase(rows.begin(), rows.lower_bound(lowest));
+        sources.clear();
+        for (const Tap& t : ty[y]) sources.push_back(row(t.index));
         for (uint32_t x = 0; x < w; ++x) {
             float acc[4] = {0, 0, 0, 0};
-            for (const Tap& t : ty[y])
-                for (int c = 0; c < 4; ++c) acc[c] += t.weight * rows[(size_t(t.index) * w + x) * 4 + c];
+            for (size_t i = 0; i < ty[y].size(); ++i)
+                for (int c = 0; c < 4; ++c) acc[c] += ty[y][i].weight * sources[i][size_t(x) * 4 + c];
             uint32_t px = 0;
             for (int c = 0; c < 4; ++c) {
                 long v = std::lround(acc[c]);
@@ -300,6 +315,7 @@ void ScaleInto(const Picture& pic, uint32_t w, uint32_t h, std::vector<uint32_t>
             }
             (*out)[size_t(y) * w + x] = px;
         }
+    }
 }
 
 // Target side: DEFAULT (or 0) takes the source side; either way rounded up to a power of two.
