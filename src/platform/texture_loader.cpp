@@ -23,7 +23,7 @@
 #define STBI_ONLY_TGA
 #define STBI_NO_STDIO
 #define STBI_NO_FAILURE_STRINGS
-#define STBI_MAX_DIMENSIONS 4096  // kMaxSide below
+#define STBI_MAX_DIMENSIONS 4096  // MAX_SIDE below
 #include <stb_image.h>
 #pragma GCC diagnostic pop
 
@@ -32,10 +32,10 @@ namespace {
 
 // Largest source side accepted: four times the game's largest texture. With it no file can make
 // the loader hold more than a few 64 MB pictures.
-constexpr uint32_t kMaxSide = 4096;
-static_assert(kMaxSide == STBI_MAX_DIMENSIONS, "the decoder refuses what the header checks refuse");
+constexpr uint32_t MAX_SIDE = 4096;
+static_assert(MAX_SIDE == STBI_MAX_DIMENSIONS, "the decoder refuses what the header checks refuse");
 // A file larger than the largest uncompressed picture plus room for headers and palettes.
-constexpr size_t kMaxFileBytes = size_t(kMaxSide) * kMaxSide * 4 + (size_t(1) << 20);
+constexpr size_t MAX_FILE_BYTES = size_t(MAX_SIDE) * MAX_SIDE * 4 + (size_t(1) << 20);
 
 // A decoded source picture: ARGB texels, row 0 at the top.
 struct Picture {
@@ -190,7 +190,7 @@ bool TgaLongEnough(const uint8_t* d, size_t size) {
     uint8_t bpp = d[16];
     if (mapType > 1) return false;
     if (type != 1 && type != 2 && type != 3 && type != 9 && type != 10 && type != 11) return false;
-    if (w == 0 || h == 0 || w > kMaxSide || h > kMaxSide) return false;
+    if (w == 0 || h == 0 || w > MAX_SIDE || h > MAX_SIDE) return false;
     if (bpp != 8 && bpp != 15 && bpp != 16 && bpp != 24 && bpp != 32) return false;
     uint64_t pixelBytes = (bpp + 7u) / 8u;
     uint64_t pos = 18u + idLength + (mapType ? uint64_t(mapLength) * ((mapBits + 7u) / 8u) : 0);
@@ -210,7 +210,7 @@ bool TgaLongEnough(const uint8_t* d, size_t size) {
 // ---- decoding ----
 
 // Decodes through stb_image into ARGB; `opaque` makes every texel's alpha 0xFF. The caller has
-// checked the header's size against kMaxSide.
+// checked the header's size against MAX_SIDE.
 bool DecodeWithStb(const uint8_t* d, size_t size, bool opaque, Picture* pic) {
     if (size > size_t(INT_MAX)) return false;
     int w = 0, h = 0, comp = 0;
@@ -237,7 +237,7 @@ bool DecodePicture(const uint8_t* d, size_t size, Picture* pic) {
     if (d[0] == 'B' && d[1] == 'M') {
         BmpInfo bi;
         if (!ReadBmpInfo(d, size, &bi)) return false;
-        if (bi.width > kMaxSide || bi.height > kMaxSide) return false;
+        if (bi.width > MAX_SIDE || bi.height > MAX_SIDE) return false;
         if (!BmpCodingKnown(bi) || !BmpLongEnough(size, bi)) return false;
         if (bi.bpp == 32) return Decode32BitBmp(d, bi, pic);
         return DecodeWithStb(d, size, true, pic);  // 1/4/8/16/24-bit: no alpha channel
@@ -321,7 +321,7 @@ void ScaleInto(const Picture& pic, uint32_t w, uint32_t h, std::vector<uint32_t>
 // Target side: DEFAULT (or 0) takes the source side; either way rounded up to a power of two.
 uint32_t TargetSide(uint32_t requested, uint32_t source) {
     uint32_t side = (requested == DEFAULT_VALUE || requested == 0) ? source : requested;
-    return NextPow2(std::min(side, kMaxSide));
+    return NextPow2(std::min(side, MAX_SIDE));
 }
 
 }  // namespace
@@ -363,7 +363,7 @@ bool DecodeTextureMemory(const uint8_t* data, size_t size, uint32_t width, uint3
 bool DecodeTextureFile(const char* path, uint32_t width, uint32_t height, uint32_t mipLevels,
                        uint32_t filter, uint32_t mipFilter, uint32_t colorKey, TextureImage* out) {
     std::vector<uint8_t> bytes;
-    if (!ReadFileBytes(path, &bytes, kMaxFileBytes)) return false;
+    if (!ReadFileBytes(path, &bytes, MAX_FILE_BYTES)) return false;
     return DecodeTextureMemory(bytes.data(), bytes.size(), width, height, mipLevels, filter, mipFilter,
                                colorKey, out);
 }

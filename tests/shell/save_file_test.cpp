@@ -262,8 +262,8 @@ TEST(SaveFile, DamagedOriginalSurvivesWhenItsCopyCannotBeMade) {
     {
         SCOPED_TRACE("a folder has the usual copy's name");
         ScratchDir dir;
-        ScratchDir::WriteText(kSave, original);
-        std::filesystem::create_directories(kBad);
+        ScratchDir::WriteText(SAVE, original);
+        std::filesystem::create_directories(BAD);
         testing::internal::CaptureStderr();
         auto app = std::make_unique<GameApp>();
         const std::string err = testing::internal::GetCapturedStderr();
@@ -271,13 +271,13 @@ TEST(SaveFile, DamagedOriginalSurvivesWhenItsCopyCannotBeMade) {
         EXPECT_TRUE(ReadText("photos/photos.qd.bad1") == original);
         app.reset();
         EXPECT_TRUE(ReadText("photos/photos.qd.bad1") == original);
-        EXPECT_TRUE(std::filesystem::is_directory(kBad));
-        EXPECT_EQ(Lines(ReadText(kSave)).size(), 925u);
+        EXPECT_TRUE(std::filesystem::is_directory(BAD));
+        EXPECT_EQ(Lines(ReadText(SAVE)).size(), 925u);
     }
     {
         SCOPED_TRACE("no room for the copy at start, room at exit");
         ScratchDir dir;
-        ScratchDir::WriteText(kSave, original);
+        ScratchDir::WriteText(SAVE, original);
         std::unique_ptr<GameApp> app;
         std::string err;
         {
@@ -287,39 +287,39 @@ TEST(SaveFile, DamagedOriginalSurvivesWhenItsCopyCannotBeMade) {
             app = std::make_unique<GameApp>();
             err = testing::internal::GetCapturedStderr();
         }
-        EXPECT_TRUE(ReadText(kSave) == original);
+        EXPECT_TRUE(ReadText(SAVE) == original);
         EXPECT_NE(err.find("no copy"), std::string::npos) << err;
         ExpectPhoto(*app->photos[24], SamplePhoto(24), 24);
         testing::internal::CaptureStderr();
         app.reset();
         err = testing::internal::GetCapturedStderr();
         EXPECT_NE(err.find("moved to photos/photos.qd.bad"), std::string::npos) << err;
-        EXPECT_TRUE(ReadText(kBad) == original);
-        EXPECT_EQ(Lines(ReadText(kSave)).size(), 925u);
+        EXPECT_TRUE(ReadText(BAD) == original);
+        EXPECT_EQ(Lines(ReadText(SAVE)).size(), 925u);
     }
     {
         SCOPED_TRACE("no room at start nor at exit");
         ScratchDir dir;
-        ScratchDir::WriteText(kSave, original);
+        ScratchDir::WriteText(SAVE, original);
         FileSizeLimit full(1000);
         ASSERT_TRUE(full.Ok());
         testing::internal::CaptureStderr();
         std::make_unique<GameApp>().reset();
         const std::string err = testing::internal::GetCapturedStderr();
         EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 2) << err;
-        EXPECT_TRUE(ReadText(kSave) == original);
+        EXPECT_TRUE(ReadText(SAVE) == original);
         EXPECT_EQ(FolderEntries("photos"), std::vector<std::string>{"photos.qd"});
     }
     {
         SCOPED_TRACE("every name for a copy taken");
         ScratchDir dir;
-        ScratchDir::WriteText(kSave, original);
-        std::filesystem::create_directories(kBad);
-        for (int i = 1; i < 100; ++i) std::filesystem::create_directories(kBad + std::to_string(i));
+        ScratchDir::WriteText(SAVE, original);
+        std::filesystem::create_directories(BAD);
+        for (int i = 1; i < 100; ++i) std::filesystem::create_directories(BAD + std::to_string(i));
         testing::internal::CaptureStderr();
         std::make_unique<GameApp>().reset();
         const std::string err = testing::internal::GetCapturedStderr();
-        EXPECT_TRUE(ReadText(kSave) == original);
+        EXPECT_TRUE(ReadText(SAVE) == original);
         EXPECT_NE(err.find("photos/photos.qd.new"), std::string::npos) << err;
         EXPECT_EQ(Lines(ReadText("photos/photos.qd.new")).size(), 925u);
     }
