@@ -266,6 +266,7 @@ void GameApp::WriteSaveFile() {
         const std::string aside = FreeName(path + ".bad");
         if (!aside.empty() && std::rename(path.c_str(), aside.c_str()) == 0) {
             movedTo = aside;
+            damagedSaveNotCopied = false;  // kept now
             return true;
         }
         moveError = aside.empty() ? "no free name for it" : std::strerror(errno);
