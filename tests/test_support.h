@@ -1,16 +1,26 @@
 // Shared helpers for tests that run the game on the headless backend.
 #pragma once
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include "platform/headless/headless_backend.h"
 #include "shell/game_app.h"
 
 // A started game on a fresh headless backend; closes and destroys it at the end of the test.
+// The backend is the platform's one global backend and owns the device, so it must outlive the
+// game: only one HeadlessGame may live at a time (a second one would delete the first one's device
+// under its fonts and textures).
 struct HeadlessGame {
     plat::HeadlessBackend* backend;
     std::unique_ptr<GameApp> app;
 
     explicit HeadlessGame(uint32_t startTick = 100000) {
+        if (Live()) {
+            std::fprintf(stderr, "test support: only one HeadlessGame at a time\n");
+            std::abort();
+        }
+        Live() = true;
         backend = plat::InstallHeadlessBackend(startTick);
         app = std::make_unique<GameApp>();
     }
@@ -18,6 +28,13 @@ struct HeadlessGame {
         if (app) app->Close();
         app.reset();
         plat::InstallBackend(nullptr);
+        Live() = false;
+    }
+    HeadlessGame(const HeadlessGame&) = delete;
+    HeadlessGame& operator=(const HeadlessGame&) = delete;
+    static bool& Live() {
+        static bool live = false;
+        return live;
     }
     bool Start() { return !plat::Failed(app->StartUp()); }
     plat::HeadlessDevice* Device() { return backend->GetDevice(); }

@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 #include "d3dx.h"
@@ -22,14 +23,19 @@
 #define STBI_ONLY_TGA
 #define STBI_NO_STDIO
 #define STBI_NO_FAILURE_STRINGS
+#define STBI_MAX_DIMENSIONS 4096  // MAX_SIDE below
 #include <stb_image.h>
 #pragma GCC diagnostic pop
 
 namespace plat {
 namespace {
 
-constexpr uint32_t kMaxSide = 16384;                  // largest source side accepted
-constexpr size_t kMaxFileBytes = size_t(1) << 28;     // 256 MB
+// Largest source side accepted: four times the game's largest texture. With it no file can make
+// the loader hold more than a few 64 MB pictures.
+constexpr uint32_t MAX_SIDE = 4096;
+static_assert(MAX_SIDE == STBI_MAX_DIMENSIONS, "the decoder refuses what the header checks refuse");
+// A file larger than the largest uncompressed picture plus room for headers and palettes.
+constexpr size_t MAX_FILE_BYTES = size_t(MAX_SIDE) * MAX_SIDE * 4 + (size_t(1) << 20);
 
 // A decoded source picture: ARGB texels, row 0 at the top.
 struct Picture {
@@ -117,7 +123,7 @@ uint32_t Extract(uint32_t px, const Channel& c) {
 
 // 32-bit bitmaps are read here: alpha comes from the file only when the header declares an alpha
 // mask (BI_RGB is X8R8G8B8 and reads opaque).
-bool Decode32BitBmp(const uint8_t* d, size_t size, const BmpInfo& bi, Picture* pic) {
+bool Decode32BitBmp(const uint8_t* d, const BmpInfo& bi, Picture* pic) {
     uint32_t rgb[3] = {0x00FF0000u, 0x0000FF00u, 0x000000FFu};
     uint32_t alphaMask = 0;
     switch (bi.compression) {
@@ -133,7 +139,6 @@ bool Decode32BitBmp(const uint8_t* d, size_t size, const BmpInfo& bi, Picture* p
         return false;
     }
     uint64_t stride = uint64_t(bi.width) * 4;
-    if (uint64_t(bi.offBits) + stride * bi.height > size) return false;
     Channel r = MakeChannel(rgb[0]), g = MakeChannel(rgb[1]), b = MakeChannel(rgb[2]);
     Channel a = MakeChannel(alphaMask);
     pic->w = bi.width;
@@ -152,11 +157,25 @@ bool Decode32BitBmp(const uint8_t* d, size_t size, const BmpInfo& bi, Picture* p
     return true;
 }
 
-// Uncompressed bitmaps must hold every row their header promises.
+// The codings read here: plain rows of 1 to 32 bits, bit fields at 16 and 32 bits, and an alpha
+// mask at 32 bits. Run-length and embedded JPEG/PNG bitmaps are refused.
+bool BmpCodingKnown(const BmpInfo& bi) {
+    switch (bi.compression) {
+    case BI_RGB:
+        return bi.bpp == 1 || bi.bpp == 4 || bi.bpp == 8 || bi.bpp == 16 || bi.bpp == 24 || bi.bpp == 32;
+    case BI_BITFIELDS:
+        return bi.bpp == 16 || bi.bpp == 32;
+    case BI_ALPHABITFIELDS:
+        return bi.bpp == 32;
+    default:
+        return false;
+    }
+}
+
+// The pixel rows start after the headers and are all in the file.
 bool BmpLongEnough(size_t size, const BmpInfo& bi) {
-    if (bi.compression != BI_RGB && bi.compression != BI_BITFIELDS) return true;  // stb refuses the rest
     uint64_t stride = (uint64_t(bi.width) * bi.bpp + 31) / 32 * 4;
-    return uint64_t(bi.offBits) + stride * bi.height <= size;
+    return bi.offBits >= 14u + bi.headerSize && uint64_t(bi.offBits) + stride * bi.height <= size;
 }
 
 // ---- TGA ----
@@ -171,7 +190,7 @@ bool TgaLongEnough(const uint8_t* d, size_t size) {
     uint8_t bpp = d[16];
     if (mapType > 1) return false;
     if (type != 1 && type != 2 && type != 3 && type != 9 && type != 10 && type != 11) return false;
-    if (w == 0 || h == 0 || w > kMaxSide || h > kMaxSide) return false;
+    if (w == 0 || h == 0 || w > MAX_SIDE || h > MAX_SIDE) return false;
     if (bpp != 8 && bpp != 15 && bpp != 16 && bpp != 24 && bpp != 32) return false;
     uint64_t pixelBytes = (bpp + 7u) / 8u;
     uint64_t pos = 18u + idLength + (mapType ? uint64_t(mapLength) * ((mapBits + 7u) / 8u) : 0);
@@ -191,7 +210,7 @@ bool TgaLongEnough(const uint8_t* d, size_t size) {
 // ---- decoding ----
 
 // Decodes through stb_image into ARGB; `opaque` makes every texel's alpha 0xFF. The caller has
-// checked the header's size against kMaxSide.
+// checked the header's size against MAX_SIDE.
 bool DecodeWithStb(const uint8_t* d, size_t size, bool opaque, Picture* pic) {
     if (size > size_t(INT_MAX)) return false;
     int w = 0, h = 0, comp = 0;
@@ -218,9 +237,9 @@ bool DecodePicture(const uint8_t* d, size_t size, Picture* pic) {
     if (d[0] == 'B' && d[1] == 'M') {
         BmpInfo bi;
         if (!ReadBmpInfo(d, size, &bi)) return false;
-        if (bi.width > kMaxSide || bi.height > kMaxSide) return false;
-        if (bi.bpp == 32) return Decode32BitBmp(d, size, bi, pic);
-        if (!BmpLongEnough(size, bi)) return false;
+        if (bi.width > MAX_SIDE || bi.height > MAX_SIDE) return false;
+        if (!BmpCodingKnown(bi) || !BmpLongEnough(size, bi)) return false;
+        if (bi.bpp == 32) return Decode32BitBmp(d, bi, pic);
         return DecodeWithStb(d, size, true, pic);  // 1/4/8/16/24-bit: no alpha channel
     }
     if (!TgaLongEnough(d, size)) return false;
@@ -255,26 +274,40 @@ std::vector<std::vector<Tap>> TentTaps(uint32_t src, uint32_t dst) {
     return taps;
 }
 
-// Scales a picture to w x h with the tent filter, each ARGB channel on its own.
+// Scales a picture to w x h with the tent filter, each ARGB channel on its own. The horizontal pass
+// of a source row is made when an output row first needs it and dropped once no later output row
+// can (the taps only move down), so only a few rows are held at a time when enlarging.
 void ScaleInto(const Picture& pic, uint32_t w, uint32_t h, std::vector<uint32_t>* out) {
     auto tx = TentTaps(pic.w, w);
     auto ty = TentTaps(pic.h, h);
-    std::vector<float> rows(size_t(pic.h) * w * 4);  // horizontal pass
-    for (uint32_t y = 0; y < pic.h; ++y)
+    std::map<uint32_t, std::vector<float>> rows;
+    auto row = [&](uint32_t y) -> const float* {
+        auto found = rows.find(y);
+        if (found != rows.end()) return found->second.data();
+        std::vector<float>& r = rows[y];
+        r.resize(size_t(w) * 4);
         for (uint32_t x = 0; x < w; ++x) {
             float acc[4] = {0, 0, 0, 0};
             for (const Tap& t : tx[x]) {
                 uint32_t px = pic.argb[size_t(y) * pic.w + t.index];
                 for (int c = 0; c < 4; ++c) acc[c] += t.weight * float((px >> (24 - 8 * c)) & 0xFFu);
             }
-            std::copy(acc, acc + 4, &rows[(size_t(y) * w + x) * 4]);
+            std::copy(acc, acc + 4, &r[size_t(x) * 4]);
         }
+        return r.data();
+    };
     out->assign(size_t(w) * h, 0);
-    for (uint32_t y = 0; y < h; ++y)
+    std::vector<const float*> sources;
+    for (uint32_t y = 0; y < h; ++y) {
+        uint32_t lowest = pic.h;
+        for (const Tap& t : ty[y]) lowest = std::min(lowest, t.index);
+        rows.erase(rows.begin(), rows.lower_bound(lowest));
+        sources.clear();
+        for (const Tap& t : ty[y]) sources.push_back(row(t.index));
         for (uint32_t x = 0; x < w; ++x) {
             float acc[4] = {0, 0, 0, 0};
-            for (const Tap& t : ty[y])
-                for (int c = 0; c < 4; ++c) acc[c] += t.weight * rows[(size_t(t.index) * w + x) * 4 + c];
+            for (size_t i = 0; i < ty[y].size(); ++i)
+                for (int c = 0; c < 4; ++c) acc[c] += ty[y][i].weight * sources[i][size_t(x) * 4 + c];
             uint32_t px = 0;
             for (int c = 0; c < 4; ++c) {
                 long v = std::lround(acc[c]);
@@ -282,12 +315,13 @@ void ScaleInto(const Picture& pic, uint32_t w, uint32_t h, std::vector<uint32_t>
             }
             (*out)[size_t(y) * w + x] = px;
         }
+    }
 }
 
 // Target side: DEFAULT (or 0) takes the source side; either way rounded up to a power of two.
 uint32_t TargetSide(uint32_t requested, uint32_t source) {
     uint32_t side = (requested == DEFAULT_VALUE || requested == 0) ? source : requested;
-    return NextPow2(std::min(side, kMaxSide));
+    return NextPow2(std::min(side, MAX_SIDE));
 }
 
 }  // namespace
@@ -317,6 +351,8 @@ bool DecodeTextureMemory(const uint8_t* data, size_t size, uint32_t width, uint3
         uint32_t cw = std::min(img.width, pic.w), ch = std::min(img.height, pic.h);
         for (uint32_t y = 0; y < ch; ++y)
             std::copy_n(&pic.argb[size_t(y) * pic.w], cw, &img.argb[size_t(y) * img.width]);
+    } else if (img.width == pic.w && img.height == pic.h) {
+        img.argb = std::move(pic.argb);  // already a power of two: the filter leaves it as it is
     } else {
         ScaleInto(pic, img.width, img.height, &img.argb);
     }
@@ -327,7 +363,7 @@ bool DecodeTextureMemory(const uint8_t* data, size_t size, uint32_t width, uint3
 bool DecodeTextureFile(const char* path, uint32_t width, uint32_t height, uint32_t mipLevels,
                        uint32_t filter, uint32_t mipFilter, uint32_t colorKey, TextureImage* out) {
     std::vector<uint8_t> bytes;
-    if (!ReadFileBytes(path, &bytes, kMaxFileBytes)) return false;
+    if (!ReadFileBytes(path, &bytes, MAX_FILE_BYTES)) return false;
     return DecodeTextureMemory(bytes.data(), bytes.size(), width, height, mipLevels, filter, mipFilter,
                                colorKey, out);
 }

@@ -144,6 +144,8 @@ public:
     // Best weight in pounds per fish in stock order, 0 = never caught (written during play by the
     // fishing screen's weighing).
     float bestWeight[BEST_WEIGHT_COUNT] = {};
+    // The save file read at start-up was damaged and no copy of it could be kept.
+    bool damagedSaveNotCopied = false;
 
     //=======================================================================================
     // gfx/: drawing, meshes and textures

@@ -127,9 +127,21 @@ std::string DirectoryOf(const std::string& path) {
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
 }
 
+// The first of `base`, `base`1 ... `base`99 that names nothing yet ("" when all are taken).
+std::string FreeName(const std::string& base) {
+    for (int n = 0; n < 100; ++n) {
+        const std::string name = n ? base + std::to_string(n) : base;
+        struct stat st;
+        if (::lstat(name.c_str(), &st) != 0 && errno == ENOENT) return name;
+    }
+    return {};
+}
+
 // Writes `path` through a temporary file beside it, which replaces the old file only once it is
-// complete and on disk. On any failure the old file is left as it was and `error` says why.
-bool ReplaceFile(const std::string& path, const std::function<bool(FILE*)>& writeBody, std::string* error) {
+// complete and on disk, and after `beforeReplace` (if given) has succeeded. On any failure the old
+// file is left where it was and `error` says why.
+bool ReplaceFile(const std::string& path, const std::function<bool(FILE*)>& writeBody, std::string* error,
+                 const std::function<bool()>& beforeReplace = nullptr) {
     const std::string temp = path + ".tmp" + std::to_string(static_cast<long>(::getpid()));
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd < 0) {
@@ -149,6 +161,10 @@ bool ReplaceFile(const std::string& path, const std::function<bool(FILE*)>& writ
     bool ok = writeBody(f) && std::fflush(f) == 0 && !std::ferror(f) && ::fsync(::fileno(f)) == 0;
     int failure = errno;
     if (std::fclose(f) != 0 && ok) {
+        ok = false;
+        failure = errno;
+    }
+    if (ok && beforeReplace && !beforeReplace()) {
         ok = false;
         failure = errno;
     }
@@ -193,18 +209,23 @@ void GameApp::ReadSaveFile() {
     for (float& weight : bestWeight)
         if (!in.Float(&weight)) break;
 
-    // A file that did not give every value would lose the rest at the exit write: keep it aside.
+    // A file that did not give every value would lose the rest at the exit write: keep a copy under a
+    // name nothing uses yet. Without a copy the exit write moves the original aside first.
     if (in.Count() < SAVE_VALUE_COUNT) {
         const std::string path = plat::ResolveGamePath(SAVE_PATH);
-        const std::string badPath = path + ".bad";
+        const std::string badPath = FreeName(path + ".bad");
         std::rewind(f);
-        std::string error;
-        if (ReplaceFile(badPath, [f](FILE* out) { return CopyRest(f, out); }, &error))
+        std::string error = "no free name for it";
+        if (!badPath.empty() && ReplaceFile(badPath, [f](FILE* out) { return CopyRest(f, out); }, &error)) {
             std::fprintf(stderr, "lakeside: %s is damaged after %d of %d values; kept a copy as %s\n", path.c_str(),
                          in.Count(), SAVE_VALUE_COUNT, badPath.c_str());
-        else
-            std::fprintf(stderr, "lakeside: %s is damaged after %d of %d values; could not copy it to %s: %s\n",
-                         path.c_str(), in.Count(), SAVE_VALUE_COUNT, badPath.c_str(), error.c_str());
+        } else {
+            damagedSaveNotCopied = true;
+            std::fprintf(stderr,
+                         "lakeside: %s is damaged after %d of %d values and no copy of it could be made (%s); "
+                         "it is left as it is until the save at exit moves it aside\n",
+                         path.c_str(), in.Count(), SAVE_VALUE_COUNT, error.c_str());
+        }
     }
     std::fclose(f);
 
@@ -227,18 +248,49 @@ void GameApp::WriteSaveFile() {
     const std::string path = plat::ResolveGamePath(SAVE_PATH);
     if (path.empty()) return;
 
+    auto writeBody = [this](FILE* f) {
+        CLocaleScope cLocale;
+        for (const PhotoRecord* photo : photos)
+            if (!WritePhoto(f, photo ? *photo : PhotoRecord{})) return false;
+        for (float weight : bestWeight)
+            if (!WriteFloat(f, weight)) return false;
+        return true;
+    };
+    // A damaged original of which no copy exists is renamed to a free name before the new file
+    // takes its place (a rename needs no room on the disk).
+    std::string movedTo, moveError;
+    auto moveDamagedAside = [&] {
+        if (!damagedSaveNotCopied) return true;
+        struct stat old;
+        if (::lstat(path.c_str(), &old) != 0 && errno == ENOENT) return true;  // gone meanwhile
+        const std::string aside = FreeName(path + ".bad");
+        if (!aside.empty() && std::rename(path.c_str(), aside.c_str()) == 0) {
+            movedTo = aside;
+            damagedSaveNotCopied = false;  // kept now
+            return true;
+        }
+        moveError = aside.empty() ? "no free name for it" : std::strerror(errno);
+        return false;
+    };
+
     std::string error;
-    const bool saved = ReplaceFile(path,
-                                   [this](FILE* f) {
-                                       CLocaleScope cLocale;
-                                       for (const PhotoRecord* photo : photos)
-                                           if (!WritePhoto(f, photo ? *photo : PhotoRecord{})) return false;
-                                       for (float weight : bestWeight)
-                                           if (!WriteFloat(f, weight)) return false;
-                                       return true;
-                                   },
-                                   &error);
-    if (!saved)
-        std::fprintf(stderr, "lakeside: could not save the photos and best weights to %s (%s); the previous file is kept\n",
-                     path.c_str(), error.c_str());
+    if (ReplaceFile(path, writeBody, &error, moveDamagedAside)) {
+        if (!movedTo.empty())
+            std::fprintf(stderr, "lakeside: the damaged %s was moved to %s before saving\n", path.c_str(),
+                         movedTo.c_str());
+        return;
+    }
+    if (!moveError.empty()) {
+        // The damaged original stays where it is: this run's photos go to a file of their own.
+        const std::string elsewhere = FreeName(path + ".new");
+        if (!elsewhere.empty() && ReplaceFile(elsewhere, writeBody, &error)) {
+            std::fprintf(stderr,
+                         "lakeside: could not move the damaged %s aside (%s); it is left as it is and the photos "
+                         "and best weights were saved to %s\n",
+                         path.c_str(), moveError.c_str(), elsewhere.c_str());
+            return;
+        }
+    }
+    std::fprintf(stderr, "lakeside: could not save the photos and best weights to %s (%s); the previous file is kept\n",
+                 path.c_str(), error.c_str());
 }

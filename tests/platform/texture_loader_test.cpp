@@ -1,6 +1,7 @@
 // Texture loading: BMP/TGA decoding, power-of-two padding and scaling, alpha defaulting,
 // colour key, failures and game-path handling.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <string>
 #include <vector>
 #include "byte_writer.h"
@@ -154,6 +155,87 @@ TEST(TextureDecode, DamagedDataFailsCleanly) {
     EXPECT_FALSE(LoadBitmap(huge, 0, &img));
     EXPECT_FALSE(plat::DecodeTextureMemory(nullptr, 0, D, D, 1, plat::FILTER_NONE, plat::FILTER_NONE, 0, &img));
     EXPECT_EQ(img.width, 77u);  // untouched on failure
+}
+
+namespace {
+
+void Set32(std::vector<uint8_t>& f, size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) f[at + i] = uint8_t(v >> (8 * i));
+}
+
+// A bitmap declaring w x h at `bpp` with `compression`: the 40-byte info header, a two-colour
+// palette below 16 bits, then `body` bytes of zeros.
+std::vector<uint8_t> BmpHeader(uint32_t w, uint32_t h, uint32_t bpp, uint32_t compression, size_t body) {
+    const uint32_t colours = bpp < 16 ? 2 : 0;
+    const uint32_t offBits = 54 + 4 * colours;
+    std::vector<uint8_t> f = {'B', 'M'};
+    for (uint32_t v : {uint32_t(offBits + body), 0u, offBits, 40u, w, h, 1u | bpp << 16, compression, 0u, 0u, 0u,
+                       colours, 0u})
+        Put32(f, v);
+    for (uint32_t i = 0; i < colours; ++i) Put32(f, i ? 0xFFFFFF : 0);
+    f.resize(offBits + body, 0);
+    return f;
+}
+
+// A run-length targa of w x h (24-bit) coded as the fewest run packets of one grey texel.
+std::vector<uint8_t> RleTga(uint32_t w, uint32_t h) {
+    std::vector<uint8_t> f = {0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    Put16(f, w);
+    Put16(f, h);
+    f.insert(f.end(), {24, 0x20});
+    for (uint64_t left = uint64_t(w) * h; left > 0;) {
+        const uint64_t run = std::min<uint64_t>(left, 128);
+        f.insert(f.end(), {uint8_t(0x80 | (run - 1)), 0x40, 0x40, 0x40});
+        left -= run;
+    }
+    return f;
+}
+
+}  // namespace
+
+// Every header is checked before anything is allocated: only the codings the loader knows, sides up
+// to 4096, and the pixel data present in the file.
+TEST(TextureDecode, HeadersAreCheckedBeforeAnythingIsAllocated) {
+    TextureImage img;
+    // A bare 54-byte header of 16384 x 16384 with an unknown coding.
+    for (uint32_t compression : {1u, 2u, 4u, 5u, 7u, 0x80000000u, 0xFFFFFFFFu}) {
+        SCOPED_TRACE(compression);
+        for (uint32_t bpp : {1u, 4u, 8u, 16u, 24u, 32u}) {
+            EXPECT_FALSE(LoadBitmap(BmpHeader(16384, 16384, bpp, compression, 0), 0, &img)) << bpp;
+            EXPECT_FALSE(LoadBitmap(BmpHeader(4, 4, bpp, compression, 1024), 0, &img)) << bpp;
+        }
+    }
+    // Bit fields only for 16 and 32 bits, and masks present.
+    EXPECT_FALSE(LoadBitmap(BmpHeader(4, 4, 24, 3, 1024), 0, &img));
+    EXPECT_FALSE(LoadBitmap(BmpHeader(4, 4, 8, 3, 1024), 0, &img));
+    EXPECT_FALSE(LoadBitmap(BmpHeader(4, 4, 16, 6, 1024), 0, &img));
+    EXPECT_FALSE(LoadBitmap(BmpHeader(4, 4, 2, 0, 1024), 0, &img));
+
+    // 1-bit rows of 4096 are fine, 4097 or more are not, however short the file.
+    EXPECT_TRUE(LoadBitmap(BmpHeader(4096, 2, 1, 0, 1024), 0, &img));
+    EXPECT_EQ(img.width, 4096u);
+    EXPECT_TRUE(LoadBitmap(BmpHeader(2, 4096, 1, 0, 4 * 4096), 0, &img));
+    EXPECT_EQ(img.height, 4096u);
+    EXPECT_FALSE(LoadBitmap(BmpHeader(4097, 2, 1, 0, 1040), 0, &img));
+    EXPECT_FALSE(LoadBitmap(BmpHeader(2, 4097, 1, 0, 4 * 4097), 0, &img));
+    EXPECT_FALSE(LoadBitmap(BmpHeader(16384, 16384, 1, 0, 2048 * 16384), 0, &img));
+    // Rows must be whole for the plain codings too, bit fields included.
+    auto bits16 = BmpHeader(4, 4, 16, 3, 12 + 4 * 8);  // three masks after the header, then 4 rows of 8
+    Set32(bits16, 10, 66);
+    Set32(bits16, 54, 0x7C00), Set32(bits16, 58, 0x03E0), Set32(bits16, 62, 0x001F);
+    EXPECT_TRUE(LoadBitmap(bits16, 0, &img));
+    bits16.pop_back();
+    EXPECT_FALSE(LoadBitmap(bits16, 0, &img));
+    EXPECT_FALSE(LoadBitmap(BmpHeader(4, 4, 1, 0, 15), 0, &img));
+
+    // Run-length targas: the declared size is limited, so a few packets cannot expand without end.
+    EXPECT_TRUE(LoadTarga(RleTga(4096, 2), &img));
+    EXPECT_EQ(img.width, 4096u);
+    EXPECT_FALSE(LoadTarga(RleTga(4097, 2), &img));
+    EXPECT_FALSE(LoadTarga(RleTga(2, 4097), &img));
+    EXPECT_FALSE(LoadTarga(RleTga(16384, 16384), &img));  // about 8 MB of packets
+    auto plain = MakeTga(4097, 1, std::vector<uint32_t>(4097, 0xFF102030), 32, true);
+    EXPECT_FALSE(LoadTarga(plain, &img));
 }
 
 namespace {

@@ -73,6 +73,23 @@ TEST(GameAppLifecycle, CloseReleasesEverythingInOrder) {
     EXPECT_LT(dev, win);
 }
 
+// A second headless game would install a backend of its own and delete the device that the first
+// game's fonts and textures still point at: the test support refuses it.
+TEST(GameAppLifecycleDeathTest, OnlyOneHeadlessGameLivesAtATime) {
+    testing::FLAGS_gtest_death_test_style = "threadsafe";
+    EXPECT_DEATH(
+        {
+            HeadlessGame first;
+            first.Start();
+            HeadlessGame second;
+        },
+        "one HeadlessGame at a time");
+    // One after the other is fine.
+    { HeadlessGame first; }
+    HeadlessGame second;
+    EXPECT_TRUE(second.Start());
+}
+
 TEST(GameAppLifecycle, TerminationClosesInOrderWithItsCodeUnlessAFatalErrorCameFirst) {
     {
         HeadlessGame g;

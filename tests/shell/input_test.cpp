@@ -91,17 +91,18 @@ TEST(Input, AtMost23EventsPerFrameTheRestWait) {
 // The mouse buttons are shared: the keyboard's pass, which runs first, already acts on a click,
 // and the lock it sets keeps the mouse's pass from acting again.
 TEST(Input, ButtonsAreSharedAndALockBlocksTheLaterPass) {
-    InputGame g;
-    GameApp& app = g.App();
-    app.gameMode = MODE_STOCKING_RECORDS;
-    app.stockingPage = 1;
-    g.backend->MoveCursor(BUTTON_X, BUTTON_Y);
-    g.backend->QueueMouseButton(0, true);
-    g.Frames(1);
-    EXPECT_EQ(app.leftButtonDown, 1);
-    EXPECT_EQ(app.stockingPage, 2);
-    EXPECT_EQ(app.inputLock, 6);
-
+    {
+        InputGame g;
+        GameApp& app = g.App();
+        app.gameMode = MODE_STOCKING_RECORDS;
+        app.stockingPage = 1;
+        g.backend->MoveCursor(BUTTON_X, BUTTON_Y);
+        g.backend->QueueMouseButton(0, true);
+        g.Frames(1);
+        EXPECT_EQ(app.leftButtonDown, 1);
+        EXPECT_EQ(app.stockingPage, 2);
+        EXPECT_EQ(app.inputLock, 6);
+    }
     // On the instructions the click also clears the keyX of the record whose pass took it.
     InputGame h;
     GameApp& b = h.App();

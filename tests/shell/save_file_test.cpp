@@ -224,6 +224,107 @@ TEST(SaveFile, DamagedFilesLoadTheirGoodPrefixAndAreKeptAside) {
     }
 }
 
+namespace {
+
+// Limits the size of any file this process writes (as a full disk would) until destroyed.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        struct rlimit small = saved_;
+        small.rlim_cur = bytes;
+        oldHandler_ = ::signal(SIGXFSZ, SIG_IGN);
+        ok_ = ::setrlimit(RLIMIT_FSIZE, &small) == 0;
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        ::signal(SIGXFSZ, oldHandler_);
+    }
+    bool Ok() const { return ok_; }
+
+private:
+    struct rlimit saved_;
+    void (*oldHandler_)(int);
+    bool ok_ = false;
+};
+
+std::string Damaged() {
+    std::vector<std::string> v = SaveValues(30);
+    v[25 * 17 + 4] = "abc";  // photos 25..29 and every weight come after the damage
+    return Join(v);
+}
+
+}  // namespace
+
+// The damaged original is never overwritten before a copy of it exists, whatever stands in the way.
+TEST(SaveFile, DamagedOriginalSurvivesWhenItsCopyCannotBeMade) {
+    const std::string original = Damaged();
+    {
+        SCOPED_TRACE("a folder has the usual copy's name");
+        ScratchDir dir;
+        ScratchDir::WriteText(SAVE, original);
+        std::filesystem::create_directories(BAD);
+        testing::internal::CaptureStderr();
+        auto app = std::make_unique<GameApp>();
+        const std::string err = testing::internal::GetCapturedStderr();
+        EXPECT_NE(err.find("photos/photos.qd.bad1"), std::string::npos) << err;
+        EXPECT_TRUE(ReadText("photos/photos.qd.bad1") == original);
+        app.reset();
+        EXPECT_TRUE(ReadText("photos/photos.qd.bad1") == original);
+        EXPECT_TRUE(std::filesystem::is_directory(BAD));
+        EXPECT_EQ(Lines(ReadText(SAVE)).size(), 925u);
+    }
+    {
+        SCOPED_TRACE("no room for the copy at start, room at exit");
+        ScratchDir dir;
+        ScratchDir::WriteText(SAVE, original);
+        std::unique_ptr<GameApp> app;
+        std::string err;
+        {
+            FileSizeLimit full(1000);
+            ASSERT_TRUE(full.Ok());
+            testing::internal::CaptureStderr();
+            app = std::make_unique<GameApp>();
+            err = testing::internal::GetCapturedStderr();
+        }
+        EXPECT_TRUE(ReadText(SAVE) == original);
+        EXPECT_NE(err.find("no copy"), std::string::npos) << err;
+        ExpectPhoto(*app->photos[24], SamplePhoto(24), 24);
+        testing::internal::CaptureStderr();
+        app.reset();
+        err = testing::internal::GetCapturedStderr();
+        EXPECT_NE(err.find("moved to photos/photos.qd.bad"), std::string::npos) << err;
+        EXPECT_TRUE(ReadText(BAD) == original);
+        EXPECT_EQ(Lines(ReadText(SAVE)).size(), 925u);
+    }
+    {
+        SCOPED_TRACE("no room at start nor at exit");
+        ScratchDir dir;
+        ScratchDir::WriteText(SAVE, original);
+        FileSizeLimit full(1000);
+        ASSERT_TRUE(full.Ok());
+        testing::internal::CaptureStderr();
+        std::make_unique<GameApp>().reset();
+        const std::string err = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 2) << err;
+        EXPECT_TRUE(ReadText(SAVE) == original);
+        EXPECT_EQ(FolderEntries("photos"), std::vector<std::string>{"photos.qd"});
+    }
+    {
+        SCOPED_TRACE("every name for a copy taken");
+        ScratchDir dir;
+        ScratchDir::WriteText(SAVE, original);
+        std::filesystem::create_directories(BAD);
+        for (int i = 1; i < 100; ++i) std::filesystem::create_directories(BAD + std::to_string(i));
+        testing::internal::CaptureStderr();
+        std::make_unique<GameApp>().reset();
+        const std::string err = testing::internal::GetCapturedStderr();
+        EXPECT_TRUE(ReadText(SAVE) == original);
+        EXPECT_NE(err.find("photos/photos.qd.new"), std::string::npos) << err;
+        EXPECT_EQ(Lines(ReadText("photos/photos.qd.new")).size(), 925u);
+    }
+}
+
 TEST(SaveFile, ValidEdgeValuesAreNotDamage) {
     ScratchDir dir;
     std::vector<std::string> v = SaveValues(2);
@@ -250,17 +351,14 @@ TEST(SaveFile, FailedWriteKeepsThePreviousFile) {
     auto app = std::make_unique<GameApp>();
     *app->photos[3] = SamplePhoto(3);
 
-    struct rlimit saved;
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    struct rlimit small = saved;
-    small.rlim_cur = 2000;  // the file needs about 12 kB
-    void (*oldHandler)(int) = ::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    testing::internal::CaptureStderr();
-    app.reset();
-    const std::string err = testing::internal::GetCapturedStderr();
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    ::signal(SIGXFSZ, oldHandler);
+    std::string err;
+    {
+        FileSizeLimit full(2000);  // the file needs about 12 kB
+        ASSERT_TRUE(full.Ok());
+        testing::internal::CaptureStderr();
+        app.reset();
+        err = testing::internal::GetCapturedStderr();
+    }
 
     EXPECT_NE(err.find("previous file is kept"), std::string::npos) << err;
     EXPECT_EQ(ReadText(SAVE), old);

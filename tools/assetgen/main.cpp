@@ -1,5 +1,6 @@
 // assetgen: writes the game's textures, sounds, lake model and stock file into a game folder,
-// and a contact sheet of the textures next to it.
+// and a contact sheet of the textures next to it. With --manifest it first checks the files it
+// listed last time and writes nothing when all of them are unchanged.
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "lake.h"
+#include "manifest.h"
 #include "sounds.h"
 #include "stock.h"
 #include "textures.h"
@@ -43,18 +45,26 @@ std::string Parent(std::string p) {
 
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "C");
-    std::string out, preview;
+    std::string out, preview, manifest;
     bool sheet = true;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--preview") == 0 && i + 1 < argc) preview = argv[++i];
+        else if (std::strcmp(argv[i], "--manifest") == 0 && i + 1 < argc) manifest = argv[++i];
         else if (std::strcmp(argv[i], "--no-contact-sheet") == 0) sheet = false;
         else out = argv[i];
     }
     if (out.empty()) {
-        std::fprintf(stderr, "usage: assetgen [--no-contact-sheet] [--preview lake.png] <game folder>\n");
+        std::fprintf(stderr,
+                     "usage: assetgen [--no-contact-sheet] [--preview lake.png] [--manifest file] <game folder>\n");
         return 2;
     }
     while (out.size() > 1 && out.back() == '/') out.pop_back();
+    if (!manifest.empty()) {
+        if (ag::ManifestUpToDate(manifest, out)) return 0;
+        std::remove(manifest.c_str());  // a run that stops half-way leaves no manifest
+        std::printf("assetgen: generating textures, sounds, lake model and stock file in %s\n", out.c_str());
+        std::fflush(stdout);
+    }
     for (const char* d : {"", "/textures", "/sounds", "/models", "/data", "/photos"})
         if (!MakeDir(out + d)) { std::fprintf(stderr, "assetgen: cannot create %s%s\n", out.c_str(), d); return 1; }
 
@@ -66,10 +76,15 @@ int main(int argc, char** argv) {
     if (!problems.empty()) return 1;
 
     bool ok = true;
+    std::vector<std::string> written;  // relative to the game folder
+    auto write = [&](const std::string& rel, const void* data, size_t size) {
+        ok &= WriteFile(out + "/" + rel, data, size);
+        written.push_back(rel);
+    };
     std::string model = ag::LakeModelText(lake);
-    ok &= WriteFile(out + "/models/lake.qd", model.data(), model.size());
+    write("models/lake.qd", model.data(), model.size());
     std::string stock = ag::StockFileText(lake);
-    ok &= WriteFile(out + "/data/data.qd", stock.data(), stock.size());
+    write("data/data.qd", stock.data(), stock.size());
 
     ag::TextureList tex;
     ag::MakeTitleTextures(tex);
@@ -81,7 +96,7 @@ int main(int argc, char** argv) {
     ag::MakeTackleTextures(tex);
     for (const ag::Texture& t : tex) {
         std::vector<uint8_t> bytes = t.store == ag::Store::Tga32 ? ag::EncodeTga(t) : ag::EncodeBmp(t);
-        ok &= WriteFile(out + "/textures/" + t.name, bytes.data(), bytes.size());
+        write("textures/" + t.name, bytes.data(), bytes.size());
     }
     for (const char* name : ag::AllTextureNames()) {
         bool found = false;
@@ -91,8 +106,12 @@ int main(int argc, char** argv) {
 
     for (const ag::Wave& w : ag::MakeSounds()) {
         std::vector<uint8_t> bytes = ag::EncodeWav(w);
-        ok &= WriteFile(out + "/sounds/" + w.name, bytes.data(), bytes.size());
+        write("sounds/" + w.name, bytes.data(), bytes.size());
     }
     if (sheet) ag::WriteContactSheet(tex, Parent(out) + "/contact_sheet.png");
+    if (ok && !manifest.empty() && !ag::WriteManifest(manifest, out, written)) {
+        std::fprintf(stderr, "assetgen: cannot write %s\n", manifest.c_str());
+        ok = false;
+    }
     return ok ? 0 : 1;
 }
