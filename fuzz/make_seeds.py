@@ -178,3 +178,36 @@ put('texture', 'tga-rle32', tga(5, 2, 32, b'\x84\x01\x02\x03\xff' + b'\x04' + by
 put('texture', 'tga-rle-grey', tga(4, 4, 8, b'\x8f\x7f', kind=11))
 put('texture', 'tga-rle-mapped', tga(3, 1, 8, b'\x82\x01', kind=9, cmap=b'\0\0\xff\xff\0\0', cmap_bits=24))
 put('texture', 'tga-short', tga(64, 64, 32, bytes(100)))
+
+# ---- save file (the game writes it at exit; none is generated) ----
+
+
+def save_text(photos, weights, int_form='%d', float_form='%e', newline='\n'):
+    values = []
+    for p in photos:
+        flags, swim, kind, reals = p
+        values += [int_form % v for v in flags]
+        values += [float_form % v for v in reals[:2]]
+        values += [int_form % swim, int_form % kind]
+        values += [float_form % v for v in reals[2:]]
+    values += [float_form % w for w in weights]
+    return newline.join(values) + newline
+
+
+photo = ((1, 0, 1, 1), 3, 7, (13.5, 21.95, 4.2, 0.1, 0.2, 0.3, 101.5, 1.8, 92.25, 3.1, 6.4))
+empty = ((0, 0, 0, 0), 0, 0, (0,) * 11)
+weights = [0.0] * 75
+weights[6] = 21.95
+weights[40] = 12.9
+whole = save_text([photo, photo] + [empty] * 48, weights)
+put('save', 'whole', whole)
+put('save', 'windows-written', save_text([photo] + [empty] * 49, weights, float_form='%.6e', newline='\r\n')
+    .replace('e+0', 'e+00').replace('e-0', 'e-00'))
+put('save', 'twenty-records', save_text([photo] * 20, []))
+put('save', 'cut-in-record', save_text([photo] * 3, [])[:-30])
+put('save', 'not-packed', save_text([empty, photo, empty, photo] + [empty] * 46, weights))
+put('save', 'flag-257', whole.replace('1\n0\n1\n1\n', '257\n0\n1\n1\n', 1))
+put('save', 'nan', whole.replace('2.195000e+01', 'nan', 1))
+put('save', 'real-in-int-slot', whole.replace('\n3\n7\n', '\n3.5\n7\n', 1))
+put('save', 'huge-weights', save_text([empty] * 50, [1e30, -3e38, 1e40] + [0.0] * 72))
+put('save', 'empty', '')
