@@ -6,7 +6,7 @@
 #include "fishing/weight.h"
 #include "fuzz_target.h"
 #include "platform/system.h"
-#include "screens/stock_file.h"
+#include "fishing/stock/stock_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FILE* file = size ? fmemopen(const_cast<uint8_t*>(data), size, "r") : std::fopen("/dev/null", "r");

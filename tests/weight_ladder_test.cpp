@@ -5,11 +5,11 @@
 #include "fishing/weight.h"
 
 TEST(WeightLadder, WeightsBeyondAnyScaleStopAtTheEndsOfTheRange) {
-    constexpr int32_t kMost = std::numeric_limits<int32_t>::max();
-    constexpr int32_t kLeast = std::numeric_limits<int32_t>::min();
-    EXPECT_EQ(WeightToPoundsOunces(1e30).pounds, kMost);
+    constexpr int32_t MOST_POUNDS = std::numeric_limits<int32_t>::max();
+    constexpr int32_t LEAST_POUNDS = std::numeric_limits<int32_t>::min();
+    EXPECT_EQ(WeightToPoundsOunces(1e30).pounds, MOST_POUNDS);
     EXPECT_EQ(WeightToPoundsOunces(3.4e38).ounces, 15);
-    EXPECT_EQ(WeightToPoundsOunces(-1e30).pounds, kLeast);
+    EXPECT_EQ(WeightToPoundsOunces(-1e30).pounds, LEAST_POUNDS);
     EXPECT_EQ(WeightToPoundsOunces(std::nan("")).pounds, 0);
     // Just inside the range the ladder works as for any weight.
     const PoundsOunces big = WeightToPoundsOunces(2147483646.5);
