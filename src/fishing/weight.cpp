@@ -1,9 +1,17 @@
 // The pounds-and-ounces ladder shared by the fishing screen, the records screens and the album.
 #include "fishing/weight.h"
+#include <cmath>
+#include <limits>
 
 PoundsOunces WeightToPoundsOunces(double weight) {
     static const double UPPER_BOUNDS[15] = {0.05, 0.1, 0.15, 0.2, 0.3, 0.35, 0.45, 0.5,
                                             0.55, 0.6, 0.7,  0.75, 0.8, 0.85, 0.9};
+    // Weights from edited files may lie beyond any scale: the pounds stop at the ends of their range.
+    constexpr int32_t MOST_POUNDS = std::numeric_limits<int32_t>::max();
+    constexpr int32_t LEAST_POUNDS = std::numeric_limits<int32_t>::min();
+    if (std::isnan(weight)) return {0, 0};
+    if (weight >= static_cast<double>(MOST_POUNDS)) return {MOST_POUNDS, 15};
+    if (weight <= static_cast<double>(LEAST_POUNDS)) return {LEAST_POUNDS, 0};
     PoundsOunces result{static_cast<int32_t>(weight), 15};
     const double fraction = weight - result.pounds;
     for (int32_t i = 0; i < 15; ++i) {

@@ -9,18 +9,21 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
 #include <cstring>
 #include <functional>
+#include <iterator>
+#include <memory>
 #include <string>
 #include "shell/game_app.h"
 #include "common/number_token.h"
+#include "shell/save_file.h"
 
 namespace {
 
 const char* const SAVE_PATH = "photos\\photos.qd";
 const char* const SAVE_FOLDER = "photos";
-constexpr int VALUES_PER_PHOTO = 17;
-constexpr int SAVE_VALUE_COUNT = PHOTO_SLOT_COUNT * VALUES_PER_PHOTO + GameApp::BEST_WEIGHT_COUNT;
+constexpr int SAVE_VALUE_COUNT = SAVE_FILE_VALUE_COUNT;
 // Longer tokens cannot be numbers the game wrote.
 constexpr size_t MAX_TOKEN_LENGTH = 64;
 
@@ -195,50 +198,59 @@ bool CopyRest(FILE* from, FILE* to) {
 
 }  // namespace
 
+void ReadSaveValues(FILE* f, SaveFileContents* out) {
+    *out = SaveFileContents{};
+    SaveReader in(f);
+    for (PhotoRecord& slot : out->photos) {
+        PhotoRecord record{};
+        if (!ReadPhoto(in, &record)) break;  // a record cut short is not a photo
+        slot = record;
+    }
+    for (float& weight : out->bestWeight)
+        if (!in.Float(&weight)) break;
+    out->valuesRead = in.Count();
+
+    // The photos in use belong at the front of the slots, in their order.
+    int next = 0;
+    for (int slot = 0; slot < PHOTO_SLOT_COUNT; ++slot) {
+        if (!out->photos[slot].inUse) continue;
+        if (slot != next) {
+            out->photos[next] = out->photos[slot];
+            out->photos[slot] = PhotoRecord{};
+        }
+        ++next;
+    }
+}
+
 void GameApp::ReadSaveFile() {
     for (float& weight : bestWeight) weight = 0.0f;
     FILE* f = plat::OpenGameFile(SAVE_PATH, "r");
     if (!f) return;  // no save file yet: every photo slot empty, no best weights
 
-    SaveReader in(f);
-    for (int slot = 0; slot < PHOTO_SLOT_COUNT; ++slot) {
-        PhotoRecord record{};
-        if (!ReadPhoto(in, &record)) break;  // a record cut short is not a photo
-        *photos[slot] = record;
-    }
-    for (float& weight : bestWeight)
-        if (!in.Float(&weight)) break;
+    auto save = std::make_unique<SaveFileContents>();
+    ReadSaveValues(f, save.get());
+    for (int slot = 0; slot < PHOTO_SLOT_COUNT; ++slot) *photos[slot] = save->photos[slot];
+    std::copy(std::begin(save->bestWeight), std::end(save->bestWeight), std::begin(bestWeight));
 
     // A file that did not give every value would lose the rest at the exit write: keep a copy under a
     // name nothing uses yet. Without a copy the exit write moves the original aside first.
-    if (in.Count() < SAVE_VALUE_COUNT) {
+    if (save->valuesRead < SAVE_VALUE_COUNT) {
         const std::string path = plat::ResolveGamePath(SAVE_PATH);
         const std::string badPath = FreeName(path + ".bad");
         std::rewind(f);
         std::string error = "no free name for it";
         if (!badPath.empty() && ReplaceFile(badPath, [f](FILE* out) { return CopyRest(f, out); }, &error)) {
             std::fprintf(stderr, "lakeside: %s is damaged after %d of %d values; kept a copy as %s\n", path.c_str(),
-                         in.Count(), SAVE_VALUE_COUNT, badPath.c_str());
+                         save->valuesRead, SAVE_VALUE_COUNT, badPath.c_str());
         } else {
             damagedSaveNotCopied = true;
             std::fprintf(stderr,
                          "lakeside: %s is damaged after %d of %d values and no copy of it could be made (%s); "
                          "it is left as it is until the save at exit moves it aside\n",
-                         path.c_str(), in.Count(), SAVE_VALUE_COUNT, error.c_str());
+                         path.c_str(), save->valuesRead, SAVE_VALUE_COUNT, error.c_str());
         }
     }
     std::fclose(f);
-
-    // The photos in use belong at the front of the slots, in their order.
-    int next = 0;
-    for (int slot = 0; slot < PHOTO_SLOT_COUNT; ++slot) {
-        if (!photos[slot]->inUse) continue;
-        if (slot != next) {
-            *photos[next] = *photos[slot];
-            *photos[slot] = PhotoRecord{};
-        }
-        ++next;
-    }
 }
 
 void GameApp::WriteSaveFile() {

@@ -173,6 +173,12 @@ swim_pixel() {  # SWIM-NUMBER
 
 start_game lakeside
 wait_for_frames title
+# A slow build (with sanitizers) can show a few frames before the title's texts: wait up to 10 s.
+for ((i = 0; i < 40; i++)); do
+  awk -v s="$(colour_share title 300x34+280+515 "#FAFAFA")" 'BEGIN { exit !(s >= 0.05) }' && break
+  sleep 0.25
+  screenshot title
+done
 expect_size title 800 600
 expect_window_geometry 0 0 800 600
 # The fixed texts of the title in their rows (light text on black).

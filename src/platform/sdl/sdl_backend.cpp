@@ -24,6 +24,19 @@
 #include "sdl_keymap.h"
 #include "termination.h"
 
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define LAKESIDE_LEAK_CHECKER 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__) && !defined(LAKESIDE_LEAK_CHECKER)
+#define LAKESIDE_LEAK_CHECKER 1
+#endif
+#ifdef LAKESIDE_LEAK_CHECKER
+#include <dlfcn.h>
+#include <link.h>
+#endif
+
 namespace plat {
 
 namespace {
@@ -31,6 +44,21 @@ constexpr std::chrono::microseconds kFramePeriod(16667);  // at most 60 frames a
 
 void AudioCallback(void* userdata, Uint8* stream, int len) {
     static_cast<Mixer*>(userdata)->Render(reinterpret_cast<int16_t*>(stream), static_cast<size_t>(len) / 4);
+}
+
+// In builds with the leak checker: keeps the OpenGL driver modules loaded until the process ends,
+// so that the allocations they keep for themselves are traced to them when the leak check runs
+// at exit (and not to an unloaded module), and can be told apart from leaks of the game's.
+void KeepGlDriversLoaded() {
+#ifdef LAKESIDE_LEAK_CHECKER
+    dl_iterate_phdr(
+        [](dl_phdr_info* info, size_t, void*) {
+            if (info->dlpi_name && std::strstr(info->dlpi_name, "_dri.so"))
+                dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+            return 0;
+        },
+        nullptr);
+#endif
 }
 
 // Ends the processes that one thread of ours started (a message box runs in one).
@@ -109,6 +137,7 @@ bool SdlBackend::CreateMainWindow(const char* title, int32_t clientWidth, int32_
         return false;
     }
     context_ = SDL_GL_CreateContext(window_);
+    KeepGlDriversLoaded();
     if (!context_) {
         if (error) *error = std::string("no OpenGL context: ") + SDL_GetError();
         SDL_DestroyWindow(window_);

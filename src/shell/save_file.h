@@ -1,0 +1,21 @@
+// Reading the save file's values from an open file (the game's start-up reads photos\photos.qd
+// through it).
+#pragma once
+#include <cstdio>
+#include "shell/game_app.h"
+#include "shell/photo_record.h"
+
+constexpr int SAVE_VALUES_PER_PHOTO = 17;
+constexpr int SAVE_FILE_VALUE_COUNT = PHOTO_SLOT_COUNT * SAVE_VALUES_PER_PHOTO + GameApp::BEST_WEIGHT_COUNT;
+
+struct SaveFileContents {
+    PhotoRecord photos[PHOTO_SLOT_COUNT] = {};
+    float bestWeight[GameApp::BEST_WEIGHT_COUNT] = {};
+    int valuesRead = 0;  // SAVE_FILE_VALUE_COUNT for a whole file
+};
+
+// Reads the 50 photo records and the 75 best weights in file order, stopping for good at the end
+// of the file or at the first value that is not a number; a record cut short is not a photo, and
+// whatever is not read keeps its zero default. The photos in use are then moved to the front of
+// the slots, keeping their order.
+void ReadSaveValues(FILE* f, SaveFileContents* out);
