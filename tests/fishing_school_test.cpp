@@ -5,68 +5,11 @@
 #include "fishing/school/bait_attraction.h"
 #include "fishing/single_precision.h"
 #include "platform/system.h"
-#include "rand_script.h"
-#include "scripted_lake.h"
-#include "test_support.h"
+#include "fishing_table.h"
 
-namespace {
-
-// A started headless game at the lake with no fish and no bait items yet, on a flat bed 3 deep;
-// the clock is frozen so that fish and items do not tick unless a test moves it on.
-struct School : HeadlessGame {
-    ScriptedLake lake;
-    GameApp& app;
-
-    School() : HeadlessGame(50000), app(*HeadlessGame::app) {
-        EXPECT_TRUE(Start());
-        app.lakeView = &lake;
-        app.gameMode = MODE_FISHING;
-        app.fishingState = FISHING_BOTH_RODS_OUT;
-        app.eyeX = 20;
-        app.eyeY = 2;
-        app.eyeZ = 20;
-        plat::SetFixedTickCount(50000);
-    }
-    ~School() { app.lakeView = &app.gameLakeView; }
-
-    // The next free fish, cruising at (x, y, z) with a heading; its clock is the frozen one.
-    Fish& AddFish(double x, double y, double z, double heading = 0) {
-        app.SpawnFish(x, y, z, 20, 15, heading, 28, 30);
-        for (int i = FISH_COUNT - 1; i >= 0; --i)
-            if (app.fish[i]->active) {
-                app.fish[i]->lastTick = plat::GetTickCount();
-                return *app.fish[i];
-            }
-        return *app.fish[0];
-    }
-    int Index(const Fish& f) const {
-        for (int i = 0; i < FISH_COUNT; ++i)
-            if (app.fish[i] == &f) return i;
-        return -1;
-    }
-    // Rod `rod` fishing with a hook bait at (x, z), its hook at height y.
-    BaitAttraction& CastRod(int rod, double x, double z, double y, int32_t method = 4) {
-        app.method = method;
-        const int32_t item = app.SpawnBaitAttraction(static_cast<float>(x), 0, static_cast<float>(z), BAIT_HOOK, method,
-                                                     10, 2, 10, 8, 1);
-        app.rodBaitItem[rod] = item;
-        app.rodInWater[rod] = 1;
-        app.hookBaitPos[rod][0] = x;
-        app.hookBaitPos[rod][1] = z;
-        app.hookBaitHeight[rod] = y;
-        return *app.baitAttractions[item];
-    }
-    // One pass with no natural feed spot appearing (their draws are the pass's first six).
-    void Pass() {
-        randscript::UseStateWhere(6, [](int, int r) { return r >= 10; }, plat::GameRandState() + 1);
-        app.UpdateFishSchool();
-    }
-};
-
-}  // namespace
 
 TEST(SchoolPass, TheAnglerSpooksCruisingFishWithinFiveOrTenWhilePlaying) {
-    School s;
+    FishingTable s;
     Fish& near = s.AddFish(20, 2, 24);   // 4 from the eye
     Fish& far = s.AddFish(26, 2, 20);    // 6 from the eye
     Fish& landed = s.AddFish(21, 2, 20);
@@ -95,7 +38,7 @@ TEST(SchoolPass, TheAnglerSpooksCruisingFishWithinFiveOrTenWhilePlaying) {
 }
 
 TEST(SchoolPass, TheGroundAheadIsReadInsideTheGridAtEveryEdge) {
-    School s;
+    FishingTable s;
     s.lake.height = [](double x, double z) { return static_cast<float>(-1.0 - x / 100.0 - z / 1000.0); };
     s.app.eyeX = 100;
     s.app.eyeZ = 100;
@@ -114,7 +57,7 @@ TEST(SchoolPass, TheGroundAheadIsReadInsideTheGridAtEveryEdge) {
 }
 
 TEST(SchoolPass, FishChooseTheBestItemAndAFreshPouchFrightensOnlyFreeFish) {
-    School s;
+    FishingTable s;
     // Two equal groundbait pouches 3 from the fish, one each side: the lower index wins.
     const int32_t a = s.app.SpawnBaitAttraction(60, 0, 63, BAIT_GROUNDBAIT, 0, 0, 0, 0, 0, 1);
     const int32_t b = s.app.SpawnBaitAttraction(60, 0, 57, BAIT_GROUNDBAIT, 0, 0, 0, 0, 0, 1);
@@ -135,7 +78,7 @@ TEST(SchoolPass, FishChooseTheBestItemAndAFreshPouchFrightensOnlyFreeFish) {
 }
 
 TEST(SchoolPass, WithNoItemInReachAFishHasNoTargetAndNoBubbles) {
-    School s;
+    FishingTable s;
     Fish& alone = s.AddFish(60, -2, 60);
     alone.appetite = 100;
     s.app.SpawnBaitAttraction(90, 0, 90, BAIT_GROUNDBAIT, 0, 0, 0, 0, 0, 1);
@@ -145,7 +88,7 @@ TEST(SchoolPass, WithNoItemInReachAFishHasNoTargetAndNoBubbles) {
 }
 
 TEST(SchoolPass, AFishStandingOnAnItemStaysFinite) {
-    School s;
+    FishingTable s;
     const int32_t item = s.app.SpawnBaitAttraction(70, 0, 70, BAIT_LOOSE_FEED, 0, 0, 0, 0, 0, 12);
     Fish& f = s.AddFish(70, -2, 70);
     f.appetite = 20;
@@ -162,7 +105,7 @@ TEST(SchoolPass, AFishStandingOnAnItemStaysFinite) {
 }
 
 TEST(SchoolPass, ATakeSignalsBetweenTheThresholdsAndHooksAboveThem) {
-    School s;
+    FishingTable s;
     BaitAttraction& bait = s.CastRod(0, 40, 40, -3);
     s.CastRod(1, 40, 40, -3);
     for (BaitAttraction* b : s.app.baitAttractions) b->scare = 0;  // settled: no fright left
