@@ -498,6 +498,13 @@ public:
     void DrawFishingWorldAndGauge();
     void DrawFishOnMat();
     void UpdatePhotoMode();
+    // The net's water probe 5 units ahead of the angler: the mean corner height of the cell there,
+    // or NET_PROBE_DRY when the cell is off the grid or any corner is at or above the surface.
+    double NetWaterProbe() const;
+    static constexpr double NET_PROBE_DRY = 99.0;
+    // netHeight only ever holds these literals or steps toward them; landing tests it for equality.
+    static constexpr double LOWERED_NET_HEIGHT = 0.3;
+    static constexpr double RAISED_NET_HEIGHT = -0.1;
     float pendingBestWeight = NO_PENDING_WEIGHT;  // pounds; waits for the photo step
     int32_t landingFrames = 0;         // frames the played fish has lain over the lowered net
     double netHead[3] = {0.0, 0.5, 0.0};
