@@ -361,6 +361,28 @@ public:
 
     // ---- fishing_input.cpp: the state machine, keys and clicks ----
     void WalkToSwim();
+    // The standing point and facing of `currentSwim`; false for no swim (99) or a record that
+    // holds no usable numbers.
+    bool StandingPoint(double* x, double* z, double* facing) const;
+    void PutEyeOnStandingPoint(double x, double z, double facing);
+    void CentreAimAhead();             // aim 10 units ahead along the heading, aimPitch 6.6
+    // Re-casts a rod 15 units out at the swim's facing + `angle` without aiming; the splash volume.
+    int32_t AutoRecast(int32_t rod, double angle);
+    void ReleasePlayedFish();          // back to its start point, calm and not hungry
+    void LeaveLakeForMap();
+    void HandleStrikeKeys(InputDeviceState* input);
+    void WalkBackAfterSnap();
+    void WalkBackToStand();
+    void ServeStrikeRequests();
+    void StepWithArrowKeys(InputDeviceState* input);
+    void LookAround(InputDeviceState* input);
+    void TurnWithMouse();
+    void CastOnClick();
+    // A walk of `pace` toward the standing point, turning toward `aim` by `turn` while more than
+    // `turnTolerance` off (then taking the aim when `setWhenClose`); true once within `reach` in x
+    // and z. Nothing moves without a swim.
+    bool WalkTowardStand(double pace, double aim, double turn, double turnTolerance, bool setWhenClose,
+                         double pitchAim, double pitchStep, double reach);
     int32_t fishingState = FISHING_ROAMING;  // FishingStateValue
     int32_t stateBeforeCatapult = 0;   // fishingState saved when G or H raises the catapult
     int32_t catapultPhase = 0;         // shot flight countdown in frames; 0 = aiming
@@ -388,6 +410,7 @@ public:
 
     // ---- angler.cpp: walking the bank, binoculars (frame steps 1-4, 15, 24) ----
     void FishingFrameStart();
+    double groundBeforeStep = 0.0;     // ground under the eye before this frame's step (wading)
     void UpdateWalkingSpeedAndAngles();
     void StepAnglerAndView();
     void SpawnWadingEffects();
@@ -404,6 +427,14 @@ public:
     void DrawSwimFurniture();
     void DrawRodsOnRestsAndFloats();
     void DrawRodOnRest(double x, double y, double z, double yaw, double spoolTurn_);
+    // Draws `count` primitives of a mesh from vertex `start` with a texture id (-1: none) under the
+    // current world transform; a mesh that could not be made is skipped.
+    void DrawMeshPart(plat::VertexBuffer* mesh, int32_t textureId, plat::PrimitiveType type, uint32_t start,
+                      uint32_t count);
+    // One upright quad of the pod (alarm head, rest or swinger) `r` from the pod centre at podYaw + a.
+    void DrawPodQuad(double r, double a, double y, double yaw, double roll, double sx, double sy, double sz,
+                     int32_t textureId);
+    void DrawNetInHand();
     double podYaw = 0.0;               // radians; the pod faces the water
     double rodPodX = 0.0;
     double rodPodZ = 0.0;
@@ -423,6 +454,16 @@ public:
     uint8_t castTargetInGrid = 0;
     uint8_t targetOverWater = 1;
     uint8_t catapultTargetValid = 0;
+    // What the flying catapult shot holds, kept from the moment it was fired (5 groundbait,
+    // 6 hook baits) with its bait, so that a state change in flight cannot change the landing.
+    int32_t catapultShotState = 0;
+    int32_t catapultShotBait = 0;
+    // The rod's hook bait put into the water at (x, z): bait item, bait height by rig.
+    void PlaceHookBait(int32_t rod, double x, double z);
+    void SpawnSplashRings(double x, double z, int32_t n);
+    // Aim steps 2 to 5 shared by rod and catapult: the mouse moves the aim, the range holds it,
+    // the marker shows it; `inGrid` receives whether the aim point is on the terrain grid.
+    void MoveAimAndDrawMarker(uint8_t* inGrid);
 
     // ---- strike_line.cpp: strikes, the line, snags (steps 16, 18-20) ----
     void ResolveStrikes();
