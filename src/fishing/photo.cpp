@@ -32,7 +32,7 @@ void GameApp::UpdatePhotoMode() {
                            posed->kind, posed->tailSwing);
             // The unhooking mat under the fish, a little longer and wider than it.
             const double length = F32(posed->size / 30.0);
-            SetWorldTransform(x, 0.02, z, 0, f - 1.571, 0, length * 0.7, 1.0, length * 1.4);
+            SetWorldTransform(x, 0.02, z, 0, f - 1.571, 0, length * 1.1, 1.0, length * 2.4);
             DrawFlatQuad(kTextureTable[TEX_MAT].id);
         }
     }
@@ -84,21 +84,5 @@ void GameApp::ReleaseLandedFish() {
     aimPitch = 6.6;
     if (const SwimRecord* swim = CurrentSwimRecord()) aimYaw = swim->facing;
     fishLost = 0;
-    if (playedFish >= 0 && playedFish < FISH_COUNT) {
-        Fish& f = *fish[playedFish];
-        f.state = FISH_CRUISE;
-        f.fear = 100;
-        f.confidence = 10;
-        f.appetite = 0;
-        f.speed = 0.1;
-        if (const FishPlacement* home = fishPlacements[playedFish]) {
-            f.x = home->x;
-            f.y = home->y;
-            f.z = home->z;
-        }
-    }
-    rodHasFish[0] = rodHasFish[1] = 0;
-    rodStruck[0] = rodStruck[1] = 0;
-    playedFish = NO_FISH;
-    rodFish[0] = rodFish[1] = NO_FISH;
+    ReleasePlayedFish();
 }
