@@ -43,7 +43,8 @@ TEST(Strike, PicksTheBestTakerLowestIndexFirstAndHooksOnlyAboveTheThreshold) {
     EXPECT_EQ(t.app.rodHasFish[0], 0);
     EXPECT_EQ(a.state, FISH_CRUISE);
 
-    b.takeValue[0] = std::nextafter(threshold, 100.0);
+    a.takeValue[0] = 0;
+    b.takeValue[0] = std::nextafter(StrikeThreshold(b, bait), 100.0);
     bait.taken = 1;  // a bait already taken hooks nothing by search
     t.app.ResolveStrikes();
     EXPECT_EQ(t.app.rodFish[0], NO_FISH);
