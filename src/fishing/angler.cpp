@@ -7,6 +7,8 @@
 #include "platform/system.h"
 #include "shell/game_app.h"
 
+using fishing::Id;
+
 namespace {
 
 // The bank of Wendlow Lake as four lines the angler keeps more than 1.5 units from.
@@ -164,5 +166,5 @@ void GameApp::DrawBinocularMask() {
     const double lift = onPlatform ? 0.2 : 0.0;
     SetWorldTransform(eyeX + std::sin(heading) * c * d, eyeY + std::cos(e) * d + lift, eyeZ + std::cos(heading) * c * d,
                       pitch, heading, 0, 0.3, 0.3, 0.3);
-    DrawMeshPart(uprightQuadMesh, TEX_BINS1, plat::PT_TRIANGLESTRIP, 0, 2);
+    DrawMeshPart(uprightQuadMesh, Id(TEX_BINS1), plat::PT_TRIANGLESTRIP, 0, 2);
 }

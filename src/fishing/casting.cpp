@@ -7,6 +7,8 @@
 #include "platform/system.h"
 #include "shell/game_app.h"
 
+using fishing::Id;
+
 namespace {
 int Rand() { return plat::GameRand(); }
 
@@ -102,10 +104,10 @@ void GameApp::MoveAimAndDrawMarker(uint8_t* inGrid) {
     SetWorldTransform(aimTargetX, water ? 0.05 : top + 0.15, aimTargetZ, 0, yaw, 0, 2, 2, 2);
     if (noFlight) {
         if (k > 3) {
-            DrawFlatQuad(water ? TEX_CURSOR2 : TEX_CURSOR);
+            DrawFlatQuad(water ? Id(TEX_CURSOR2) : Id(TEX_CURSOR));
         } else {
             SetWorldTransform(aimTargetX, top + 0.15, aimTargetZ, 0, yaw, 0, 1, 1, 1);
-            DrawUprightQuad(water ? TEX_CURSOR4 : TEX_CURSOR3);
+            DrawUprightQuad(water ? Id(TEX_CURSOR4) : Id(TEX_CURSOR3));
         }
     }
     *inGrid = 1;

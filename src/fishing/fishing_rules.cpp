@@ -7,6 +7,13 @@
 namespace fishing {
 
 double WrapTurnTarget(double a) {
+    // One turn off either way is brought back as the walks always did; an angle further out
+    // (a bad swim record) is brought all the way into the turn, or no count could reach it.
+    if (a > 2 * FULL_TURN || a < -FULL_TURN) {
+        a = std::fmod(a, FULL_TURN);
+        if (a < 0) a += FULL_TURN;
+        return F32(a);
+    }
     if (a > FULL_TURN) return F32(a - FULL_TURN);
     if (a < 0) return F32(FULL_TURN - std::fabs(a));
     return a;

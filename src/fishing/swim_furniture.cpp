@@ -4,6 +4,8 @@
 #include "fishing/fishing_rules.h"
 #include "shell/game_app.h"
 
+using fishing::Id;
+
 namespace {
 
 bool FloatRig(int32_t method) { return method == 5 || method == 6; }
@@ -16,7 +18,7 @@ struct ReelPiece {
     double sideDistance;
     double dy, pitch, roll;
     double sx, sy, sz;
-    int32_t sideTexture, endTexture;
+    int32_t sideTexture, endTexture;  // TextureName; -1 none
     bool box;
 };
 const ReelPiece kReelPieces[10] = {
@@ -74,13 +76,13 @@ void GameApp::DrawNetInHand() {
                           netHead[2] + k * std::cos(along), pitch_, yaw, 0, sx, sy, sz);
     };
     SetWorldTransform(netHead[0], y0, netHead[2], p, along, 0, 0.015, 0.35, 0.015);
-    DrawMeshPart(rodSectionMesh, TEX_3DROD, plat::PT_TRIANGLESTRIP, 0, 16);
+    DrawMeshPart(rodSectionMesh, Id(TEX_3DROD), plat::PT_TRIANGLESTRIP, 0, 16);
     at(3.5, p, netYaw + 0.5, 0.01, 0.05, 0.01);
-    DrawMeshPart(rodSectionMesh, TEX_3DROD, plat::PT_TRIANGLESTRIP, 0, 16);
+    DrawMeshPart(rodSectionMesh, Id(TEX_3DROD), plat::PT_TRIANGLESTRIP, 0, 16);
     at(3.5, p, netYaw - 0.4, 0.01, 0.05, 0.01);
-    DrawMeshPart(rodSectionMesh, TEX_3DROD, plat::PT_TRIANGLESTRIP, 0, 16);
+    DrawMeshPart(rodSectionMesh, Id(TEX_3DROD), plat::PT_TRIANGLESTRIP, 0, 16);
     at(3.9, netHeight, along, 2, 2, 2);
-    DrawMeshPart(groundStripMesh, TEX_NET, plat::PT_TRIANGLESTRIP, 0, 2);
+    DrawMeshPart(groundStripMesh, Id(TEX_NET), plat::PT_TRIANGLESTRIP, 0, 2);
     device->SetTexture(0, nullptr);
 }
 
@@ -100,30 +102,30 @@ void GameApp::DrawSwimFurniture() {
 
     const bool floatRig = FloatRig(method);
     for (int rod = 0; rod < ROD_COUNT; ++rod) {
-        int32_t front = TEX_REST;
+        int32_t front = Id(TEX_REST);
         if (!floatRig) {
-            front = biteSignal[rod] ? TEX_ALARMON : biteCountdown[rod] != 0 ? TEX_ALARMLAT : TEX_ALARM;
-            if (front == TEX_ALARMON && alarmRetrigger == 0) {
+            front = biteSignal[rod] ? Id(TEX_ALARMON) : biteCountdown[rod] != 0 ? Id(TEX_ALARMLAT) : Id(TEX_ALARM);
+            if (front == Id(TEX_ALARMON) && alarmRetrigger == 0) {
                 fishing::PlayClip(alarmSound, -1000, true);
                 alarmRetrigger = 1;
                 spoolTurn[rod] += 0.3;
             }
         }
         DrawPodQuad(0.6, kAlarmAngle[rod], 0, podYaw, 0, 0.7, 0.68, 0.7, front);
-        DrawPodQuad(0.6, kAlarmAngle[rod], 0, podYaw + 3.142, 0, 0.7, 0.68, 0.7, floatRig ? TEX_REST : TEX_ALARM2);
+        DrawPodQuad(0.6, kAlarmAngle[rod], 0, podYaw + 3.142, 0, 0.7, 0.68, 0.7, floatRig ? Id(TEX_REST) : Id(TEX_ALARM2));
     }
     if (!floatRig) {
         for (int rod = 0; rod < ROD_COUNT; ++rod) {
             DrawPodQuad(0.6, kAlarmAngle[rod], 0.65, podYaw + 1.5, biteIndicatorUpper[rod], 0.35, 0.35, 0.35,
-                        TEX_SWINGER2);
+                        Id(TEX_SWINGER2));
             DrawPodQuad(0.6, kAlarmAngle[rod], 0.65, podYaw + 1.5 + 3.142, biteIndicatorLower[rod] + 3.142 - 0.6, 0.35,
-                        0.35, 0.35, TEX_SWINGER2);
+                        0.35, 0.35, Id(TEX_SWINGER2));
         }
     }
-    DrawPodQuad(3, 3.0, 0, podYaw, 0, 0.7, 0.67, 0.7, TEX_REAR);
-    DrawPodQuad(3, 3.0, 0, podYaw + 3.142, 0, 0.7, 0.67, 0.7, TEX_REAR);
-    DrawPodQuad(3, 3.284, 0, podYaw, 0, 0.7, 0.68, 0.7, TEX_REAR);
-    DrawPodQuad(3, 3.284, 0, podYaw + 3.142, 0, 0.7, 0.68, 0.7, TEX_REAR);
+    DrawPodQuad(3, 3.0, 0, podYaw, 0, 0.7, 0.67, 0.7, Id(TEX_REAR));
+    DrawPodQuad(3, 3.0, 0, podYaw + 3.142, 0, 0.7, 0.67, 0.7, Id(TEX_REAR));
+    DrawPodQuad(3, 3.284, 0, podYaw, 0, 0.7, 0.68, 0.7, Id(TEX_REAR));
+    DrawPodQuad(3, 3.284, 0, podYaw + 3.142, 0, 0.7, 0.68, 0.7, Id(TEX_REAR));
 }
 
 // Step 8: each rod lying on its rest with its rig out, and the float of a float rig on the water.
@@ -148,16 +150,16 @@ void GameApp::DrawRodsOnRestsAndFloats() {
 // One rod with its reel lying along `yaw` on the rest point (x, y, z); also stages the photo album.
 void GameApp::DrawRodOnRest(double x, double y, double z, double yaw, double spoolTurn_) {
     SetWorldTransform(x, y, z, 0, yaw, spoolTurn_, 1, 1, 1);
-    DrawMeshPart(reelMesh, TEX_S1TEX, plat::PT_TRIANGLESTRIP, 0, 34);
-    DrawMeshPart(reelMesh, TEX_SBACKTEX, plat::PT_TRIANGLEFAN, 36, 16);
-    DrawMeshPart(reelMesh, TEX_CAR1TEX, plat::PT_TRIANGLEFAN, 54, 16);
+    DrawMeshPart(reelMesh, Id(TEX_S1TEX), plat::PT_TRIANGLESTRIP, 0, 34);
+    DrawMeshPart(reelMesh, Id(TEX_SBACKTEX), plat::PT_TRIANGLEFAN, 36, 16);
+    DrawMeshPart(reelMesh, Id(TEX_CAR1TEX), plat::PT_TRIANGLEFAN, 54, 16);
     SetWorldTransform(x, y, z, 0, yaw, 0, 1, 1, 1);
     static const struct {
         uint32_t start;
-        int32_t texture;
+        TextureName texture;
     } kBody[8] = {{72, TEX_CAR1TEX}, {76, TEX_CAR1TEX}, {80, TEX_CAR3TEX}, {84, TEX_CAR3TEX},
                   {88, TEX_CAR1TEX}, {92, TEX_CAR1TEX}, {96, TEX_CAR1TEX}, {100, TEX_CAR1TEX}};
-    for (const auto& part : kBody) DrawMeshPart(reelMesh, part.texture, plat::PT_TRIANGLESTRIP, part.start, 2);
+    for (const auto& part : kBody) DrawMeshPart(reelMesh, Id(part.texture), plat::PT_TRIANGLESTRIP, part.start, 2);
 
     const double back = yaw + 3.142;
     for (const ReelPiece& piece : kReelPieces) {
@@ -170,10 +172,12 @@ void GameApp::DrawRodOnRest(double x, double y, double z, double yaw, double spo
         SetWorldTransform(px, y + piece.dy, pz, piece.pitch, yaw, piece.roll, piece.sx, piece.sy, piece.sz);
         if (piece.box) {
             for (uint32_t face = 0; face < 6; ++face)
-                DrawMeshPart(reelBoxMesh, piece.sideTexture, plat::PT_TRIANGLESTRIP, face * 4, 2);
+                DrawMeshPart(reelBoxMesh, Id(static_cast<TextureName>(piece.sideTexture)), plat::PT_TRIANGLESTRIP, face * 4, 2);
         } else {
-            DrawMeshPart(taperedColumnMesh, piece.sideTexture, plat::PT_TRIANGLESTRIP, 0, 16);
-            DrawMeshPart(taperedColumnMesh, piece.endTexture, plat::PT_TRIANGLEFAN, 18, 8);
+            DrawMeshPart(taperedColumnMesh, Id(static_cast<TextureName>(piece.sideTexture)), plat::PT_TRIANGLESTRIP,
+                         0, 16);
+            DrawMeshPart(taperedColumnMesh, Id(static_cast<TextureName>(piece.endTexture)), plat::PT_TRIANGLEFAN, 18,
+                         8);
         }
     }
 
@@ -181,10 +185,10 @@ void GameApp::DrawRodOnRest(double x, double y, double z, double yaw, double spo
         const RodSection& s = kRodSections[i];
         SetWorldTransform(x + s.distance * std::sin(yaw), y + 0.21, z + s.distance * std::cos(yaw), 1.571, yaw, 0,
                           s.thickness, s.length, s.thickness);
-        const int32_t texture = i == 0 ? TEX_BUT : TEX_3DROD;
+        const int32_t texture = i == 0 ? Id(TEX_BUT) : Id(TEX_3DROD);
         DrawMeshPart(rodSectionMesh, texture, plat::PT_TRIANGLESTRIP, 0, 16);
         DrawMeshPart(rodSectionMesh, texture, plat::PT_TRIANGLEFAN, 30, 8);
-        if (i % 2 == 1) DrawMeshPart(rodSectionMesh, TEX_RING, plat::PT_TRIANGLESTRIP, 18, 2);
+        if (i % 2 == 1) DrawMeshPart(rodSectionMesh, Id(TEX_RING), plat::PT_TRIANGLESTRIP, 18, 2);
     }
     device->SetTexture(0, nullptr);
 }
