@@ -147,3 +147,35 @@ TEST(SchoolPass, ATakeSignalsBetweenTheThresholdsAndHooksAboveThem) {
     EXPECT_EQ(s.app.biteSignal[0], 1);
     EXPECT_EQ(s.app.biteSignal[1], 1);
 }
+
+TEST(SchoolPass, ATakeDroppedOnOneRodLeavesTheFishPlayedOnTheOther) {
+    FishingTable s;
+    s.CastRod(0, 40, 40, -3);
+    BaitAttraction& idle = s.CastRod(1, 40, 40, -3);
+    idle.takeEase = 4000;  // rod 2's take is dropped at the first chance
+    Fish& f = s.AddFish(40, -3, 40.5);
+    f.state = FISH_HOOKED;
+    const int32_t i = s.Index(f);
+    s.app.rodFish[0] = s.app.rodFish[1] = i;  // it took both baits
+    s.app.rodHasFish[0] = 1;                  // and rod 1 was struck
+    s.app.playedFish = i;
+    s.app.fishingState = FISHING_ROD_IN_HAND;
+    s.Pass();
+    EXPECT_EQ(s.app.rodFish[1], NO_FISH);
+    EXPECT_EQ(s.app.rodFish[0], i);
+    EXPECT_EQ(f.state, FISH_HOOKED);
+    EXPECT_EQ(f.fear, 0);
+}
+
+TEST(SchoolPass, AnUntendedTakeDroppedOnItsOnlyRodPutsTheFishToFlight) {
+    FishingTable t;
+    BaitAttraction& bait = t.CastRod(0, 40, 40, -3);
+    bait.takeEase = 4000;
+    Fish& g = t.AddFish(40, -3, 40.5);
+    g.state = FISH_HOOKED;
+    t.app.rodFish[0] = t.Index(g);
+    t.Pass();
+    EXPECT_EQ(t.app.rodFish[0], NO_FISH);
+    EXPECT_EQ(g.state, FISH_FLEE);
+    EXPECT_EQ(g.fear, 1000);
+}
