@@ -109,13 +109,14 @@ TEST(FishingSession, ACatchFromTheWalkToTheSaveFile) {
         app.InitialiseLake();
         ASSERT_TRUE(app.lakeInitialised && !app.IsCloseRequested());
 
-        // Free line with worms (little tackle to scare the fish, easy takes), hemp groundbait.
+        // The map's tackle but the strongest rod and reel and main line (a firm drag tires the
+        // fish sooner, so that the hook has less time to work loose).
         const int swim = 5;
         app.currentSwim = swim;
-        app.method = 7;
-        app.hookSize = 10;
-        app.hookBait = 12;
-        app.groundbait = 3;
+        app.rodReel = 4;
+        app.mainlineLb = 16;
+        app.dragBase = app.mainlineLb / 2 + app.rodReel * 2;
+        plat::GameSrand(2);
         // Into the fishing screen as the map's button goes there.
         app.arrivalCountdown = 20;
         app.LoadTextureSet(TEXTURE_SET_LAKE);
