@@ -179,3 +179,41 @@ TEST(SchoolPass, AnUntendedTakeDroppedOnItsOnlyRodPutsTheFishToFlight) {
     EXPECT_EQ(g.state, FISH_FLEE);
     EXPECT_EQ(g.fear, 1000);
 }
+
+TEST(FishDrawing, FishNearTheSurfaceAreDrawnWholeAndAShapelessFishStaysFinite) {
+    FishingTable s;
+    Fish& shallow = s.AddFish(60, -0.5, 60);
+    shallow.shapeFactor = 0;
+    s.AddFish(70, -3, 70);  // too deep to be seen without binoculars
+    s.Device()->ClearLog();
+    s.Pass();
+    int bodies = 0, parts = 0;
+    auto finite = [](const plat::Matrix& m) {
+        for (const auto& row : m.m)
+            for (float v : row)
+                if (!std::isfinite(v)) return false;
+        return true;
+    };
+    for (const plat::DrawRecord& d : s.Device()->draws) {
+        if (d.buffer == s.app.fishBodyMesh) ++bodies;
+        if (d.buffer == s.app.fishLeftFinMesh || d.buffer == s.app.fishRightFinMesh || d.buffer == s.app.fishMouthMesh ||
+            d.buffer == s.app.fishTailMesh)
+            ++parts;
+        EXPECT_TRUE(finite(d.world));
+    }
+    EXPECT_EQ(bodies, 12);  // one fish: twelve strips of its body
+    EXPECT_EQ(parts, 1 + 1 + 1 + 2);
+    // Binoculars raised: the deep fish shows too.
+    s.app.viewZoom = 10;
+    s.Device()->ClearLog();
+    s.Pass();
+    bodies = 0;
+    for (const plat::DrawRecord& d : s.Device()->draws) bodies += d.buffer == s.app.fishBodyMesh;
+    EXPECT_EQ(bodies, 24);
+    // The turning model of the records screen, even for a fish without size or shape.
+    s.Device()->ClearLog();
+    s.app.DrawRecordsFishModel(3, 0, 0);
+    s.app.DrawRecordsFishModel(3, 30, 25);
+    for (const plat::DrawRecord& d : s.Device()->draws) EXPECT_TRUE(finite(d.world));
+    EXPECT_DOUBLE_EQ(s.app.recordsModelAngle, F32(F32(1.0 + 0.01) + 0.01));
+}
