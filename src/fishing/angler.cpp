@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include "fishing/fishing_rules.h"
-#include "fishing/single_precision.h"
+#include "common/single_precision.h"
 #include "platform/system.h"
 #include "shell/game_app.h"
 

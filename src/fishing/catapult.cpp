@@ -2,7 +2,7 @@
 // the pouch landing as a spread of rings and a bait attraction.
 #include <cmath>
 #include "fishing/fishing_rules.h"
-#include "fishing/single_precision.h"
+#include "common/single_precision.h"
 #include "platform/system.h"
 #include "shell/game_app.h"
 

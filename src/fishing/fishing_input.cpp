@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include "fishing/fishing_rules.h"
-#include "fishing/single_precision.h"
+#include "common/single_precision.h"
 #include "shell/game_app.h"
 
 using fishing::HeadingGap;

@@ -1,8 +1,8 @@
 // Heading, turning, ground, splash and sound rules shared by the fishing screen's steps.
 #include "fishing/fishing_rules.h"
 #include <cmath>
-#include "fishing/lake_view.h"
-#include "fishing/single_precision.h"
+#include "world/lake_view.h"
+#include "common/single_precision.h"
 
 namespace fishing {
 

@@ -2,7 +2,7 @@
 // angler, the splash rings of a landing rig and playing a clip that may be missing.
 #pragma once
 #include <cstdint>
-#include "gfx/texture_ids.h"
+#include "common/texture_ids.h"
 #include "platform/sound.h"
 
 class LakeView;
@@ -10,7 +10,7 @@ class LakeView;
 namespace fishing {
 
 // The numeric texture id that SetTextureById and the quads take for a texture of the bank.
-inline int32_t Id(TextureName name) { return kTextureTable[name].id; }
+inline int32_t Id(TextureName name) { return TextureIdOf(name); }
 
 constexpr double FULL_TURN = 6.284;
 // Steps of 0.005 round a full turn, with room to spare; only a heading that is no number needs more.

@@ -4,8 +4,8 @@
 #include "shell/game_app.h"
 
 namespace {
-constexpr uint32_t kTextColour = 0xFFFAFAFAu;
-constexpr uint32_t kHintColour = 0xFFFA1414u;
+constexpr uint32_t TEXT_COLOUR = 0xFFFAFAFAu;
+constexpr uint32_t HINT_COLOUR = 0xFFFA1414u;
 constexpr int32_t SMALL = 1;
 constexpr int32_t LARGE = 2;
 
@@ -16,14 +16,14 @@ struct CatapultLine {
 };
 
 // By groundbait 1..3.
-const CatapultLine kGroundbaitLines[3] = {
+const CatapultLine GROUNDBAIT_LINES[3] = {
     {"Catapulting fishmeal groundbait.", 40.0, 42.0},
     {"Catapulting fruity groundbait.", 41.3, 41.5},
     {"Catapulting hemp seed.", 41.7, 40.5},
 };
 
 // By hook bait 1..13; bait 7 has no line.
-const CatapultLine kHookBaitLines[13] = {
+const CatapultLine HOOK_BAIT_LINES[13] = {
     {"Catapulting fruity boilies.", 42.7, 0},   {"Catapulting fishmeal boilies.", 41.4, 0},
     {"Catapulting fruity popups.", 42.5, 0},    {"Catapulting fishmeal popups.", 41.0, 0},
     {"Catapulting hard pellets.", 42.0, 0},     {"Catapulting soft pellets.", 41.6, 0},
@@ -37,7 +37,7 @@ const CatapultLine kHookBaitLines[13] = {
 void GameApp::DrawFishingTexts() {
     device->SetRenderState(plat::RS_ALPHABLENDENABLE, 0);
     device->SetRenderState(plat::RS_ALPHATESTENABLE, 0);
-    auto text = [this](double x, double y, const char* s, int32_t font) { DrawTextAt(x, y, kTextColour, s, font); };
+    auto text = [this](double x, double y, const char* s, int32_t font) { DrawTextAt(x, y, TEXT_COLOUR, s, font); };
 
     const int32_t state = fishingState;
     const bool fishOn = rodHasFish[0] || rodHasFish[1];
@@ -76,17 +76,17 @@ void GameApp::DrawFishingTexts() {
     if ((rodStruck[0] || rodStruck[1]) && !fishOn) {
         text(38, 3, "Missed it!!!.", LARGE);
         text(40, 10, "Press R to re-cast.", SMALL);
-        static const double kWeedX[ROD_COUNT][3] = {{40, 35, 32}, {40, 33, 32}};
+        static const double WEED_X[ROD_COUNT][3] = {{40, 35, 32}, {40, 33, 32}};
         for (int rod = 0; rod < ROD_COUNT; ++rod) {
             const int32_t item = rodBaitItem[rod];
             if (!rodStruck[rod] || item < 0 || item >= BAIT_ITEM_COUNT) continue;
             const double weed = baitAttractions[item]->coverBonus;
             if (weed > 4) {
-                text(kWeedX[rod][0], 15, "The hook was covered in weed.", SMALL);
+                text(WEED_X[rod][0], 15, "The hook was covered in weed.", SMALL);
             } else if (weed > 2) {
-                text(kWeedX[rod][1], 15, "The hook was partly covered in weed.", SMALL);
+                text(WEED_X[rod][1], 15, "The hook was partly covered in weed.", SMALL);
             } else if (weed > 0.5) {
-                text(kWeedX[rod][2], 15, "The hook was slightly covered in weed.", SMALL);
+                text(WEED_X[rod][2], 15, "The hook was slightly covered in weed.", SMALL);
             }
         }
     }
@@ -130,7 +130,7 @@ void GameApp::DrawFishingTexts() {
 
     // The catapult.
     if (state == FISHING_CATAPULT_GROUNDBAIT && groundbait >= 1 && groundbait <= 3) {
-        const CatapultLine& line = kGroundbaitLines[groundbait - 1];
+        const CatapultLine& line = GROUNDBAIT_LINES[groundbait - 1];
         text(line.x, 3, line.text, SMALL);
         if (catapultPhase == 0) {
             text(line.cancelX, 6, "Press G to cancel catapult.", SMALL);
@@ -138,8 +138,8 @@ void GameApp::DrawFishingTexts() {
         }
     }
     if (state == FISHING_CATAPULT_HOOKBAITS) {
-        if (hookBait >= 1 && hookBait <= 13 && kHookBaitLines[hookBait - 1].text)
-            text(kHookBaitLines[hookBait - 1].x, 3, kHookBaitLines[hookBait - 1].text, SMALL);
+        if (hookBait >= 1 && hookBait <= 13 && HOOK_BAIT_LINES[hookBait - 1].text)
+            text(HOOK_BAIT_LINES[hookBait - 1].x, 3, HOOK_BAIT_LINES[hookBait - 1].text, SMALL);
         if (catapultPhase == 0) {
             text(41.5, 6, "Press H to cancel catapult.", SMALL);
             text(41, 9, "Press R to re center your aim.", SMALL);
@@ -150,7 +150,7 @@ void GameApp::DrawFishingTexts() {
     if (state < FISHING_FISH_LANDED && lineLength < 15 && playedFish != NO_FISH && netHeight < LOWERED_NET_HEIGHT &&
         NetWaterProbe() == NET_PROBE_DRY) {
         text(2, 15, "Move near the water to use the landing net.", SMALL);
-        DrawTextAt(2, 10, kHintColour, "Hint!", LARGE);
+        DrawTextAt(2, 10, HINT_COLOUR, "Hint!", LARGE);
     }
     if (state == FISHING_PHOTO_MODE) {
         text(37, 10, "Use the arrow keys to move...", SMALL);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include "fishing/fight_rules.h"
-#include "fishing/single_precision.h"
+#include "common/single_precision.h"
 #include "gfx/geometry.h"
 #include "platform/system.h"
 #include "shell/game_app.h"
@@ -12,10 +12,10 @@ namespace {
 constexpr int32_t ROD_SEGMENTS = 12;
 constexpr uint32_t ROD_TICK_MS = 101;
 // Segment i (1..11) to i + 1: its length and the divisor of its lag toward the fish.
-constexpr double kSegmentLength[11] = {0.24, 0.24, 0.24, 0.24, 0.24, 0.24, 0.23, 0.21, 0.2, 0.19, 0.18};
-constexpr double kLagDivisor[11] = {13, 12, 11, 10, 9, 8, 7, 6, 5.5, 5, 4.5};
+constexpr double SEGMENT_LENGTH[11] = {0.24, 0.24, 0.24, 0.24, 0.24, 0.24, 0.23, 0.21, 0.2, 0.19, 0.18};
+constexpr double LAG_DIVISOR[11] = {13, 12, 11, 10, 9, 8, 7, 6, 5.5, 5, 4.5};
 // Segment scales, segments 1..12: across (x and z) and along (y).
-constexpr double kSegmentScale[12][2] = {{0.012, 0.025}, {0.011, 0.0245}, {0.01, 0.024},  {0.009, 0.0245},
+constexpr double SEGMENT_SCALE[12][2] = {{0.012, 0.025}, {0.011, 0.0245}, {0.01, 0.024},  {0.009, 0.0245},
                                          {0.008, 0.0245}, {0.0075, 0.024}, {0.007, 0.023}, {0.006, 0.021},
                                          {0.005, 0.02},   {0.004, 0.019},  {0.003, 0.0175}, {0.002, 0.0165}};
 constexpr double TIP_LENGTH = 0.17;
@@ -24,9 +24,9 @@ bool SegmentHasRing(int segment) { return segment == 12 || (segment >= 3 && segm
 }  // namespace
 
 RodReelFactors RodReelFactorsFor(int32_t rodReel) {
-    static const RodReelFactors kFactors[4] = {{1.0, 1.0}, {1.1, 1.25}, {1.2, 1.5}, {1.3, 1.75}};
-    if (rodReel < 1 || rodReel > 4) return kFactors[0];
-    return kFactors[rodReel - 1];
+    static const RodReelFactors FACTORS[4] = {{1.0, 1.0}, {1.1, 1.25}, {1.2, 1.5}, {1.3, 1.75}};
+    if (rodReel < 1 || rodReel > 4) return FACTORS[0];
+    return FACTORS[rodReel - 1];
 }
 
 void GameApp::UpdateAndDrawPlayingRod() {
@@ -101,8 +101,8 @@ void GameApp::DrawHeldRod(double x, double y, double z, double q, double bend, d
     double w = rodYaw;
     device->SetFVF(plat::FVF_MESH);
     auto drawSegment = [&](int segment) {
-        const double across = kSegmentScale[segment - 1][0];
-        SetWorldTransform(x, y, z, q, w + heading, 0, across, kSegmentScale[segment - 1][1], across);
+        const double across = SEGMENT_SCALE[segment - 1][0];
+        SetWorldTransform(x, y, z, q, w + heading, 0, across, SEGMENT_SCALE[segment - 1][1], across);
         if (!rodSectionMesh) return;
         device->SetStreamSource(0, rodSectionMesh, 0, 32);
         device->SetTexture(0, textures[TEX_3DROD]);
@@ -117,7 +117,7 @@ void GameApp::DrawHeldRod(double x, double y, double z, double q, double bend, d
     };
     drawSegment(1);
     for (int i = 1; i < ROD_SEGMENTS; ++i) {
-        const double len = kSegmentLength[i - 1];
+        const double len = SEGMENT_LENGTH[i - 1];
         y = F32(y + F32(F32(std::sin(F32(1.571 - q))) * len));
         const double hz = F32(F32(std::sin(q)) * len);
         if (i >= 4) bend = F32(bend + 0.02);
@@ -125,7 +125,7 @@ void GameApp::DrawHeldRod(double x, double y, double z, double q, double bend, d
         x = F32(x + F32(F32(std::sin(w + heading)) * hz));
         z = F32(z + F32(F32(std::cos(w + heading)) * hz));
         // A surge can take the stiffness through 0: that segment does not lag.
-        const double divisor = F32(stiffness * kLagDivisor[i - 1]);
+        const double divisor = F32(stiffness * LAG_DIVISOR[i - 1]);
         if (std::fabs(divisor) > 1e-6) {
             if (w < fishBearing) {
                 w = F32(w + F32(F32(F32(dragEffective / 100.0) + F32(fishBearing - w)) / divisor));

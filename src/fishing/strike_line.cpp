@@ -1,9 +1,10 @@
 // Strikes, the line from the rod tip to the played fish, the reel and clutch sounds, and the snag
 // test that snaps the line.
 #include <cmath>
-#include "fishing/lake_view.h"
+#include "world/lake_view.h"
 #include "fishing/fight_rules.h"
-#include "fishing/single_precision.h"
+#include "common/single_precision.h"
+#include "common/sound_cue.h"
 #include "gfx/geometry.h"
 #include "platform/system.h"
 #include "shell/game_app.h"
@@ -13,12 +14,6 @@ namespace {
 constexpr int32_t MAX_LINE_POINTS = 2000;
 // The hut's underwater footings snag a line within this distance.
 constexpr double HUT_SNAG_X = 24.9, HUT_SNAG_Y = -1.7, HUT_SNAG_Z = 24.0, HUT_SNAG_RADIUS = 2.0;
-
-void PlayFromStart(plat::SoundClip* clip, int32_t volume) {
-    if (!clip) return;
-    clip->Rewind();
-    clip->Play(0, 0, volume, 0, 0);
-}
 
 bool SnagsOnBillboard(int32_t type) {
     return type == 1 || type == 2 || type == 3 || type == 10 || type == 11 || type == 13;
@@ -89,7 +84,7 @@ void GameApp::UpdateLineEndAndReelSounds() {
     lineLength = F32(F32(Distance3D(f.x, f.y, f.z, rodTipX, rodTipY, rodTipZ)) / 2.0);
     const double change = F32(lineLength - lastLineLength);
     if (std::fabs(change) > 0.1) {
-        PlayFromStart(change > 0 ? clutchSound : reelSound, -1000);
+        PlayFromStart(change > 0 ? clutchSound : reelSound);
         lastLineLength = lineLength;
     }
 }
@@ -140,7 +135,7 @@ void GameApp::DrawLineAndTestSnags() {
         const double pz = F32(rodTipZ + F32(dirZ * h));
         const double py = F32(rodTipY - F32(down * k));
         SetWorldTransform(px, py, pz, 0, toEnd.heading + 1.571, a, 1.0, 0.002, 0.1);
-        DrawTwoSidedQuad(kTextureTable[TEX_LINE].id);
+        DrawTwoSidedQuad(TextureIdOf(TEX_LINE));
         if (!snagged && LinePointSnags(px, py, pz)) snagged = true;
     }
     if (snagged) SnapLine();

@@ -1,8 +1,9 @@
 // The per-frame fish school pass (spooking, feeding, takes, hook pulls, bite indication), and the
 // drawing of fish bodies with their fins, mouth and tail.
 #include <cmath>
-#include "fishing/lake_view.h"
-#include "fishing/single_precision.h"
+#include "world/lake_view.h"
+#include "common/angles.h"
+#include "common/single_precision.h"
 #include "gfx/geometry.h"
 #include "platform/system.h"
 #include "shell/game_app.h"
@@ -225,7 +226,7 @@ void GameApp::ChooseBait(Fish& f) {
     const double d = bestDistance;
     f.depthLayer = DepthLayerFor(item, method, floatDepth);
     const double aim = HeadingAndPitchTo(f.x, 0, f.z, item.x, 0, item.z).heading;
-    const TurnSteps steps = CountTurnSteps(f.heading, aim);
+    const TurnStepCounts steps = CountTurnSteps(f.heading, aim, 0.01, 0.1);
     double rate = F32(d / 20.0);
     if (rate < 0.02) rate = 0.02;
     if (rate > 0.3) rate = 0.3;
@@ -344,13 +345,13 @@ void GameApp::MoveBiteIndicator(int rod) {
 
 void GameApp::DrawFishBody(int32_t kind) {
     TextureName skin = TEXTURE_COUNT;
-    static const TextureName kNamed[27] = {
+    static const TextureName NAMED_SKINS[27] = {
         TEX_CARP1,  TEX_CARP2,  TEX_CARP3,  TEX_CARP4,  TEX_CARP5,  TEX_CARP6,  TEX_CARP7,  TEX_CARP8,  TEX_CARP9,
         TEX_CARP10, TEX_CARP11, TEX_CARP12, TEX_CARP13, TEX_CARP14, TEX_CARP15, TEX_CARP16, TEX_CARP17, TEX_CARP18,
         TEX_CARP19, TEX_CARP20, TEX_CARP21, TEX_CARP22, TEX_CARP23, TEX_CARP24, TEX_CARP25, TEX_CARP26, TEX_CARP27};
-    static const TextureName kOthers[5] = {TEX_COMMON, TEX_MIRROR, TEX_MIRROR2, TEX_MIRROR3, TEX_MIRROR4};
-    if (kind >= 1 && kind <= 27) skin = kNamed[kind - 1];
-    if (kind >= 28 && kind <= 32) skin = kOthers[kind - 28];
+    static const TextureName OTHER_SKINS[5] = {TEX_COMMON, TEX_MIRROR, TEX_MIRROR2, TEX_MIRROR3, TEX_MIRROR4};
+    if (kind >= 1 && kind <= 27) skin = NAMED_SKINS[kind - 1];
+    if (kind >= 28 && kind <= 32) skin = OTHER_SKINS[kind - 28];
     if (skin != TEXTURE_COUNT) device->SetTexture(0, textures[skin]);
     device->SetFVF(plat::FVF_MESH);
     if (!fishBodyMesh) return;
