@@ -143,12 +143,7 @@ void GameApp::DrawLineAndTestSnags() {
 
 void GameApp::SnapLine() {
     Fish& f = *fish[playedFish];
-    f.fear = 100;
-    f.state = FISH_FLEE;
-    f.calmSpeed = 0.1;
-    f.speed = 0.3;
-    f.confidence = 1.0;
-    f.takeValue[0] = f.takeValue[1] = 0;
+    PutToFlight(f, 100);
     lineSnapped = 1;
     if (snapSound) snapSound->Play(0, 0, -1000, 0, 0);
     fishingState = FISHING_LINE_SNAPPED;

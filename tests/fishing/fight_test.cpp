@@ -22,6 +22,14 @@ void PlayOnRod1(FishingTable& t, Fish& f) {
     t.app.rodPitch = 0.6;
     t.app.rodYaw = 0;
 }
+
+// Over deep water, a fish on rod 1 at (50, -3, z).
+Fish& PlayingOverDeepWater(FishingTable& t, double z) {
+    t.lake.height = [](double, double) { return -6.0f; };
+    Fish& f = t.AddFish(50, -3, z);
+    PlayOnRod1(t, f);
+    return f;
+}
 }  // namespace
 
 TEST(Strike, PicksTheBestTakerLowestIndexFirstAndHooksOnlyAboveTheThreshold) {
@@ -125,10 +133,8 @@ TEST(Line, ALineIntoTheBedSnapsItAndThePlayedFishSwimsOff) {
 
 TEST(Line, TheSameLineOverDeepWaterHolds) {
     FishingTable deep;
-    deep.lake.height = [](double, double) { return -6.0f; };
     deep.CastRod(0, 50, 60, -3);
-    Fish& g = deep.AddFish(50, -3, 58);
-    PlayOnRod1(deep, g);
+    Fish& g = PlayingOverDeepWater(deep, 58);
     deep.app.UpdateAndDrawPlayingRod();
     deep.app.UpdateLineEndAndReelSounds();
     deep.app.DrawLineAndTestSnags();
@@ -138,9 +144,7 @@ TEST(Line, TheSameLineOverDeepWaterHolds) {
 
 TEST(Line, AnyLineLengthDrawsAtMostTwoThousandPoints) {
     FishingTable t;
-    t.lake.height = [](double, double) { return -6.0f; };
-    Fish& f = t.AddFish(50, -3, 58);
-    PlayOnRod1(t, f);
+    Fish& f = PlayingOverDeepWater(t, 58);
     GameApp& app = t.app;
     app.UpdateAndDrawPlayingRod();
     app.UpdateLineEndAndReelSounds();
@@ -159,9 +163,7 @@ TEST(Line, AnyLineLengthDrawsAtMostTwoThousandPoints) {
 
 TEST(HeldRod, ClutchDragAndTensionFollowTheButtonsThroughAFight) {
     FishingTable t;
-    t.lake.height = [](double, double) { return -6.0f; };
-    Fish& f = t.AddFish(50, -3, 70);
-    PlayOnRod1(t, f);
+    Fish& f = PlayingOverDeepWater(t, 70);
     GameApp& app = t.app;
     app.dragBase = 11;  // 10 lb line, rod and reel 3
     app.rodReel = 3;
@@ -247,9 +249,7 @@ TEST(HeldRod, RodTwoWinsAndAMissedStrikeShowsTheRodStraight) {
 
 TEST(HeldRod, SurgesWithTheRodSwungFullyAsideStayFinite) {
     FishingTable t;
-    t.lake.height = [](double, double) { return -6.0f; };
-    Fish& f = t.AddFish(50, -3, 56);
-    PlayOnRod1(t, f);
+    Fish& f = PlayingOverDeepWater(t, 56);
     GameApp& app = t.app;
     f.thrashing = 1;
     bool surged = false;

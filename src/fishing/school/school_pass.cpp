@@ -15,15 +15,8 @@ constexpr int32_t SPOOK_RADIUS = 5;
 constexpr int32_t SPOOK_RADIUS_PLAYING = 10;
 constexpr int32_t BITE_FRAMES = 50;
 
-// A flight from a lost hook or a dropped take.
-void PutToFlight(Fish& f) {
-    f.fear = 1000;
-    f.state = FISH_FLEE;
-    f.calmSpeed = 0.1;
-    f.speed = 0.3;
-    f.confidence = 1;
-    f.takeValue[0] = f.takeValue[1] = 0;
-}
+// Fear of a fish that lost the hook or dropped a take.
+constexpr double HOOK_FRIGHT = 1000;
 
 // The shape factor as a drawing divisor: a fish without one is drawn at an even scale.
 double ShapeDivisor(double shapeFactor) { return shapeFactor == 0.0 ? 30.0 : shapeFactor; }
@@ -135,7 +128,7 @@ void GameApp::UpdateFishOnLine(int32_t i) {
         const BaitAttraction* item = RodHookBait(rod);
         if (item && R() < F32(item->takeEase * 10.0)) {
             const int other = 1 - rod;
-            if (!(rodFish[other] == i && rodHasFish[other])) PutToFlight(f);
+            if (!(rodFish[other] == i && rodHasFish[other])) PutToFlight(f, HOOK_FRIGHT);
             rodFish[rod] = NO_FISH;
         }
     }
@@ -148,7 +141,7 @@ void GameApp::UpdateFishOnLine(int32_t i) {
         if (R() < F32(item->hookWear / 4.0)) reason = 1;
         if (R() < F32(F32(item->pullRisk / 4.0) * F32(lineTension * 5.0))) reason = 2;
         if (reason == 0) continue;
-        PutToFlight(f);
+        PutToFlight(f, HOOK_FRIGHT);
         item->x = static_cast<float>(f.x);
         item->z = static_cast<float>(f.z);
         rodHasFish[rod] = 0;

@@ -74,7 +74,6 @@ TEST(SchoolPass, FishChooseTheBestItemAndAFreshPouchFrightensOnlyFreeFish) {
     // ... but never the fish on the line.
     EXPECT_EQ(taking.state, FISH_HOOKED);
     EXPECT_EQ(taking.fear, 0);
-
 }
 
 TEST(SchoolPass, WithNoItemInReachAFishHasNoTargetAndNoBubbles) {
