@@ -77,6 +77,12 @@ void GameApp::MoveAimAndDrawMarker(uint8_t* inGrid) {
         else if (horizontalAxis < 0) aimYaw = F32(aimYaw - yawStep);
     }
     double d = F32(std::tan(static_cast<float>(aimPitch - 5.2)) * 4.0f);
+    // Pulled in past straight down the tangent would come round to the far end of the range:
+    // such a pitch is refused like one past the range, and the aim stays at its nearest.
+    if (aimPitch - 5.2 <= -1.5707963) {
+        aimPitch = startPitch;
+        d = F32(std::tan(static_cast<float>(aimPitch - 5.2)) * 4.0f);
+    }
     if (d > maxRange) {
         aimPitch = startPitch;
         d = maxRange;
