@@ -470,6 +470,9 @@ public:
     void RunSchoolPassAndHeldRod();
     void UpdateLineEndAndReelSounds();
     void DrawLineAndTestSnags();
+    // True when a line point there touches the bed, a reed or tree, the hut's footings or an item.
+    bool LinePointSnags(double x, double y, double z) const;
+    void SnapLine();
     double lineEnd[3] = {};            // x, y, z of the line end at the played fish's mouth
     double lineLength = 0.0;           // half the 3-D rod-tip-to-fish distance
     double lastLineLength = 0.0;       // lineLength when the reel or clutch sound last played
@@ -478,6 +481,8 @@ public:
     // ---- playing_rod.cpp: the held rod, clutch and tension (step 17) ----
     void UpdateTensionDialAndViewLock();
     void UpdateAndDrawPlayingRod();
+    // The rod from its butt: 12 segments bending by `bend` a segment and lagging toward the fish.
+    void DrawHeldRod(double x, double y, double z, double q, double bend, double stiffness);
     uint32_t rodTickStamp = plat::GetTickCount();  // last 101-ms rod tick
     double rodPitch = 0.0;             // raise of the held rod, 0.4..1
     double rodYaw = 0.0;               // sideways angle from heading, -1.3..1.3
@@ -505,6 +510,15 @@ public:
     // netHeight only ever holds these literals or steps toward them; landing tests it for equality.
     static constexpr double LOWERED_NET_HEIGHT = 0.3;
     static constexpr double RAISED_NET_HEIGHT = -0.1;
+    // The record of the current swim, or null when currentSwim names none.
+    const SwimRecord* CurrentSwimRecord() const;
+    // Writes a pending best weight to the fish it was weighed for (and to no other), then clears it.
+    void CommitPendingBestWeight();
+    // Puts the landed fish back at its start point and the angler back to walking to the rods.
+    void ReleaseLandedFish();
+    // Fills the first free photo slot with the scene and the posed fish; nothing when all are used.
+    void StorePhotoRecord(const Fish& posed);
+    int32_t pendingBestFish = NO_FISH;  // the fish pendingBestWeight was weighed for
     float pendingBestWeight = NO_PENDING_WEIGHT;  // pounds; waits for the photo step
     int32_t landingFrames = 0;         // frames the played fish has lain over the lowered net
     double netHead[3] = {0.0, 0.5, 0.0};
@@ -527,6 +541,21 @@ public:
     void UpdateFishSchool();
     void DrawFishBody(int32_t kind);
     void DrawRecordsFishModel(int32_t kind, double shapeFactor, double size);
+    // A fish figure (body, fins, mouth, tail) at a place and attitude: the school's fish, the mat.
+    void DrawFishFigure(double x, double y, double z, double pitch_, double heading_, double size,
+                        double shapeFactor, int32_t kind, double tailSwing);
+    // The rod's hook bait item, or null when its index names no item.
+    BaitAttraction* RodHookBait(int rod) const;
+    enum FishPart : int32_t { FISH_PART_FIN, FISH_PART_MOUTH, FISH_PART_TAIL };
+    void DrawFishParts(plat::VertexBuffer* mesh, TextureName texture, bool bindTexture, FishPart part);
+    void DrawSchoolFish(const Fish& f);
+    void UpdateFishOnLine(int32_t i);
+    void SpawnFishSurfaceEffects(Fish& f);
+    void SpawnFeedingBubblesOf(Fish& f);
+    void ChooseBait(Fish& f);
+    void DisturbByItems(Fish& f);
+    void TryTake(int32_t i, int rod);
+    void MoveBiteIndicator(int rod);
     uint8_t biteSignal[ROD_COUNT] = {};    // a take or untended taken bait signals this frame
     int32_t biteCountdown[ROD_COUNT] = {}; // frames of bite indication left
     double floatDip[ROD_COUNT] = {};       // how far the float is pulled under, 0..0.4
