@@ -87,7 +87,9 @@ TEST(FishingCasting, FullBaitPoolLeavesTheRodsPreviousBaitItem) {
     FishingGame g;
     GameApp& app = g.App();
     g.SetUpAtSwim(2);
-    for (int i = 0; i < BAIT_ITEM_COUNT; ++i) app.baitAttractions[i]->active = 1;
+    // Natural feeding spots fill the pool; they last far longer than this test.
+    for (int i = 0; i < BAIT_ITEM_COUNT; ++i)
+        ASSERT_EQ(app.SpawnBaitAttraction(10.0f + i, 0, 20, BAIT_GROUNDBAIT, 0, 0, 0, 0, 0, 3), i);
     app.rodBaitItem[0] = 7;
     app.rodBaitItem[1] = 12;
     g.CastBoth();
@@ -280,13 +282,16 @@ TEST(FishingCasting, EachStateIsReachedFromItsInputAndLeftByItsExit) {
             g.Frames(1);
         }
         g.UnlockInput();
-        if (row.leftTo != row.reached)
+        if (row.leftTo != row.reached) {
             EXPECT_TRUE(g.FramesUntil([&] { return app.fishingState == row.leftTo; }, 800))
                 << "ended in " << app.fishingState;
+        }
         if (row.key == KeyId::G || row.key == KeyId::H) {
             g.Tap(row.key);
             EXPECT_EQ(app.fishingState, FISHING_BOTH_RODS_OUT) << "lowering the catapult";
         }
-        if (row.key == KeyId::X) EXPECT_EQ(app.gameMode, MODE_MAP);
+        if (row.key == KeyId::X) {
+            EXPECT_EQ(app.gameMode, MODE_MAP);
+        }
     }
 }
