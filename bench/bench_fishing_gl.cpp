@@ -12,7 +12,7 @@
 #include "platform/sdl/gl_device.h"
 #include "platform/sdl/sdl_backend.h"
 
-extern const bool kHighDetailScenery = true;
+extern const bool HIGH_DETAIL_SCENERY = true;
 
 namespace {
 void WritePicture(plat::SdlBackend* backend, const std::string& path) {

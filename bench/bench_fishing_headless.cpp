@@ -9,7 +9,7 @@
 #include "fishing_bench.h"
 #include "platform/headless/headless_backend.h"
 
-extern const bool kHighDetailScenery = true;
+extern const bool HIGH_DETAIL_SCENERY = true;
 
 int main(int argc, char** argv) {
     const int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 600;

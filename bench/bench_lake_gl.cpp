@@ -16,7 +16,7 @@
 #include "platform/sdl/sdl_backend.h"
 #include "platform/system.h"
 
-extern const bool kHighDetailScenery = true;
+extern const bool HIGH_DETAIL_SCENERY = true;
 
 namespace {
 
@@ -29,7 +29,7 @@ public:
     explicit Baseline(GameApp& app) {
         std::map<int32_t, std::vector<MeshVertex>> byTexture;  // ground texture id (-1: none)
         const TerrainCellTable& grid = *app.terrainCells;
-        for (int32_t i = 0; i < GameApp::TERRAIN_CELL_COUNT; ++i) {
+        for (int32_t i = 0; i < TERRAIN_GRID_CELLS; ++i) {
             const plat::VertexBuffer* vb = app.cellVertexBuffers[i];
             if (!vb) continue;
             int32_t id = grid[i].groundTexture;

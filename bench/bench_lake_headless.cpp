@@ -13,7 +13,7 @@
 #include "platform/headless/headless_backend.h"
 #include "platform/system.h"
 
-extern const bool kHighDetailScenery = true;
+extern const bool HIGH_DETAIL_SCENERY = true;
 
 using lakebench::MsSince;
 

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 #include <vector>
-#include "screens/stock_file.h"
+#include "fishing/stock/stock_file.h"
 #include "world/cell_lookup.h"
 #include "world/lake_model.h"
 

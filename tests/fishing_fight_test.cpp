@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 #include "fishing/fight_rules.h"
-#include "fishing/single_precision.h"
+#include "common/single_precision.h"
 #include "fishing_table.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <sstream>
 #include <string>
 #include <vector>
-#include "fishing/single_precision.h"
+#include "common/single_precision.h"
 #include "fishing_table.h"
 #include "scratch_dir.h"
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <cmath>
 #include "fishing/school/bait_attraction.h"
-#include "fishing/single_precision.h"
+#include "common/single_precision.h"
 #include "platform/system.h"
 #include "fishing_table.h"
 

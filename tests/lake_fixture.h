@@ -125,7 +125,7 @@ public:
 private:
     void Texture(TextureName name) {
         if (app_.textures[name]) return;
-        app_.textures[name] = StandInTexture(app_.Device(), kTextureTable[name].file);
+        app_.textures[name] = StandInTexture(app_.Device(), TEXTURE_TABLE[name].file);
         made_.emplace_back(name, app_.textures[name]);
     }
 

@@ -23,9 +23,9 @@ struct MapGame : ScratchDir, HeadlessGame {
         app->gameMode = MODE_MAP;
         for (int n = 1; n <= SWIM_COUNT; ++n) *app->swims[n - 1] = {20.0f * n, 30.0f + 10 * n, n / 2.0f};
         // Every empty slot of the groups the map draws with gets a 1-pixel texture named after its file.
-        for (const TextureInfo& info : kTextureTable) {
+        for (const TextureInfo& info : TEXTURE_TABLE) {
             plat::Texture*& slot = app->textures[info.name];
-            if (!slot && (info.group == TEXGROUP_RESIDENT || info.group == TEXSET_MAP))
+            if (!slot && (info.group == TEXGROUP_RESIDENT || info.group == TEXGROUP_MAP))
                 slot = StandInTexture(Device(), info.file);
         }
         app->mapTexturesLoaded = 1;

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <functional>
 #include <vector>
-#include "fishing/lake_view.h"
+#include "world/lake_view.h"
 #include "world/cell_lookup.h"
 #include "world/terrain_grid.h"
 

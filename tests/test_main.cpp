@@ -4,7 +4,7 @@
 #include <filesystem>
 #include "scratch_dir.h"
 
-extern const bool kHighDetailScenery = true;
+extern const bool HIGH_DETAIL_SCENERY = true;
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);

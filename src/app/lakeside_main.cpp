@@ -2,7 +2,7 @@
 #include "platform/sdl/sdl_backend.h"
 #include "shell/entry.h"
 
-extern const bool kHighDetailScenery = true;
+extern const bool HIGH_DETAIL_SCENERY = true;
 
 int main() {
     plat::InstallBackend(plat::CreateSdlBackend());

@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 #include "fishing/school/fish.h"     // NO_FISH
-#include "screens/stock_file.h"     // NO_SWIM
+#include "fishing/stock/stock_file.h"     // NO_SWIM
 
 enum FishingStateValue : int32_t {
     FISHING_ROAMING = -2,               // walking the bank freely

@@ -1,7 +1,7 @@
 // Landing: the hook baits' taken flags, the landing net, the world drawing, the fish in the weigh
 // sling and its best weight.
 #include <cmath>
-#include "fishing/single_precision.h"
+#include "common/single_precision.h"
 #include "gfx/geometry.h"
 #include "platform/system.h"
 #include "shell/game_app.h"
@@ -9,7 +9,6 @@
 #include "world/terrain_grid.h"
 
 namespace {
-constexpr double FULL_TURN = 6.284;
 constexpr int32_t NETTING_FRAMES = 10;
 constexpr double NET_REACH = 3.5;
 
@@ -67,7 +66,7 @@ void GameApp::UpdateLandingNet() {
     } else if (played) {
         target = HeadingAndPitchTo(standX, 1.0, standZ, played->x, played->y, played->z).heading;
     }
-    const TurnSteps steps = CountTurnSteps(netYaw, target);
+    const TurnStepCounts steps = CountTurnSteps(netYaw, target, 0.01, 0.1);
     if (std::fabs(F32(netYaw - target)) > 0.15) {
         netYaw = steps.up > steps.down ? F32(netYaw - 0.05) : F32(netYaw + 0.05);
     } else {
@@ -147,7 +146,7 @@ void GameApp::DrawFishOnMat() {
     const double facing = swim->facing;
     SetWorldTransform(F32(swim->x + F32(1.8 * F32(std::sin(facing + 4.4)))), 0.2,
                       F32(swim->z + F32(1.8 * F32(std::cos(facing + 4.4)))), 0, facing, 0, 1.2, 1.2, 1.2);
-    DrawUprightQuad(kTextureTable[TEX_SLING].id);
+    DrawUprightQuad(TEXTURE_TABLE[TEX_SLING].id);
     eyeX = F32(swim->x + F32(6.0 * F32(std::sin(facing + 3.5))));
     eyeZ = F32(swim->z + F32(6.0 * F32(std::cos(facing + 3.5))));
     heading = facing;

@@ -1,6 +1,6 @@
 // Photo mode: the fish posed on the mat, the shutter, the photo record, and the release.
 #include <cmath>
-#include "fishing/single_precision.h"
+#include "common/single_precision.h"
 #include "platform/system.h"
 #include "shell/game_app.h"
 
@@ -33,7 +33,7 @@ void GameApp::UpdatePhotoMode() {
             // The unhooking mat under the fish, a little longer and wider than it.
             const double length = F32(posed->size / 30.0);
             SetWorldTransform(x, 0.02, z, 0, f - 1.571, 0, length * 1.1, 1.0, length * 2.4);
-            DrawFlatQuad(kTextureTable[TEX_MAT].id);
+            DrawFlatQuad(TEXTURE_TABLE[TEX_MAT].id);
         }
     }
 

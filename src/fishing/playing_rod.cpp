@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include "fishing/fight_rules.h"
-#include "fishing/single_precision.h"
+#include "common/single_precision.h"
 #include "gfx/geometry.h"
 #include "platform/system.h"
 #include "shell/game_app.h"

@@ -1,9 +1,9 @@
 // Strikes, the line from the rod tip to the played fish, the reel and clutch sounds, and the snag
 // test that snaps the line.
 #include <cmath>
-#include "fishing/lake_view.h"
+#include "world/lake_view.h"
 #include "fishing/fight_rules.h"
-#include "fishing/single_precision.h"
+#include "common/single_precision.h"
 #include "gfx/geometry.h"
 #include "platform/system.h"
 #include "shell/game_app.h"
@@ -140,7 +140,7 @@ void GameApp::DrawLineAndTestSnags() {
         const double pz = F32(rodTipZ + F32(dirZ * h));
         const double py = F32(rodTipY - F32(down * k));
         SetWorldTransform(px, py, pz, 0, toEnd.heading + 1.571, a, 1.0, 0.002, 0.1);
-        DrawTwoSidedQuad(kTextureTable[TEX_LINE].id);
+        DrawTwoSidedQuad(TEXTURE_TABLE[TEX_LINE].id);
         if (!snagged && LinePointSnags(px, py, pz)) snagged = true;
     }
     if (snagged) SnapLine();

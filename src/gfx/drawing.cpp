@@ -1,4 +1,4 @@
-// The drawing layer: world and view transforms, the three textured quads and text.
+// The drawing layer: world, view and projection transforms, the three textured quads and text.
 #include <cmath>
 #include "platform/d3dx.h"
 #include "shell/game_app.h"
@@ -13,6 +13,13 @@ void GameApp::SetWorldTransform(double x, double y, double z, double pitch_, dou
     plat::MatrixMultiply(&sr, &s, &r);
     plat::MatrixMultiply(&world, &sr, &t);
     device->SetTransform(plat::TS_WORLD, &world);
+}
+
+void GameApp::SetProjectionFov(float fieldOfView) {
+    plat::Matrix m;
+    const float aspect = static_cast<float>(backBufferWidth) / static_cast<float>(backBufferHeight);
+    plat::MatrixPerspectiveFovLH(&m, fieldOfView, aspect, 1.0f, 5000.0f);
+    device->SetTransform(plat::TS_PROJECTION, &m);
 }
 
 void GameApp::SetViewCamera(double eyeX_, double eyeY_, double eyeZ_, double targetX, double targetY,

@@ -2,6 +2,9 @@
 #pragma once
 #include "platform/d3d_types.h"
 
+// The vertical field of view of every screen that is not zoomed (pi / 4).
+constexpr float NORMAL_FIELD_OF_VIEW = 0.7853982f;
+
 struct MeshVertex {
     float x, y, z;
     float nx, ny, nz;

@@ -20,14 +20,14 @@ enum class NormalRule {
 
 // ---- literal vertex lists (x, y, z, u, v); water and sky coordinates are rewritten each frame ----
 
-const MeshPoint kGroundStrip[4] = {
+const MeshPoint GROUND_STRIP[4] = {
     {-1.0f, 0.0f, 0.0f, 0.0f, 1.0f},  // 0
     {-1.0f, 0.0f, 2.0f, 0.0f, 0.0f},  // 1
     {1.0f, 0.0f, 0.0f, 1.0f, 1.0f},  // 2
     {1.0f, 0.0f, 2.0f, 1.0f, 0.0f},  // 3
 };
 
-const MeshPoint kReel[104] = {
+const MeshPoint REEL[104] = {
     {-0.02f, 0.1f, 0.0f, 0.0f, 1.0f},  // 0
     {-0.02f, 0.1f, 0.2f, 0.0f, 0.0f},  // 1
     {0.02f, 0.1f, 0.0f, 0.0588f, 1.0f},  // 2
@@ -134,28 +134,28 @@ const MeshPoint kReel[104] = {
     {0.05f, 0.025f, -0.3f, 1.0f, 1.0f},  // 103
 };
 
-const MeshPoint kDecalQuadUp[4] = {
+const MeshPoint DECAL_QUAD_UP[4] = {
     {-1.0f, 0.0f, -1.0f, 0.0f, 1.0f},  // 0
     {-1.0f, 0.0f, 1.0f, 0.0f, 0.0f},  // 1
     {1.0f, 0.0f, -1.0f, 1.0f, 1.0f},  // 2
     {1.0f, 0.0f, 1.0f, 1.0f, 0.0f},  // 3
 };
 
-const MeshPoint kDecalQuadDown[4] = {
+const MeshPoint DECAL_QUAD_DOWN[4] = {
     {-1.0f, 0.0f, 1.0f, 0.0f, 0.0f},  // 0
     {-1.0f, 0.0f, -1.0f, 0.0f, 1.0f},  // 1
     {1.0f, 0.0f, 1.0f, 1.0f, 0.0f},  // 2
     {1.0f, 0.0f, -1.0f, 1.0f, 1.0f},  // 3
 };
 
-const MeshPoint kBillboard[4] = {
+const MeshPoint BILLBOARD[4] = {
     {-1.0f, 0.0f, 0.0f, 0.0f, 1.0f},  // 0
     {-1.0f, 2.0f, 0.0f, 0.0f, 0.0f},  // 1
     {1.0f, 0.0f, 0.0f, 1.0f, 1.0f},  // 2
     {1.0f, 2.0f, 0.0f, 1.0f, 0.0f},  // 3
 };
 
-const MeshPoint kTwoSidedBoard[8] = {
+const MeshPoint TWO_SIDED_BOARD[8] = {
     {-1.0f, 0.0f, 0.0f, 0.0f, 1.0f},  // 0
     {-1.0f, 2.0f, 0.0f, 0.0f, 0.0f},  // 1
     {1.0f, 0.0f, 0.0f, 1.0f, 1.0f},  // 2
@@ -166,7 +166,7 @@ const MeshPoint kTwoSidedBoard[8] = {
     {-1.0f, 2.0f, 0.0f, 0.0f, 0.0f},  // 7
 };
 
-const MeshPoint kWaterSurface[8] = {
+const MeshPoint WATER_SURFACE[8] = {
     {-1.0f, 0.0f, -1.0f, 0.0f, 0.0f},  // 0
     {-1.0f, 0.0f, 1.0f, 0.0f, 0.0f},  // 1
     {1.0f, 0.0f, -1.0f, 0.0f, 0.0f},  // 2
@@ -177,14 +177,14 @@ const MeshPoint kWaterSurface[8] = {
     {-1.0f, 0.0f, 1.0f, 0.0f, 0.0f},  // 7
 };
 
-const MeshPoint kWaterSkyReflection[4] = {
+const MeshPoint WATER_SKY_REFLECTION[4] = {
     {-1.0f, 0.0f, -1.0f, 0.0f, 0.0f},  // 0
     {-1.0f, 0.0f, 1.0f, 0.0f, 0.0f},  // 1
     {1.0f, 0.0f, -1.0f, 0.0f, 0.0f},  // 2
     {1.0f, 0.0f, 1.0f, 0.0f, 0.0f},  // 3
 };
 
-const MeshPoint kWaterUnderLayer[8] = {
+const MeshPoint WATER_UNDER_LAYER[8] = {
     {-1.0f, -0.0001f, -1.0f, 0.0f, 0.0f},  // 0
     {-1.0f, -0.0001f, 1.0f, 0.0f, 0.0f},  // 1
     {1.0f, -0.0001f, -1.0f, 0.0f, 0.0f},  // 2
@@ -195,28 +195,28 @@ const MeshPoint kWaterUnderLayer[8] = {
     {-1.0f, -0.0001f, 1.0f, 0.0f, 0.0f},  // 7
 };
 
-const MeshPoint kSkyPlane[4] = {
+const MeshPoint SKY_PLANE[4] = {
     {-1.0f, 0.0f, -1.0f, 0.0f, 0.0f},  // 0
     {-1.0f, 0.0f, 1.0f, 0.0f, 0.0f},  // 1
     {1.0f, 0.0f, -1.0f, 0.0f, 0.0f},  // 2
     {1.0f, 0.0f, 1.0f, 0.0f, 0.0f},  // 3
 };
 
-const MeshPoint kSkirtNorthSouth[4] = {
+const MeshPoint SKIRT_NORTH_SOUTH[4] = {
     {-1.0f, 0.0f, -1.0f, 0.0f, 14.0f},  // 0
     {-1.0f, 0.0f, 1.0f, 0.0f, 0.0f},  // 1
     {1.0f, 0.0f, -1.0f, 40.0f, 14.0f},  // 2
     {1.0f, 0.0f, 1.0f, 40.0f, 0.0f},  // 3
 };
 
-const MeshPoint kSkirtWestEast[4] = {
+const MeshPoint SKIRT_WEST_EAST[4] = {
     {-1.0f, 0.0f, -1.0f, 0.0f, 60.0f},  // 0
     {-1.0f, 0.0f, 1.0f, 0.0f, 0.0f},  // 1
     {1.0f, 0.0f, -1.0f, 20.0f, 60.0f},  // 2
     {1.0f, 0.0f, 1.0f, 20.0f, 0.0f},  // 3
 };
 
-const MeshPoint kCube[24] = {
+const MeshPoint CUBE[24] = {
     {-1.0f, 1.0f, -1.0f, 0.0f, 1.0f},  // 0
     {-1.0f, 1.0f, 1.0f, 0.0f, 0.0f},  // 1
     {1.0f, 1.0f, -1.0f, 1.0f, 1.0f},  // 2
@@ -243,7 +243,7 @@ const MeshPoint kCube[24] = {
     {-1.0f, 1.0f, 1.0f, 1.0f, 1.0f},  // 23
 };
 
-const MeshPoint kTaperedColumnCap[10] = {
+const MeshPoint TAPERED_COLUMN_CAP[10] = {
     {0.0f, 15.0f, 0.0f, 0.5f, 0.5f},  // 18
     {-2.0f, 15.0f, 1.0f, 0.0f, 0.75f},  // 19
     {-1.0f, 15.0f, 2.0f, 0.25f, 1.0f},  // 20
@@ -256,7 +256,7 @@ const MeshPoint kTaperedColumnCap[10] = {
     {-2.0f, 15.0f, 1.0f, 0.0f, 0.75f},  // 27
 };
 
-const MeshPoint kAeratorPostCap[10] = {
+const MeshPoint AERATOR_POST_CAP[10] = {
     {0.0f, 1.5f, 0.0f, 0.5f, 0.5f},  // 18
     {-0.15f, 1.5f, -0.35f, 0.0f, 0.75f},  // 19
     {-0.33f, 1.5f, -0.17f, 0.25f, 1.0f},  // 20
@@ -269,7 +269,7 @@ const MeshPoint kAeratorPostCap[10] = {
     {-0.15f, 1.5f, -0.35f, 0.0f, 0.75f},  // 27
 };
 
-const MeshPoint kRodSectionTop[22] = {
+const MeshPoint ROD_SECTION_TOP[22] = {
     {-5.0f, 10.0f, 12.0f, 0.0f, 0.0f},  // 18
     {-5.0f, 10.0f, 1.3f, 0.0f, 1.0f},  // 19
     {5.0f, 10.0f, 12.0f, 1.0f, 0.0f},  // 20
@@ -294,14 +294,14 @@ const MeshPoint kRodSectionTop[22] = {
     {0.0f, 0.0f, -2.0f, 1.0f, 1.0f},  // 39
 };
 
-const MeshPoint kUprightQuad[4] = {
+const MeshPoint UPRIGHT_QUAD[4] = {
     {-1.0f, -1.0f, 0.0f, 0.0f, 0.0f},  // 0
     {-1.0f, 1.0f, 0.0f, 0.0f, 1.0f},  // 1
     {1.0f, -1.0f, 0.0f, 1.0f, 0.0f},  // 2
     {1.0f, 1.0f, 0.0f, 1.0f, 1.0f},  // 3
 };
 
-const MeshPoint kFishBody[96] = {
+const MeshPoint FISH_BODY[96] = {
     {-0.1f, 0.0f, 1.3f, 0.05f, 0.5f},  // 0
     {0.0f, 0.05f, 1.3f, 0.045f, 0.505f},  // 1
     {-0.2f, 0.1f, 0.9f, 0.15f, 0.535f},  // 2
@@ -400,7 +400,7 @@ const MeshPoint kFishBody[96] = {
     {0.08f, -0.22f, 0.0f, 0.42f, 0.44f},  // 95
 };
 
-const MeshPoint kFishTail[8] = {
+const MeshPoint FISH_TAIL[8] = {
     {0.0f, -0.5f, 0.0f, 0.0f, 0.0f},  // 0
     {0.0f, 0.5f, 0.0f, 0.0f, 1.0f},  // 1
     {0.0f, -0.5f, -1.0f, 1.0f, 0.0f},  // 2
@@ -411,7 +411,7 @@ const MeshPoint kFishTail[8] = {
     {0.0f, 0.5f, 0.0f, 0.0f, 1.0f},  // 7
 };
 
-const MeshPoint kFishMouth[8] = {
+const MeshPoint FISH_MOUTH[8] = {
     {0.0f, -0.05f, 1.25f, 0.5f, 0.5f},  // 0
     {0.0f, 0.05f, 1.3f, 0.5f, 1.0f},  // 1
     {-0.1f, 0.0f, 1.3f, 1.0f, 0.75f},  // 2
@@ -422,14 +422,14 @@ const MeshPoint kFishMouth[8] = {
     {0.0f, 0.05f, 1.3f, 0.5f, 1.0f},  // 7
 };
 
-const MeshPoint kFishLeftFin[4] = {
+const MeshPoint FISH_LEFT_FIN[4] = {
     {-0.45f, 0.0f, 0.2f, 1.0f, 0.0f},  // 0
     {0.0f, 0.0f, 0.2f, 1.0f, 1.0f},  // 1
     {-0.45f, -0.1f, -0.2f, 0.0f, 0.0f},  // 2
     {0.0f, 0.0f, -0.2f, 0.0f, 1.0f},  // 3
 };
 
-const MeshPoint kFishRightFin[4] = {
+const MeshPoint FISH_RIGHT_FIN[4] = {
     {0.45f, -0.1f, -0.2f, 0.0f, 0.0f},  // 0
     {0.0f, 0.0f, -0.2f, 0.0f, 1.0f},  // 1
     {0.45f, 0.0f, 0.2f, 1.0f, 0.0f},  // 2
@@ -443,24 +443,24 @@ struct Octagon {
     float xz[8][2];
 };
 
-const Octagon kTaperedColumnFoot = {0.0f, {{-1.5f, -3.5f}, {1.5f, -3.5f}, {3.5f, -1.2f}, {3.3f, 1.5f},
+const Octagon TAPERED_COLUMN_FOOT = {0.0f, {{-1.5f, -3.5f}, {1.5f, -3.5f}, {3.5f, -1.2f}, {3.3f, 1.5f},
                                            {1.5f, 3.5f}, {-1.5f, 3.3f}, {-3.5f, 1.7f}, {-3.3f, -1.7f}}};
-const Octagon kTaperedColumnHead = {15.0f, {{-1.0f, -2.0f}, {1.0f, -2.0f}, {2.0f, -1.0f}, {2.0f, 1.0f},
+const Octagon TAPERED_COLUMN_HEAD = {15.0f, {{-1.0f, -2.0f}, {1.0f, -2.0f}, {2.0f, -1.0f}, {2.0f, 1.0f},
                                             {1.0f, 2.0f}, {-1.0f, 2.0f}, {-2.0f, 1.0f}, {-2.0f, -1.0f}}};
-const Octagon kAeratorPostFoot = {0.0f, {{-0.15f, -0.35f}, {0.15f, -0.35f}, {0.35f, -0.12f}, {0.33f, 0.15f},
+const Octagon AERATOR_POST_FOOT = {0.0f, {{-0.15f, -0.35f}, {0.15f, -0.35f}, {0.35f, -0.12f}, {0.33f, 0.15f},
                                          {0.15f, 0.35f}, {-0.15f, 0.33f}, {-0.35f, 0.17f}, {-0.33f, -0.17f}}};
-const Octagon kAeratorPostHead = {1.5f, {{-0.15f, -0.35f}, {0.15f, -0.35f}, {0.35f, -0.12f}, {0.33f, 0.15f},
+const Octagon AERATOR_POST_HEAD = {1.5f, {{-0.15f, -0.35f}, {0.15f, -0.35f}, {0.35f, -0.12f}, {0.33f, 0.15f},
                                          {0.15f, 0.35f}, {-0.15f, 0.33f}, {-0.35f, 0.17f}, {-0.33f, -0.17f}}};
-const Octagon kRodSectionFoot = {0.0f, {{0.0f, -2.0f}, {1.3f, -1.3f}, {2.0f, 0.0f}, {1.3f, 1.3f},
+const Octagon ROD_SECTION_FOOT = {0.0f, {{0.0f, -2.0f}, {1.3f, -1.3f}, {2.0f, 0.0f}, {1.3f, 1.3f},
                                         {0.0f, 2.0f}, {-1.3f, 1.3f}, {-2.0f, 0.0f}, {-1.3f, -1.3f}}};
-const Octagon kRodSectionHead = {10.0f, {{0.0f, -1.8f}, {1.1f, -1.1f}, {1.8f, 0.0f}, {1.1f, 1.1f},
+const Octagon ROD_SECTION_HEAD = {10.0f, {{0.0f, -1.8f}, {1.1f, -1.1f}, {1.8f, 0.0f}, {1.1f, 1.1f},
                                          {0.0f, 1.8f}, {-1.1f, 1.1f}, {-1.8f, 0.0f}, {-1.1f, -1.1f}}};
 
 // ---- flat-shading groups, applied in order (a vertex in two groups keeps the later normal) ----
 
 using Group = int[4];
 
-const Group kReelGroups[] = {
+const Group REEL_GROUPS[] = {
     {0, 1, 2, 3},     {4, 5, 6, 7},     {8, 9, 10, 11},   {12, 13, 14, 15}, {16, 17, 18, 19},
     {20, 21, 22, 23}, {24, 25, 26, 27}, {28, 29, 30, 31}, {32, 33, 34, 35}, {36, 37, 38, 39},
     {40, 41, 42, 43}, {44, 45, 46, 47}, {48, 49, 50, 51}, {36, 51, 52, 53}, {54, 55, 56, 57},
@@ -468,22 +468,22 @@ const Group kReelGroups[] = {
     {76, 77, 78, 79}, {80, 81, 82, 83}, {84, 85, 86, 87}, {88, 89, 90, 91}, {92, 93, 94, 95},
     {96, 97, 98, 99}, {100, 101, 102, 103},
 };
-const Group kCubeGroups[] = {
+const Group CUBE_GROUPS[] = {
     {0, 1, 2, 3}, {4, 5, 6, 7}, {8, 9, 10, 11}, {12, 13, 14, 15}, {16, 17, 18, 19}, {20, 21, 22, 23},
 };
-const Group kAeratorPostGroups[] = {
+const Group AERATOR_POST_GROUPS[] = {
     {0, 1, 2, 3},     {4, 5, 6, 7},     {8, 9, 10, 11}, {12, 13, 14, 15},
     {16, 17, 18, 19}, {20, 21, 22, 23}, {24, 25, 26, 27},
 };
 // (28, 29, 28, 29) and 24-27 span no area and leave zero normals.
-const Group kRodSectionGroups[] = {
+const Group ROD_SECTION_GROUPS[] = {
     {0, 1, 2, 3},     {4, 5, 6, 7},     {8, 9, 10, 11},   {12, 13, 14, 15}, {16, 17, 18, 19},
     {20, 21, 22, 23}, {24, 25, 26, 27}, {28, 29, 28, 29}, {30, 31, 32, 33}, {34, 35, 36, 37},
     {36, 37, 38, 39},
 };
 
 // 0-3, 4-7 and so on up to 92-95.
-const Group kFishBodyGroups[] = {
+const Group FISH_BODY_GROUPS[] = {
     {0, 1, 2, 3},     {4, 5, 6, 7},     {8, 9, 10, 11},   {12, 13, 14, 15}, {16, 17, 18, 19},
     {20, 21, 22, 23}, {24, 25, 26, 27}, {28, 29, 30, 31}, {32, 33, 34, 35}, {36, 37, 38, 39},
     {40, 41, 42, 43}, {44, 45, 46, 47}, {48, 49, 50, 51}, {52, 53, 54, 55}, {56, 57, 58, 59},
@@ -524,89 +524,89 @@ MeshRecipe Recipe(StaticMesh mesh) {
     MeshRecipe r;
     switch (mesh) {
         case MESH_GROUND_STRIP:
-            AppendPoints(r.points, kGroundStrip);
+            AppendPoints(r.points, GROUND_STRIP);
             r.normals = NormalRule::RaisedHeight;
             break;
         case MESH_REEL:
-            AppendPoints(r.points, kReel);
-            SetGroups(r, kReelGroups);
+            AppendPoints(r.points, REEL);
+            SetGroups(r, REEL_GROUPS);
             break;
         case MESH_REEL_BOX:
-            for (const MeshPoint& p : kCube) r.points.push_back({p.x * 0.1f, p.y * 0.1f, p.z * 0.1f, p.u, p.v});
-            SetGroups(r, kCubeGroups);
+            for (const MeshPoint& p : CUBE) r.points.push_back({p.x * 0.1f, p.y * 0.1f, p.z * 0.1f, p.u, p.v});
+            SetGroups(r, CUBE_GROUPS);
             break;
         case MESH_DECAL_QUAD_UP:
-            AppendPoints(r.points, kDecalQuadUp);
+            AppendPoints(r.points, DECAL_QUAD_UP);
             r.normals = NormalRule::RaisedHeight;
             break;
         case MESH_DECAL_QUAD_DOWN:
-            AppendPoints(r.points, kDecalQuadDown);
+            AppendPoints(r.points, DECAL_QUAD_DOWN);
             r.normals = NormalRule::RaisedHeight;
             break;
         case MESH_BILLBOARD:
-            AppendPoints(r.points, kBillboard);
+            AppendPoints(r.points, BILLBOARD);
             break;
         case MESH_TWO_SIDED_BOARD:
-            AppendPoints(r.points, kTwoSidedBoard);
+            AppendPoints(r.points, TWO_SIDED_BOARD);
             r.normals = NormalRule::BackZ;
             break;
         case MESH_WATER_SURFACE:
-            AppendPoints(r.points, kWaterSurface);
+            AppendPoints(r.points, WATER_SURFACE);
             break;
         case MESH_WATER_SKY_REFLECTION:
-            AppendPoints(r.points, kWaterSkyReflection);
+            AppendPoints(r.points, WATER_SKY_REFLECTION);
             break;
         case MESH_WATER_UNDER_LAYER:
-            AppendPoints(r.points, kWaterUnderLayer);
+            AppendPoints(r.points, WATER_UNDER_LAYER);
             r.normals = NormalRule::UnitHeight;
             break;
         case MESH_SKY_PLANE:
-            AppendPoints(r.points, kSkyPlane);
+            AppendPoints(r.points, SKY_PLANE);
             break;
         case MESH_SKIRT_NORTH_SOUTH:
-            AppendPoints(r.points, kSkirtNorthSouth);
+            AppendPoints(r.points, SKIRT_NORTH_SOUTH);
             r.normals = NormalRule::RaisedHeight;
             break;
         case MESH_SKIRT_WEST_EAST:
-            AppendPoints(r.points, kSkirtWestEast);
+            AppendPoints(r.points, SKIRT_WEST_EAST);
             r.normals = NormalRule::RaisedHeight;
             break;
         case MESH_CUBE:
-            AppendPoints(r.points, kCube);
-            SetGroups(r, kCubeGroups);
+            AppendPoints(r.points, CUBE);
+            SetGroups(r, CUBE_GROUPS);
             break;
         case MESH_TAPERED_COLUMN:
-            AppendColumnStrip(r.points, kTaperedColumnFoot, kTaperedColumnHead);
-            AppendPoints(r.points, kTaperedColumnCap);
+            AppendColumnStrip(r.points, TAPERED_COLUMN_FOOT, TAPERED_COLUMN_HEAD);
+            AppendPoints(r.points, TAPERED_COLUMN_CAP);
             break;
         case MESH_AERATOR_POST:
-            AppendColumnStrip(r.points, kAeratorPostFoot, kAeratorPostHead);
-            AppendPoints(r.points, kAeratorPostCap);
-            SetGroups(r, kAeratorPostGroups);
+            AppendColumnStrip(r.points, AERATOR_POST_FOOT, AERATOR_POST_HEAD);
+            AppendPoints(r.points, AERATOR_POST_CAP);
+            SetGroups(r, AERATOR_POST_GROUPS);
             break;
         case MESH_ROD_SECTION:
-            AppendColumnStrip(r.points, kRodSectionFoot, kRodSectionHead);
-            AppendPoints(r.points, kRodSectionTop);
-            SetGroups(r, kRodSectionGroups);
+            AppendColumnStrip(r.points, ROD_SECTION_FOOT, ROD_SECTION_HEAD);
+            AppendPoints(r.points, ROD_SECTION_TOP);
+            SetGroups(r, ROD_SECTION_GROUPS);
             break;
         case MESH_UPRIGHT_QUAD:
-            AppendPoints(r.points, kUprightQuad);
+            AppendPoints(r.points, UPRIGHT_QUAD);
             break;
         case MESH_FISH_BODY:
-            AppendPoints(r.points, kFishBody);
-            SetGroups(r, kFishBodyGroups);
+            AppendPoints(r.points, FISH_BODY);
+            SetGroups(r, FISH_BODY_GROUPS);
             break;
         case MESH_FISH_TAIL:
-            AppendPoints(r.points, kFishTail);
+            AppendPoints(r.points, FISH_TAIL);
             break;
         case MESH_FISH_MOUTH:
-            AppendPoints(r.points, kFishMouth);
+            AppendPoints(r.points, FISH_MOUTH);
             break;
         case MESH_FISH_LEFT_FIN:
-            AppendPoints(r.points, kFishLeftFin);
+            AppendPoints(r.points, FISH_LEFT_FIN);
             break;
         case MESH_FISH_RIGHT_FIN:
-            AppendPoints(r.points, kFishRightFin);
+            AppendPoints(r.points, FISH_RIGHT_FIN);
             break;
         default:
             break;
@@ -638,7 +638,7 @@ std::vector<MeshVertex> BuildStaticMeshVertices(StaticMesh mesh) {
 }
 
 void BuildCellVertices(const float x[4], const float y[4], const float z[4], MeshVertex out[4]) {
-    static const float kU[4] = {0.0f, 0.0f, 1.0f, 1.0f};
-    static const float kV[4] = {0.0f, 1.0f, 0.0f, 1.0f};
-    for (int k = 0; k < 4; ++k) out[k] = {x[k], y[k], z[k], x[k], y[k] + 1.0f, z[k], kU[k], kV[k]};
+    static const float CORNER_U[4] = {0.0f, 0.0f, 1.0f, 1.0f};
+    static const float CORNER_V[4] = {0.0f, 1.0f, 0.0f, 1.0f};
+    for (int k = 0; k < 4; ++k) out[k] = {x[k], y[k], z[k], x[k], y[k] + 1.0f, z[k], CORNER_U[k], CORNER_V[k]};
 }

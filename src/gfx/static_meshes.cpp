@@ -7,7 +7,7 @@
 namespace {
 
 // The mesh members in StaticMesh order.
-plat::VertexBuffer* GameApp::* const kMeshMembers[STATIC_MESH_COUNT] = {
+plat::VertexBuffer* GameApp::* const MESH_MEMBERS[STATIC_MESH_COUNT] = {
     &GameApp::groundStripMesh,
     &GameApp::reelMesh,
     &GameApp::reelBoxMesh,
@@ -63,7 +63,7 @@ plat::VertexBuffer* MakeBuffer(plat::Device* device, const MeshVertex* vertices,
 void GameApp::CreateStaticMeshes() {
     int failed = 0;
     for (int m = 0; m < STATIC_MESH_COUNT; ++m) {
-        plat::VertexBuffer*& member = this->*kMeshMembers[m];
+        plat::VertexBuffer*& member = this->*MESH_MEMBERS[m];
         ReleaseBuffer(member);
         std::vector<MeshVertex> vertices = BuildStaticMeshVertices(static_cast<StaticMesh>(m));
         member = MakeBuffer(device, vertices.data(), vertices.size());
@@ -71,7 +71,7 @@ void GameApp::CreateStaticMeshes() {
     }
     // Each cell buffer starts from the grid's corners as they stand now (flat until the lake
     // model loads on the map screen's first frame and refills these buffers).
-    for (int i = 0; i < TERRAIN_CELL_COUNT; ++i) {
+    for (int i = 0; i < TERRAIN_GRID_CELLS; ++i) {
         const TerrainCell& cell = (*terrainCells)[i];
         MeshVertex vertices[4];
         BuildCellVertices(cell.x, cell.y, cell.z, vertices);
@@ -83,7 +83,7 @@ void GameApp::CreateStaticMeshes() {
 }
 
 void GameApp::ReleaseStaticMeshes() {
-    for (plat::VertexBuffer* GameApp::*member : kMeshMembers) ReleaseBuffer(this->*member);
+    for (plat::VertexBuffer* GameApp::*member : MESH_MEMBERS) ReleaseBuffer(this->*member);
 }
 
 void GameApp::ReleaseTerrainCellBuffers() {

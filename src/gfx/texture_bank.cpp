@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr uint32_t kColourKey = 0x01000000;  // alpha 1, black: only such texels turn transparent
+constexpr uint32_t COLOUR_KEY = 0x01000000;  // alpha 1, black: only such texels turn transparent
 
 bool IsTarga(const char* file) {
     size_t n = std::strlen(file);
@@ -24,14 +24,14 @@ void LoadSlot(plat::Device* device, plat::Texture*& slot, const TextureInfo& inf
     } else {
         plat::CreateTextureFromFileEx(device, info.file, plat::DEFAULT_VALUE, plat::DEFAULT_VALUE, 1, 0,
                                       plat::FORMAT_UNKNOWN, plat::POOL_MANAGED, plat::FILTER_NONE,
-                                      plat::FILTER_NONE, info.keyed ? kColourKey : 0, &texture);
+                                      plat::FILTER_NONE, info.keyed ? COLOUR_KEY : 0, &texture);
     }
     slot = texture;
 }
 
 // Loads every texture of one group, in table order.
 void LoadGroup(GameApp& app, plat::Device* device, TextureGroup group) {
-    for (const TextureInfo& info : kTextureTable)
+    for (const TextureInfo& info : TEXTURE_TABLE)
         if (info.group == group) LoadSlot(device, app.textures[info.name], info);
 }
 
@@ -39,7 +39,7 @@ void LoadGroup(GameApp& app, plat::Device* device, TextureGroup group) {
 // the device never keeps a released texture.
 void ReleaseGroup(GameApp& app, plat::Device* device, TextureGroup group) {
     bool unbound = false;
-    for (const TextureInfo& info : kTextureTable) {
+    for (const TextureInfo& info : TEXTURE_TABLE) {
         plat::Texture*& slot = app.textures[info.name];
         if (info.group != group || !slot) continue;
         if (!unbound && device) {
@@ -61,17 +61,17 @@ void GameApp::LoadBaseTextures() {
 void GameApp::LoadTextureSet(int32_t set) {
     if (set == TEXTURE_SET_MAP) {
         if (lakeTexturesLoaded) {
-            ReleaseGroup(*this, device, TEXSET_LAKESIDE);
+            ReleaseGroup(*this, device, TEXGROUP_LAKESIDE);
             lakeTexturesLoaded = 0;
         }
-        LoadGroup(*this, device, TEXSET_MAP);
+        LoadGroup(*this, device, TEXGROUP_MAP);
         mapTexturesLoaded = 1;
     } else if (set == TEXTURE_SET_LAKE) {
         if (mapTexturesLoaded) {
-            ReleaseGroup(*this, device, TEXSET_MAP);
+            ReleaseGroup(*this, device, TEXGROUP_MAP);
             mapTexturesLoaded = 0;
         }
-        LoadGroup(*this, device, TEXSET_LAKESIDE);
+        LoadGroup(*this, device, TEXGROUP_LAKESIDE);
         lakeTexturesLoaded = 1;
     }
 }
@@ -88,11 +88,11 @@ void GameApp::ReleaseResidentTextures() { ReleaseGroup(*this, device, TEXGROUP_R
 
 void GameApp::ReleaseLoadedTextureSets() {
     if (lakeTexturesLoaded) {
-        ReleaseGroup(*this, device, TEXSET_LAKESIDE);
+        ReleaseGroup(*this, device, TEXGROUP_LAKESIDE);
         lakeTexturesLoaded = 0;
     }
     if (mapTexturesLoaded) {
-        ReleaseGroup(*this, device, TEXSET_MAP);
+        ReleaseGroup(*this, device, TEXGROUP_MAP);
         mapTexturesLoaded = 0;
     }
 }

@@ -9,5 +9,5 @@ struct TextLine {
     const char* text;
 };
 
-constexpr const char* kGameFooterLine = "QUELLAN : a Lakeside game";
-constexpr const char* kVenueFooterLine = "Harrowmere Fisheries : Wendlow Lake";
+constexpr const char* GAME_FOOTER_LINE = "QUELLAN : a Lakeside game";
+constexpr const char* VENUE_FOOTER_LINE = "Harrowmere Fisheries : Wendlow Lake";

@@ -17,7 +17,7 @@ void FreePool(T* (&pool)[N]) {
     }
 }
 
-const char* const kLoadingMessage =
+const char* const LOADING_MESSAGE =
     "Loading 'QUELLAN' version 1.3 (Wendlow Lake at Harrowmere Fisheries) ... please wait";
 }
 
@@ -36,52 +36,32 @@ GameApp::GameApp() {
 
     // 3. Pools and records, each allocated once.
     for (SoundSlot*& s : soundSlots) s = new SoundSlot();
-    // (pools: sound slots)
-
     for (SwimRecord*& s : swims) s = new SwimRecord{};
-    // (pools: swims)
-
     for (PhotoRecord*& photo : photos) photo = new PhotoRecord{};
-    // (pools: photos)
-
-    // (pools: scenery items and insect swarms)
     for (SceneryItem*& s : sceneryItems) s = new SceneryItem();
     for (InsectSwarm*& s : insectSwarms) s = new InsectSwarm();
-
-    // (pools: feeding bubbles, bubble spots, wakes, ripple rings)
     for (FeedingBubble*& b : feedingBubbles) b = new FeedingBubble();
     for (BubbleSpot*& s : bubbleSpots) s = new BubbleSpot();
     for (Wake*& w : wakes) w = new Wake();
     for (RippleRing*& r : rippleRings) r = new RippleRing();
-
     for (int32_t i = 0; i < FISH_COUNT; ++i) {
         fishPlacements[i] = new FishPlacement{};
         fish[i] = new Fish();
     }
-    // (pools: fish placements and fish)
-
     for (BaitAttraction*& b : baitAttractions) b = new BaitAttraction();
-    // (pools: bait attractions)
-
-    // (pools: billboards)
     for (Billboard*& b : billboards) b = new Billboard();
-
-    // (pools: dragonflies)
     for (Dragonfly*& d : dragonflies) d = new Dragonfly();
-
-    // (pools: terrain grid)
     terrainCells = new TerrainCellTable();
 
     // 4. Every other default.
     gameMode = MODE_TITLE;
-    highDetailScenery = kHighDetailScenery ? 1 : 0;
+    highDetailScenery = HIGH_DETAIL_SCENERY ? 1 : 0;
 
     // 5. Save file: photos, then the stock records and best weights.
     AllocateStockRecords();
     ReadSaveFile();
 
     // 6. Gulls at their fixed start points.
-    // (pools: gulls)
     for (int32_t i = 0; i < GULL_COUNT; ++i)
         gulls[i] = new Gull(GULL_START_POINTS[i][0], GULL_START_POINTS[i][1], GULL_START_POINTS[i][2]);
 }
@@ -183,7 +163,7 @@ plat::HResult GameApp::CreateDeviceResources() {
     clientHeight = r.bottom;
     CreateStaticMeshes();
     LoadBaseTextures();
-    LoadTextureSet(1);
+    LoadTextureSet(TEXTURE_SET_MAP);
     plat::GameSrand(static_cast<uint32_t>(std::time(nullptr)));
     return plat::OK;
 }
@@ -213,9 +193,7 @@ plat::HResult GameApp::ResetDeviceResources() {
     Vector3 eye{0.0f, 0.0f, 0.0f}, at{0.0f, 0.0f, 1.0f}, up{0.0f, 1.0f, 0.0f};
     MatrixLookAtLH(&m, &eye, &at, &up);
     device->SetTransform(TS_VIEW, &m);
-    float aspect = static_cast<float>(backBufferWidth) / static_cast<float>(backBufferHeight);
-    MatrixPerspectiveFovLH(&m, 0.7853982f, aspect, 1.0f, 5000.0f);
-    device->SetTransform(TS_PROJECTION, &m);
+    SetProjectionFov(NORMAL_FIELD_OF_VIEW);
 
     device->SetRenderState(RS_LIGHTING, 1);
 
@@ -228,8 +206,8 @@ plat::HResult GameApp::ResetDeviceResources() {
     light0.attenuation0 = 0.0f;
     light0.attenuation1 = 0.00019f;
     light0.attenuation2 = 0.0f;
-    device->SetLight(0, &light0);
-    device->LightEnable(0, true);
+    device->SetLight(LIGHT_MAP, &light0);
+    device->LightEnable(LIGHT_MAP, true);
 
     Light light1{};
     light1.type = LIGHT_DIRECTIONAL;
@@ -238,8 +216,8 @@ plat::HResult GameApp::ResetDeviceResources() {
     light1.diffuse = {1.0f, 1.0f, 1.0f, 0.0f};
     light1.ambient = {0.75f, 0.75f, 0.75f, 0.0f};
     light1.range = 1000.0f;
-    device->SetLight(1, &light1);
-    device->LightEnable(1, false);
+    device->SetLight(LIGHT_LAKESIDE, &light1);
+    device->LightEnable(LIGHT_LAKESIDE, false);
 
     const int32_t width = static_cast<int32_t>(clientWidth);
     struct FontEntry {
@@ -345,9 +323,8 @@ intptr_t GameApp::HandleMessage(plat::WindowHandle window, uint32_t message, uin
     const plat::Rect windowRect = plat::GameWindowRect();
     clientOriginX = windowRect.left;
     clientOriginY = windowRect.top;
-    // (window origin)
     if (message == plat::MSG_PAINT && loadingMessage != 0) {
-        if (plat::Backend* backend = plat::CurrentBackend()) backend->PaintWindowText(kLoadingMessage);
+        if (plat::Backend* backend = plat::CurrentBackend()) backend->PaintWindowText(LOADING_MESSAGE);
     }
     return AppFrame::HandleMessage(window, message, wParam, lParam);
 }

@@ -1,36 +1,38 @@
-// GameApp: the one game object. Holds the whole game state as members; its methods are spread
-// over the files of their areas (shell, gfx, world, fishing, screens).
+// GameApp: the one game object, and the map of the game (members and methods by defining file).
 #pragma once
 #include <array>
 #include <cstdint>
+#include <string>
 #include "platform/app_frame.h"
 #include "platform/d3d_types.h"
 #include "platform/device.h"
 #include "platform/input.h"
 #include "platform/sound.h"
 #include "platform/system.h"
+#include "common/texture_ids.h"
 #include "gfx/geometry.h"
-#include "shell/photo_record.h"
-#include "gfx/texture_ids.h"
+#include "fishing/fishing_state.h"
 #include "fishing/school/bait_attraction.h"
 #include "fishing/school/fish.h"
-#include "fishing/fishing_state.h"
-#include "fishing/lake_view.h"
-#include "screens/stock_file.h"
+#include "fishing/stock/stock_file.h"
 #include "shell/game_mode.h"
 #include "shell/input_state.h"
+#include "shell/photo_record.h"
+#include "world/lake_view.h"
 #include "world/world.h"
 
 // Build option: full scenery detail (1 in lakeside, 0 in lakeside-lite). Defined by each program.
-extern const bool kHighDetailScenery;
-
+extern const bool HIGH_DETAIL_SCENERY;
 
 class GameApp : public plat::AppFrame {
 public:
+    //=======================================================================================
+    // shell/: the game object, input and the save file
+
+    //-----------------------
+    // shell/game_app.cpp: construction, the frame's call points, sound clips and fonts
     GameApp();
     ~GameApp() override;
-
-    // ---- frame overrides ----
     plat::HResult CheckDevice(uint32_t behaviour) override;
     plat::HResult InitOnce() override;
     plat::HResult CreateDeviceResources() override;
@@ -43,8 +45,6 @@ public:
     intptr_t HandleMessage(plat::WindowHandle window, uint32_t message, uintptr_t wParam,
                            intptr_t lParam) override;
     void SetPaused(bool pause) override;
-
-    // ---- application object ----
     plat::HResult LoadSounds(plat::WindowHandle window);
     struct ClipEntry {
         plat::SoundClip** member;
@@ -52,45 +52,27 @@ public:
         uint32_t flags;
     };
     static constexpr int SOUND_CLIP_COUNT = 33;
+    // The sound clips with their files and creation flags, in load order.
     std::array<ClipEntry, SOUND_CLIP_COUNT> SoundClipTable();
     uint32_t ClearColourForMode(int32_t mode) const;
     void DrawCurrentScreen();
-
-    // ---- drawing layer ----
-    void SetWorldTransform(double x, double y, double z, double pitch, double yaw, double roll,
-                           double scaleX, double scaleY, double scaleZ);
-    void SetViewCamera(double eyeX_, double eyeY_, double eyeZ_, double targetX, double targetY,
-                       double targetZ, double upX, double upY, double upZ);
-    void DrawFlatQuad(int32_t textureId);
-    void DrawUprightQuad(int32_t textureId);
-    void DrawTwoSidedQuad(int32_t textureId);
-    void DrawTextAt(double xPercent, double yPercent, uint32_t colour, const char* text, int32_t font);
-    HeadingPitch HeadingAndPitchTo(double x1, double y1, double z1, double x2, double y2, double z2);
-
-    // ---- draw functions of the game modes ----
-    void DrawTitleScreen();
-    void DrawMapScreen();
-    void DrawFishingScreen();
-    void DrawPhotoAlbumScreen();
-    void DrawTourScreen();
-    void DrawDuckModeScreen();
-    void DrawCatchRecordsScreen();
-    void DrawInstructionsScreen();
-    void DrawStockingRecordsScreen();
-
     // Test access to the device and frame members.
     plat::Device* Device() const { return device; }
     uint32_t BackBufferWidth() const { return backBufferWidth; }
 
-    // ================= members =================
-
-    // ---- application object and lifecycle ----
-    int32_t loadingMessage = 1;
-    int32_t gameMode = MODE_TITLE;
-    uint8_t highDetailScenery = 1;
-    int32_t desktopWidth = 0;
-    double clientWidth = 0;
+    int32_t loadingMessage = 1;        // 1 until start-up is done: the window paints the loading line
+    int32_t gameMode = MODE_TITLE;     // GameModeValue: the screen shown
+    uint8_t highDetailScenery = 1;     // HIGH_DETAIL_SCENERY of this program
+    int32_t desktopWidth = 0;          // pixels
+    double clientWidth = 0;            // the game window's size in pixels
     double clientHeight = 0;
+    // The eye, shared by every screen: x and z over the lake grid (0..200), y the height
+    // (the map's zoom height), heading and pitch in radians (FULL_TURN is level).
+    double eyeX = 100.0;
+    double eyeY = 350.0;
+    double eyeZ = 92.0;
+    double heading = 6.0;
+    double pitch = 6.28;
     plat::SoundSystem* soundSystem = nullptr;
     plat::SoundClip* clickSound = nullptr;
     plat::SoundClip* panSound = nullptr;
@@ -117,28 +99,12 @@ public:
     plat::SoundClip* footstepWaterSound2 = nullptr;
     plat::SoundClip* duckFootSound = nullptr;
     plat::SoundClip* sploshSounds[5] = {};
-    plat::Font* textFontSmall = nullptr;
-    plat::Font* textFontLarge = nullptr;
-    plat::Font* textFontMedium = nullptr;
+    plat::Font* textFontSmall = nullptr;   // font 0: client width / 50 pixels high
+    plat::Font* textFontLarge = nullptr;   // font 1: client width / 25
+    plat::Font* textFontMedium = nullptr;  // font 2: client width / 35
 
-    // ---- camera ----
-    double eyeX = 100.0;
-    double eyeY = 350.0;
-    double eyeZ = 92.0;
-    double heading = 6.0;
-    double pitch = 6.28;
-
-    // ---- save file and photo records ----
-    void ReadSaveFile();
-    void WriteSaveFile();
-    static constexpr int BEST_WEIGHT_COUNT = 75;
-    PhotoRecord* photos[PHOTO_SLOT_COUNT] = {};
-    // Best weight in pounds per fish in stock order, 0 = never caught (written during play by the
-    // fishing screen's weighing).
-    float bestWeight[BEST_WEIGHT_COUNT] = {};
-    // (members: save file)
-
-    // ---- input and screen-input dispatch ----
+    //-----------------------
+    // shell/input.cpp: the action map, the per-frame poll and the screen-input dispatch
     plat::HResult InitInput(plat::WindowHandle window);
     void PollInput();
     void ShutdownInput();
@@ -147,44 +113,57 @@ public:
                                             void* context);
     plat::HResult SetupInputDevice(plat::DeviceEntry& entry);
     void DispatchScreenInput(InputDeviceState& input);
-    void DeleteShownPhoto();
-    // Input steps of the screens that have their own.
-    void UpdateTitleScreen(InputDeviceState* input);
-    void UpdateMapScreen(InputDeviceState* input, int32_t screenX, int32_t screenY);
-    void UpdateFishingScreen(InputDeviceState* input);
-    void UpdateInstructionsScreen(InputDeviceState* input);
-    void UpdateDuckModeScreen(InputDeviceState* input);
-
+    ScreenPointer ReadScreenPointer();
+    void PlayRequestedClick();
+    void CentreCursor();
     plat::InputActionManager* inputManager = nullptr;
     plat::ActionFormat actionFormat;
     float verticalAxis = 0.0f;    // merged mouse movement of the devices polled so far this frame
     float horizontalAxis = 0.0f;
     int32_t leftButtonDown = 0;   // shared by every device's pass
     int32_t rightButtonDown = 0;
-    int32_t inputLock = 0;        // tenths of a second; 0 = input accepted
+    int32_t inputLock = 0;        // tenths of a second; 0 = input accepted (counted down by DrawFrame)
     uint32_t inputLockStart = plat::GetTickCount();
-    int32_t clientOriginX = 0;
+    int32_t clientOriginX = 0;    // the game window's corner on the desktop, pixels
     int32_t clientOriginY = 0;
-    int32_t cursorX = 0;
+    int32_t cursorX = 0;          // pixels from the game window's corner, less one
     int32_t cursorY = 0;
-    uint8_t cursorOverMap = 0;
-    uint8_t playClickSound = 0;
-    uint32_t photoDeleteStamp = plat::GetTickCount();
+    uint8_t cursorOverMap = 0;    // the cursor is over the map's grid area
+    uint8_t playClickSound = 0;   // a screen asks for the click; played once in the pass
 
-    // Members of other screens that the dispatch reads or writes; each owner takes its own over.
-    int32_t recordsSelection = 0;   // catch records
-    int32_t stockingPage = 1;       // stocking records
-    int32_t currentPhoto = 0;       // photo album
-    int32_t albumFrameCount = 0;    // photo album
-    double savedEyeY = 0.0;         // photo album
-    double savedHeading = 0.0;      // photo album
-    double savedPitch = 0.0;        // photo album
-    double savedEyeX = 100.0;       // angler on the bank (also the last footstep position)
-    double savedEyeZ = 92.0;        // angler on the bank
-    double moveSpeed = 0.0;         // angler on the bank
-    // (members: input)
+    //-----------------------
+    // shell/save_file.cpp: photos/photos.qd, the photos and the best weights
+    void ReadSaveFile();
+    void WriteSaveFile();
+    static constexpr int BEST_WEIGHT_COUNT = 75;
+    PhotoRecord* photos[PHOTO_SLOT_COUNT] = {};
+    // Best weight in pounds per fish in stock order, 0 = never caught (written during play by the
+    // fishing screen's weighing).
+    float bestWeight[BEST_WEIGHT_COUNT] = {};
 
-    // ---- static meshes ----
+    //=======================================================================================
+    // gfx/: drawing, meshes and textures
+
+    //-----------------------
+    // gfx/drawing.cpp: transforms, the textured quads and text
+    void SetWorldTransform(double x, double y, double z, double pitch, double yaw, double roll,
+                           double scaleX, double scaleY, double scaleZ);
+    void SetViewCamera(double eyeX_, double eyeY_, double eyeZ_, double targetX, double targetY,
+                       double targetZ, double upX, double upY, double upZ);
+    // Projection with this vertical field of view, the back buffer's aspect, near 1, far 5000.
+    void SetProjectionFov(float fieldOfView);
+    void DrawFlatQuad(int32_t textureId);
+    void DrawUprightQuad(int32_t textureId);
+    void DrawTwoSidedQuad(int32_t textureId);
+    // Text at (x %, y %) of the client size in font 0, 1 or 2.
+    void DrawTextAt(double xPercent, double yPercent, uint32_t colour, const char* text, int32_t font);
+
+    //-----------------------
+    // gfx/geometry.cpp
+    HeadingPitch HeadingAndPitchTo(double x1, double y1, double z1, double x2, double y2, double z2);
+
+    //-----------------------
+    // gfx/static_meshes.cpp: the meshes made once per device, and the terrain cells' buffers
     void CreateStaticMeshes();
     void ReleaseStaticMeshes();
     void ReleaseTerrainCellBuffers();
@@ -211,60 +190,87 @@ public:
     plat::VertexBuffer* fishMouthMesh = nullptr;
     plat::VertexBuffer* fishLeftFinMesh = nullptr;
     plat::VertexBuffer* fishRightFinMesh = nullptr;
-    static constexpr int TERRAIN_CELL_COUNT = 10000;
-    plat::VertexBuffer* cellVertexBuffers[TERRAIN_CELL_COUNT] = {};
-    // (members: meshes)
+    plat::VertexBuffer* cellVertexBuffers[TERRAIN_GRID_CELLS] = {};  // built by BuildTerrainMesh
 
-    // ---- texture bank ----
+    //-----------------------
+    // gfx/texture_bank.cpp: loading and releasing the texture groups, binding by id
     void LoadBaseTextures();
-    void LoadTextureSet(int32_t set);
+    void LoadTextureSet(int32_t set);  // TEXTURE_SET_MAP or TEXTURE_SET_LAKE
     void SetTextureById(int32_t textureId);
     void ReleaseTitleTextures();
     void ReleaseResidentTextures();
     void ReleaseLoadedTextureSets();
-    plat::Texture* textures[TEXTURE_COUNT] = {};
+    plat::Texture* textures[TEXTURE_COUNT] = {};  // by TextureName
     uint8_t mapTexturesLoaded = 0;
     uint8_t lakeTexturesLoaded = 0;
-    // (members: textures)
 
-    // ---- terrain grid, lake model, water and sky ----
+    //=======================================================================================
+    // world/: the lake: terrain, model, water, wildlife and their sounds
+
+    //-----------------------
+    // world/terrain_mesh.cpp
     void BuildTerrainMesh();
-    void DrawTerrain(int32_t fillMode);
+    void DrawTerrain(int32_t fillMode);  // TERRAIN_FILL_SOLID or TERRAIN_FILL_WIREFRAME
+    TerrainCellTable* terrainCells = nullptr;
+    int32_t hoveredCell = TERRAIN_SPARE_CELL;  // the map's cell under the cursor, 0..9,999
+
+    //-----------------------
+    // world/backdrop.cpp: ground skirts, tree lines and sky
     void DrawBackdrop();
+
+    //-----------------------
+    // world/lake_model_load.cpp
     // Reads models\lake.qd (number 999) and puts it into play. A file that is missing or not a
     // complete, valid model changes nothing: the failure is reported to the player and
     // the game closes once the current frame is done (RequestClose).
     LakeModelResult LoadLakeModel(int32_t modelNumber);
-    void SpawnInsectSwarm(float x, float y, float z, int32_t type);
-    void SpawnBubbleSpot(float x, float y, float z);
-    void SpawnDragonfly(float x, float y, float z);
+    Billboard* billboards[BILLBOARD_COUNT] = {};
+    SceneryItem* sceneryItems[SCENERY_ITEM_COUNT] = {};
+
+    //-----------------------
+    // world/scenery_items.cpp
+    // Scenery item `index` (platform, plank, snag or lily bed); normalises its heading in place.
+    void DrawSceneryItem(int32_t index);
+
+    //-----------------------
+    // world/water.cpp: the three scrolling water layers
     void AnimateAndDrawWater();
     void DrawWaterLayers();
-    // lake_world.cpp: the world drawing of the screens that show the lake, in each one's order.
+    double waterScroll1 = 0.0;         // texture offsets of the three layers
+    double waterScroll2 = 0.0;
+    double waterScroll3 = 0.0;
+    double waterTileSpan = 30.0;       // world units one water texture tile spans
+    uint32_t waterScrollStamp = plat::GetTickCount();
+    int32_t waterSurfaceVisible = 1;
+
+    //-----------------------
+    // world/lake_world.cpp: the world drawing of the screens that show the lake, in each one's order
     enum LakeWorldOrder : int32_t { LAKE_WORLD_FISHING, LAKE_WORLD_TOUR, LAKE_WORLD_DUCK, LAKE_WORLD_ALBUM };
     void DrawLakeWorld(LakeWorldOrder order);
     void DrawSceneryAndWildlife();
     void DrawAeratorsAndHut();
-    TerrainCellTable* terrainCells = nullptr;
-    Billboard* billboards[BILLBOARD_COUNT] = {};
-    SceneryItem* sceneryItems[SCENERY_ITEM_COUNT] = {};
+
+    //-----------------------
+    // world/wildlife_spawn.cpp: the wildlife pools (the classes are in world/wildlife.h)
+    void SpawnInsectSwarm(float x, float y, float z, int32_t type);
+    void SpawnBubbleSpot(float x, float y, float z);
+    void SpawnDragonfly(float x, float y, float z);
+    Gull* gulls[GULL_COUNT] = {};
     InsectSwarm* insectSwarms[INSECT_SWARM_COUNT] = {};
     BubbleSpot* bubbleSpots[BUBBLE_SPOT_COUNT] = {};
     Dragonfly* dragonflies[DRAGONFLY_COUNT] = {};
-    double waterScroll1 = 0.0;
-    double waterScroll2 = 0.0;
-    double waterScroll3 = 0.0;
-    double waterTileSpan = 30.0;
-    uint32_t waterScrollStamp = plat::GetTickCount();
-    int32_t waterSurfaceVisible = 1;
-    // Read by the terrain and water drawing; owned by the map screen (hoveredCell) and the
-    // angler (binocularState).
-    int32_t hoveredCell = 10000;
-    int32_t binocularState = 0;
-    // Wildlife and water-surface effects; stepped and drawn by the scenery pass.
+
+    //-----------------------
+    // world/water_effects.cpp: the water-surface effect pools
     void SpawnRippleRing(float x, float y, float z, double size);
     void SpawnWake(float x, float y, float z, double size, double heading_);
     void SpawnFeedingBubble(double x, double y, double z, double speed);
+    RippleRing* rippleRings[RIPPLE_RING_COUNT] = {};
+    Wake* wakes[WAKE_COUNT] = {};
+    FeedingBubble* feedingBubbles[FEEDING_BUBBLE_COUNT] = {};
+
+    //-----------------------
+    // world/lake_sounds.cpp: splashes on the sound slots and the ambient calls
     // Plays a splash on the first free sound slot (volume in hundredths of a decibel); silent
     // when all five are busy.
     void PlaySplosh(int32_t volume);
@@ -272,21 +278,21 @@ public:
     void FreeFinishedSoundSlots();
     // Once per drawn lake frame: bird and crow calls, the background loop, the alarm hold-off.
     void UpdateAmbientSound();
-    Gull* gulls[GULL_COUNT] = {};
-    RippleRing* rippleRings[RIPPLE_RING_COUNT] = {};
-    Wake* wakes[WAKE_COUNT] = {};
-    FeedingBubble* feedingBubbles[FEEDING_BUBBLE_COUNT] = {};
     SoundSlot* soundSlots[SOUND_SLOT_COUNT] = {};
     int32_t ambientCooldowns[AMBIENT_CALL_COUNT] = {};  // frames until a call may play again
-    uint8_t underwater = 0;  // the viewer is below the surface (set by duck mode)
-    int32_t alarmRetrigger = 0;  // owned by the swim furniture: hold-off of the alarm sound
-    // (members: world)
+    uint8_t underwater = 0;            // the viewer is below the surface (set by duck mode)
+    int32_t alarmRetrigger = 0;        // frames of the alarm sound's hold-off (set by the swim furniture)
 
-    // ---- fish, bait attraction, stock and placement ----
-    void SpawnFish(double x, double y, double z, double sizeBase, double weight, double heading_,
-                   int32_t kind, double shapeFactor);
-    int32_t SpawnBaitAttraction(float x, float y, float z, int32_t type, int32_t method, int32_t lineLb,
-                                double weight, int32_t linkLb, int32_t hookSize, int32_t bait);
+    //-----------------------
+    // world/lake_view.cpp: the terrain and billboards as the fish and bait items read them
+    GameLakeView gameLakeView{*this};
+    const LakeView* lakeView = &gameLakeView;  // tests script their own
+
+    //=======================================================================================
+    // fishing/stock and fishing/school: the stock, the fish and the bait items
+
+    //-----------------------
+    // fishing/stock/initialise_lake.cpp: feed spots, stock and the fish's start points
     void AllocateStockRecords();
     // Once per run, on the map screen's first frame: feed spots, stock, placement and the fish.
     // A stock file or lake that cannot be used is reported and closes the game.
@@ -294,72 +300,38 @@ public:
     // Reads the stock file, works out weights and start points and spawns the 75 fish; false with
     // `error` set, and nothing changed but the random draws, when that cannot be done.
     bool StockLake(std::string* error);
-    Fish* fish[FISH_COUNT] = {};
-    BaitAttraction* baitAttractions[BAIT_ITEM_COUNT] = {};
     uint8_t lakeInitialised = 0;
     StockRecord* stockRecords[FISH_COUNT] = {};
     FishPlacement* fishPlacements[FISH_COUNT] = {};
-    SwimRecord* swims[SWIM_COUNT] = {};
-    // The terrain and billboards as the fish and bait items read them (tests script their own).
-    GameLakeView gameLakeView{*this};
-    const LakeView* lakeView = &gameLakeView;
-    // (members: fish)
+    SwimRecord* swims[SWIM_COUNT] = {};  // swim n is swims[n - 1]
 
-    // ---- title, instructions, map and tackle ----
-    // title and instructions screens
-    int32_t titleState = 0;                         // title animation state 0..13
-    int32_t titleTickCounter = 0;                   // 10-ms ticks counted in the current state
-    uint32_t titleCounterStamp = plat::GetTickCount();
-    double titleSpinAngle = 0.0;                    // yaw of the spinning card, grows without limit
-    uint32_t titleSpinStamp = plat::GetTickCount();
-    double titleTilePos[3] = {-3.5, -4.3, 6.0};     // the moving picture tile
-    double titleTileScale = 1.0;
-    double titleFlipAngle = 0.0;                    // yaw of the row while it flips over
-    int32_t titlePictureSet = 1;                    // 1 or 2
-    int32_t instructionsPage = 1;                   // 1..3, 3 = credits
+    //-----------------------
+    // fishing/school/fish.cpp
+    void SpawnFish(double x, double y, double z, double sizeBase, double weight, double heading_,
+                   int32_t kind, double shapeFactor);
+    Fish* fish[FISH_COUNT] = {};
 
-    // lake map screen
-    uint8_t orbitView = 0;             // the orbiting wireframe view instead of the overhead map
-    double orbitAngle = 3.142;         // the orbiting eye's angle round the lake centre, 0..6.284
-    double orbitHeight = 50.0;         // 5..500
-    double orbitZoom = 4.0;            // field of view pi / orbitZoom, 4..20
-    double orbitEyeX = 0.0;
-    double orbitEyeZ = 0.0;
-    int32_t mapCursorColumn = 0;       // terrain column and row under the mouse (1..100 on the grid)
-    int32_t mapCursorRow = 0;
-    double swimMarkerPulse = 0.0;      // pulse of the current swim's sign, 0..12
-    uint8_t swimMarkerRising = 1;
-    double dragBase = 0.0;             // where the held rod's drag starts
-    // Projection with this vertical field of view, the back buffer's aspect, near 1, far 5000.
-    void SetProjectionFov(float fieldOfView);
-    // Scenery item `index` (platform, plank, snag or lily bed); normalises its heading in place.
-    void DrawSceneryItem(int32_t index);
+    //-----------------------
+    // fishing/school/bait_attraction.cpp
+    int32_t SpawnBaitAttraction(float x, float y, float z, int32_t type, int32_t method, int32_t lineLb,
+                                double weight, int32_t linkLb, int32_t hookSize, int32_t bait);
+    BaitAttraction* baitAttractions[BAIT_ITEM_COUNT] = {};
 
-    // map screen input and the tackle selection
-    int32_t rodReel = 2;               // 1..4: 1.5, 2, 2.5, 3 lb test curve
-    int32_t method = 1;                // 1..7: semi fixed lead, running ledger, chod rig, swim feeder,
-                                       //       waggler, surface controller, free line
-    int32_t mainlineLb = 10;           // 10..16
-    int32_t leadOz = 2;                // 1..4
-    int32_t hooklengthLb = 10;         // 10..16
-    int32_t hookSize = 8;              // 10, 8, 6, 4
-    int32_t wagglerShot = 3;           // 1..4: 1 x BB, 2 x BB, 2 x AAA, 4 x AAA
-    int32_t floatDepth = 3;            // 1..4: shallow, medium, deep, over depth
-    double controllerOz = 1.0;         // 0.5, 1.0, 1.5, 2.0
-    int32_t hookBait = 1;              // 1..6, 8..13 (7 is no bait)
-    int32_t groundbait = 1;            // 1..3
-    int32_t currentSwim = 1;           // 1..9
-    double orbitTurnSpeed = 0.005;     // orbit steps, rising while an arrow is held
-    double orbitClimbSpeed = 1.0;
-    int32_t orbitHoldFrames = 0;       // calls left before the orbit steps fall back
-    uint8_t playPanSound = 0;
-    double savedMapHeight = 0.0;       // zoom height to return to from fishing, tour, stocking records
+    //=======================================================================================
+    // fishing/: the fishing screen, its frame steps by concern (fishing_screen.cpp lists them).
+    // Every per-rod array has element 0 for rod 1 (key 1) and element 1 for rod 2 (key 2).
 
-    // ================= fishing screen =================
-    // Members are declared with the file that owns them; every per-rod array has element 0 for
-    // rod 1 (key 1) and element 1 for rod 2 (key 2).
+    //-----------------------
+    // fishing/fishing_screen.cpp: the fishing frame as its list of steps
+    void DrawFishingScreen();
 
-    // ---- fishing_input.cpp: the state machine, keys and clicks ----
+    //-----------------------
+    // fishing/fishing_entry.cpp: going fishing from the map
+    void EnterFishingScreen();
+
+    //-----------------------
+    // fishing/fishing_input.cpp: the state machine, keys and clicks
+    void UpdateFishingScreen(InputDeviceState* input);
     void WalkToSwim();
     // The standing point and facing of `currentSwim`; false for no swim (99) or a record that
     // holds no usable numbers.
@@ -408,7 +380,8 @@ public:
     double aimYaw = 0.0;               // radians
     double aimPitch = 0.0;             // radians around 6.28; the aim distance grows with it
 
-    // ---- angler.cpp: walking the bank, binoculars (frame steps 1-4, 15, 24) ----
+    //-----------------------
+    // fishing/angler.cpp: walking the bank, binoculars (frame steps 1-4, 15, 24)
     void FishingFrameStart();
     double groundBeforeStep = 0.0;     // ground under the eye before this frame's step (wading)
     void UpdateWalkingSpeedAndAngles();
@@ -422,8 +395,13 @@ public:
     uint8_t skipPlatformStep = 1;      // the next platform footstep is silent
     int32_t nearbySwim = NO_SWIM;      // swim 1..9 within 15 units
     double viewZoom = 4.0;             // field of view is pi / viewZoom; 4 normal, 10..18 binoculars
+    double moveSpeed = 0.0;            // units a frame along the heading (the tour's glide too)
+    double savedEyeX = 100.0;          // the angler's place on the bank while the album is open
+    double savedEyeZ = 92.0;           //   (also the last footstep position)
+    int32_t binocularState = 0;        // 0 = no binoculars; read by the water drawing
 
-    // ---- swim_furniture.cpp: rod pod, alarms, swingers, rods on rests, floats (steps 7, 8) ----
+    //-----------------------
+    // fishing/swim_furniture.cpp: rod pod, alarms, swingers, rods on rests, floats (steps 7, 8)
     void DrawSwimFurniture();
     void DrawRodsOnRestsAndFloats();
     void DrawRodOnRest(double x, double y, double z, double yaw, double spoolTurn_);
@@ -442,7 +420,8 @@ public:
     double biteIndicatorUpper[ROD_COUNT] = {3.7, 3.7};  // swinger rolls, radians
     double biteIndicatorLower[ROD_COUNT] = {3.7, 3.7};
 
-    // ---- casting.cpp and catapult.cpp (steps 9-14) ----
+    //-----------------------
+    // fishing/casting.cpp and fishing/catapult.cpp (steps 9-14)
     void LandCasts();
     void AimCast();
     void CountDownFlightAndPull();
@@ -465,7 +444,8 @@ public:
     // the marker shows it; `inGrid` receives whether the aim point is on the terrain grid.
     void MoveAimAndDrawMarker(uint8_t* inGrid);
 
-    // ---- strike_line.cpp: strikes, the line, snags (steps 16, 18-20) ----
+    //-----------------------
+    // fishing/strike_line.cpp: strikes, the line, snags (steps 16, 18-20)
     void ResolveStrikes();
     void RunSchoolPassAndHeldRod();
     void UpdateLineEndAndReelSounds();
@@ -478,7 +458,8 @@ public:
     double lastLineLength = 0.0;       // lineLength when the reel or clutch sound last played
     int32_t lossReason = 0;            // why the played fish came off (1, 2: hook pulls)
 
-    // ---- playing_rod.cpp: the held rod, clutch and tension (step 17) ----
+    //-----------------------
+    // fishing/playing_rod.cpp: the held rod, clutch and tension (step 17)
     void UpdateTensionDialAndViewLock();
     void UpdateAndDrawPlayingRod();
     // The rod from its butt: 12 segments bending by `bend` a segment and lagging toward the fish.
@@ -497,7 +478,8 @@ public:
     double rodTipY = 0.0;
     double rodTipZ = 0.0;
 
-    // ---- landing.cpp and photo.cpp: net, mat, weighing, photos (steps 5, 6, 21-23) ----
+    //-----------------------
+    // fishing/landing.cpp and fishing/photo.cpp: net, mat, weighing, photos (steps 5, 6, 21-23)
     void UpdateHookBaitTakenFlags();
     void UpdateLandingNet();
     void DrawFishingWorldAndGauge();
@@ -533,11 +515,13 @@ public:
     double linePull = 0.0;             // lineTension * 300, 0..300
     int32_t alarmFrames[ROD_COUNT] = {};  // consecutive frames with a bite signal
 
-    // ---- fishing_texts.cpp: hints, status texts, ambient sound (steps 25, 26) ----
+    //-----------------------
+    // fishing/fishing_texts.cpp: hints, status texts, ambient sound (steps 25, 26)
     void DrawFishingTexts();
     void UpdateFishingAmbientSound();
 
-    // ---- school/school_pass.cpp: the fish school each frame, fish bodies ----
+    //-----------------------
+    // fishing/school/school_pass.cpp: the fish school each frame, fish bodies
     void UpdateFishSchool();
     void DrawFishBody(int32_t kind);
     void DrawRecordsFishModel(int32_t kind, double shapeFactor, double size);
@@ -561,11 +545,120 @@ public:
     double floatDip[ROD_COUNT] = {};       // how far the float is pulled under, 0..0.4
     double recordsModelAngle = 1.0;        // yaw of the catch-records fish model
 
-    // ---- duck mode ----
+    //=======================================================================================
+    // screens/: every other screen, each with its draw, input, entry and exit
+
+    //-----------------------
+    // screens/lake_screen_entry.cpp: the way from the map into a lake screen and back
+    // Mode, eye and heading of the lake screen; the lakeside textures, the sun, a click's lock.
+    void EnterLakeScreen(int32_t mode, double x, double y, double z, double heading_, double pitch_);
+    // Back to the map at its zoom height and centre: the map textures and light, this lock.
+    void ReturnToMap(int32_t lock);
+    double savedMapHeight = 0.0;       // zoom height to return to from fishing, tour, stocking records
+
+    //-----------------------
+    // screens/title/title_screen.cpp
+    void DrawTitleScreen();
+    void UpdateTitleScreen(InputDeviceState* input);
+    void ClickTitle(const ScreenPointer& pointer);
+    void LeaveTitle();
+    int32_t titleState = 0;                         // title animation state 0..13
+    int32_t titleTickCounter = 0;                   // 10-ms ticks counted in the current state
+    uint32_t titleCounterStamp = plat::GetTickCount();
+    double titleSpinAngle = 0.0;                    // yaw of the spinning card, grows without limit
+    uint32_t titleSpinStamp = plat::GetTickCount();
+    double titleTilePos[3] = {-3.5, -4.3, 6.0};     // the moving picture tile
+    double titleTileScale = 1.0;                    // 1 in the row, larger in front
+    double titleFlipAngle = 0.0;                    // yaw of the row while it flips over
+    int32_t titlePictureSet = 1;                    // 1 or 2
+
+    //-----------------------
+    // screens/instructions/instructions_screen.cpp
+    void EnterInstructions();
+    void DrawInstructionsScreen();
+    void UpdateInstructionsScreen(InputDeviceState* input);
+    void ClickInstructions(InputDeviceState& input, const ScreenPointer& pointer);
+    void TurnInstructionsPage(InputDeviceState& input);
+    int32_t instructionsPage = 1;                   // 1..3, 3 = credits
+
+    //-----------------------
+    // screens/map/map_screen.cpp: the overhead map with its tackle panel, and the orbit view
+    void DrawMapScreen();
+    uint8_t orbitView = 0;             // the orbiting wireframe view instead of the overhead map
+    double orbitAngle = 3.142;         // the orbiting eye's angle round the lake centre, 0..FULL_TURN
+    double orbitHeight = 50.0;         // 5..500
+    double orbitZoom = 4.0;            // field of view pi / orbitZoom, 4..20
+    double orbitEyeX = 0.0;            // where the orbiting eye stands, lake units
+    double orbitEyeZ = 0.0;
+    int32_t mapCursorColumn = 0;       // terrain column and row under the mouse (1..100 on the grid)
+    int32_t mapCursorRow = 0;
+    double swimMarkerPulse = 0.0;      // pulse of the current swim's sign, 0..12
+    uint8_t swimMarkerRising = 1;
+    double dragBase = 0.0;             // where the held rod's drag starts
+
+    //-----------------------
+    // screens/map/map_input.cpp: the map's keys and buttons and the tackle selection
+    void UpdateMapScreen(InputDeviceState* input, int32_t screenX, int32_t screenY);
+    int32_t rodReel = 2;               // 1..4: 1.5, 2, 2.5, 3 lb test curve
+    int32_t method = 1;                // 1..7: semi fixed lead, running ledger, chod rig, swim feeder,
+                                       //       waggler, surface controller, free line
+    int32_t mainlineLb = 10;           // 10..16
+    int32_t leadOz = 2;                // 1..4
+    int32_t hooklengthLb = 10;         // 10..16
+    int32_t hookSize = 8;              // 10, 8, 6, 4
+    int32_t wagglerShot = 3;           // 1..4: 1 x BB, 2 x BB, 2 x AAA, 4 x AAA
+    int32_t floatDepth = 3;            // 1..4: shallow, medium, deep, over depth
+    double controllerOz = 1.0;         // 0.5, 1.0, 1.5, 2.0
+    int32_t hookBait = 1;              // 1..6, 8..13 (7 is no bait)
+    int32_t groundbait = 1;            // 1..3
+    int32_t currentSwim = 1;           // 1..9
+    double orbitTurnSpeed = 0.005;     // orbit steps, rising while an arrow is held
+    double orbitClimbSpeed = 1.0;
+    int32_t orbitHoldFrames = 0;       // calls left before the orbit steps fall back
+    uint8_t playPanSound = 0;
+
+    //-----------------------
+    // screens/records/stocking_records_screen.cpp
+    void EnterStockingRecords();
+    void DrawStockingRecordsScreen();
+    void ClickStockingRecords(const ScreenPointer& pointer);
+    int32_t stockingPage = 1;          // 1..6
+
+    //-----------------------
+    // screens/records/catch_records_screen.cpp
+    void DrawCatchRecordsScreen();
+    void HoverCatchRecordsRow(const ScreenPointer& pointer);
+    void UpdateCatchRecordsKeys(const InputDeviceState& input);
+    void ClickCatchRecords(const ScreenPointer& pointer);
+    void LeaveCatchRecords();
+    int32_t recordsSelection = 0;      // the row under the cursor, 0..26
+
+    //-----------------------
+    // screens/album/photo_album_screen.cpp
+    void DrawPhotoAlbumScreen();
+    void UpdatePhotoAlbumScreen(const InputDeviceState& input);
+    void LeavePhotoAlbum();
+    void DeleteShownPhoto();
+    int32_t currentPhoto = 0;          // the photo shown, 0..49
+    int32_t albumFrameCount = 0;       // frames the current photo has been shown, up to 50
+    uint32_t photoDeleteStamp = plat::GetTickCount();  // tick count of the last deletion
+    double savedEyeY = 0.0;            // the eye at the lake while the album is open
+    double savedHeading = 0.0;
+    double savedPitch = 0.0;
+
+    //-----------------------
+    // screens/tour/tour_screen.cpp
+    void EnterTour();
+    void DrawTourScreen();
+    void UpdateTourScreen(InputDeviceState& input);
+    int32_t tourWaypoint = 0;          // 0..7, the waypoint flown to
+    int32_t tourTicks = 0;             // 20-ms ticks since the tour began (drives the captions)
+    float tourFade = -0.5f;            // light fade level: -0.5 at the start, 999 once it is over
+
+    //-----------------------
+    // screens/duck/duck_mode_screen.cpp
+    void EnterDuckMode();
+    void DrawDuckModeScreen();
+    void UpdateDuckModeScreen(InputDeviceState* input);
     uint8_t flyMode = 0;               // free vertical movement at the lake, toggled with F
-    // Set by the map when the tour starts; owned by the lake tour.
-    int32_t tourWaypoint = 0;
-    int32_t tourTicks = 0;
-    float tourFade = -0.5f;
-    // (members: screens)
 };

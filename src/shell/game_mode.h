@@ -1,4 +1,4 @@
-// The game modes: which screen is shown.
+// Game modes, their clear colours, the device light slots and the click lock.
 #pragma once
 #include <cstdint>
 
@@ -16,3 +16,14 @@ enum GameModeValue : int32_t {
 
 constexpr uint32_t CLEAR_BLACK = 0x00000000u;
 constexpr uint32_t CLEAR_GREY = 0x00323232u;
+
+// Device light slots: the point light high over the lake lights the map and the title; the
+// directional sun lights the lake screens. Slot 3 is never set up; leaving the tour switches it off.
+enum LightSlot : uint32_t {
+    LIGHT_MAP = 0,
+    LIGHT_LAKESIDE = 1,
+    LIGHT_SPARE = 3,
+};
+
+// Tenths of a second of input lock after a click on a screen button: one click acts once.
+constexpr int32_t CLICK_LOCK = 3;

@@ -1,7 +1,8 @@
-// Input: the action map, the per-frame poll of every device and the per-device screen-input dispatch.
+// Input: the action map, the per-frame poll of every device and the screen-input dispatch.
 #include <cmath>
 #include <iterator>
 #include <vector>
+#include "common/sound_cue.h"
 #include "gfx/geometry.h"
 #include "shell/game_app.h"
 
@@ -50,7 +51,7 @@ using plat::InputSource;
 using plat::KeyId;
 
 // The action map "viewer Game", in row order.
-const plat::ActionBinding kActionTable[] = {
+const plat::ActionBinding ACTION_TABLE[] = {
     {ACTION_MOUSE_Y, InputSource::MouseAxisY, KeyId::None, 0, "ACTION_MOUSE_Y"},
     {ACTION_MOUSE_X, InputSource::MouseAxisX, KeyId::None, 0, "ACTION_MOUSE_X"},
     {ACTION_LEFT_BUTTON, InputSource::MouseButtonLeft, KeyId::None, 0, "ACTION_LEFT_BUTTON"},
@@ -86,7 +87,7 @@ const plat::ActionBinding kActionTable[] = {
     {ACTION_TIPS, InputSource::Key, KeyId::T, 0, "ACTION_TIPS"},
     {ACTION_PHOTO, InputSource::Key, KeyId::P, 0, "ACTION_PHOTO"},
 };
-static_assert(sizeof(kActionTable) / sizeof(kActionTable[0]) == ACTION_CODE_COUNT, "34 actions");
+static_assert(sizeof(ACTION_TABLE) / sizeof(ACTION_TABLE[0]) == ACTION_CODE_COUNT, "34 actions");
 
 // The key field each action code writes (null: an action that nothing reads).
 using KeyField = int32_t InputDeviceState::*;
@@ -116,13 +117,8 @@ KeyField KeyFieldFor(uint32_t code) {
 }
 
 // Events taken from one device per frame; the rest wait in its buffer.
-constexpr uint32_t kEventsPerPoll = 23;
-constexpr uint32_t kPressed = 0x80;
-
-// Divisors of the screen height for the 27 catch-records rows.
-const float kRecordRowDivisor[27] = {7.6f,  6.3f,  5.3f,  4.5f,  4.0f,  3.65f, 3.22f, 2.95f, 2.75f,
-                                     2.55f, 2.35f, 2.18f, 2.05f, 1.92f, 1.82f, 1.73f, 1.65f, 1.57f,
-                                     1.5f,  1.45f, 1.39f, 1.33f, 1.28f, 1.23f, 1.18f, 1.13f, 1.1f};
+constexpr uint32_t EVENTS_PER_POLL = 23;
+constexpr uint32_t PRESSED = 0x80;
 
 InputDeviceState* RecordOf(const plat::DeviceEntry& entry) {
     return static_cast<InputDeviceState*>(entry.userData);
@@ -137,7 +133,7 @@ plat::HResult GameApp::InitInput(plat::WindowHandle window) {
     actionFormat.bufferSize = 255;
     actionFormat.axisMin = -100;
     actionFormat.axisMax = 100;
-    actionFormat.actions.assign(std::begin(kActionTable), std::end(kActionTable));
+    actionFormat.actions.assign(std::begin(ACTION_TABLE), std::end(ACTION_TABLE));
     inputManager = new plat::InputActionManager();
     return inputManager->Create(window, &actionFormat, &GameApp::OnInputDeviceFound, this);
 }
@@ -166,16 +162,16 @@ void GameApp::PollInput() {
         if (!record) continue;
         entry.device->Acquire();
         entry.device->Poll();
-        plat::DeviceEvent events[kEventsPerPoll];
-        uint32_t count = kEventsPerPoll;
+        plat::DeviceEvent events[EVENTS_PER_POLL];
+        uint32_t count = EVENTS_PER_POLL;
         if (plat::Failed(entry.device->GetDeviceData(sizeof(plat::DeviceEvent), events, &count, 0)))
             continue;  // the record keeps last frame's values
-        if (count > kEventsPerPoll) count = kEventsPerPoll;
+        if (count > EVENTS_PER_POLL) count = EVENTS_PER_POLL;
         record->axisX = 0.0f;
         record->axisY = 0.0f;
         for (uint32_t i = 0; i < count; ++i) {
             const plat::DeviceEvent& ev = events[i];
-            const int32_t held = ev.data == kPressed ? 1 : 0;
+            const int32_t held = ev.data == PRESSED ? 1 : 0;
             const float axis = static_cast<float>(static_cast<int32_t>(ev.data) / 500.0);
             switch (ev.appData) {
                 case ACTION_MOUSE_X: record->axisX = axis; break;
@@ -200,138 +196,53 @@ void GameApp::PollInput() {
     }
 }
 
-void GameApp::DispatchScreenInput(InputDeviceState& input) {
-    // 1. Cursor.
+// Step 1: where the cursor is, in the game window and over the map.
+ScreenPointer GameApp::ReadScreenPointer() {
     plat::Point screen{0, 0};
     plat::GetCursorPos(&screen);
     cursorX = screen.x - clientOriginX - 1;
     cursorY = screen.y - clientOriginY - 1;
     cursorOverMap = (cursorX >= 84 && cursorX <= 714 && cursorY >= 84 && cursorY <= 524) ? 1 : 0;
-    const float windowX = static_cast<float>(screen.x - clientOriginX);
-    const float windowY = static_cast<float>(screen.y - clientOriginY);
+    ScreenPointer pointer;
+    pointer.screenX = screen.x;
+    pointer.screenY = screen.y;
+    pointer.windowX = static_cast<float>(screen.x - clientOriginX);
+    pointer.windowY = static_cast<float>(screen.y - clientOriginY);
     const float width = static_cast<float>(clientWidth);
     const float height = static_cast<float>(clientHeight);
-    // The bottom-centre button of the title, instructions and records screens.
-    const bool onButton = Distance2D(windowX, windowY, width / 2.0f, height / 1.1f) < 100.0;
+    pointer.onButton = Distance2D(pointer.windowX, pointer.windowY, width / 2.0f, height / 1.1f) < 100.0;
+    return pointer;
+}
 
-    // 2. The input steps of the screens that have one; a step that changes the mode without a lock
-    //    lets a later step run in the same pass.
-    if (gameMode == MODE_DUCK && inputLock == 0) UpdateDuckModeScreen(&input);
-    if (gameMode == MODE_MAP && inputLock == 0) UpdateMapScreen(&input, screen.x, screen.y);
+// The screens' input steps in their fixed order; each step checks the mode again, so a step that
+// changes the mode without a lock lets a later step of the new mode run in the same pass.
+void GameApp::DispatchScreenInput(InputDeviceState& input) {
+    const ScreenPointer pointer = ReadScreenPointer();                                          //  1
+    if (gameMode == MODE_DUCK && inputLock == 0) UpdateDuckModeScreen(&input);                   //  2
+    if (gameMode == MODE_MAP && inputLock == 0) UpdateMapScreen(&input, pointer.screenX, pointer.screenY);
     if (gameMode == MODE_FISHING && inputLock == 0) UpdateFishingScreen(&input);
     if (gameMode == MODE_TITLE && inputLock == 0) UpdateTitleScreen(&input);
     if (gameMode == MODE_INSTRUCTIONS && inputLock == 0) UpdateInstructionsScreen(&input);
-
-    // 3. Catch-records row under the cursor (hover, no lock); where rows overlap the lower wins.
-    if (gameMode == MODE_CATCH_RECORDS && windowX < width / 2.0f) {
-        for (int row = 26; row >= 0; --row)
-            if (std::fabs(windowY - height / kRecordRowDivisor[row]) < 10.0f) recordsSelection = row;
-    }
-
-    // 4. Catch records: X back to the lake.
-    if (gameMode == MODE_CATCH_RECORDS && inputLock == 0 && input.keyX != 0) {
-        gameMode = MODE_FISHING;
-        inputLock = 10;
-    }
-
-    // 5. Photo album: P leaves, D deletes the shown photo.
-    if (gameMode == MODE_PHOTO_ALBUM && inputLock == 0) {
-        if (input.keyP != 0) {
-            gameMode = MODE_FISHING;
-            inputLock = 10;
-            albumFrameCount = 0;
-            eyeX = savedEyeX;
-            eyeZ = savedEyeZ;
-            heading = savedHeading;
-            eyeY = savedEyeY;
-            pitch = savedPitch;
-        }
-        if (input.keyD != 0) DeleteShownPhoto();
-    }
-
-    // 6. Tour: X back to the map.
-    if (gameMode == MODE_TOUR && inputLock == 0 && input.keyX != 0) {
-        if (ambienceSound) ambienceSound->Stop();
-        LoadTextureSet(TEXTURE_SET_MAP);
-        gameMode = MODE_MAP;
-        inputLock = 9;
-        eyeY = savedMapHeight;
-        moveSpeed = 0.0;
-        eyeX = 100.0;
-        eyeZ = 92.0;
-        if (device) {
-            device->LightEnable(3, false);
-            device->LightEnable(0, true);
-        }
-    }
-
-    // 7. Stocking records: a click turns the page, after the last page back to the map.
-    if (gameMode == MODE_STOCKING_RECORDS && inputLock == 0 && leftButtonDown == 1 && onButton) {
-        if (stockingPage == 6) {
-            gameMode = MODE_MAP;
-            inputLock = 6;
-            eyeY = savedMapHeight;
-            eyeX = 100.0;
-            eyeZ = 100.0;
-        } else {
-            stockingPage += 1;
-            inputLock = 6;
-        }
-    }
-
-    // 8. Catch records: a click back to the lake.
-    if (gameMode == MODE_CATCH_RECORDS && inputLock == 0 && leftButtonDown == 1 && onButton) {
-        gameMode = MODE_FISHING;
-        inputLock = 10;
-    }
-
-    // 9. Click sound asked for by the map screen.
-    if (playClickSound) {
-        playClickSound = 0;
-        if (clickSound) {
-            clickSound->Rewind();
-            clickSound->Play(0, 0, -1000, 0, 0);
-        }
-    }
-
-    // 10. The lake screens steer with the mouse: keep the cursor in the middle.
-    if (gameMode == MODE_FISHING || gameMode == MODE_TOUR || gameMode == MODE_DUCK) plat::SetCursorPos(500, 500);
-
-    // 11. Title: "Click here to play" (no lock); the title is never shown again.
-    if (gameMode == MODE_TITLE && leftButtonDown == 1 && onButton) {
-        gameMode = MODE_MAP;
-        ReleaseTitleTextures();
-    }
-
-    // 12. Instructions, last page: back to the map.
-    if (gameMode == MODE_INSTRUCTIONS && leftButtonDown == 1 && instructionsPage == 3 && inputLock == 0 &&
-        onButton) {
-        gameMode = MODE_MAP;
-        inputLock = 5;
-        input.keyX = 0;
-    }
-
-    // 13. Instructions: next page.
-    if (gameMode == MODE_INSTRUCTIONS && leftButtonDown == 1 && inputLock == 0 && onButton) {
-        instructionsPage += 1;
-        inputLock = 5;
-        input.keyX = 0;
-    }
+    if (gameMode == MODE_CATCH_RECORDS) HoverCatchRecordsRow(pointer);                           //  3
+    if (gameMode == MODE_CATCH_RECORDS && inputLock == 0) UpdateCatchRecordsKeys(input);         //  4
+    if (gameMode == MODE_PHOTO_ALBUM && inputLock == 0) UpdatePhotoAlbumScreen(input);           //  5
+    if (gameMode == MODE_TOUR && inputLock == 0) UpdateTourScreen(input);                        //  6
+    if (gameMode == MODE_STOCKING_RECORDS && inputLock == 0) ClickStockingRecords(pointer);      //  7
+    if (gameMode == MODE_CATCH_RECORDS && inputLock == 0) ClickCatchRecords(pointer);            //  8
+    if (playClickSound) PlayRequestedClick();                                                    //  9
+    if (gameMode == MODE_FISHING || gameMode == MODE_TOUR || gameMode == MODE_DUCK) CentreCursor(); // 10
+    if (gameMode == MODE_TITLE) ClickTitle(pointer);                                             // 11
+    if (gameMode == MODE_INSTRUCTIONS) ClickInstructions(input, pointer);                        // 12, 13
 }
 
-// Removes the shown photo; the later ones move down so the photos in use stay packed at the front.
-// At most once per 500 ms, so a held D deletes one photo at a time.
-void GameApp::DeleteShownPhoto() {
-    const uint32_t now = plat::GetTickCount();
-    if (now - photoDeleteStamp <= 500) return;
-    photoDeleteStamp = now;
-    int inUse = 0;
-    for (const PhotoRecord* photo : photos)
-        if (photo->inUse) ++inUse;
-    if (currentPhoto < 0 || currentPhoto >= inUse) return;  // no photo shown: nothing to delete
-    for (int q = currentPhoto; q < PHOTO_SLOT_COUNT - 1; ++q) *photos[q] = *photos[q + 1];
-    photos[PHOTO_SLOT_COUNT - 1]->inUse = 0;
+// The click a screen asked for during this pass.
+void GameApp::PlayRequestedClick() {
+    playClickSound = 0;
+    PlayFromStart(clickSound);
 }
+
+// The lake screens steer with the mouse: the cursor is kept in the middle.
+void GameApp::CentreCursor() { plat::SetCursorPos(500, 500); }
 
 void GameApp::ZeroInputRecords() {
     if (!inputManager) return;

@@ -1,4 +1,4 @@
-// The input record of one input device: the frame's mouse movement and a held flag per key.
+// The input record of one device (mouse movement, a held flag per key) and the mouse pointer.
 #pragma once
 #include <cstdint>
 
@@ -24,4 +24,12 @@ struct InputDeviceState {
     int32_t keyR;
     int32_t keyT;
     int32_t keyP;
+};
+
+// The mouse pointer of this input pass.
+struct ScreenPointer {
+    int32_t screenX, screenY;  // desktop pixels
+    float windowX, windowY;    // pixels from the game window's corner
+    bool onButton;             // within 100 pixels of the bottom-centre button of the title,
+                               // instructions and records screens
 };

@@ -13,16 +13,16 @@
 #include <functional>
 #include <string>
 #include "shell/game_app.h"
-#include "shell/number_token.h"
+#include "common/number_token.h"
 
 namespace {
 
-const char* const kSavePath = "photos\\photos.qd";
-const char* const kSaveFolder = "photos";
-constexpr int kValuesPerPhoto = 17;
-constexpr int kSaveValueCount = PHOTO_SLOT_COUNT * kValuesPerPhoto + GameApp::BEST_WEIGHT_COUNT;
+const char* const SAVE_PATH = "photos\\photos.qd";
+const char* const SAVE_FOLDER = "photos";
+constexpr int VALUES_PER_PHOTO = 17;
+constexpr int SAVE_VALUE_COUNT = PHOTO_SLOT_COUNT * VALUES_PER_PHOTO + GameApp::BEST_WEIGHT_COUNT;
 // Longer tokens cannot be numbers the game wrote.
-constexpr size_t kMaxTokenLength = 64;
+constexpr size_t MAX_TOKEN_LENGTH = 64;
 
 // Numbers are read and written in the "C" locale whatever the user's locale is.
 locale_t CLocale() {
@@ -57,7 +57,7 @@ public:
         while (c != EOF && IsSpace(c)) c = std::fgetc(f_);
         if (c == EOF) return false;
         while (c != EOF && !IsSpace(c)) {
-            if (token->size() <= kMaxTokenLength) token->push_back(static_cast<char>(c));
+            if (token->size() <= MAX_TOKEN_LENGTH) token->push_back(static_cast<char>(c));
             c = std::fgetc(f_);
         }
         return true;
@@ -69,10 +69,10 @@ private:
 
 // A whole token as a number; the reader cuts overlong tokens short, so those are never numbers.
 bool ParseInt(const std::string& s, int32_t* out) {
-    return s.size() <= kMaxTokenLength && ParseIntToken(s, out);
+    return s.size() <= MAX_TOKEN_LENGTH && ParseIntToken(s, out);
 }
 bool ParseFloat(const std::string& s, float* out) {
-    return !s.empty() && s.size() <= kMaxTokenLength && ParseFloatToken(s, out);
+    return !s.empty() && s.size() <= MAX_TOKEN_LENGTH && ParseFloatToken(s, out);
 }
 
 // Reads values in file order, stopping for good at the end or at the first value that is not one.
@@ -181,7 +181,7 @@ bool CopyRest(FILE* from, FILE* to) {
 
 void GameApp::ReadSaveFile() {
     for (float& weight : bestWeight) weight = 0.0f;
-    FILE* f = plat::OpenGameFile(kSavePath, "r");
+    FILE* f = plat::OpenGameFile(SAVE_PATH, "r");
     if (!f) return;  // no save file yet: every photo slot empty, no best weights
 
     SaveReader in(f);
@@ -194,17 +194,17 @@ void GameApp::ReadSaveFile() {
         if (!in.Float(&weight)) break;
 
     // A file that did not give every value would lose the rest at the exit write: keep it aside.
-    if (in.Count() < kSaveValueCount) {
-        const std::string path = plat::ResolveGamePath(kSavePath);
+    if (in.Count() < SAVE_VALUE_COUNT) {
+        const std::string path = plat::ResolveGamePath(SAVE_PATH);
         const std::string badPath = path + ".bad";
         std::rewind(f);
         std::string error;
         if (ReplaceFile(badPath, [f](FILE* out) { return CopyRest(f, out); }, &error))
             std::fprintf(stderr, "lakeside: %s is damaged after %d of %d values; kept a copy as %s\n", path.c_str(),
-                         in.Count(), kSaveValueCount, badPath.c_str());
+                         in.Count(), SAVE_VALUE_COUNT, badPath.c_str());
         else
             std::fprintf(stderr, "lakeside: %s is damaged after %d of %d values; could not copy it to %s: %s\n",
-                         path.c_str(), in.Count(), kSaveValueCount, badPath.c_str(), error.c_str());
+                         path.c_str(), in.Count(), SAVE_VALUE_COUNT, badPath.c_str(), error.c_str());
     }
     std::fclose(f);
 
@@ -221,10 +221,10 @@ void GameApp::ReadSaveFile() {
 }
 
 void GameApp::WriteSaveFile() {
-    const std::string folder = plat::ResolveGamePath(kSaveFolder);
+    const std::string folder = plat::ResolveGamePath(SAVE_FOLDER);
     struct stat st;
     if (!folder.empty() && ::stat(folder.c_str(), &st) != 0) ::mkdir(folder.c_str(), 0755);
-    const std::string path = plat::ResolveGamePath(kSavePath);
+    const std::string path = plat::ResolveGamePath(SAVE_PATH);
     if (path.empty()) return;
 
     std::string error;

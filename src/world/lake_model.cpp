@@ -3,11 +3,11 @@
 #include <cstdio>
 #include <memory>
 #include "platform/system.h"
-#include "shell/number_token.h"
+#include "common/number_token.h"
 
 namespace {
 
-const char* const kCellFields[13] = {
+const char* const CELL_FIELDS[13] = {
     "x of corner 0", "x of corner 1", "x of corner 2", "x of corner 3",
     "height of corner 0", "height of corner 1", "height of corner 2", "height of corner 3",
     "z of corner 0", "z of corner 1", "z of corner 2", "z of corner 3", "ground texture"};
@@ -106,34 +106,33 @@ bool ReadCells(ModelReader& in, LakeModel* m) {
         float* reals[12] = {&c.x[0], &c.x[1], &c.x[2], &c.x[3], &c.y[0], &c.y[1],
                             &c.y[2], &c.y[3], &c.z[0], &c.z[1], &c.z[2], &c.z[3]};
         for (int f = 0; f < 12; ++f)
-            if (!in.Float(reals[f], {"terrain cell", i, kCellFields[f]})) return false;
-        if (!in.Int(&c.groundTexture, {"terrain cell", i, kCellFields[12]})) return false;
+            if (!in.Float(reals[f], {"terrain cell", i, CELL_FIELDS[f]})) return false;
+        if (!in.Int(&c.groundTexture, {"terrain cell", i, CELL_FIELDS[12]})) return false;
         SnapEdgeHeights(&c);
     }
     return true;
 }
 
+// The fields a billboard and a scenery item share: active flag, kind, x, height, z and size.
+template <class Placed>
+bool ReadPlaced(ModelReader& in, const char* record, int32_t i, int32_t kindMax, Placed* p) {
+    if (!in.Flag(&p->active, {record, i, "active flag"})) return false;
+    if (!in.Kind(&p->type, 1, kindMax, p->active != 0, {record, i, "kind"})) return false;
+    return in.Float(&p->x, {record, i, "x"}) && in.Float(&p->y, {record, i, "height"}) &&
+           in.Float(&p->z, {record, i, "z"}) && in.Float(&p->size, {record, i, "size"});
+}
+
 bool ReadBillboards(ModelReader& in, LakeModel* m) {
-    for (int32_t i = 1; i < BILLBOARD_COUNT; ++i) {
-        Billboard& b = m->billboards[i];
-        if (!in.Flag(&b.active, {"billboard", i, "active flag"})) return false;
-        if (!in.Kind(&b.type, 1, BILLBOARD_TYPE_MAX, b.active != 0, {"billboard", i, "kind"})) return false;
-        if (!in.Float(&b.x, {"billboard", i, "x"}) || !in.Float(&b.y, {"billboard", i, "height"}) ||
-            !in.Float(&b.z, {"billboard", i, "z"}) || !in.Float(&b.size, {"billboard", i, "size"}))
-            return false;
-    }
+    for (int32_t i = 1; i < BILLBOARD_COUNT; ++i)
+        if (!ReadPlaced(in, "billboard", i, BILLBOARD_TYPE_MAX, &m->billboards[i])) return false;
     return true;
 }
 
 bool ReadItems(ModelReader& in, LakeModel* m) {
     for (int32_t i = 0; i < SCENERY_ITEM_COUNT; ++i) {
         SceneryItem& s = m->items[i];
-        if (!in.Flag(&s.active, {"scenery item", i, "active flag"})) return false;
-        if (!in.Kind(&s.type, 1, SCENERY_ITEM_TYPE_MAX, s.active != 0, {"scenery item", i, "kind"})) return false;
-        if (!in.Float(&s.x, {"scenery item", i, "x"}) || !in.Float(&s.y, {"scenery item", i, "height"}) ||
-            !in.Float(&s.z, {"scenery item", i, "z"}) || !in.Float(&s.size, {"scenery item", i, "size"}) ||
-            !in.Float(&s.heading, {"scenery item", i, "heading"}))
-            return false;
+        if (!ReadPlaced(in, "scenery item", i, SCENERY_ITEM_TYPE_MAX, &s)) return false;
+        if (!in.Float(&s.heading, {"scenery item", i, "heading"})) return false;
     }
     return true;
 }

@@ -4,13 +4,13 @@
 void GameApp::DrawLakeWorld(LakeWorldOrder order) {
     switch (order) {
     case LAKE_WORLD_FISHING:
-        DrawTerrain(0);
+        DrawTerrain(TERRAIN_FILL_SOLID);
         DrawSceneryAndWildlife();
         DrawAeratorsAndHut();
         AnimateAndDrawWater();
         break;
     case LAKE_WORLD_TOUR:
-        DrawTerrain(0);
+        DrawTerrain(TERRAIN_FILL_SOLID);
         UpdateFishSchool();
         DrawSceneryAndWildlife();
         DrawAeratorsAndHut();
@@ -19,13 +19,13 @@ void GameApp::DrawLakeWorld(LakeWorldOrder order) {
     case LAKE_WORLD_DUCK:
         UpdateFishSchool();
         DrawSceneryAndWildlife();
-        DrawTerrain(0);
+        DrawTerrain(TERRAIN_FILL_SOLID);
         DrawAeratorsAndHut();
         AnimateAndDrawWater();
         break;
     case LAKE_WORLD_ALBUM:
         AnimateAndDrawWater();
-        DrawTerrain(0);
+        DrawTerrain(TERRAIN_FILL_SOLID);
         DrawSceneryAndWildlife();
         break;
     }

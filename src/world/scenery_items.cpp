@@ -1,6 +1,7 @@
 // DrawSceneryItem: platforms, planks, snags and lily beds of the lake model, built from the cube,
 // the tapered column and the flat quads.
 #include <cmath>
+#include "common/angles.h"
 #include "shell/game_app.h"
 
 namespace {
@@ -9,8 +10,8 @@ namespace {
 struct BoxFaces {
     TextureName face[6];
 };
-constexpr BoxFaces kBoardFaces = {{TEX_WOOD3, TEX_WOOD3, TEX_WOOD4, TEX_WOOD4, TEX_WOOD3, TEX_WOOD3}};
-constexpr BoxFaces kFlatPlankFaces = {{TEX_WOOD3, TEX_WOOD3, TEX_WOOD2, TEX_WOOD2, TEX_WOOD3, TEX_WOOD3}};
+constexpr BoxFaces BOARD_FACES = {{TEX_WOOD3, TEX_WOOD3, TEX_WOOD4, TEX_WOOD4, TEX_WOOD3, TEX_WOOD3}};
+constexpr BoxFaces FLAT_PLANK_FACES = {{TEX_WOOD3, TEX_WOOD3, TEX_WOOD2, TEX_WOOD2, TEX_WOOD3, TEX_WOOD3}};
 
 // One piece of a snag: the tapered column placed and scaled, with or without its cap.
 struct SnagPiece {
@@ -25,8 +26,9 @@ struct SnagPiece {
 void GameApp::DrawSceneryItem(int32_t index) {
     if (index < 0 || index >= SCENERY_ITEM_COUNT) return;
     SceneryItem& item = *sceneryItems[index];
-    if (item.heading > 6.284f) item.heading -= 6.284f;
-    if (item.heading < 0.0f) item.heading += 6.284f;
+    constexpr float FULL_TURN_F = static_cast<float>(FULL_TURN);
+    if (item.heading > FULL_TURN_F) item.heading -= FULL_TURN_F;
+    if (item.heading < 0.0f) item.heading += FULL_TURN_F;
 
     const float x = item.x, y = item.y, z = item.z, s = item.size, h = item.heading;
     device->SetFVF(plat::FVF_MESH);
@@ -65,13 +67,13 @@ void GameApp::DrawSceneryItem(int32_t index) {
     switch (item.type) {
         case 1: {  // platform: four side boards round a gravel deck
             box(x + std::sin(h - 1.571f) * 3 * s, y + 0.3f, z + std::cos(h - 1.571f) * 3 * s, h + 1.571f, 3 * s,
-                s / 1.5f, s / 10, kBoardFaces);
+                s / 1.5f, s / 10, BOARD_FACES);
             box(x + std::sin(h) * 3.1f * s, y + 0.3f, z + std::cos(h) * 3.1f * s, h, 3.1f * s, s / 1.5f, s / 10,
-                kBoardFaces);
+                BOARD_FACES);
             box(x + std::sin(h + 1.571f) * 3 * s, y + 0.3f, z + std::cos(h + 1.571f) * 3 * s, h + 4.713f, 3 * s,
-                s / 1.5f, s / 10, kBoardFaces);
+                s / 1.5f, s / 10, BOARD_FACES);
             box(x + std::sin(h + 3.142f) * 3.1f * s, y + 0.3f, z + std::cos(h + 3.142f) * 3.1f * s, h + 3.142f,
-                3.1f * s, s / 1.5f, s / 10, kBoardFaces);
+                3.1f * s, s / 1.5f, s / 10, BOARD_FACES);
             // The deck stands higher on the map so that it shows above the terrain there.
             const float deckY = y + (gameMode == MODE_MAP ? 1.5f : 0.9f);
             SetWorldTransform(x, deckY, z, 0, h + 3.142f, 0, 3 * s, 3 * s, 3 * s);
@@ -79,10 +81,10 @@ void GameApp::DrawSceneryItem(int32_t index) {
             break;
         }
         case 2:  // upright plank
-            box(x, y + 0.3f, z, h, s, s / 3, s / 20, kBoardFaces);
+            box(x, y + 0.3f, z, h, s, s / 3, s / 20, BOARD_FACES);
             break;
         case 3:  // flat plank
-            box(x, y + 0.1f, z, h, s, s / 20, s / 3, kFlatPlankFaces);
+            box(x, y + 0.1f, z, h, s, s / 20, s / 3, FLAT_PLANK_FACES);
             break;
         case 4: {  // stump
             const SnagPiece pieces[] = {{x, y + 0.3f, z, 0, 0, s / 20, s / 20, true}};

@@ -8,6 +8,10 @@ constexpr int32_t TERRAIN_SPARE_CELL = 10000;  // the record past the grid, zero
 constexpr int32_t TERRAIN_FIRST_GROUND_TEXTURE = 44;  // TEX_GRASS1
 constexpr int32_t TERRAIN_LAST_GROUND_TEXTURE = 57;   // TEX_BLANK
 
+// DrawTerrain's fill mode (any other value keeps the device's current fill mode).
+constexpr int32_t TERRAIN_FILL_SOLID = 0;
+constexpr int32_t TERRAIN_FILL_WIREFRAME = 1;
+
 // One cell: two triangles drawn as the strip of corners 0, 1, 2, 3. Cells alternate their shared
 // edge like a checkerboard (see TerrainCellTable).
 struct TerrainCell {

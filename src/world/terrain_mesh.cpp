@@ -103,8 +103,8 @@ void GameApp::BuildTerrainMesh() {
 }
 
 void GameApp::DrawTerrain(int32_t fillMode) {
-    if (fillMode == 1) device->SetRenderState(plat::RS_FILLMODE, plat::FILL_WIREFRAME);
-    if (fillMode == 0) device->SetRenderState(plat::RS_FILLMODE, plat::FILL_SOLID);
+    if (fillMode == TERRAIN_FILL_WIREFRAME) device->SetRenderState(plat::RS_FILLMODE, plat::FILL_WIREFRAME);
+    if (fillMode == TERRAIN_FILL_SOLID) device->SetRenderState(plat::RS_FILLMODE, plat::FILL_SOLID);
     SetWorldTransform(0, 0, 0, 0, 0, 0, 1, 1, 1);
     device->SetFVF(plat::FVF_MESH);
 

@@ -1,4 +1,5 @@
 // The water: drifting texture coordinates and the stack of water layers over the lake.
+#include "common/step_gate.h"
 #include "shell/game_app.h"
 
 namespace {
@@ -20,9 +21,9 @@ void WriteTexCoords(plat::VertexBuffer* mesh, const float (*uv)[2], int count) {
 double Drift(double value, double step) { return static_cast<float>(value + step); }
 
 // The deep layers seen from above the water, with binoculars, and by the diving duck.
-const float kBinocularDepths[] = {-3.0f, -2.6f, -2.2f, -1.8f, -1.4f, -1.0f, -0.6f, -0.2f};
-const float kDuckDepths[] = {-3.0f, -2.5f, -2.0f, -1.5f, -1.0f, -0.5f, -0.2f};
-const float kNormalDepths[] = {-0.2f};
+const float BINOCULAR_DEPTHS[] = {-3.0f, -2.6f, -2.2f, -1.8f, -1.4f, -1.0f, -0.6f, -0.2f};
+const float DUCK_DEPTHS[] = {-3.0f, -2.5f, -2.0f, -1.5f, -1.0f, -0.5f, -0.2f};
+const float NORMAL_DEPTHS[] = {-0.2f};
 
 }  // namespace
 
@@ -42,9 +43,7 @@ void GameApp::AnimateAndDrawWater() {
     WriteTexCoords(skyPlaneMesh, sky, 4);
 
     // One drift step per call at most, and only once 10 ms have passed: no catching up.
-    const uint32_t now = plat::GetTickCount();
-    if (now - waterScrollStamp > 10) {
-        waterScrollStamp = now;
+    if (StepDue(waterScrollStamp, 10)) {
         waterScroll3 = Drift(waterScroll3, 0.0003);
         waterScroll1 = Drift(waterScroll1, 0.00035);
         waterScroll2 = Drift(waterScroll2, 0.00015);
@@ -67,17 +66,17 @@ void GameApp::DrawWaterLayers() {
     device->SetFVF(plat::FVF_MESH);
 
     // Deep layers: one opaque layer normally; a translucent stack with binoculars or when diving.
-    const float* depths = kNormalDepths;
+    const float* depths = NORMAL_DEPTHS;
     int layers = 1;
     TextureName deep = TEX_WATER3B;
     uint32_t reference = 254;
     if (gameMode == MODE_DUCK) {
-        depths = kDuckDepths;
+        depths = DUCK_DEPTHS;
         layers = 7;
         deep = TEX_WATER3;
         reference = 0;
     } else if (binocularState != 0) {
-        depths = kBinocularDepths;
+        depths = BINOCULAR_DEPTHS;
         layers = 8;
         deep = TEX_WATER3;
         reference = 0;

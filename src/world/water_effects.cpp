@@ -2,7 +2,9 @@
 #include "world/water_effects.h"
 #include <algorithm>
 #include "shell/game_app.h"
-#include "world/pool_step.h"
+#include "common/angles.h"
+#include "common/single_precision.h"
+#include "common/step_gate.h"
 
 namespace {
 
@@ -12,6 +14,18 @@ void AdvanceStage(int32_t& stage, double radius, double maxRadius) {
     if (radius > F32(maxRadius * 0.6666666666666666) && stage == 2) stage = 3;
 }
 
+// The start shared by ripple rings and wakes: a tenth of `size` across, growing to five times it.
+template <class Ring>
+void StartRing(Ring& ring, double x, double y, double z, double size) {
+    ring.active = 1;
+    ring.x = x;
+    ring.y = y;
+    ring.z = z;
+    ring.radius = F32(size / 10);
+    ring.maxRadius = F32(size * 5);
+    ring.stage = 1;
+}
+
 }  // namespace
 
 // ---- ripple ring ----
@@ -19,13 +33,7 @@ void AdvanceStage(int32_t& stage, double radius, double maxRadius) {
 RippleRing::RippleRing() : lastTick(plat::GetTickCount()) {}
 
 void RippleRing::Start(double x_, double y_, double z_, double size) {
-    active = 1;
-    x = x_;
-    y = y_;
-    z = z_;
-    radius = F32(size / 10);
-    maxRadius = F32(size * 5);
-    stage = 1;
+    StartRing(*this, x_, y_, z_, size);
     spinAngle = F32(plat::GameRand() / 5214.35391470401);
     spinUp = plat::GameRand() < 16383 ? 1 : 0;
 }
@@ -43,13 +51,7 @@ void RippleRing::Update() {
 Wake::Wake() : lastTick(plat::GetTickCount()) {}
 
 void Wake::Start(double x_, double y_, double z_, double size, double heading_) {
-    active = 1;
-    x = x_;
-    y = y_;
-    z = z_;
-    radius = F32(size / 10);
-    maxRadius = F32(size * 5);
-    stage = 1;
+    StartRing(*this, x_, y_, z_, size);
     heading = heading_;
 }
 

@@ -21,7 +21,7 @@ public:
     double x = 0, y = 0, z = 0;
     double radius = 0;
     double maxRadius = 0;
-    double spinAngle = 0;  // 0..6.284
+    double spinAngle = 0;  // 0..FULL_TURN
     uint8_t spinUp = 0;    // 1: spins by +0.06 per step, 0: by -0.06
     int32_t stage = 1;     // 1..3, picks the ring texture
     uint32_t lastTick = 0;

@@ -2,7 +2,9 @@
 #include "world/wildlife.h"
 #include <cmath>
 #include "gfx/geometry.h"
-#include "world/pool_step.h"
+#include "common/angles.h"
+#include "common/single_precision.h"
+#include "common/step_gate.h"
 
 namespace {
 
@@ -18,22 +20,12 @@ int32_t DrawState(int32_t state) {
     return state;
 }
 
-// Count of `delta` steps from `h` until within 0.02 of `goal`, wrapping round the turn.
-double TurnSteps(double h, double goal, double delta) {
-    int32_t steps = 0;
-    while (std::fabs(h - goal) > 0.02 && steps < MAX_TURN_STEPS) {
-        h = WrapHeading(F32(h + delta));
-        ++steps;
-    }
-    return steps;
-}
-
 // How far a heading is ahead of and behind another, each within one turn.
 void AheadBehind(double from, double to, double* ahead, double* behind) {
-    *ahead = F32(F32(6.284 - to) + from);
-    if (*ahead > 6.284) *ahead = F32(*ahead - 6.284);
-    *behind = F32(F32(6.284 - from) + to);
-    if (*behind > 6.284) *behind = F32(*behind - 6.284);
+    *ahead = F32(F32(FULL_TURN - to) + from);
+    if (*ahead > FULL_TURN) *ahead = F32(*ahead - FULL_TURN);
+    *behind = F32(F32(FULL_TURN - from) + to);
+    if (*behind > FULL_TURN) *behind = F32(*behind - FULL_TURN);
 }
 
 }  // namespace
@@ -62,8 +54,9 @@ void Gull::Update() {
     if (homing) {
         HeadingPitch hp;
         headingToCentre = F32(HeadingAndPitchBetween(&hp, x, 0, z, 100, 0, 100)->heading);
-        stepsUp = TurnSteps(heading, headingToCentre, 0.005);
-        stepsDown = TurnSteps(heading, headingToCentre, -0.005);
+        const TurnStepCounts steps = CountTurnSteps(heading, headingToCentre, 0.005, 0.02);
+        stepsUp = steps.up;
+        stepsDown = steps.down;
         heading = F32(stepsDown > stepsUp ? heading + 0.1 : heading - 0.1);  // a tie turns down
     }
 
@@ -93,7 +86,7 @@ void InsectSwarm::Start(float x_, float y_, float z_, int32_t type_) {
         y[i] = F32(F32(Rand() / 81917.5) + F32(centreY - 0.2));
         size[i] = F32(F32(F32(Rand() / 3276700.0) + 0.02) * sizeBase);
         heading[i] = F32(F32(Rand() / 81917.5) + F32(h0 - 0.4));
-        pitch[i] = 6.284;
+        pitch[i] = FULL_TURN;
         lag[i] = 0;
     }
 }
@@ -133,7 +126,7 @@ void InsectSwarm::Update() {
         else if (pitch[q] > targetPitch) pitch[q] = F32(pitch[q] - speed[q]);
     }
 
-    // Pitch 6.284 is level flight: the vertical part is cos(pitch - 3/2 pi).
+    // Pitch FULL_TURN is level flight: the vertical part is cos(pitch - 3/2 pi).
     auto move = [this](int q, double s, double horizontalScale) {
         const double tilt = F32(pitch[q] - 4.712388975);
         const double vertical = F32(F32(std::cos(tilt)) * s);
@@ -161,7 +154,7 @@ void InsectSwarm::Update() {
         z[L] > centreZ + spread) {
         HeadingPitch hp;
         targetHeading = F32(HeadingAndPitchBetween(&hp, x[L], y[L], z[L], centreX, centreY, centreZ)->heading);
-        if (targetHeading > 6.284) targetHeading = F32(targetHeading - 6.284);
+        if (targetHeading > FULL_TURN) targetHeading = F32(targetHeading - FULL_TURN);
     }
 
     const double top = F32(centreY + F32(3.0 * spread));

@@ -1,6 +1,7 @@
 // The lake's wildlife: gulls, insect swarms, bubble spots on the lake bed and dragonflies.
 #pragma once
 #include <cstdint>
+#include "common/angles.h"
 
 constexpr int32_t GULL_COUNT = 10;
 constexpr int32_t INSECT_SWARM_COUNT = 100;
@@ -24,7 +25,7 @@ public:
     double altitude = 0;  // 30..48
     double z = 0;
     uint32_t lastTick = 0;
-    double heading = 0;   // 0..6.284
+    double heading = 0;   // 0..FULL_TURN
     int32_t turnState = 0;   // 0 straight, 1 turning by -0.1, 2 by +0.1 per step
     uint8_t homing = 0;      // farther than 150 from the lake centre
     double headingToCentre = 0;
@@ -53,9 +54,9 @@ public:
     int32_t active = 0;
     int32_t type = 0;
     double heading[SWARM_MEMBERS] = {};
-    double pitch[SWARM_MEMBERS] = {};  // 6.284 level, smaller climbs, larger sinks
+    double pitch[SWARM_MEMBERS] = {};  // FULL_TURN level, smaller climbs, larger sinks
     double targetHeading = 0;
-    double targetPitch = 6.284;
+    double targetPitch = FULL_TURN;
     double speed[SWARM_MEMBERS] = {};
     uint32_t lastTick = 0;
 };

@@ -15,10 +15,10 @@
 #include "platform/sdl/gl_device.h"
 #include "platform/sdl/sdl_backend.h"
 #include "scratch_dir.h"
-#include "screens/stock_file.h"
+#include "fishing/stock/stock_file.h"
 #include "shell/game_app.h"
 
-extern const bool kHighDetailScenery = true;
+extern const bool HIGH_DETAIL_SCENERY = true;
 
 namespace {
 

@@ -1,10 +1,11 @@
 // BaitAttraction: start values by rig, bait and type, and the fading of attraction and scare.
 #include "fishing/school/bait_attraction.h"
 #include <cmath>
-#include "fishing/lake_view.h"
-#include "fishing/single_precision.h"
+#include "world/lake_view.h"
+#include "common/single_precision.h"
 #include "gfx/geometry.h"
 #include "platform/system.h"
+#include "common/step_gate.h"
 #include "shell/game_app.h"
 
 namespace {
@@ -121,9 +122,7 @@ void BaitAttraction::Start(double x_, double y_, double z_, int32_t type_, int32
 }
 
 void BaitAttraction::Update() {
-    const uint32_t now = plat::GetTickCount();
-    if (now - lastTick <= 50) return;
-    lastTick = now;
+    if (!StepDue(lastTick, 50)) return;
     if (strength > 5) {
         strength = F32(strength - F32(strengthDecay / 10.0));
     } else {

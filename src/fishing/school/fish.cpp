@@ -1,41 +1,19 @@
 // Fish: start values, the behaviour tick and its states (cruise, flee, roll, leap, the fight).
 #include "fishing/school/fish.h"
 #include <cmath>
-#include "fishing/single_precision.h"
+#include "common/angles.h"
+#include "common/single_precision.h"
+#include "common/step_gate.h"
 #include "gfx/geometry.h"
 #include "platform/system.h"
 #include "shell/game_app.h"
 
 namespace {
-constexpr double FULL_TURN = 6.284;
-constexpr int32_t MAX_TURN_STEPS = 700;
-
 int R() { return plat::GameRand(); }
 
-// Below 0 an angle comes round from the top; above a full turn it loses one.
-double WrapAngle(double a) {
-    if (a < 0) a = F32(FULL_TURN - std::fabs(a));
-    if (a > FULL_TURN) a = F32(a - FULL_TURN);
-    return a;
-}
+// The fish's turn search: steps of 0.01 until within 0.1 of the aim.
+TurnStepCounts FishTurnSteps(double from, double aim) { return CountTurnSteps(from, aim, 0.01, 0.1); }
 }  // namespace
-
-TurnSteps CountTurnSteps(double from, double aim) {
-    TurnSteps steps{0, 0};
-    double h = from;
-    while (std::fabs(F32(h - aim)) > 0.1 && steps.down < MAX_TURN_STEPS) {
-        h = F32(h - 0.01);
-        if (h < 0) h = F32(FULL_TURN - std::fabs(h));
-        ++steps.down;
-    }
-    h = from;
-    while (std::fabs(F32(h - aim)) > 0.1 && steps.up < MAX_TURN_STEPS) {
-        h = F32(h + 0.01);
-        if (h > FULL_TURN) h = F32(h - FULL_TURN);
-        ++steps.up;
-    }
-    return steps;
-}
 
 Fish::Fish() : lastTick(plat::GetTickCount()) {}
 
@@ -93,12 +71,10 @@ void Fish::Start(double x_, double y_, double z_, double sizeBase, double weight
 }
 
 void Fish::Update() {
-    const uint32_t now = plat::GetTickCount();
-    if (now - lastTick <= 100) return;
-    lastTick = now;
+    if (!StepDue(lastTick, 100)) return;
 
     if (splashCooldown > 0) --splashCooldown;
-    heading = WrapAngle(heading);
+    heading = WrapHeading(heading);
 
     if (tailSwingUp) {
         tailSwing = F32(tailSwing + speed);
@@ -161,6 +137,20 @@ void Fish::Update() {
     lastZ = z;
 }
 
+// Three chance draws: rising below `riseChance`, diving below `diveChance` (the later draw wins),
+// and, either way, level again below 300.
+void Fish::PickClimbOrDive(double riseChance, double diveChance) {
+    if (R() < riseChance) {
+        rising = 1;
+        diving = 0;
+    }
+    if (R() < diveChance) {
+        diving = 1;
+        rising = 0;
+    }
+    if ((rising || diving) && R() < 300) rising = diving = 0;
+}
+
 // A turn left below `threshold`, else right.
 void Fish::PickTurn(int threshold) {
     if (R() < threshold) {
@@ -184,7 +174,7 @@ void Fish::BottomCheck() {
     if (y < floor) {
         y = F32(y + F32(speed / 2.0));
         diving = 0;
-        pitch = 6.284;
+        pitch = FULL_TURN;
     }
 }
 
@@ -211,15 +201,7 @@ void Fish::Cruise() {
     const double maxSpeed = F32(size / 200.0);
     if (speed > maxSpeed) speed = maxSpeed;
 
-    if (R() < F32(F32(10.0 - depthLayer) * 70.0)) {
-        rising = 1;
-        diving = 0;
-    }
-    if (R() < F32(depthLayer * 200.0)) {
-        diving = 1;
-        rising = 0;
-    }
-    if ((rising || diving) && R() < 300) rising = diving = 0;
+    PickClimbOrDive(F32(F32(10.0 - depthLayer) * 70.0), F32(depthLayer * 200.0));
 
     const int turnChance = appetite <= 0 ? 500 : 100;
     const int stopChance = appetite <= 0 ? 300 : 1000;
@@ -241,8 +223,8 @@ void Fish::Cruise() {
         y = F32(y - F32(speed / 5.0));
         pitch = F32(pitch + F32(speed / 5.0));
     }
-    if (pitch > 6.284) pitch = F32(pitch - F32(speed / 10.0));
-    if (pitch < 6.284) pitch = F32(pitch + F32(speed / 10.0));
+    if (pitch > FULL_TURN) pitch = F32(pitch - F32(speed / 10.0));
+    if (pitch < FULL_TURN) pitch = F32(pitch + F32(speed / 10.0));
     if (pitch < 6.0) pitch = 6.0;
     if (pitch > 6.5) pitch = 6.5;
 
@@ -321,22 +303,32 @@ void Fish::Roll() {
         SplashBackToCruise();
     }
     if (climbing) {
-        if (pitch > 5) {
-            pitch = F32(pitch - 0.4);
-        } else {
-            pitch = 5;
-        }
-        climbRate = F32(climbRate + F32(speed / 4.0));
+        NoseUpAndClimb(5);
     } else {
-        if (pitch < 7) {
-            pitch = F32(pitch + tiltRate);
-        } else {
-            pitch = 7;
-        }
+        NoseDown(tiltRate);
         climbRate = F32(climbRate - F32(4.0 * speed));
         if (y < -1) climbRate = F32(climbRate / 4.0);
     }
     y = F32(y + climbRate);
+}
+
+// Rolling or leaping upward: the nose comes up by 0.4 a tick to `steepest`, the climb quickens.
+void Fish::NoseUpAndClimb(double steepest) {
+    if (pitch > steepest) {
+        pitch = F32(pitch - 0.4);
+    } else {
+        pitch = steepest;
+    }
+    climbRate = F32(climbRate + F32(speed / 4.0));
+}
+
+// Falling back: the nose goes down by `step` a tick, to 7 at most.
+void Fish::NoseDown(double step) {
+    if (pitch < 7) {
+        pitch = F32(pitch + step);
+    } else {
+        pitch = 7;
+    }
 }
 
 // Back under after a roll or a leap: cruising again, diving first.
@@ -359,12 +351,7 @@ void Fish::Leap() {
         SplashBackToCruise();
     }
     if (climbing) {
-        if (pitch > 4.8) {
-            pitch = F32(pitch - 0.4);
-        } else {
-            pitch = 4.8;
-        }
-        climbRate = F32(climbRate + F32(speed / 4.0));
+        NoseUpAndClimb(4.8);
     } else {
         if (leapHoldTicks > 0) {
             --leapHoldTicks;
@@ -372,11 +359,7 @@ void Fish::Leap() {
             state = FISH_CRUISE;
             leapHoldTicks = 0;
         }
-        if (pitch < 7) {
-            pitch = F32(pitch + 0.1);
-        } else {
-            pitch = 7;
-        }
+        NoseDown(0.1);
         if (y > 0) {
             const double turn = F32(2.5 * speed);
             if (leapTurn == 0) heading = F32(heading - turn);
@@ -412,11 +395,11 @@ void Fish::Hooked() {
         }
     }
     if (runSwitched && R() < 100) runSwitched = 0;
-    runHeading = WrapAngle(runHeading);
+    runHeading = WrapHeading(runHeading);
 
     // Steering toward the run, or, tired, toward the opposite side.
     if (!tired) {
-        const TurnSteps steps = CountTurnSteps(heading, runHeading);
+        const TurnStepCounts steps = FishTurnSteps(heading, runHeading);
         if (std::fabs(F32(heading - runHeading)) > speed) {
             heading = steps.down < steps.up ? F32(heading - speed) : F32(heading + speed);
         }
@@ -430,7 +413,7 @@ void Fish::Hooked() {
         }
         double aim = F32(runHeading + 3.142);
         if (aim > FULL_TURN) aim = F32(aim - FULL_TURN);
-        const TurnSteps steps = CountTurnSteps(heading, aim);
+        const TurnStepCounts steps = FishTurnSteps(heading, aim);
         if (std::fabs(F32(heading - runHeading)) > v) {
             heading = steps.down < steps.up ? F32(heading - v) : F32(heading + v);
         } else {
@@ -438,15 +421,7 @@ void Fish::Hooked() {
         }
     }
 
-    if (R() < 500) {
-        rising = 1;
-        diving = 0;
-    }
-    if (R() < 2000) {
-        diving = 1;
-        rising = 0;
-    }
-    if ((rising || diving) && R() < 300) rising = diving = 0;
+    PickClimbOrDive(500, 2000);
     turningLeft = turningRight = 0;
 
     if (longRunner && longRunTicks == 0 && strength > 10 && R() < 500) {
@@ -480,8 +455,8 @@ void Fish::Hooked() {
         pitch = F32(pitch + speed);
     }
     if (!rising && !diving) {
-        if (pitch > 6.284) pitch = F32(pitch - speed);
-        if (pitch < 6.284) pitch = F32(pitch + speed);
+        if (pitch > FULL_TURN) pitch = F32(pitch - speed);
+        if (pitch < FULL_TURN) pitch = F32(pitch + speed);
     }
     if (pitch < 6.0) pitch = 6.0;
     if (pitch > 6.5) pitch = 6.5;
@@ -497,7 +472,7 @@ void Fish::Hooked() {
     if (stamina < 0) stamina = 0;
     if (stamina > 100) stamina = 100;
     if (!tired) {
-        // Without strength left the line's share is skipped (step 11 makes such a fish tired).
+        // Without strength left the line's share is skipped (the check below makes such a fish tired).
         const double quarterStrength = F32(strength / 4.0);
         double spend = speed;
         if (quarterStrength > 0) {

@@ -94,18 +94,13 @@ private:
     void Roll();
     void Leap();
     void SplashBackToCruise();
+    void NoseUpAndClimb(double steepest);
+    void NoseDown(double step);
     void Hooked();
     void BottomCheck();
     void ShallowCheck();
     void Step(bool avoidHut);
     void PickTurn(int threshold);
+    void PickClimbOrDive(double riseChance, double diveChance);
     void TurnBySpeed();
 };
-
-// Steps of 0.01 needed to bring `from` within 0.1 of `aim`, going down (wrapping below 0) and
-// going up (wrapping above 6.284). Each count stops at 700, which only a NaN angle reaches.
-struct TurnSteps {
-    int32_t down;
-    int32_t up;
-};
-TurnSteps CountTurnSteps(double from, double aim);

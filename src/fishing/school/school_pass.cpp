@@ -1,8 +1,8 @@
 // The per-frame fish school pass (spooking, feeding, takes, hook pulls, bite indication), and the
 // drawing of fish bodies with their fins, mouth and tail.
 #include <cmath>
-#include "fishing/lake_view.h"
-#include "fishing/single_precision.h"
+#include "world/lake_view.h"
+#include "common/single_precision.h"
 #include "gfx/geometry.h"
 #include "platform/system.h"
 #include "shell/game_app.h"
@@ -223,7 +223,7 @@ void GameApp::ChooseBait(Fish& f) {
     const double d = bestDistance;
     f.depthLayer = DepthLayerFor(item, method, floatDepth);
     const double aim = HeadingAndPitchTo(f.x, 0, f.z, item.x, 0, item.z).heading;
-    const TurnSteps steps = CountTurnSteps(f.heading, aim);
+    const TurnStepCounts steps = CountTurnSteps(f.heading, aim, 0.01, 0.1);
     double rate = F32(d / 20.0);
     if (rate < 0.02) rate = 0.02;
     if (rate > 0.3) rate = 0.3;

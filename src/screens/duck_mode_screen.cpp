@@ -1,4 +1,0 @@
-// DrawDuckModeScreen: not built yet; the mode shows its clear colour.
-#include "shell/game_app.h"
-
-void GameApp::DrawDuckModeScreen() {}

@@ -1,0 +1,30 @@
+// EnterLakeScreen and ReturnToMap: the way from the map into a lake screen and back.
+#include "shell/game_app.h"
+
+void GameApp::EnterLakeScreen(int32_t mode, double x, double y, double z, double heading_, double pitch_) {
+    gameMode = mode;
+    inputLock = CLICK_LOCK;
+    eyeX = x;
+    eyeY = y;
+    eyeZ = z;
+    heading = heading_;
+    pitch = pitch_;
+    LoadTextureSet(TEXTURE_SET_LAKE);
+    device->LightEnable(LIGHT_MAP, false);
+    device->LightEnable(LIGHT_LAKESIDE, true);
+}
+
+void GameApp::ReturnToMap(int32_t lock) {
+    if (ambienceSound) ambienceSound->Stop();
+    LoadTextureSet(TEXTURE_SET_MAP);
+    gameMode = MODE_MAP;
+    inputLock = lock;
+    eyeY = savedMapHeight;
+    moveSpeed = 0.0;
+    eyeX = 100.0;
+    eyeZ = 92.0;
+    if (device) {
+        device->LightEnable(LIGHT_SPARE, false);
+        device->LightEnable(LIGHT_MAP, true);
+    }
+}

@@ -1,4 +1,0 @@
-// DrawTourScreen: not built yet; the mode shows its clear colour.
-#include "shell/game_app.h"
-
-void GameApp::DrawTourScreen() {}
