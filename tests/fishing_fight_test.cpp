@@ -121,8 +121,9 @@ TEST(Line, ALineIntoTheBedSnapsItAndThePlayedFishSwimsOff) {
     EXPECT_EQ(f.calmSpeed, 0.1);
     EXPECT_EQ(bait.x, 50.0f);
     EXPECT_EQ(bait.z, 58.0f);
+}
 
-    // Over deep water the same line holds.
+TEST(Line, TheSameLineOverDeepWaterHolds) {
     FishingTable deep;
     deep.lake.height = [](double, double) { return -6.0f; };
     deep.CastRod(0, 50, 60, -3);

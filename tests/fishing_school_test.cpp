@@ -147,3 +147,73 @@ TEST(SchoolPass, ATakeSignalsBetweenTheThresholdsAndHooksAboveThem) {
     EXPECT_EQ(s.app.biteSignal[0], 1);
     EXPECT_EQ(s.app.biteSignal[1], 1);
 }
+
+TEST(SchoolPass, ATakeDroppedOnOneRodLeavesTheFishPlayedOnTheOther) {
+    FishingTable s;
+    s.CastRod(0, 40, 40, -3);
+    BaitAttraction& idle = s.CastRod(1, 40, 40, -3);
+    idle.takeEase = 4000;  // rod 2's take is dropped at the first chance
+    Fish& f = s.AddFish(40, -3, 40.5);
+    f.state = FISH_HOOKED;
+    const int32_t i = s.Index(f);
+    s.app.rodFish[0] = s.app.rodFish[1] = i;  // it took both baits
+    s.app.rodHasFish[0] = 1;                  // and rod 1 was struck
+    s.app.playedFish = i;
+    s.app.fishingState = FISHING_ROD_IN_HAND;
+    s.Pass();
+    EXPECT_EQ(s.app.rodFish[1], NO_FISH);
+    EXPECT_EQ(s.app.rodFish[0], i);
+    EXPECT_EQ(f.state, FISH_HOOKED);
+    EXPECT_EQ(f.fear, 0);
+}
+
+TEST(SchoolPass, AnUntendedTakeDroppedOnItsOnlyRodPutsTheFishToFlight) {
+    FishingTable t;
+    BaitAttraction& bait = t.CastRod(0, 40, 40, -3);
+    bait.takeEase = 4000;
+    Fish& g = t.AddFish(40, -3, 40.5);
+    g.state = FISH_HOOKED;
+    t.app.rodFish[0] = t.Index(g);
+    t.Pass();
+    EXPECT_EQ(t.app.rodFish[0], NO_FISH);
+    EXPECT_EQ(g.state, FISH_FLEE);
+    EXPECT_EQ(g.fear, 1000);
+}
+
+TEST(FishDrawing, FishNearTheSurfaceAreDrawnWholeAndAShapelessFishStaysFinite) {
+    FishingTable s;
+    Fish& shallow = s.AddFish(60, -0.5, 60);
+    shallow.shapeFactor = 0;
+    s.AddFish(70, -3, 70);  // too deep to be seen without binoculars
+    s.Device()->ClearLog();
+    s.Pass();
+    int bodies = 0, parts = 0;
+    auto finite = [](const plat::Matrix& m) {
+        for (const auto& row : m.m)
+            for (float v : row)
+                if (!std::isfinite(v)) return false;
+        return true;
+    };
+    for (const plat::DrawRecord& d : s.Device()->draws) {
+        if (d.buffer == s.app.fishBodyMesh) ++bodies;
+        if (d.buffer == s.app.fishLeftFinMesh || d.buffer == s.app.fishRightFinMesh || d.buffer == s.app.fishMouthMesh ||
+            d.buffer == s.app.fishTailMesh)
+            ++parts;
+        EXPECT_TRUE(finite(d.world));
+    }
+    EXPECT_EQ(bodies, 12);  // one fish: twelve strips of its body
+    EXPECT_EQ(parts, 1 + 1 + 1 + 2);
+    // Binoculars raised: the deep fish shows too.
+    s.app.viewZoom = 10;
+    s.Device()->ClearLog();
+    s.Pass();
+    bodies = 0;
+    for (const plat::DrawRecord& d : s.Device()->draws) bodies += d.buffer == s.app.fishBodyMesh;
+    EXPECT_EQ(bodies, 24);
+    // The turning model of the records screen, even for a fish without size or shape.
+    s.Device()->ClearLog();
+    s.app.DrawRecordsFishModel(3, 0, 0);
+    s.app.DrawRecordsFishModel(3, 30, 25);
+    for (const plat::DrawRecord& d : s.Device()->draws) EXPECT_TRUE(finite(d.world));
+    EXPECT_DOUBLE_EQ(s.app.recordsModelAngle, F32(F32(1.0 + 0.01) + 0.01));
+}

@@ -247,6 +247,9 @@ toggle_tips() {  # NAME on|off
   fail "T did not turn the tips $2"
 }
 
+# Another script may source this one for its helpers alone.
+if [[ -n "${E2E_HELPERS_ONLY:-}" ]]; then return 0; fi
+
 # ---- steps ---------------------------------------------------------------------------------
 
 start_game lakeside

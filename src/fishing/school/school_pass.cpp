@@ -127,12 +127,14 @@ void GameApp::UpdateFishOnLine(int32_t i) {
         const HeadingPitch away = HeadingAndPitchTo(eyeX, 0, eyeZ, f.x, 0, f.z);
         f.runHeading = F32(F32(away.heading - 0.3) + F32(R() / 54611.66666666667));
     }
-    // A take nobody struck may be dropped.
+    // A take nobody struck may be dropped. A fish that took both hook baits and is played on the
+    // other rod only lets go of this one's: it stays on the line it is played on.
     for (int rod = 0; rod < ROD_COUNT; ++rod) {
         if (rodFish[rod] != i || rodHasFish[rod]) continue;
         const BaitAttraction* item = RodHookBait(rod);
         if (item && R() < F32(item->takeEase * 10.0)) {
-            PutToFlight(f);
+            const int other = 1 - rod;
+            if (!(rodFish[other] == i && rodHasFish[other])) PutToFlight(f);
             rodFish[rod] = NO_FISH;
         }
     }
