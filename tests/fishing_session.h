@@ -71,19 +71,32 @@ struct FishingGame : ScratchDir, HeadlessGame {
 
     // The key held for `frames` frames, released, and the lock let run out.
     void Tap(plat::KeyId key, int frames = 1) {
+        UnlockInput();
         backend->QueueKey(key, true);
         Frames(frames);
         backend->QueueKey(key, false);
         Frames(1);
         UnlockInput();
     }
-    // A left click held for one frame.
-    void Click() {
+    // A left click held for one frame, and released.
+    void Press() {
+        UnlockInput();
         backend->QueueMouseButton(0, true);
         Frames(1);
         backend->QueueMouseButton(0, false);
         Frames(1);
+    }
+    // The same, and the lock let run out.
+    void Click() {
+        Press();
         UnlockInput();
+    }
+    // The mouse pushed forward for `frames` frames: the aim goes out (or the view turns up).
+    void AimOut(int frames) {
+        for (int i = 0; i < frames; ++i) {
+            backend->QueueMouseMotion(0, -5000);
+            Frames(1);
+        }
     }
     // Frames until the input lock has run out (at most 2 s).
     void UnlockInput() {

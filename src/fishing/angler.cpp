@@ -7,7 +7,6 @@
 #include "platform/system.h"
 #include "shell/game_app.h"
 
-using fishing::Id;
 
 namespace {
 
@@ -15,10 +14,10 @@ namespace {
 struct BankLine {
     float ax, az, bx, bz;
 };
-constexpr BankLine kBankLines[4] = {
+constexpr BankLine BANK_LINES[4] = {
     {-27, -11, 119, 209}, {-27, -11, 129, -11}, {258, 210, 129, -11}, {258, 210, 119, 209}};
-constexpr double kBankClearance = 1.5;
-constexpr double kWaterBelow = -0.3;   // ground lower than this is water for walking and wading
+constexpr double BANK_CLEARANCE = 1.5;
+constexpr double WATER_BELOW = -0.3;   // ground lower than this is water for walking and wading
 
 // Distance of (x, z) from the line through a and b: the sine of the angle at b (from the law of
 // cosines) times the distance to b. The cosine is kept within -1..1 so that rounding cannot make
@@ -102,9 +101,9 @@ void GameApp::StepAnglerAndView() {
         groundAhead = fishing::GroundUnder(*lakeView, px, pz, 0.0);
         groundBeforeStep = fishing::GroundUnder(*lakeView, eyeX, eyeZ, 0.0);
     }
-    float nearest = DistanceFromLine(kBankLines[0], px, pz);
-    for (const BankLine& line : kBankLines) nearest = std::min(nearest, DistanceFromLine(line, px, pz));
-    if (groundAhead >= kWaterBelow && nearest > kBankClearance) {
+    float nearest = DistanceFromLine(BANK_LINES[0], px, pz);
+    for (const BankLine& line : BANK_LINES) nearest = std::min(nearest, DistanceFromLine(line, px, pz));
+    if (groundAhead >= WATER_BELOW && nearest > BANK_CLEARANCE) {
         eyeX = px;
         eyeY = py;
         eyeZ = pz;
@@ -127,7 +126,7 @@ void GameApp::StepAnglerAndView() {
     } else if (stepped) {
         savedEyeX = px;
         savedEyeZ = pz;
-        if (groundAhead >= kWaterBelow)
+        if (groundAhead >= WATER_BELOW)
             fishing::PlayClip(Rand() < 17500 ? footstepLandSound : footstepLandSound2, -3000);
         else
             fishing::PlayClip(Rand() < 17500 ? footstepWaterSound : footstepWaterSound2, -1000);
@@ -137,7 +136,7 @@ void GameApp::StepAnglerAndView() {
 
 // Step 4: rings and wakes round the angler's legs while wading.
 void GameApp::SpawnWadingEffects() {
-    if (!(groundBeforeStep < kWaterBelow) || moveSpeed == 0) return;
+    if (!(groundBeforeStep < WATER_BELOW) || moveSpeed == 0) return;
     const double halfSpeed = std::fabs(moveSpeed / 2.0);
     if (Rand() < 20000)
         SpawnRippleRing(static_cast<float>(eyeX), 0.0f, static_cast<float>(eyeZ),
@@ -166,5 +165,5 @@ void GameApp::DrawBinocularMask() {
     const double lift = onPlatform ? 0.2 : 0.0;
     SetWorldTransform(eyeX + std::sin(heading) * c * d, eyeY + std::cos(e) * d + lift, eyeZ + std::cos(heading) * c * d,
                       pitch, heading, 0, 0.3, 0.3, 0.3);
-    DrawMeshPart(uprightQuadMesh, Id(TEX_BINS1), plat::PT_TRIANGLESTRIP, 0, 2);
+    DrawMeshPart(uprightQuadMesh, TextureIdOf(TEX_BINS1), plat::PT_TRIANGLESTRIP, 0, 2);
 }

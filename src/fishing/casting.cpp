@@ -7,7 +7,6 @@
 #include "platform/system.h"
 #include "shell/game_app.h"
 
-using fishing::Id;
 
 namespace {
 int Rand() { return plat::GameRand(); }
@@ -77,6 +76,12 @@ void GameApp::MoveAimAndDrawMarker(uint8_t* inGrid) {
         else if (horizontalAxis < 0) aimYaw = F32(aimYaw - yawStep);
     }
     double d = F32(std::tan(static_cast<float>(aimPitch - 5.2)) * 4.0f);
+    // Pulled in past straight down the tangent would come round to the far end of the range:
+    // such a pitch is refused like one past the range, and the aim stays at its nearest.
+    if (aimPitch - 5.2 <= -1.5707963) {
+        aimPitch = startPitch;
+        d = F32(std::tan(static_cast<float>(aimPitch - 5.2)) * 4.0f);
+    }
     if (d > maxRange) {
         aimPitch = startPitch;
         d = maxRange;
@@ -104,10 +109,10 @@ void GameApp::MoveAimAndDrawMarker(uint8_t* inGrid) {
     SetWorldTransform(aimTargetX, water ? 0.05 : top + 0.15, aimTargetZ, 0, yaw, 0, 2, 2, 2);
     if (noFlight) {
         if (k > 3) {
-            DrawFlatQuad(water ? Id(TEX_CURSOR2) : Id(TEX_CURSOR));
+            DrawFlatQuad(water ? TextureIdOf(TEX_CURSOR2) : TextureIdOf(TEX_CURSOR));
         } else {
             SetWorldTransform(aimTargetX, top + 0.15, aimTargetZ, 0, yaw, 0, 1, 1, 1);
-            DrawUprightQuad(water ? Id(TEX_CURSOR4) : Id(TEX_CURSOR3));
+            DrawUprightQuad(water ? TextureIdOf(TEX_CURSOR4) : TextureIdOf(TEX_CURSOR3));
         }
     }
     *inGrid = 1;
@@ -120,11 +125,11 @@ void GameApp::AimCast() {
         fishingState != FISHING_RECASTING_ROD1 && fishingState != FISHING_RECASTING_ROD2)
         return;
     const int32_t line2 = 2 * (mainlineLb >= 1 ? mainlineLb : 1);
-    static const int32_t kWagglerReach[4] = {600, 700, 800, 900};
+    static const int32_t WAGGLER_REACH[4] = {600, 700, 800, 900};
     if (method >= 1 && method <= 4) {
         maxRange = (leadOz * 500 / line2) * rodReel;
     } else if (method == 5) {
-        maxRange = (kWagglerReach[wagglerShot >= 1 && wagglerShot <= 4 ? wagglerShot - 1 : 0] / line2) * rodReel;
+        maxRange = (WAGGLER_REACH[wagglerShot >= 1 && wagglerShot <= 4 ? wagglerShot - 1 : 0] / line2) * rodReel;
     } else if (method == 6) {
         maxRange = F32(F32(F32(controllerOz * 600.0) / line2) * rodReel);
     } else if (method == 7) {

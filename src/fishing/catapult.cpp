@@ -6,7 +6,6 @@
 #include "platform/system.h"
 #include "shell/game_app.h"
 
-using fishing::Id;
 
 namespace {
 int Rand() { return plat::GameRand(); }
@@ -50,10 +49,10 @@ void GameApp::DrawCatapultInHand() {
     } else {
         pitch = 6.4;
         int32_t texture = -1;
-        if (catapultPhase == 0 || catapultPull == 4) texture = Id(TEX_CATAPULT);
-        else if (catapultPull == 3) texture = Id(TEX_CATAPULT2);
-        else if (catapultPull == 2) texture = Id(TEX_CATAPULT3);
-        else if (catapultPull == 1) texture = Id(TEX_CATAPULT4);
+        if (catapultPhase == 0 || catapultPull == 4) texture = TextureIdOf(TEX_CATAPULT);
+        else if (catapultPull == 3) texture = TextureIdOf(TEX_CATAPULT2);
+        else if (catapultPull == 2) texture = TextureIdOf(TEX_CATAPULT3);
+        else if (catapultPull == 1) texture = TextureIdOf(TEX_CATAPULT4);
         if (catapultPhase > 0 && catapultPull == 3) fishing::PlayClip(elasticSound, -1000, true);
         if (texture >= 0) {
             const double x = eyeX + 2.0 * std::sin(heading - 0.2);

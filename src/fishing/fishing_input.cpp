@@ -95,10 +95,8 @@ void GameApp::ReleasePlayedFish() {
 }
 
 void GameApp::LeaveLakeForMap() {
-    if (ambienceSound) ambienceSound->Stop();
     clutch = 100;
     netHead[1] = eyeY - 3.5;
-    LoadTextureSet(TEXTURE_SET_MAP);
     for (int rod = 0; rod < ROD_COUNT; ++rod) {
         if (rodInWater[rod] && rodBaitItem[rod] >= 0 && rodBaitItem[rod] < BAIT_ITEM_COUNT)
             baitAttractions[rodBaitItem[rod]]->active = 0;
@@ -114,17 +112,9 @@ void GameApp::LeaveLakeForMap() {
     // A shot still in the air would otherwise land at the old aim point on the next visit.
     catapultPhase = catapultPull = 0;
     aimPitch = 6.6;
-    gameMode = MODE_MAP;
-    inputLock = 9;
-    eyeY = savedMapHeight;
-    moveSpeed = 0;
-    if (device) {
-        device->LightEnable(1, false);
-        device->LightEnable(0, true);
-    }
+    ReturnToMap(9);
+    if (device) device->LightEnable(LIGHT_LAKESIDE, false);
     ReleasePlayedFish();
-    eyeX = 100;
-    eyeZ = 92;
 }
 
 int32_t GameApp::AutoRecast(int32_t rod, double angle) {
@@ -260,7 +250,7 @@ void GameApp::TurnWithMouse() {
 
 // The arrow keys step the angler half a unit while a fish is played or a photo is posed.
 void GameApp::StepWithArrowKeys(InputDeviceState* input) {
-    static const double kDirection[8] = {0, 0.7855, 1.571, 2.3565, 3.142, 3.9275, 4.713, 5.4985};
+    static const double STEP_DIRECTIONS[8] = {0, 0.7855, 1.571, 2.3565, 3.142, 3.9275, 4.713, 5.4985};
     int32_t k = 0;
     if (input->keyUp) k = 1;
     if (input->keyRight) k = 3;
@@ -271,8 +261,8 @@ void GameApp::StepWithArrowKeys(InputDeviceState* input) {
     if (input->keyDown && input->keyLeft) k = 6;
     if (input->keyUp && input->keyLeft) k = 8;
     if (k > 0) {
-        double direction = F32(heading + kDirection[k - 1]);
-        if (direction > fishing::FULL_TURN) direction = F32(direction - fishing::FULL_TURN);
+        double direction = F32(heading + STEP_DIRECTIONS[k - 1]);
+        if (direction > FULL_TURN) direction = F32(direction - FULL_TURN);
         const double x = F32(eyeX + 0.5 * std::sin(direction));
         const double z = F32(eyeZ + 0.5 * std::cos(direction));
         const bool inside = x > 1 && x < 199 && z > 1 && z < 199;

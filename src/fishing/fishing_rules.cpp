@@ -27,19 +27,9 @@ double HeadingGap(double a, double b) {
 }
 
 double TurnToward(double h, double target, double step) {
-    target = WrapTurnTarget(target);
-    int32_t up = 0;
-    for (double t = h; std::fabs(F32(t - target)) > 0.02 && up < MAX_TURN_COUNT; ++up) {
-        t = F32(t + 0.005);
-        if (t > FULL_TURN) t = F32(t - FULL_TURN);
-    }
-    int32_t down = 0;
-    for (double t = h; std::fabs(F32(t - target)) > 0.02 && down < MAX_TURN_COUNT; ++down) {
-        t = F32(t - 0.005);
-        if (t < 0) t = F32(FULL_TURN - std::fabs(t));
-    }
-    if (down > up) return F32(h + step);
-    if (down < up) return F32(h - step);
+    const TurnStepCounts counts = CountTurnSteps(h, WrapTurnTarget(target), 0.005, 0.02);
+    if (counts.down > counts.up) return F32(h + step);
+    if (counts.down < counts.up) return F32(h - step);
     return h;
 }
 
@@ -55,18 +45,18 @@ double GroundUnder(const LakeView& lake, double x, double z, double fallback) {
 }
 
 int32_t SplashRingCount(int32_t method, int32_t leadOz, int32_t wagglerShot, int32_t rod) {
-    static const int32_t kLedger[4] = {10, 15, 20, 25};
-    static const int32_t kChod[4] = {15, 20, 25, 30};
-    static const int32_t kLight[4] = {7, 10, 15, 20};
-    static const int32_t kWaggler[4] = {4, 5, 6, 8};
-    static const int32_t kWagglerRod2[4] = {2, 4, 6, 10};
+    static const int32_t LEDGER_RINGS[4] = {10, 15, 20, 25};
+    static const int32_t CHOD_RINGS[4] = {15, 20, 25, 30};
+    static const int32_t LIGHT_RIG_RINGS[4] = {7, 10, 15, 20};
+    static const int32_t WAGGLER_RINGS[4] = {4, 5, 6, 8};
+    static const int32_t WAGGLER_ROD2_RINGS[4] = {2, 4, 6, 10};
     const int32_t lead = leadOz >= 1 && leadOz <= 4 ? leadOz - 1 : -1;
     const int32_t shot = wagglerShot >= 1 && wagglerShot <= 4 ? wagglerShot - 1 : -1;
     switch (method) {
-        case 1: case 2: return lead < 0 ? 0 : kLedger[lead];
-        case 3: return lead < 0 ? 0 : kChod[lead];
-        case 4: case 6: return lead < 0 ? 0 : kLight[lead];
-        case 5: return shot < 0 ? 0 : (rod == 1 ? kWagglerRod2[shot] : kWaggler[shot]);
+        case 1: case 2: return lead < 0 ? 0 : LEDGER_RINGS[lead];
+        case 3: return lead < 0 ? 0 : CHOD_RINGS[lead];
+        case 4: case 6: return lead < 0 ? 0 : LIGHT_RIG_RINGS[lead];
+        case 5: return shot < 0 ? 0 : (rod == 1 ? WAGGLER_ROD2_RINGS[shot] : WAGGLER_RINGS[shot]);
         case 7: return 5;
         default: return 0;
     }

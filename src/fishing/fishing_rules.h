@@ -2,26 +2,19 @@
 // angler, the splash rings of a landing rig and playing a clip that may be missing.
 #pragma once
 #include <cstdint>
-#include "common/texture_ids.h"
+#include "common/angles.h"
 #include "platform/sound.h"
 
 class LakeView;
 
 namespace fishing {
 
-// The numeric texture id that SetTextureById and the quads take for a texture of the bank.
-inline int32_t Id(TextureName name) { return TextureIdOf(name); }
-
-constexpr double FULL_TURN = 6.284;
-// Steps of 0.005 round a full turn, with room to spare; only a heading that is no number needs more.
-constexpr int32_t MAX_TURN_COUNT = 1300;
-
 // A target angle brought into [0, 6.284) the way the walks wrap it (once up or down).
 double WrapTurnTarget(double a);
 // How far apart two headings are round the circle, 0..3.142, whatever turn either is given in.
 double HeadingGap(double a, double b);
 // One turn of `step` from `h` toward `target` (wrapped), the way with fewer 0.005 steps to come
-// within 0.02; no turn when both ways need as many. Each count stops at MAX_TURN_COUNT.
+// within 0.02; no turn when both ways need as many (each count stops at MAX_TURN_STEPS).
 double TurnToward(double h, double target, double step);
 // One step of `step` toward `target`: down when above it, then up when below it.
 double StepToward(double v, double target, double step);

@@ -4,7 +4,6 @@
 #include "fishing/fishing_rules.h"
 #include "shell/game_app.h"
 
-using fishing::Id;
 
 namespace {
 
@@ -21,7 +20,7 @@ struct ReelPiece {
     int32_t sideTexture, endTexture;  // TextureName; -1 none
     bool box;
 };
-const ReelPiece kReelPieces[10] = {
+const ReelPiece REEL_PIECES[10] = {
     {0.25, 0, 0, -0.008, 1.571, 3.142, 0.0125, 0.006, 0.0125, TEX_S1TEX, TEX_SFRONTTEX, false},
     {0.15, 1, 0.042, -0.006, 1.571, 4.713, 0.009, 0.0015, 0.009, TEX_S1TEX, TEX_CAR1TEX, false},
     {0.15, 2, 0.05, -0.006, 1.571, 1.571, 0.0085, 0.005, 0.0085, TEX_KNOBTEX, TEX_KNOBTEX, false},
@@ -38,15 +37,15 @@ const ReelPiece kReelPieces[10] = {
 struct RodSection {
     double distance, thickness, length;
 };
-const RodSection kRodSections[12] = {
+const RodSection ROD_SECTIONS[12] = {
     {-1.4, 0.015, 0.15}, {0.1, 0.014, 0.15},  {1.4, 0.013, 0.13},   {2.7, 0.012, 0.11},
     {3.8, 0.011, 0.09},  {4.7, 0.01, 0.07},   {5.4, 0.009, 0.06},   {6.0, 0.008, 0.05},
     {6.4, 0.007, 0.045}, {6.8, 0.006, 0.04},  {7.1, 0.005, 0.035},  {7.4, 0.004, 0.03},
 };
 
 // Where each rod's alarm head and its rest point stand on the pod: distance and angle from podYaw.
-constexpr double kAlarmAngle[ROD_COUNT] = {5.45, 0.7};
-constexpr double kRestAngle[ROD_COUNT] = {3.342, 2.942};
+constexpr double ALARM_ANGLE[ROD_COUNT] = {5.45, 0.7};
+constexpr double REST_ANGLE[ROD_COUNT] = {3.342, 2.942};
 
 }  // namespace
 
@@ -76,13 +75,13 @@ void GameApp::DrawNetInHand() {
                           netHead[2] + k * std::cos(along), pitch_, yaw, 0, sx, sy, sz);
     };
     SetWorldTransform(netHead[0], y0, netHead[2], p, along, 0, 0.015, 0.35, 0.015);
-    DrawMeshPart(rodSectionMesh, Id(TEX_3DROD), plat::PT_TRIANGLESTRIP, 0, 16);
+    DrawMeshPart(rodSectionMesh, TextureIdOf(TEX_3DROD), plat::PT_TRIANGLESTRIP, 0, 16);
     at(3.5, p, netYaw + 0.5, 0.01, 0.05, 0.01);
-    DrawMeshPart(rodSectionMesh, Id(TEX_3DROD), plat::PT_TRIANGLESTRIP, 0, 16);
+    DrawMeshPart(rodSectionMesh, TextureIdOf(TEX_3DROD), plat::PT_TRIANGLESTRIP, 0, 16);
     at(3.5, p, netYaw - 0.4, 0.01, 0.05, 0.01);
-    DrawMeshPart(rodSectionMesh, Id(TEX_3DROD), plat::PT_TRIANGLESTRIP, 0, 16);
+    DrawMeshPart(rodSectionMesh, TextureIdOf(TEX_3DROD), plat::PT_TRIANGLESTRIP, 0, 16);
     at(3.9, netHeight, along, 2, 2, 2);
-    DrawMeshPart(groundStripMesh, Id(TEX_NET), plat::PT_TRIANGLESTRIP, 0, 2);
+    DrawMeshPart(groundStripMesh, TextureIdOf(TEX_NET), plat::PT_TRIANGLESTRIP, 0, 2);
     device->SetTexture(0, nullptr);
 }
 
@@ -102,37 +101,37 @@ void GameApp::DrawSwimFurniture() {
 
     const bool floatRig = FloatRig(method);
     for (int rod = 0; rod < ROD_COUNT; ++rod) {
-        int32_t front = Id(TEX_REST);
+        int32_t front = TextureIdOf(TEX_REST);
         if (!floatRig) {
-            front = biteSignal[rod] ? Id(TEX_ALARMON) : biteCountdown[rod] != 0 ? Id(TEX_ALARMLAT) : Id(TEX_ALARM);
-            if (front == Id(TEX_ALARMON) && alarmRetrigger == 0) {
+            front = biteSignal[rod] ? TextureIdOf(TEX_ALARMON) : biteCountdown[rod] != 0 ? TextureIdOf(TEX_ALARMLAT) : TextureIdOf(TEX_ALARM);
+            if (front == TextureIdOf(TEX_ALARMON) && alarmRetrigger == 0) {
                 fishing::PlayClip(alarmSound, -1000, true);
                 alarmRetrigger = 1;
                 spoolTurn[rod] += 0.3;
             }
         }
-        DrawPodQuad(0.6, kAlarmAngle[rod], 0, podYaw, 0, 0.7, 0.68, 0.7, front);
-        DrawPodQuad(0.6, kAlarmAngle[rod], 0, podYaw + 3.142, 0, 0.7, 0.68, 0.7, floatRig ? Id(TEX_REST) : Id(TEX_ALARM2));
+        DrawPodQuad(0.6, ALARM_ANGLE[rod], 0, podYaw, 0, 0.7, 0.68, 0.7, front);
+        DrawPodQuad(0.6, ALARM_ANGLE[rod], 0, podYaw + 3.142, 0, 0.7, 0.68, 0.7, floatRig ? TextureIdOf(TEX_REST) : TextureIdOf(TEX_ALARM2));
     }
     if (!floatRig) {
         for (int rod = 0; rod < ROD_COUNT; ++rod) {
-            DrawPodQuad(0.6, kAlarmAngle[rod], 0.65, podYaw + 1.5, biteIndicatorUpper[rod], 0.35, 0.35, 0.35,
-                        Id(TEX_SWINGER2));
-            DrawPodQuad(0.6, kAlarmAngle[rod], 0.65, podYaw + 1.5 + 3.142, biteIndicatorLower[rod] + 3.142 - 0.6, 0.35,
-                        0.35, 0.35, Id(TEX_SWINGER2));
+            DrawPodQuad(0.6, ALARM_ANGLE[rod], 0.65, podYaw + 1.5, biteIndicatorUpper[rod], 0.35, 0.35, 0.35,
+                        TextureIdOf(TEX_SWINGER2));
+            DrawPodQuad(0.6, ALARM_ANGLE[rod], 0.65, podYaw + 1.5 + 3.142, biteIndicatorLower[rod] + 3.142 - 0.6, 0.35,
+                        0.35, 0.35, TextureIdOf(TEX_SWINGER2));
         }
     }
-    DrawPodQuad(3, 3.0, 0, podYaw, 0, 0.7, 0.67, 0.7, Id(TEX_REAR));
-    DrawPodQuad(3, 3.0, 0, podYaw + 3.142, 0, 0.7, 0.67, 0.7, Id(TEX_REAR));
-    DrawPodQuad(3, 3.284, 0, podYaw, 0, 0.7, 0.68, 0.7, Id(TEX_REAR));
-    DrawPodQuad(3, 3.284, 0, podYaw + 3.142, 0, 0.7, 0.68, 0.7, Id(TEX_REAR));
+    DrawPodQuad(3, 3.0, 0, podYaw, 0, 0.7, 0.67, 0.7, TextureIdOf(TEX_REAR));
+    DrawPodQuad(3, 3.0, 0, podYaw + 3.142, 0, 0.7, 0.67, 0.7, TextureIdOf(TEX_REAR));
+    DrawPodQuad(3, 3.284, 0, podYaw, 0, 0.7, 0.68, 0.7, TextureIdOf(TEX_REAR));
+    DrawPodQuad(3, 3.284, 0, podYaw + 3.142, 0, 0.7, 0.68, 0.7, TextureIdOf(TEX_REAR));
 }
 
 // Step 8: each rod lying on its rest with its rig out, and the float of a float rig on the water.
 void GameApp::DrawRodsOnRestsAndFloats() {
     for (int rod = 0; rod < ROD_COUNT; ++rod) {
         if (!rodInWater[rod] || rodHasFish[rod] || rodStruck[rod] || castFlight[rod] != 0) continue;
-        const double a = podYaw + kRestAngle[rod];
+        const double a = podYaw + REST_ANGLE[rod];
         DrawRodOnRest(rodPodX + 2 * std::sin(a), 1.0, rodPodZ + 2 * std::cos(a), podYaw, spoolTurn[rod]);
         if (!FloatRig(method)) continue;
         const double x = hookBaitPos[rod][0], z = hookBaitPos[rod][1];
@@ -150,19 +149,19 @@ void GameApp::DrawRodsOnRestsAndFloats() {
 // One rod with its reel lying along `yaw` on the rest point (x, y, z); also stages the photo album.
 void GameApp::DrawRodOnRest(double x, double y, double z, double yaw, double spoolTurn_) {
     SetWorldTransform(x, y, z, 0, yaw, spoolTurn_, 1, 1, 1);
-    DrawMeshPart(reelMesh, Id(TEX_S1TEX), plat::PT_TRIANGLESTRIP, 0, 34);
-    DrawMeshPart(reelMesh, Id(TEX_SBACKTEX), plat::PT_TRIANGLEFAN, 36, 16);
-    DrawMeshPart(reelMesh, Id(TEX_CAR1TEX), plat::PT_TRIANGLEFAN, 54, 16);
+    DrawMeshPart(reelMesh, TextureIdOf(TEX_S1TEX), plat::PT_TRIANGLESTRIP, 0, 34);
+    DrawMeshPart(reelMesh, TextureIdOf(TEX_SBACKTEX), plat::PT_TRIANGLEFAN, 36, 16);
+    DrawMeshPart(reelMesh, TextureIdOf(TEX_CAR1TEX), plat::PT_TRIANGLEFAN, 54, 16);
     SetWorldTransform(x, y, z, 0, yaw, 0, 1, 1, 1);
     static const struct {
         uint32_t start;
         TextureName texture;
-    } kBody[8] = {{72, TEX_CAR1TEX}, {76, TEX_CAR1TEX}, {80, TEX_CAR3TEX}, {84, TEX_CAR3TEX},
+    } REEL_BODY[8] = {{72, TEX_CAR1TEX}, {76, TEX_CAR1TEX}, {80, TEX_CAR3TEX}, {84, TEX_CAR3TEX},
                   {88, TEX_CAR1TEX}, {92, TEX_CAR1TEX}, {96, TEX_CAR1TEX}, {100, TEX_CAR1TEX}};
-    for (const auto& part : kBody) DrawMeshPart(reelMesh, Id(part.texture), plat::PT_TRIANGLESTRIP, part.start, 2);
+    for (const auto& part : REEL_BODY) DrawMeshPart(reelMesh, TextureIdOf(part.texture), plat::PT_TRIANGLESTRIP, part.start, 2);
 
     const double back = yaw + 3.142;
-    for (const ReelPiece& piece : kReelPieces) {
+    for (const ReelPiece& piece : REEL_PIECES) {
         double px = x + piece.back * std::sin(back), pz = z + piece.back * std::cos(back);
         if (piece.side != 0) {
             const double side = yaw + (piece.side == 1 ? 1.571 : 4.713);
@@ -172,23 +171,23 @@ void GameApp::DrawRodOnRest(double x, double y, double z, double yaw, double spo
         SetWorldTransform(px, y + piece.dy, pz, piece.pitch, yaw, piece.roll, piece.sx, piece.sy, piece.sz);
         if (piece.box) {
             for (uint32_t face = 0; face < 6; ++face)
-                DrawMeshPart(reelBoxMesh, Id(static_cast<TextureName>(piece.sideTexture)), plat::PT_TRIANGLESTRIP, face * 4, 2);
+                DrawMeshPart(reelBoxMesh, TextureIdOf(static_cast<TextureName>(piece.sideTexture)), plat::PT_TRIANGLESTRIP, face * 4, 2);
         } else {
-            DrawMeshPart(taperedColumnMesh, Id(static_cast<TextureName>(piece.sideTexture)), plat::PT_TRIANGLESTRIP,
+            DrawMeshPart(taperedColumnMesh, TextureIdOf(static_cast<TextureName>(piece.sideTexture)), plat::PT_TRIANGLESTRIP,
                          0, 16);
-            DrawMeshPart(taperedColumnMesh, Id(static_cast<TextureName>(piece.endTexture)), plat::PT_TRIANGLEFAN, 18,
+            DrawMeshPart(taperedColumnMesh, TextureIdOf(static_cast<TextureName>(piece.endTexture)), plat::PT_TRIANGLEFAN, 18,
                          8);
         }
     }
 
     for (int i = 0; i < 12; ++i) {
-        const RodSection& s = kRodSections[i];
+        const RodSection& s = ROD_SECTIONS[i];
         SetWorldTransform(x + s.distance * std::sin(yaw), y + 0.21, z + s.distance * std::cos(yaw), 1.571, yaw, 0,
                           s.thickness, s.length, s.thickness);
-        const int32_t texture = i == 0 ? Id(TEX_BUT) : Id(TEX_3DROD);
+        const int32_t texture = i == 0 ? TextureIdOf(TEX_BUT) : TextureIdOf(TEX_3DROD);
         DrawMeshPart(rodSectionMesh, texture, plat::PT_TRIANGLESTRIP, 0, 16);
         DrawMeshPart(rodSectionMesh, texture, plat::PT_TRIANGLEFAN, 30, 8);
-        if (i % 2 == 1) DrawMeshPart(rodSectionMesh, Id(TEX_RING), plat::PT_TRIANGLESTRIP, 18, 2);
+        if (i % 2 == 1) DrawMeshPart(rodSectionMesh, TextureIdOf(TEX_RING), plat::PT_TRIANGLESTRIP, 18, 2);
     }
     device->SetTexture(0, nullptr);
 }

@@ -155,7 +155,9 @@ TEST(FishingAngler, BadSwimRecordsStillArriveOrStop) {
         EXPECT_EQ(app.fishingState, c.arrives ? FISHING_CASTING_ROD1 : FISHING_ROAMING);
         // The heading is a number again after the frame's wrap.
         g.Frames(1);
-        if (c.arrives) EXPECT_TRUE(app.heading >= 0 && app.heading <= 6.2831853);
+        if (c.arrives) {
+            EXPECT_TRUE(app.heading >= 0 && app.heading <= 6.2831853);
+        }
     }
 }
 
