@@ -22,15 +22,9 @@ for entry in "$built"/*; do
   [[ "$(basename "$entry")" == photos ]] || ln -s "$entry" "$scratch/"
 done
 
-# Share 0..1 of near-white text pixels (#FAFAFA within 4 %) in a region of a screenshot.
-white_share() {  # NAME REGION
-  convert "$out/$1.png" -crop "$2" +repage -fuzz 4% -fill white -opaque "#FAFAFA" -fill black +opaque white \
-    -colorspace Gray -format "%[fx:mean]" info:
-}
-red_share() {  # NAME REGION
-  convert "$out/$1.png" -crop "$2" +repage -fuzz 8% -fill white -opaque "#FA1414" -fill black +opaque white \
-    -colorspace Gray -format "%[fx:mean]" info:
-}
+# Shares 0..1 of near-white text pixels and of the red of "Hint!" in a region of a screenshot.
+white_share() { colour_share "$1" "$2" "#FAFAFA" 4%; }  # NAME REGION
+red_share() { colour_share "$1" "$2" "#FA1414" 8%; }    # NAME REGION
 above() { awk -v s="$1" -v m="$2" 'BEGIN { exit !(s >= m) }'; }
 
 # Text places in window pixels (x % and y % of 800 x 600; small font 16 px high, large 32).

@@ -1,5 +1,5 @@
-// The fixed-function GL device: state cache, lazy application to GL, draw merging and regrouping,
-// and the vertex arena that holds every vertex buffer.
+// The fixed-function GL device: state cache, lazy application to GL, draw merging, regrouping and
+// layered wireframe runs, and the vertex arena that holds every vertex buffer.
 #include "gl_device.h"
 #include <algorithm>
 #include <cstdio>
@@ -15,6 +15,7 @@ namespace plat {
 namespace {
 
 constexpr uint32_t kStride = 32;                 // position, normal, one texture pair
+constexpr size_t kLayeredFloats = 9;             // position, normal, texture s, t and layer r
 constexpr uint32_t kInitialArena = 4u << 20;     // bytes
 
 // The render states that reach GL (fog is never used and not mapped).
@@ -111,12 +112,27 @@ void ApplyCombiner(bool alpha, uint32_t op, uint32_t arg1, uint32_t arg2) {
     }
 }
 
+// A strip's or fan's triangles as a list of vertex indices from `base`: the same triangles, the
+// same winding and the same last vertex as GL's strips and fans.
+void AppendTriangles(std::vector<uint32_t>* out, PrimitiveType type, uint32_t base, uint32_t primitiveCount) {
+    for (uint32_t i = 0; i < primitiveCount; ++i) {
+        if (type == PT_TRIANGLEFAN) {
+            out->insert(out->end(), {base, base + i + 1, base + i + 2});
+        } else if (i % 2 == 0) {
+            out->insert(out->end(), {base + i, base + i + 1, base + i + 2});
+        } else {
+            out->insert(out->end(), {base + i + 1, base + i, base + i + 2});
+        }
+    }
+}
+
 }  // namespace
 
 GlDevice::GlDevice(uint32_t backBufferWidth, uint32_t backBufferHeight)
     : bbWidth_(backBufferWidth), bbHeight_(backBufferHeight) {
     batching_ = !EnvFlag("LAKESIDE_GL_NO_BATCH");
     regrouping_ = !EnvFlag("LAKESIDE_GL_NO_REGROUP");
+    layering_ = !EnvFlag("LAKESIDE_GL_NO_LAYERS");
     // Fixed settings: clockwise fronts (the matrices are used as they are), no dithering,
     // one-sided lighting, no colour material.
     glFrontFace(GL_CW);
@@ -156,6 +172,11 @@ GlDevice::~GlDevice() {
     }
     applied_.texture = nullptr;
     boundTexture_ = nullptr;
+    for (const LayerStack& s : stacks_) {
+        GLuint name = s.name;
+        glDeleteTextures(1, &name);
+    }
+    stacks_.clear();
     // Whatever the game still holds keeps working as plain objects.
     for (GlFont* f : fonts_) f->Detach();
     fonts_.clear();
@@ -522,6 +543,10 @@ void GlDevice::ApplyMatricesAndLights(uint32_t changes, bool force) {
 // ---------------------------------------------------------------- drawing
 
 void GlDevice::Flush() {
+    if (layeredRun_) {
+        DrawLayeredRun();
+        return;
+    }
     if (bucketCount_ == 0) return;
     auto draw = [this](Bucket& b) {
         if (b.indices.empty()) return;
@@ -608,6 +633,124 @@ void GlDevice::SetRegrouping(bool on) {
     regrouping_ = on;
 }
 
+void GlDevice::SetLayering(bool on) {
+    Flush();
+    layering_ = on;
+}
+
+bool GlDevice::JoinsLayeredRun(GlTexture* tex) const {
+    if (!tex) return false;
+    if (layers_.empty()) return true;
+    if (tex->Width() != layers_[0]->Width() || tex->Height() != layers_[0]->Height()) return false;
+    return layers_.size() < kMaxLayers || std::find(layers_.begin(), layers_.end(), tex) != layers_.end();
+}
+
+void GlDevice::AppendLayered(GlVertexBuffer* vb, uint64_t first, PrimitiveType type, uint32_t primitiveCount) {
+    GlTexture* tex = DrawableTexture();
+    auto at = std::find(layers_.begin(), layers_.end(), tex);
+    if (at == layers_.end()) at = layers_.insert(layers_.end(), tex);
+    // The layer's middle: r x depth lands on a whole texel row, so no other layer is mixed in.
+    const float r = (static_cast<float>(at - layers_.begin()) + 0.5f) / static_cast<float>(kMaxLayers);
+    const float* v = reinterpret_cast<const float*>(vb->Data()) + first * (kStride / sizeof(float));
+    const uint32_t base = static_cast<uint32_t>(layeredVertices_.size() / kLayeredFloats);
+    for (uint32_t k = 0; k < primitiveCount + 2; ++k) {
+        const float* src = v + static_cast<size_t>(k) * (kStride / sizeof(float));
+        layeredVertices_.insert(layeredVertices_.end(), src, src + 8);
+        layeredVertices_.push_back(r);
+    }
+    AppendTriangles(&layeredIndices_, type, base, primitiveCount);
+    layeredRun_ = true;
+}
+
+uint32_t GlDevice::LayeredTexture() {
+    for (LayerStack& s : stacks_)
+        if (s.layers == layers_) {
+            s.lastUse = ++stackUses_;
+            return s.name;
+        }
+    if (stacks_.size() >= 4) {
+        auto oldest = std::min_element(stacks_.begin(), stacks_.end(),
+                                       [](const LayerStack& a, const LayerStack& b) { return a.lastUse < b.lastUse; });
+        GLuint old = oldest->name;
+        glDeleteTextures(1, &old);
+        stacks_.erase(oldest);
+    }
+    const GLsizei w = static_cast<GLsizei>(layers_[0]->Width()), h = static_cast<GLsizei>(layers_[0]->Height());
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_3D, name);
+    glTexParameteri(GL_TEXTURE_3D, GL_TEXTURE_MAX_LEVEL, 0);
+    glTexParameteri(GL_TEXTURE_3D, GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);
+    glTexImage3D(GL_TEXTURE_3D, 0, GL_RGBA8, w, h, static_cast<GLsizei>(kMaxLayers), 0, GL_BGRA,
+                 GL_UNSIGNED_INT_8_8_8_8_REV, nullptr);
+    std::vector<uint32_t> texels(static_cast<size_t>(w) * static_cast<size_t>(h));
+    for (size_t k = 0; k < layers_.size(); ++k) {
+        glBindTexture(GL_TEXTURE_2D, layers_[k]->Name());
+        glGetTexImage(GL_TEXTURE_2D, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, texels.data());
+        glTexSubImage3D(GL_TEXTURE_3D, 0, 0, 0, static_cast<GLint>(k), w, h, 1, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV,
+                        texels.data());
+    }
+    glBindTexture(GL_TEXTURE_2D, boundTexture_ ? boundTexture_->Name() : 0);
+    stacks_.push_back(LayerStack{layers_, name, ++stackUses_});
+    return name;
+}
+
+void GlDevice::DrawLayeredRun() {
+    layeredRun_ = false;
+    if (layeredIndices_.empty() || layers_.empty()) {
+        layeredVertices_.clear();
+        layeredIndices_.clear();
+        layers_.clear();
+        return;
+    }
+    constexpr GLsizei kLayeredStride = kLayeredFloats * sizeof(float);
+    const GLsizei count = static_cast<GLsizei>(layeredIndices_.size());
+    const float* v = layeredVertices_.data();
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glVertexPointer(3, GL_FLOAT, kLayeredStride, v);
+    glNormalPointer(GL_FLOAT, kLayeredStride, v + 3);
+    const uint32_t* ss = applied_.samplerState;
+    if (layers_.size() == 1) {
+        GlTexture* t = layers_[0];
+        if (t != boundTexture_) {
+            if (!boundTexture_) glEnable(GL_TEXTURE_2D);
+            glBindTexture(GL_TEXTURE_2D, t->Name());
+            boundTexture_ = t;
+        }
+        ApplySamplerToTexture(t, ss);
+        glTexCoordPointer(2, GL_FLOAT, kLayeredStride, v + 6);
+        glDrawElements(GL_TRIANGLES, count, GL_UNSIGNED_INT, layeredIndices_.data());
+    } else {
+        const uint32_t name = LayeredTexture();
+        glDisable(GL_TEXTURE_2D);
+        glEnable(GL_TEXTURE_3D);
+        glBindTexture(GL_TEXTURE_3D, name);
+        glTexParameteri(GL_TEXTURE_3D, GL_TEXTURE_MAG_FILTER, FilterToGl(ss[SAMP_MAGFILTER]));
+        glTexParameteri(GL_TEXTURE_3D, GL_TEXTURE_MIN_FILTER, FilterToGl(ss[SAMP_MINFILTER]));
+        glTexParameteri(GL_TEXTURE_3D, GL_TEXTURE_WRAP_S, AddressToGl(ss[SAMP_ADDRESSU]));
+        glTexParameteri(GL_TEXTURE_3D, GL_TEXTURE_WRAP_T, AddressToGl(ss[SAMP_ADDRESSV]));
+        glTexCoordPointer(3, GL_FLOAT, kLayeredStride, v + 6);
+        glDrawElements(GL_TRIANGLES, count, GL_UNSIGNED_INT, layeredIndices_.data());
+        glDisable(GL_TEXTURE_3D);
+        glBindTexture(GL_TEXTURE_3D, 0);
+        // GL is left with the texture the state says, as after any run.
+        GlTexture* t = static_cast<GlTexture*>(applied_.texture);
+        if (t && t->Name()) {
+            glEnable(GL_TEXTURE_2D);
+            glBindTexture(GL_TEXTURE_2D, t->Name());
+            ApplySamplerToTexture(t, ss);
+            boundTexture_ = t;
+        } else {
+            boundTexture_ = nullptr;
+        }
+    }
+    ++glDrawCalls_;
+    BindVertexArena();
+    layeredVertices_.clear();
+    layeredIndices_.clear();
+    layers_.clear();
+}
+
 HResult GlDevice::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32_t primitiveCount) {
     GlVertexBuffer* vb = static_cast<GlVertexBuffer*>(state_.stream);
     if (!vb || primitiveCount == 0 || state_.fvf != FVF_MESH || state_.streamStride != kStride ||
@@ -635,6 +778,18 @@ HResult GlDevice::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32
     const bool redraw = base == lastDrawBase_ && count == lastDrawCount_;
     lastDrawBase_ = base;
     lastDrawCount_ = static_cast<uint32_t>(count);
+    // Textured wireframe: one run in the draws' own order across texture changes.
+    if (layering_ && tex && state_.renderState[RS_FILLMODE] == FILL_WIREFRAME) {
+        if (layeredRun_ && (changes & ~static_cast<uint32_t>(D_TEXTURE)) == 0 && JoinsLayeredRun(tex)) {
+            applied_.texture = tex;  // bound when the run is drawn
+        } else {
+            Flush();
+            if (changes) Apply(changes, false);
+        }
+        AppendLayered(vb, first, type, primitiveCount);
+        return OK;
+    }
+    if (layeredRun_) Flush();
     if (changes == D_TEXTURE && bucketCount_ > 0 && runIndependent_ && regrouping_ && !redraw &&
         OrderIndependent(tex)) {
         applied_.texture = tex;  // bound when the run is drawn
@@ -645,17 +800,7 @@ HResult GlDevice::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32
         }
         if (bucketCount_ == 0) runIndependent_ = regrouping_ && OrderIndependent(tex);
     }
-    std::vector<uint32_t>& batch = BucketFor(tex);
-    // Same triangles, same winding and same last vertex as GL's strips and fans.
-    for (uint32_t i = 0; i < primitiveCount; ++i) {
-        if (type == PT_TRIANGLEFAN) {
-            batch.insert(batch.end(), {base, base + i + 1, base + i + 2});
-        } else if (i % 2 == 0) {
-            batch.insert(batch.end(), {base + i, base + i + 1, base + i + 2});
-        } else {
-            batch.insert(batch.end(), {base + i + 1, base + i, base + i + 2});
-        }
-    }
+    AppendTriangles(&BucketFor(tex), type, base, primitiveCount);
     return OK;
 }
 
@@ -823,6 +968,12 @@ void GlDevice::OnVertexBufferDestroyed(GlVertexBuffer* vb) {
 
 void GlDevice::OnTextureDestroyed(GlTexture* tex) {
     Flush();
+    for (size_t i = stacks_.size(); i-- > 0;) {
+        if (std::find(stacks_[i].layers.begin(), stacks_[i].layers.end(), tex) == stacks_[i].layers.end()) continue;
+        GLuint name = stacks_[i].name;
+        glDeleteTextures(1, &name);
+        stacks_.erase(stacks_.begin() + static_cast<std::ptrdiff_t>(i));
+    }
     textures_.erase(tex);
     if (applied_.texture == tex || boundTexture_ == tex) {
         applied_.texture = nullptr;
