@@ -7,8 +7,14 @@
 # the photo record and the fish's best weight. A strike can miss and a fight can be lost (a hook
 # pull, a snapped line): the struck rod is then re-cast and the angler waits for the next bite,
 # up to six bites a run and three runs of the game. Screenshots are kept in build/e2e/fishing-*.png.
-# Usage: run_fishing_e2e.sh BUILD_DIR
+# Usage: LAKESIDE_LONG_E2E=1 run_fishing_e2e.sh BUILD_DIR
 set -uo pipefail
+
+# It runs for minutes: only when asked for (LAKESIDE_LONG_E2E=1), else it counts as skipped.
+if [[ -z "${LAKESIDE_LONG_E2E:-}" ]]; then
+  echo "e2e fishing: set LAKESIDE_LONG_E2E=1 to run it" >&2
+  exit 77
+fi
 
 here=$(cd "$(dirname "$0")" && pwd)
 E2E_HELPERS_ONLY=1 source "$here/run_e2e.sh" "$1"
