@@ -133,9 +133,10 @@ hover_at() {
   xdotool mousemove --window "$window" "$(($1 + 1))" "$(($2 + 1))" && sleep 0.4
 }
 
-# Fraction 0..1 of the pixels in a region (WxH+X+Y) of a screenshot that have colour $3 (within 12 %).
-colour_share() {  # NAME REGION COLOUR
-  convert "$out/$1.png" -crop "$2" +repage -alpha set -fuzz 12% +transparent "$3" -alpha extract \
+# Fraction 0..1 of the pixels in a region (WxH+X+Y) of a screenshot that have colour $3 (within
+# $4, default 12 %).
+colour_share() {  # NAME REGION COLOUR [FUZZ]
+  convert "$out/$1.png" -crop "$2" +repage -alpha set -fuzz "${4:-12%}" +transparent "$3" -alpha extract \
     -colorspace Gray -format "%[fx:mean]" info:
 }
 
@@ -157,8 +158,9 @@ count_blobs() {  # NAME REGION COLOUR MIN-AREA
 # True when a region differs between two screenshots.
 differs() {  # NAME1 NAME2 REGION
   local d
-  d=$(compare -metric AE -fuzz 5% <(convert "$out/$1.png" -crop "$3" +repage png:-) \
-      <(convert "$out/$2.png" -crop "$3" +repage png:-) null: 2>&1)
+  convert "$out/$1.png" -crop "$3" +repage "$out/.crop-a.png"
+  convert "$out/$2.png" -crop "$3" +repage "$out/.crop-b.png"
+  d=$(compare -metric AE -fuzz 5% "$out/.crop-a.png" "$out/.crop-b.png" null: 2>&1)
   [[ "${d%% *}" != "0" ]]
 }
 
@@ -168,6 +170,85 @@ swim_pixel() {  # SWIM-NUMBER
     awk '{ col = int($1 / 2); row = int((200 - $2) / 2);
            printf "%d %d\n", 400 + (col - 51) * 1405 / 350 + 3, 300 + (row - 51) * 4 + 3 }'
 }
+
+# Holds key $1 for $2 seconds (default 0.1). Keys that act while held (T) get a short press.
+tap() {
+  xdotool windowfocus --sync "$window" 2>/dev/null || true
+  xdotool keydown "$1" sleep "${2:-0.1}" keyup "$1"  # one process: no start-up delay inside the hold
+  step "pressed $1"
+}
+
+# Holds mouse button $1 (1 left, 3 right) for $2 seconds where the pointer is: at the lake the
+# game keeps the pointer still, and moving it would turn the view or move the aim.
+hold_button() {
+  xdotool mousedown "$1" sleep "$2" mouseup "$1"
+  step "held mouse button $1 for $2 s"
+}
+
+# Takes screenshots as NAME until a region has at least SHARE of a colour (up to $5 seconds).
+wait_for_colour() {  # NAME REGION COLOUR SHARE SECONDS WHAT
+  local i
+  for ((i = 0; i < ${5} * 4; i++)); do
+    screenshot "$1"
+    if awk -v s="$(colour_share "$1" "$2" "$3")" -v m="$4" 'BEGIN { exit !(s >= m) }'; then
+      step "$1: $6"
+      return 0
+    fi
+    sleep 0.25
+  done
+  fail "$1: $6 (share of $3 in $2 stays below $4)"
+}
+
+# Expects the share of a colour in a region to rise (or, with a negative MIN, fall) by at least
+# |MIN| from screenshot A to screenshot B.
+expect_share_change() {  # A B REGION COLOUR MIN WHAT [FUZZ]
+  local a b
+  a=$(colour_share "$1" "$3" "$4" "${7:-12%}")
+  b=$(colour_share "$2" "$3" "$4" "${7:-12%}")
+  awk -v a="$a" -v b="$b" -v m="$5" 'BEGIN { exit !(m >= 0 ? b - a >= m : a - b >= -m) }' ||
+    fail "$2: $6 (share of $4 in $3 went from $a to $b)"
+  step "$2: $6 (share of $4 from $a to $b)"
+}
+
+# Fraction 0..1 of the pixels of a region (WxH+X+Y) that differ between two screenshots.
+diff_share() {  # A B REGION
+  local d w h
+  convert "$out/$1.png" -crop "$3" +repage "$out/.crop-a.png"
+  convert "$out/$2.png" -crop "$3" +repage "$out/.crop-b.png"
+  d=$(compare -metric AE -fuzz 8% "$out/.crop-a.png" "$out/.crop-b.png" null: 2>&1)
+  w=${3%%x*}; h=${3#*x}; h=${h%%+*}
+  awk -v d="${d%% *}" -v a="$((w * h))" 'BEGIN { printf "%.3f", d / a }'
+}
+
+# Expects the picture in a region to change more from A to B (something moved) than it changes
+# by itself (water, sky) from B to a screenshot C taken as long after with nothing pressed.
+expect_moved() {  # A B C REGION WHAT
+  local moved still
+  moved=$(diff_share "$1" "$2" "$4")
+  still=$(diff_share "$2" "$3" "$4")
+  awk -v m="$moved" -v s="$still" 'BEGIN { exit !(m >= s + 0.2) }' ||
+    fail "$2: $5 (changed $moved against $still by itself)"
+  step "$2: $5 (changed $moved against $still by itself)"
+}
+
+# The tips are on when their second line ("Press X to return ...") is drawn.
+tips_shown() { awk -v s="$(colour_share "$1" 240x80+16+20 "#FAFAFA")" 'BEGIN { exit !(s >= 0.03) }'; }
+
+# Presses T until the tips are shown (want=on) or hidden (want=off): a held T toggles again
+# every few frames, so a press that lasted too long or too short is tried again with another length.
+toggle_tips() {  # NAME on|off
+  local d
+  for d in 0.02 0.03 0.05 0.08 0.1 0.04 0.06 0.12 0.025 0.07; do
+    tap t "$d"
+    sleep 0.6
+    screenshot "$1"
+    if tips_shown "$1"; then [[ $2 == on ]] && return 0; else [[ $2 == off ]] && return 0; fi
+  done
+  fail "T did not turn the tips $2"
+}
+
+# Another script may source this one for its helpers alone.
+if [[ -n "${E2E_HELPERS_ONLY:-}" ]]; then return 0; fi
 
 # ---- steps ---------------------------------------------------------------------------------
 
@@ -251,6 +332,92 @@ differs duck duck2 800x400+0+200 || fail "the duck did not move with the right b
 step "the duck swims"
 press x
 back_on_map map_after_duck
+
+# ---- at the lake: going fishing at swim 3 --------------------------------------------------
+lake_water=800x250+0+350     # lower part of the view: the lake
+tips_lines=300x110+16+0      # the tips at the top left
+pod=300x200+500+400          # where the rod pod stands at a swim (its red swingers, bottom right)
+rods=160x80+620+290          # the rods (dark grey, not the green water) above the alarms
+status_line=220x16+320+18    # "Casting first rod." and the other casting lines
+click_at 40 55               # "Go fishing"
+sleep 1
+screenshot lake
+expect_colour lake "$lake_water" "#475D54" 0.25 "the lake's water fills the lower part of the view"
+expect_colour lake "$tips_lines" "#FAFAFA" 0.04 "the tips are drawn"
+
+toggle_tips tips_off off
+step "T turned the tips off"
+toggle_tips tips_on on
+step "T turned the tips on again"
+
+tap b
+sleep 0.8
+screenshot binoculars
+expect_colour binoculars 800x600+0+0 "#000000" 0.15 "the binoculars' mask is up"
+tap b
+sleep 0.5
+screenshot binoculars_off
+awk -v s="$(colour_share binoculars_off 800x600+0+0 "#000000")" 'BEGIN { exit !(s < 0.05) }' ||
+  fail "the binoculars' mask is still there after the second B"
+step "B lowers the binoculars"
+
+ground=800x300+0+300          # the lower half of the view
+hold_button 1 0.15           # the left button walks backward
+sleep 0.8
+screenshot walked_back
+sleep 0.8
+screenshot walked_back_still
+expect_moved binoculars_off walked_back walked_back_still "$ground" "holding the left button walked the angler back"
+hold_button 3 0.15           # the right button walks forward
+sleep 0.8
+screenshot walked_forward
+sleep 0.8
+screenshot walked_forward_still
+expect_moved walked_back_still walked_forward walked_forward_still "$ground" "holding the right button walked him forward"
+
+# Back within reach of the swim: "Press F to start fishing here." is shown.
+offer=360x32+240+36
+for _ in 1 2 3 4; do
+  screenshot offer
+  awk -v s="$(colour_share offer "$offer" "#FAFAFA")" 'BEGIN { exit !(s >= 0.04) }' && break
+  hold_button 3 0.15
+  sleep 0.8
+done
+expect_colour offer "$offer" "#FAFAFA" 0.04 "\"Press F to start fishing here.\" is offered"
+
+tap f
+wait_for_colour at_swim "$pod" "#B44241" 0.004 10 "F walked to the swim: the rod pod with its alarms is there"
+expect_colour at_swim "$status_line" "#FAFAFA" 0.03 "\"Casting first rod.\" is shown"
+
+hold_button 1 0.15
+sleep 0.6
+screenshot cast1
+differs at_swim cast1 "$status_line" || fail "the first click did not move on to the second rod"
+expect_colour cast1 "$status_line" "#FAFAFA" 0.03 "a casting line is still shown: rod 2 is not cast yet"
+step "first click cast rod 1: \"Casting second rod.\" is shown"
+hold_button 1 0.15
+sleep 1.5
+screenshot cast2
+awk -v s="$(colour_share cast2 "$status_line" "#FAFAFA")" 'BEGIN { exit !(s < 0.01) }' ||
+  fail "cast2: the casting line is still shown after the second cast"
+awk -v a="$(colour_share at_swim "$rods" "#1E1F20" 5%)" -v b="$(colour_share cast2 "$rods" "#1E1F20" 5%)" \
+  'BEGIN { exit !(b > a + 0.01) }' || fail "cast2: no rods on the rests after both casts"
+step "second click cast rod 2: both rods lie on their rests, fishing"
+
+catapult=180x180+180+420     # the catapult in the hand (its dark fork), bottom left of centre
+tap g
+sleep 0.8
+screenshot catapult
+expect_share_change cast2 catapult "$catapult" "#2B2A2D" 0.03 "G raised the catapult" 5%
+hold_button 1 0.15
+sleep 1.5
+screenshot groundbait
+expect_share_change catapult groundbait "$catapult" "#2B2A2D" -0.03 "a click fired the groundbait, the catapult went down" 5%
+
+tap x
+sleep 1
+screenshot map_again
+expect_colour map_again 400x380+200+90 "#1B3246" 0.10 "X went back to the map"
 
 press Escape
 expect_exit 0 5

@@ -517,6 +517,15 @@ void Fish::Hooked() {
     }
 }
 
+void PutToFlight(Fish& f, double fear) {
+    f.fear = fear;
+    f.state = FISH_FLEE;
+    f.calmSpeed = 0.1;
+    f.speed = 0.3;
+    f.confidence = 1;
+    f.takeValue[0] = f.takeValue[1] = 0;
+}
+
 void GameApp::SpawnFish(double x, double y, double z, double sizeBase, double weight, double heading_,
                         int32_t kind, double shapeFactor) {
     for (Fish* f : fish) {

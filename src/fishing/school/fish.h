@@ -104,3 +104,7 @@ private:
     void PickClimbOrDive(double riseChance, double diveChance);
     void TurnBySpeed();
 };
+
+// Puts a fish to flight from the angler's tackle (a lost hook, a dropped take, a snapped line):
+// `fear` to spend, fleeing fast, calm again at 0.1, confidence gone and no takes this frame.
+void PutToFlight(Fish& f, double fear);

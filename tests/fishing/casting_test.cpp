@@ -1,0 +1,297 @@
+// Casting and the catapult at a swim of a scripted lake: where the rigs land and at what bait
+// height, the catapult's pouches and their spread, the full bait pool, and the fishing states
+// reached from their keys and left by their exits.
+#include <gtest/gtest.h>
+#include <cmath>
+#include <functional>
+#include <vector>
+#include "fishing_session.h"
+
+using fishsession::FishingGame;
+using plat::KeyId;
+
+namespace {
+
+double CellMean(const ScriptedLake& lake, double x, double z) {
+    float h[4];
+    EXPECT_TRUE(lake.CellHeights(x, z, h));
+    return MeanCornerHeight(h);
+}
+bool CellIsWater(const ScriptedLake& lake, double x, double z) {
+    float h[4];
+    return lake.CellHeights(x, z, h) && HighestCornerHeight(h) <= -0.25f;
+}
+
+}  // namespace
+
+TEST(FishingCasting, BothRodsLandInWaterWithinRangeAtTheirRigsBaitHeight) {
+    struct Rig {
+        int32_t method, floatDepth;
+        double meanFactor;  // bait height = cell mean * factor (0: the controller's -0.25)
+    } rigs[] = {{1, 3, 0.5}, {3, 3, 0.5}, {5, 1, 0.25}, {5, 2, 1 / 3.0}, {5, 4, 0.5}, {6, 3, 0}, {7, 3, 0.5}};
+    for (const Rig& r : rigs) {
+        SCOPED_TRACE(testing::Message() << "method " << r.method << " depth " << r.floatDepth);
+        FishingGame g;
+        GameApp& app = g.App();
+        app.method = r.method;
+        app.floatDepth = r.floatDepth;
+        g.SetUpAtSwim(2);
+        // Aim further out with the mouse before the first cast.
+        g.backend->QueueMouseMotion(0, -3000);
+        g.Frames(30);
+        g.CastBoth();
+        for (int rod = 0; rod < ROD_COUNT; ++rod) {
+            const double x = app.hookBaitPos[rod][0], z = app.hookBaitPos[rod][1];
+            const double d = Distance2D(x, z, app.eyeX, app.eyeZ);
+            EXPECT_TRUE(app.rodInWater[rod]);
+            EXPECT_GE(d, 15 - 1e-3);
+            EXPECT_LE(d, app.maxRange + 1e-3);
+            EXPECT_TRUE(CellIsWater(g.lake, x, z));
+            const double mean = CellMean(g.lake, x, z);
+            const double expected = r.meanFactor == 0 ? -0.25 : mean * r.meanFactor;
+            EXPECT_NEAR(app.hookBaitHeight[rod], expected, 1e-5);
+            const BaitAttraction& bait = *app.baitAttractions[app.rodBaitItem[rod]];
+            EXPECT_TRUE(bait.active);
+            EXPECT_EQ(bait.type, BAIT_HOOK);
+            EXPECT_EQ(bait.method, r.method);
+            EXPECT_FLOAT_EQ(bait.x, static_cast<float>(x));
+        }
+        EXPECT_NE(app.rodBaitItem[0], app.rodBaitItem[1]);
+        EXPECT_EQ(app.biteIndicatorUpper[1], 4.5);
+    }
+}
+
+// Pulled in as far as it goes, the aim stays at 15: it never swings round to the far end of the
+// range, however long the mouse keeps pulling.
+TEST(FishingCasting, AimStaysWithinTheTackleRangeAndNoNearerThan15) {
+    FishingGame g;
+    GameApp& app = g.App();
+    g.SetUpAtSwim(2);
+    // Default tackle: 2 oz lead, 10 lb line, rod 2: (1000 div 20) * 2 = 100.
+    g.backend->QueueMouseMotion(0, -5000);
+    for (int i = 0; i < 400; ++i) {
+        g.backend->QueueMouseMotion(0, -5000);
+        g.Frames(1);
+        ASSERT_LE(Distance2D(app.aimTargetX, app.aimTargetZ, app.eyeX, app.eyeZ), 100 + 1e-3);
+    }
+    EXPECT_EQ(app.maxRange, 100);
+    EXPECT_NEAR(Distance2D(app.aimTargetX, app.aimTargetZ, app.eyeX, app.eyeZ), 100, 0.5);
+    for (int i = 0; i < 400; ++i) {
+        g.backend->QueueMouseMotion(0, 5000);
+        g.Frames(1);
+    }
+    EXPECT_NEAR(Distance2D(app.aimTargetX, app.aimTargetZ, app.eyeX, app.eyeZ), 15, 1e-3);
+}
+
+TEST(FishingCasting, FullBaitPoolLeavesTheRodsPreviousBaitItem) {
+    FishingGame g;
+    GameApp& app = g.App();
+    g.SetUpAtSwim(2);
+    // Natural feeding spots fill the pool; they last far longer than this test.
+    for (int i = 0; i < BAIT_ITEM_COUNT; ++i)
+        ASSERT_EQ(app.SpawnBaitAttraction(10.0f + i, 0, 20, BAIT_GROUNDBAIT, 0, 0, 0, 0, 0, 3), i);
+    app.rodBaitItem[0] = 7;
+    app.rodBaitItem[1] = 12;
+    g.CastBoth();
+    EXPECT_EQ(app.rodBaitItem[0], 7);
+    EXPECT_EQ(app.rodBaitItem[1], 12);
+    EXPECT_TRUE(app.rodInWater[0] && app.rodInWater[1]);
+}
+
+TEST(FishingCasting, CatapultPouchesLandAsOneBaitItemWithTheirRingsInTheSpread) {
+    struct Shot {
+        KeyId key;
+        int32_t groundbait, hookBait;
+        int32_t type, bait, rings;
+        double spread;
+    } shots[] = {
+        {KeyId::G, 1, 1, BAIT_GROUNDBAIT, 1, 40, 0.002},
+        {KeyId::G, 3, 1, BAIT_GROUNDBAIT, 3, 40, 0.02},
+        {KeyId::H, 1, 5, BAIT_LOOSE_FEED, 5, 30, 0.015},
+        {KeyId::H, 1, 9, BAIT_LOOSE_FEED, 9, 40, 0.02},
+    };
+    for (const Shot& s : shots) {
+        SCOPED_TRACE(testing::Message() << "groundbait " << s.groundbait << " hook bait " << s.hookBait);
+        FishingGame g;
+        GameApp& app = g.App();
+        app.groundbait = s.groundbait;
+        app.hookBait = s.hookBait;
+        g.SetUpAtSwim(2);
+        g.CastBoth();
+        g.Tap(s.key);
+        ASSERT_EQ(app.fishingState, s.key == KeyId::G ? FISHING_CATAPULT_GROUNDBAIT : FISHING_CATAPULT_HOOKBAITS);
+        g.Frames(10);  // pitch settles, the aim is placed
+        for (RippleRing* r : app.rippleRings) r->active = 0;
+        std::vector<bool> before;
+        for (BaitAttraction* b : app.baitAttractions) before.push_back(b->active);
+        g.Click();
+        ASSERT_TRUE(g.FramesUntil([&] { return app.catapultPhase == 0; }, 200));
+        int newItems = 0;
+        for (int i = 0; i < BAIT_ITEM_COUNT; ++i) {
+            if (before[i] || !app.baitAttractions[i]->active) continue;
+            ++newItems;
+            EXPECT_EQ(app.baitAttractions[i]->type, s.type);
+            EXPECT_EQ(app.baitAttractions[i]->bait, s.bait);
+            EXPECT_FLOAT_EQ(app.baitAttractions[i]->x, static_cast<float>(app.aimTargetX));
+        }
+        EXPECT_EQ(newItems, 1);
+        const double half = app.castPower * 30 * s.spread / 2;
+        int rings = 0;
+        for (const RippleRing* r : app.rippleRings) {
+            if (!r->active) continue;
+            ++rings;
+            EXPECT_LE(std::fabs(r->x - app.aimTargetX), half + 1e-4);
+            EXPECT_LE(std::fabs(r->z - app.aimTargetZ), half + 1e-4);
+        }
+        EXPECT_EQ(rings, s.rings + 1);
+        EXPECT_EQ(app.fishingState, FISHING_BOTH_RODS_OUT);  // back to the rods after the shot
+    }
+}
+
+// A pouch of groundbait fired from the bank (not at a swim) sends the angler back to roaming at
+// the landing; lowering the catapult mid-flight still lands it as groundbait; X mid-flight lands
+// nothing on the next visit.
+TEST(FishingCasting, CatapultShotInFlightKeepsWhatWasFired) {
+    FishingGame g;
+    GameApp& app = g.App();
+    g.StandAt(2);
+    g.Frames(1);
+    g.Tap(KeyId::G);
+    ASSERT_EQ(app.fishingState, FISHING_CATAPULT_GROUNDBAIT);
+    g.Frames(10);
+    g.Press();
+    ASSERT_GT(app.catapultPhase, 3);
+    ASSERT_TRUE(g.FramesUntil([&] { return app.catapultPhase < 3; }, 100));
+    EXPECT_EQ(app.fishingState, FISHING_ROAMING);
+
+    // A long shot, lowered in flight, then hook baits raised: it still lands as groundbait. (The
+    // keys come as soon as the click's lock has run out, before the pouch is down.)
+    auto quickTap = [&](KeyId key) {
+        app.inputLock = 0;
+        g.backend->QueueKey(key, true);
+        g.Frames(1);
+        g.backend->QueueKey(key, false);
+        g.Frames(1);
+    };
+    g.Tap(KeyId::G);
+    g.AimOut(120);
+    g.Press();
+    ASSERT_GT(app.catapultPhase, 30);
+    quickTap(KeyId::G);
+    ASSERT_EQ(app.fishingState, FISHING_ROAMING);
+    quickTap(KeyId::H);
+    ASSERT_EQ(app.fishingState, FISHING_CATAPULT_HOOKBAITS);
+    ASSERT_GT(app.catapultPhase, 3);
+    ASSERT_TRUE(g.FramesUntil([&] { return app.catapultPhase == 0; }, 100));
+    int groundbaitItems = 0, otherItems = 0;
+    for (BaitAttraction* b : app.baitAttractions)
+        if (b->active) ++(b->type == BAIT_GROUNDBAIT ? groundbaitItems : otherItems);
+    EXPECT_EQ(groundbaitItems, 2);
+    EXPECT_EQ(otherItems, 0);
+    EXPECT_EQ(app.fishingState, FISHING_CATAPULT_HOOKBAITS);  // the hook-bait catapult stays up
+
+    // X while a long shot flies: nothing is left to land on the next visit.
+    g.AimOut(60);
+    g.Press();
+    ASSERT_GT(app.catapultPhase, 30);
+    quickTap(KeyId::X);
+    EXPECT_EQ(app.gameMode, MODE_MAP);
+    EXPECT_EQ(app.catapultPhase, 0);
+}
+
+// Every state of the fishing screen is reached from its key or click and left by its exit. Each
+// case starts from both rods out, which the set-up reaches from roaming through F (-1), the walk
+// to the pod (1), the first click (2), the second (3) and rod 2's landing (4).
+TEST(FishingCasting, EachStateIsReachedFromItsInputAndLeftByItsExit) {
+    enum Input { KEY, CLICK, NONE };
+    struct Row {
+        const char* what;
+        std::function<void(FishingGame&)> setUp;  // from both rods out at swim 2
+        Input input;
+        KeyId key;
+        int32_t reached;
+        int32_t leftTo;  // after the walk or flight that follows (the same state when it stays)
+    };
+    auto strike = [](int rod) {
+        return [rod](FishingGame& g) { g.Tap(rod == 0 ? KeyId::Num1 : KeyId::Num2); };
+    };
+    auto state = [](int32_t s) { return [s](FishingGame& g) { g.App().fishingState = s; }; };
+    auto stepAside = [](FishingGame& g) { g.App().eyeX += 4; };
+    const Row rows[] = {
+        {"G raises the groundbait catapult, G lowers it", nullptr, KEY, KeyId::G, FISHING_CATAPULT_GROUNDBAIT,
+         FISHING_CATAPULT_GROUNDBAIT},
+        {"H raises the hook-bait catapult", nullptr, KEY, KeyId::H, FISHING_CATAPULT_HOOKBAITS,
+         FISHING_CATAPULT_HOOKBAITS},
+        {"key 1 strikes rod 1", nullptr, KEY, KeyId::Num1, FISHING_ROD_IN_HAND, FISHING_ROD_IN_HAND},
+        {"key 2 strikes rod 2", nullptr, KEY, KeyId::Num2, FISHING_ROD_IN_HAND, FISHING_ROD_IN_HAND},
+        {"key 1 with the catapult raised strikes rod 1", [](FishingGame& g) { g.Tap(KeyId::G); }, KEY,
+         KeyId::Num1, FISHING_ROD_IN_HAND, FISHING_ROD_IN_HAND},
+        {"R with rod 1 in the hand walks back, then rod 1 is re-cast", [&](FishingGame& g) { strike(0)(g); stepAside(g); }, KEY, KeyId::R,
+         FISHING_WALKING_BACK, FISHING_RECASTING_ROD1},
+        {"R with rod 2 in the hand walks back, then rod 2 is re-cast", [&](FishingGame& g) { strike(1)(g); stepAside(g); }, KEY, KeyId::R,
+         FISHING_WALKING_BACK, FISHING_RECASTING_ROD2},
+        {"R after a snapped line walks back, then on to the re-cast walk",
+         [&](FishingGame& g) { strike(0)(g); state(FISHING_LINE_SNAPPED)(g); stepAside(g); }, KEY, KeyId::R,
+         FISHING_BACK_AFTER_SNAP, FISHING_RECASTING_ROD1},
+        {"key 1 after a lost fish on rod 2: walk back, re-cast rod 2, strike rod 1",
+         [&](FishingGame& g) { strike(1)(g); g.App().fishLost = 1; stepAside(g); }, KEY, KeyId::Num1,
+         FISHING_BACK_RECAST2_STRIKE1, FISHING_ROD_IN_HAND},
+        {"key 2 after a lost fish on rod 1: walk back, re-cast rod 1, strike rod 2",
+         [&](FishingGame& g) { strike(0)(g); g.App().fishLost = 1; stepAside(g); }, KEY, KeyId::Num2,
+         FISHING_BACK_RECAST1_STRIKE2, FISHING_ROD_IN_HAND},
+        {"R in the sling releases the fish and walks back to re-cast",
+         [&](FishingGame& g) { strike(0)(g); state(FISHING_FISH_LANDED)(g); stepAside(g); }, KEY, KeyId::R,
+         FISHING_WALKING_BACK, FISHING_RECASTING_ROD1},
+        {"P in the sling starts photo mode", state(FISHING_FISH_LANDED), KEY, KeyId::P, FISHING_PHOTO_MODE,
+         FISHING_PHOTO_MODE},
+        {"X goes back to the map", nullptr, KEY, KeyId::X, FISHING_ROAMING, FISHING_ROAMING},
+        {"X in photo mode goes back to the map even with the fish still counted on",
+         [&](FishingGame& g) { state(FISHING_PHOTO_MODE)(g); g.App().rodHasFish[0] = 1; g.App().photoCountdown = 3; },
+         KEY, KeyId::X, FISHING_ROAMING, FISHING_ROAMING},
+        {"a click re-casts rod 1 and its landing gives both rods out",
+         [&](FishingGame& g) { strike(0)(g); g.Tap(KeyId::R); g.FramesUntil([&] {
+             return g.App().fishingState == FISHING_RECASTING_ROD1; }); g.Frames(2); },
+         CLICK, KeyId::None, FISHING_RECASTING_ROD1, FISHING_BOTH_RODS_OUT},
+        {"key 1 while rod 2 waits for its re-cast re-casts it and strikes rod 1",
+         [&](FishingGame& g) { strike(1)(g); g.Tap(KeyId::R); g.FramesUntil([&] {
+             return g.App().fishingState == FISHING_RECASTING_ROD2; }); },
+         KEY, KeyId::Num1, FISHING_ROD_IN_HAND, FISHING_ROD_IN_HAND},
+        {"key 2 while rod 1 waits for its re-cast re-casts it and strikes rod 2",
+         [&](FishingGame& g) { strike(0)(g); g.Tap(KeyId::R); g.FramesUntil([&] {
+             return g.App().fishingState == FISHING_RECASTING_ROD1; }); },
+         KEY, KeyId::Num2, FISHING_ROD_IN_HAND, FISHING_ROD_IN_HAND},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        FishingGame g;
+        GameApp& app = g.App();
+        g.SetUpAtSwim(2);
+        g.CastBoth();
+        if (row.setUp) row.setUp(g);
+        if (row.input == KEY) {
+            g.backend->QueueKey(row.key, true);
+            g.Frames(1);
+            EXPECT_EQ(app.fishingState, row.reached);
+            g.backend->QueueKey(row.key, false);
+            g.Frames(1);
+        } else {
+            g.backend->QueueMouseButton(0, true);
+            g.Frames(1);
+            EXPECT_EQ(app.fishingState, row.reached);
+            g.backend->QueueMouseButton(0, false);
+            g.Frames(1);
+        }
+        g.UnlockInput();
+        if (row.leftTo != row.reached) {
+            EXPECT_TRUE(g.FramesUntil([&] { return app.fishingState == row.leftTo; }, 800))
+                << "ended in " << app.fishingState;
+        }
+        if (row.key == KeyId::G || row.key == KeyId::H) {
+            g.Tap(row.key);
+            EXPECT_EQ(app.fishingState, FISHING_BOTH_RODS_OUT) << "lowering the catapult";
+        }
+        if (row.key == KeyId::X) {
+            EXPECT_EQ(app.gameMode, MODE_MAP);
+        }
+    }
+}
