@@ -1,5 +1,7 @@
 // The weighing scale's pounds-and-ounces ladder and the catch message's weight.
 #include <gtest/gtest.h>
+#include <cmath>
+#include <limits>
 #include "fishing/weight.h"
 
 namespace {
@@ -42,4 +44,20 @@ TEST(WeightLadder, CatchMessageShowsOuncesOrOneDecimal) {
     EXPECT_EQ(CatchWeightText(12.03f), "12.0lb's");
     EXPECT_EQ(CatchWeightText(9.95f), "9 lb's  15 ounces");
     EXPECT_EQ(CatchWeightText(12.9f), "12 lb's  14 ounces");
+}
+
+TEST(WeightLadder, WeightsBeyondAnyScaleStopAtTheEndsOfTheRange) {
+    // Weights read from edited files: no conversion past the integer range, NaN weighs nothing.
+    constexpr int32_t MOST_POUNDS = std::numeric_limits<int32_t>::max();
+    constexpr int32_t LEAST_POUNDS = std::numeric_limits<int32_t>::min();
+    EXPECT_EQ(WeightToPoundsOunces(1e30f).pounds, MOST_POUNDS);
+    EXPECT_EQ(WeightToPoundsOunces(3.4e38f).ounces, 15);
+    EXPECT_EQ(WeightToPoundsOunces(-1e30f).pounds, LEAST_POUNDS);
+    EXPECT_EQ(WeightToPoundsOunces(std::nanf("")).pounds, 0);
+    EXPECT_EQ(WeightToPoundsOunces(std::numeric_limits<float>::infinity()).pounds, MOST_POUNDS);
+    // Far out but inside the range the ladder works as for any weight.
+    const PoundsOunces big = WeightToPoundsOunces(8388607.5f);
+    EXPECT_EQ(big.pounds, 8388607);
+    EXPECT_EQ(big.ounces, 8);
+    EXPECT_EQ(CatchWeightText(std::nanf("")).substr(0, 3), "nan");
 }
