@@ -186,11 +186,11 @@ hold_button() {
 }
 
 # Takes screenshots as NAME until a region has at least SHARE of a colour (up to $5 seconds).
-wait_for_colour() {  # NAME REGION COLOUR SHARE SECONDS WHAT
+wait_for_colour() {  # NAME REGION COLOUR SHARE SECONDS WHAT [FUZZ]
   local i
   for ((i = 0; i < ${5} * 4; i++)); do
     screenshot "$1"
-    if awk -v s="$(colour_share "$1" "$2" "$3")" -v m="$4" 'BEGIN { exit !(s >= m) }'; then
+    if awk -v s="$(colour_share "$1" "$2" "$3" "${7:-12%}")" -v m="$4" 'BEGIN { exit !(s >= m) }'; then
       step "$1: $6"
       return 0
     fi
@@ -296,7 +296,7 @@ step "the read-out follows the pointer"
 # ---- at the lake: going fishing at swim 3 --------------------------------------------------
 lake_water=800x250+0+350     # lower part of the view: the lake
 tips_lines=300x110+16+0      # the tips at the top left
-pod=300x200+500+400          # where the rod pod stands at a swim (its red swingers, bottom right)
+pod=300x120+500+380          # where the alarm heads of the rod pod stand (dark grey), bottom right
 rods=160x80+620+290          # the rods (dark grey, not the green water) above the alarms
 status_line=220x16+320+18    # "Casting first rod." and the other casting lines
 click_at 40 55               # "Go fishing"
@@ -354,7 +354,7 @@ done
 expect_colour offer "$offer" "#FAFAFA" 0.04 "\"Press F to start fishing here.\" is offered"
 
 tap f 0.25
-wait_for_colour at_swim "$pod" "#B44241" 0.004 10 "F walked to the swim: the rod pod with its alarms is there"
+wait_for_colour at_swim "$pod" "#222326" 0.1 10 "F walked to the swim: the rod pod with its alarms is there" 5%
 expect_colour at_swim "$status_line" "#FAFAFA" 0.03 "\"Casting first rod.\" is shown"
 
 hold_button 1 0.15
