@@ -232,6 +232,9 @@ int main(int argc, char** argv) {
                 lakebench::DrawLakeWorldFrame(app);
                 app.highDetailScenery = 1;
             };
+            lakebench::LakeScreenFrames tourFrames(MODE_TOUR), duckFrames(MODE_DUCK);
+            auto tour = [&] { tourFrames.Draw(app, device->State()); };
+            auto duck = [&] { duckFrames.Draw(app, device->State()); };
             auto terrain = [&] { lakebench::DrawTerrainOnly(app); };
             auto orbit = [&] { lakebench::DrawOrbitFrame(app, device->State()); };
             auto base = [&] {
@@ -249,6 +252,8 @@ int main(int argc, char** argv) {
                 {"lake world with the pass, lakeside, GL, one GL call per draw", false, false, world, true, {}},
                 {"lake world with the pass, lakeside-lite, GL, regrouped", true, true, worldLite, true, {}},
                 {"lake world with the pass, lakeside-lite, GL, one GL call per draw", false, false, worldLite, true, {}},
+                {"tour frame (its whole draw function), lakeside, GL, regrouped", true, true, tour, true, {}},
+                {"duck mode frame (its whole draw function), lakeside, GL, regrouped", true, true, duck, true, {}},
                 {"map orbit view (wireframe) turning, GL, layered", true, true, orbit, true, {}},
                 {"map orbit view (wireframe) turning, GL, merged only (no layers)", true, true, orbit, true, {}, false},
                 {"map orbit view (wireframe) turning, GL, one GL call per draw", false, false, orbit, true, {}},

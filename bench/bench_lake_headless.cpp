@@ -98,6 +98,11 @@ int main(int argc, char** argv) {
                 const double liteMs = measure([&] { lakebench::DrawLakeWorldFrame(app); });
                 row("lake world with the scenery pass, lakeside-lite", liteMs);
                 app.highDetailScenery = 1;
+                lakebench::LakeScreenFrames tour(MODE_TOUR), duck(MODE_DUCK);
+                const double tourMs = measure([&] { tour.Draw(app, device->State()); });
+                row("tour frame, lakeside", tourMs);
+                const double duckMs = measure([&] { duck.Draw(app, device->State()); });
+                row("duck mode frame, lakeside", duckMs);
             }
         }
         app.Close();

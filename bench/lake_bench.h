@@ -176,6 +176,52 @@ inline void DrawOrbitFrame(GameApp& app, const plat::DeviceState& s, double turn
     device->SetRenderState(plat::RS_FILLMODE, plat::FILL_SOLID);
 }
 
+// The tour or duck mode, each with a camera of its own that carries on from frame to frame: the
+// tour flies its path, the duck swims forward with the right button held from where the map
+// puts it. One frame of the screen is drawn by the game's own frame (clear, the screen's draw
+// function with its fish pass, world, texts and sounds); the fishing camera, lights, mode and
+// buttons are put back afterwards. `s` is the device's state.
+class LakeScreenFrames {
+public:
+    explicit LakeScreenFrames(int32_t mode) : mode_(mode) {
+        if (mode == MODE_TOUR) camera_ = {60, 2, 0, 0.3, 6.6, 0.7};
+        else camera_ = {67.5, 1.0, 32.5, 4.5, 6.3, 0.0};
+    }
+    void Draw(GameApp& app, const plat::DeviceState& s) {
+        plat::Device* device = app.Device();
+        const plat::Matrix view = s.view;
+        const bool light1 = s.lightEnabled[1], light3 = s.lightEnabled[3];
+        const Camera fishing{app.eyeX, app.eyeY, app.eyeZ, app.heading, app.pitch, app.moveSpeed};
+        const int32_t mode = app.gameMode, right = app.rightButtonDown;
+        Use(app, camera_);
+        app.gameMode = mode_;
+        if (mode_ == MODE_DUCK) app.rightButtonDown = 1;
+        app.DrawFrame();
+        camera_ = {app.eyeX, app.eyeY, app.eyeZ, app.heading, app.pitch, app.moveSpeed};
+        Use(app, fishing);
+        app.gameMode = mode;
+        app.rightButtonDown = right;
+        device->LightEnable(1, light1);
+        device->LightEnable(3, light3);
+        device->SetTransform(plat::TS_VIEW, &view);
+    }
+
+private:
+    struct Camera {
+        double x, y, z, heading, pitch, speed;
+    };
+    static void Use(GameApp& app, const Camera& c) {
+        app.eyeX = c.x;
+        app.eyeY = c.y;
+        app.eyeZ = c.z;
+        app.heading = c.heading;
+        app.pitch = c.pitch;
+        app.moveSpeed = c.speed;
+    }
+    int32_t mode_;
+    Camera camera_;
+};
+
 inline double MsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }

@@ -1,4 +1,4 @@
-// Playing a short clip from its start: the click, pan and other one-shot sounds of the screens.
+// Playing a short clip: the click, pan and other one-shot sounds of the screens.
 #pragma once
 #include "platform/sound.h"
 
@@ -7,4 +7,10 @@ inline void PlayFromStart(plat::SoundClip* clip) {
     if (!clip) return;
     clip->Rewind();
     clip->Play(0, 0, -1000, 0, 0);
+}
+
+// The clip once at this volume (hundredths of a decibel), without rewinding: a clip still playing
+// carries on. Nothing when it was not loaded.
+inline void PlayAtVolume(plat::SoundClip* clip, int32_t volume) {
+    if (clip) clip->Play(0, 0, volume, plat::SOUND_FREQUENCY_UNCHANGED, 0);
 }

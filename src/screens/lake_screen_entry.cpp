@@ -14,6 +14,8 @@ void GameApp::EnterLakeScreen(int32_t mode, double x, double y, double z, double
     device->LightEnable(LIGHT_LAKESIDE, true);
 }
 
+// Both lake lights go off, whichever one the screen left on: the sun, or the tour's own faded-in
+// sun, which takes the sun's place from the tour's first tick.
 void GameApp::ReturnToMap(int32_t lock) {
     if (ambienceSound) ambienceSound->Stop();
     LoadTextureSet(TEXTURE_SET_MAP);
@@ -24,7 +26,8 @@ void GameApp::ReturnToMap(int32_t lock) {
     eyeX = 100.0;
     eyeZ = 92.0;
     if (device) {
-        device->LightEnable(LIGHT_SPARE, false);
+        device->LightEnable(LIGHT_LAKESIDE, false);
+        device->LightEnable(LIGHT_TOUR, false);
         device->LightEnable(LIGHT_MAP, true);
     }
 }

@@ -567,7 +567,8 @@ public:
     // screens/lake_screen_entry.cpp: the way from the map into a lake screen and back
     // Mode, eye and heading of the lake screen; the lakeside textures, the sun, a click's lock.
     void EnterLakeScreen(int32_t mode, double x, double y, double z, double heading_, double pitch_);
-    // Back to the map at its zoom height and centre: the map textures and light, this lock.
+    // Back to the map centred at (100, 92) at its saved zoom height: the map textures, the map light
+    // instead of either lake light, this lock.
     void ReturnToMap(int32_t lock);
     double savedMapHeight = 0.0;       // zoom height to return to from fishing, tour, stocking records
 
@@ -666,14 +667,35 @@ public:
     void EnterTour();
     void DrawTourScreen();
     void UpdateTourScreen(InputDeviceState& input);
+    void FadeTourLight();
+    void SteerTour();
+    void DrawTourCaptions();
+    // A sheet of water hung in front of the eye, seen from under the surface (tour and duck mode).
+    void DrawUnderwaterSheet();
+    static constexpr int TOUR_WAYPOINT_SLOTS = 20;
+    static constexpr int TOUR_WAYPOINT_COUNT = 8;
+    // The closed path: along the banks at head height, under the surface across the middle.
+    double tourWaypointX[TOUR_WAYPOINT_SLOTS] = {80, 115, 160, 140, 100, 130, 90, 40};
+    double tourWaypointY[TOUR_WAYPOINT_SLOTS] = {3, 3, 3, -0.2, -0.2, -0.2, -0.2, 3};
+    double tourWaypointZ[TOUR_WAYPOINT_SLOTS] = {40, 100, 165, 170, 110, 70, 25, 20};
     int32_t tourWaypoint = 0;          // 0..7, the waypoint flown to
     int32_t tourTicks = 0;             // 20-ms ticks since the tour began (drives the captions)
     float tourFade = -0.5f;            // light fade level: -0.5 at the start, 999 once it is over
+    uint32_t tourTickStamp = plat::GetTickCount();  // last 20-ms tick
+    uint8_t tourTick = 1;              // a 20-ms tick happened in this frame
 
     //-----------------------
     // screens/duck/duck_mode_screen.cpp
     void EnterDuckMode();
     void DrawDuckModeScreen();
     void UpdateDuckModeScreen(InputDeviceState* input);
+    void StepDuck();
+    void KeepDuckOffTheBanks();
+    void SetDuckHeightAndRoll(float ground, bool duckStep);
+    void SetDuckCamera();
     uint8_t flyMode = 0;               // free vertical movement at the lake, toggled with F
+    uint32_t duckTickStamp = plat::GetTickCount();  // last 100-ms duck step
+    uint8_t duckOnLand = 1;            // the duck stood on land (ground 0 or higher) last frame
+    double viewRoll = 0.0;             // side-to-side tilt of the view while waddling, -0.05..0.05
+    uint8_t duckRollDirection = 1;     // 1: the tilt moves toward -0.05, 0: toward +0.05
 };

@@ -18,11 +18,11 @@ constexpr uint32_t CLEAR_BLACK = 0x00000000u;
 constexpr uint32_t CLEAR_GREY = 0x00323232u;
 
 // Device light slots: the point light high over the lake lights the map and the title; the
-// directional sun lights the lake screens. Slot 3 is never set up; leaving the tour switches it off.
+// directional sun lights the lake screens; the tour fades its own sun in on slot 3.
 enum LightSlot : uint32_t {
     LIGHT_MAP = 0,
     LIGHT_LAKESIDE = 1,
-    LIGHT_SPARE = 3,
+    LIGHT_TOUR = 3,
 };
 
 // Tenths of a second of input lock after a click on a screen button: one click acts once.

@@ -292,6 +292,7 @@ screenshot readout
 differs bait2 readout 160x60+400+240 || fail "no depth or height read-out beside the pointer"
 step "the read-out follows the pointer"
 
+<<<<<<< HEAD
 
 # ---- at the lake: going fishing at swim 3 --------------------------------------------------
 lake_water=800x250+0+350     # lower part of the view: the lake
@@ -386,6 +387,42 @@ tap x 0.25
 sleep 1
 screenshot map_again
 expect_colour map_again 400x380+200+90 "#1B3246" 0.10 "X went back to the map"
+=======
+# The tour flies over the lake by itself; X brings the map back at its zoom.
+back_on_map() {  # NAME
+  local i swims
+  for ((i = 0; i < 20; i++)); do
+    screenshot "$1"
+    swims=$(count_blobs "$1" 630x400+84+84 "#FFD83A" 45)
+    [[ "$swims" == 9 ]] && break
+    sleep 0.25
+  done
+  [[ "$swims" == 9 ]] || fail "$1: $swims swim signs found, expected the map with 9"
+  step "$1: back on the map with its nine swim signs"
+}
+click_at 40 233
+sleep 1
+screenshot tour
+sleep 1.5
+screenshot tour2
+expect_colour tour 200x20+10+14 "#FAFAFA" 0.03 "the tour's exit line is drawn"
+differs tour tour2 800x400+0+200 || fail "the tour's view did not move"
+step "the tour flies on"
+press x
+back_on_map map_after_tour
+
+# Duck mode: the lake from the duck's head, swimming forward with the right button; X back.
+click_at 40 263
+sleep 1
+screenshot duck
+expect_colour duck 400x24+10+14 "#FAFAFA" 0.03 "duck mode's exit line is drawn"
+xdotool mousedown 3 && sleep 1.5 && xdotool mouseup 3
+screenshot duck2
+differs duck duck2 800x400+0+200 || fail "the duck did not move with the right button held"
+step "the duck swims"
+press x
+back_on_map map_after_duck
+>>>>>>> main
 
 press Escape
 expect_exit 0 5
