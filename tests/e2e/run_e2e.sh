@@ -292,7 +292,6 @@ screenshot readout
 differs bait2 readout 160x60+400+240 || fail "no depth or height read-out beside the pointer"
 step "the read-out follows the pointer"
 
-<<<<<<< HEAD
 
 # ---- at the lake: going fishing at swim 3 --------------------------------------------------
 lake_water=800x250+0+350     # lower part of the view: the lake
@@ -387,7 +386,6 @@ tap x 0.25
 sleep 1
 screenshot map_again
 expect_colour map_again 400x380+200+90 "#1B3246" 0.10 "X went back to the map"
-=======
 # The tour flies over the lake by itself; X brings the map back at its zoom.
 back_on_map() {  # NAME
   local i swims
@@ -422,7 +420,6 @@ differs duck duck2 800x400+0+200 || fail "the duck did not move with the right b
 step "the duck swims"
 press x
 back_on_map map_after_duck
->>>>>>> main
 
 press Escape
 expect_exit 0 5
