@@ -48,6 +48,22 @@ int main(int argc, char** argv) {
             std::sort(rounds.begin(), rounds.end());
             std::printf("| fishing frame, headless: 75 fish, a fish played, line and held rod | %.3f | %zu draws |\n",
                         rounds[2], backend->GetDevice()->draws.size());
+            // At the swim with both rods cast and on their rests, waiting for a bite.
+            fishingbench::SetUpRodsOut(app);
+            auto waiting = [&] {
+                backend->GetDevice()->ClearLog();
+                fishingbench::RodsOutFrame(app);
+            };
+            for (int i = 0; i < 60; ++i) waiting();
+            std::vector<double> rodsOut;
+            for (int r = 0; r < 5; ++r) {
+                const auto start = std::chrono::steady_clock::now();
+                for (int i = 0; i < frames; ++i) waiting();
+                rodsOut.push_back(lakebench::MsSince(start) / frames);
+            }
+            std::sort(rodsOut.begin(), rodsOut.end());
+            std::printf("| fishing frame, headless: at the swim, both rods cast on their rests | %.3f | %zu draws |\n",
+                        rodsOut[2], backend->GetDevice()->draws.size());
         }
         app.Close();
     }

@@ -58,4 +58,29 @@ inline void FightFrame(GameApp& app) {
     plat::AdvanceTickCount(16);
 }
 
+// The frame an angler watches while waiting for a bite: at the swim with both rods cast, lying on
+// their rests with their alarms, swingers and rests, and no fish on.
+inline void SetUpRodsOut(GameApp& app) {
+    SetUpFight(app);
+    Fish& f = *app.fish[0];
+    f.state = FISH_CRUISE;
+    app.rodHasFish[0] = app.rodStruck[0] = 0;
+    app.rodFish[0] = app.rodFish[1] = NO_FISH;
+    app.playedFish = NO_FISH;
+    for (int rod = 0; rod < ROD_COUNT; ++rod) {
+        app.rodInWater[rod] = 1;
+        app.castFlight[rod] = 0;
+        app.biteIndicatorUpper[rod] = 4.5;
+        app.biteIndicatorLower[rod] = 5.5;
+    }
+    app.fishingState = FISHING_BOTH_RODS_OUT;
+}
+
+// One game frame at the swim with the rods out; a rod a fish has run off with is put back.
+inline void RodsOutFrame(GameApp& app) {
+    if (app.fishingState != FISHING_BOTH_RODS_OUT || !app.rodInWater[0] || !app.rodInWater[1]) SetUpRodsOut(app);
+    app.RunOneFrame();
+    plat::AdvanceTickCount(16);
+}
+
 }  // namespace fishingbench

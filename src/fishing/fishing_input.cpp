@@ -65,7 +65,11 @@ void GameApp::WalkToSwim() {
     }
     const bool near = WalkTowardStand(0.3, facing, 0.05, 0.25, true, 6.284, 0.05, 1.5);
     if (!near || std::fabs(pitch - 6.4) >= 0.3 || HeadingGap(heading, facing) >= 0.15) return;
-    fishingState = FISHING_CASTING_ROD1;
+    ArriveAtStand(FISHING_CASTING_ROD1, x, z, facing);
+}
+
+void GameApp::ArriveAtStand(int32_t state, double x, double z, double facing) {
+    fishingState = state;
     moveSpeed = 0;
     moveForward = moveBack = 0;
     PutEyeOnStandingPoint(x, z, facing);
@@ -176,14 +180,7 @@ void GameApp::WalkBackAfterSnap() {
     if (!StandingPoint(&x, &z, &facing)) return;
     const bool near = WalkTowardStand(0.4, facing + 0.25, 0.1, 0.25, true, 6.284, 0.05, 3.0);
     if (!near || std::fabs(pitch - 6.4) >= 0.2 || HeadingGap(heading, facing + 0.2) >= 0.2) return;
-    fishingState = FISHING_WALKING_BACK;
-    moveSpeed = 0;
-    moveForward = moveBack = 0;
-    PutEyeOnStandingPoint(x, z, facing);
-    podYaw = facing;
-    rodPodX = swims[currentSwim - 1]->x;
-    rodPodZ = swims[currentSwim - 1]->z;
-    CentreAimAhead();
+    ArriveAtStand(FISHING_WALKING_BACK, x, z, facing);
     rodHasFish[0] = rodHasFish[1] = 0;
     fishLost = 0;
 }

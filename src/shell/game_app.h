@@ -351,6 +351,9 @@ public:
     // holds no usable numbers.
     bool StandingPoint(double* x, double* z, double* facing) const;
     void PutEyeOnStandingPoint(double x, double z, double facing);
+    // The end of a walk to the pod: standing still on the point (x, z), facing the water, with the
+    // pod set up at the swim and the aim ahead; `state` follows.
+    void ArriveAtStand(int32_t state, double x, double z, double facing);
     void CentreAimAhead();             // aim 10 units ahead along the heading, aimPitch 6.6
     // Re-casts a rod 15 units out at the swim's facing + `angle` without aiming; the splash volume.
     int32_t AutoRecast(int32_t rod, double angle);

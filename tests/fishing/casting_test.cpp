@@ -136,9 +136,10 @@ TEST(FishingCasting, CatapultPouchesLandAsOneBaitItemWithTheirRingsInTheSpread) 
         }
         EXPECT_EQ(newItems, 1);
         const double half = app.castPower * 30 * s.spread / 2;
+        // Rings round the aim point (the lake's own rings, such as the aerators' spray, are far off).
         int rings = 0;
         for (const RippleRing* r : app.rippleRings) {
-            if (!r->active) continue;
+            if (!r->active || Distance2D(r->x, r->z, app.aimTargetX, app.aimTargetZ) > 5) continue;
             ++rings;
             EXPECT_LE(std::fabs(r->x - app.aimTargetX), half + 1e-4);
             EXPECT_LE(std::fabs(r->z - app.aimTargetZ), half + 1e-4);
