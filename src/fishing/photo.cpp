@@ -1,4 +1,88 @@
-// photo: fishing-frame steps, to be filled.
+// Photo mode: the fish posed on the mat, the shutter, the photo record, and the release.
+#include <cmath>
+#include "common/single_precision.h"
+#include "platform/system.h"
 #include "shell/game_app.h"
 
-void GameApp::UpdatePhotoMode() {}
+namespace {
+constexpr uint32_t POSE_WIGGLE_MS = 101;
+constexpr int32_t SHOT_AT = -1;
+constexpr int32_t SHUTTER_AT = 2;
+constexpr uint32_t FLASH_LIGHT = 1;
+}  // namespace
+
+void GameApp::UpdatePhotoMode() {
+    if (fishingState != FISHING_PHOTO_MODE) return;
+    Fish* posed = playedFish >= 0 && playedFish < FISH_COUNT ? fish[playedFish] : nullptr;
+    const SwimRecord* swim = CurrentSwimRecord();
+    if (posed) {
+        const uint32_t now = plat::GetTickCount();
+        if (now - static_cast<uint32_t>(poseWiggleStamp) >= POSE_WIGGLE_MS) {
+            poseWiggleStamp = static_cast<int32_t>(now);
+            posed->tailSwing = posed->tailSwingUp ? F32(posed->tailSwing + posed->speed)
+                                                  : F32(posed->tailSwing - posed->speed);
+            if (posed->tailSwing > 0.4) posed->tailSwingUp = 0;
+            if (posed->tailSwing < 0.1) posed->tailSwingUp = 1;
+        }
+        if (swim) {
+            const double f = swim->facing;
+            const double x = F32(swim->x + F32(1.8 * F32(std::sin(f + 4.8))));
+            const double z = F32(swim->z + F32(1.8 * F32(std::cos(f + 4.8))));
+            DrawFishFigure(x, F32(posed->size / 40.0), z, 6.2, F32(f - 1.571), posed->size, posed->shapeFactor,
+                           posed->kind, posed->tailSwing);
+            // The unhooking mat under the fish, a little longer and wider than it.
+            const double length = F32(posed->size / 30.0);
+            SetWorldTransform(x, 0.02, z, 0, f - 1.571, 0, length * 1.1, 1.0, length * 2.4);
+            DrawFlatQuad(TextureIdOf(TEX_MAT));
+        }
+    }
+
+    if (photoCountdown == SHOT_AT) {
+        photoShotPending = 0;
+        if (posed) StorePhotoRecord(*posed);
+        device->LightEnable(FLASH_LIGHT, true);
+        CommitPendingBestWeight();
+        ReleaseLandedFish();
+    }
+    if (photoCountdown == SHUTTER_AT) {
+        device->LightEnable(FLASH_LIGHT, false);
+        if (shutterSound) shutterSound->Play(0, 0, 0, 0, 0);
+    }
+    if (photoShotPending && photoCountdown >= SHOT_AT) --photoCountdown;
+}
+
+void GameApp::StorePhotoRecord(const Fish& posed) {
+    for (PhotoRecord* record : photos) {
+        if (!record || record->inUse) continue;
+        record->inUse = 1;
+        record->swim = currentSwim;
+        record->fishSize = static_cast<float>(posed.size);
+        record->fishWeight = static_cast<float>(posed.weight);
+        record->fishKind = posed.kind;
+        record->fishShape = static_cast<float>(posed.shapeFactor);
+        record->waterScroll[0] = static_cast<float>(waterScroll1);
+        record->waterScroll[1] = static_cast<float>(waterScroll2);
+        record->waterScroll[2] = static_cast<float>(waterScroll3);
+        record->eyeX = static_cast<float>(eyeX);
+        record->eyeY = static_cast<float>(eyeY);
+        record->eyeZ = static_cast<float>(eyeZ);
+        record->heading = static_cast<float>(heading);
+        record->pitch = static_cast<float>(pitch);
+        record->rod1Shown = rodInWater[0] && !rodStruck[0];
+        record->rod2Shown = rodInWater[1] && !rodStruck[1];
+        record->alarmRig = (method >= 1 && method <= 4) || method == 7;
+        return;
+    }
+    // Every slot is in use: the shot is not kept.
+}
+
+void GameApp::ReleaseLandedFish() {
+    pitch = 6.4;
+    clutch = 100;
+    photoCountdown = 0;
+    fishingState = FISHING_WALKING_BACK;
+    aimPitch = 6.6;
+    if (const SwimRecord* swim = CurrentSwimRecord()) aimYaw = swim->facing;
+    fishLost = 0;
+    ReleasePlayedFish();
+}

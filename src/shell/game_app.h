@@ -334,6 +334,28 @@ public:
     // fishing/fishing_input.cpp: the state machine, keys and clicks
     void UpdateFishingScreen(InputDeviceState* input);
     void WalkToSwim();
+    // The standing point and facing of `currentSwim`; false for no swim (99) or a record that
+    // holds no usable numbers.
+    bool StandingPoint(double* x, double* z, double* facing) const;
+    void PutEyeOnStandingPoint(double x, double z, double facing);
+    void CentreAimAhead();             // aim 10 units ahead along the heading, aimPitch 6.6
+    // Re-casts a rod 15 units out at the swim's facing + `angle` without aiming; the splash volume.
+    int32_t AutoRecast(int32_t rod, double angle);
+    void ReleasePlayedFish();          // back to its start point, calm and not hungry
+    void LeaveLakeForMap();
+    void HandleStrikeKeys(InputDeviceState* input);
+    void WalkBackAfterSnap();
+    void WalkBackToStand();
+    void ServeStrikeRequests();
+    void StepWithArrowKeys(InputDeviceState* input);
+    void LookAround(InputDeviceState* input);
+    void TurnWithMouse();
+    void CastOnClick();
+    // A walk of `pace` toward the standing point, turning toward `aim` by `turn` while more than
+    // `turnTolerance` off (then taking the aim when `setWhenClose`); true once within `reach` in x
+    // and z. Nothing moves without a swim.
+    bool WalkTowardStand(double pace, double aim, double turn, double turnTolerance, bool setWhenClose,
+                         double pitchAim, double pitchStep, double reach);
     int32_t fishingState = FISHING_ROAMING;  // FishingStateValue
     int32_t stateBeforeCatapult = 0;   // fishingState saved when G or H raises the catapult
     int32_t catapultPhase = 0;         // shot flight countdown in frames; 0 = aiming
@@ -362,6 +384,7 @@ public:
     //-----------------------
     // fishing/angler.cpp: walking the bank, binoculars (frame steps 1-4, 15, 24)
     void FishingFrameStart();
+    double groundBeforeStep = 0.0;     // ground under the eye before this frame's step (wading)
     void UpdateWalkingSpeedAndAngles();
     void StepAnglerAndView();
     void SpawnWadingEffects();
@@ -383,6 +406,14 @@ public:
     void DrawSwimFurniture();
     void DrawRodsOnRestsAndFloats();
     void DrawRodOnRest(double x, double y, double z, double yaw, double spoolTurn_);
+    // Draws `count` primitives of a mesh from vertex `start` with a texture id (-1: none) under the
+    // current world transform; a mesh that could not be made is skipped.
+    void DrawMeshPart(plat::VertexBuffer* mesh, int32_t textureId, plat::PrimitiveType type, uint32_t start,
+                      uint32_t count);
+    // One upright quad of the pod (alarm head, rest or swinger) `r` from the pod centre at podYaw + a.
+    void DrawPodQuad(double r, double a, double y, double yaw, double roll, double sx, double sy, double sz,
+                     int32_t textureId);
+    void DrawNetInHand();
     double podYaw = 0.0;               // radians; the pod faces the water
     double rodPodX = 0.0;
     double rodPodZ = 0.0;
@@ -403,6 +434,16 @@ public:
     uint8_t castTargetInGrid = 0;
     uint8_t targetOverWater = 1;
     uint8_t catapultTargetValid = 0;
+    // What the flying catapult shot holds, kept from the moment it was fired (5 groundbait,
+    // 6 hook baits) with its bait, so that a state change in flight cannot change the landing.
+    int32_t catapultShotState = 0;
+    int32_t catapultShotBait = 0;
+    // The rod's hook bait put into the water at (x, z): bait item, bait height by rig.
+    void PlaceHookBait(int32_t rod, double x, double z);
+    void SpawnSplashRings(double x, double z, int32_t n);
+    // Aim steps 2 to 5 shared by rod and catapult: the mouse moves the aim, the range holds it,
+    // the marker shows it; `inGrid` receives whether the aim point is on the terrain grid.
+    void MoveAimAndDrawMarker(uint8_t* inGrid);
 
     //-----------------------
     // fishing/strike_line.cpp: strikes, the line, snags (steps 16, 18-20)
@@ -410,6 +451,9 @@ public:
     void RunSchoolPassAndHeldRod();
     void UpdateLineEndAndReelSounds();
     void DrawLineAndTestSnags();
+    // True when a line point there touches the bed, a reed or tree, the hut's footings or an item.
+    bool LinePointSnags(double x, double y, double z) const;
+    void SnapLine();
     double lineEnd[3] = {};            // x, y, z of the line end at the played fish's mouth
     double lineLength = 0.0;           // half the 3-D rod-tip-to-fish distance
     double lastLineLength = 0.0;       // lineLength when the reel or clutch sound last played
@@ -419,6 +463,8 @@ public:
     // fishing/playing_rod.cpp: the held rod, clutch and tension (step 17)
     void UpdateTensionDialAndViewLock();
     void UpdateAndDrawPlayingRod();
+    // The rod from its butt: 12 segments bending by `bend` a segment and lagging toward the fish.
+    void DrawHeldRod(double x, double y, double z, double q, double bend, double stiffness);
     uint32_t rodTickStamp = plat::GetTickCount();  // last 101-ms rod tick
     double rodPitch = 0.0;             // raise of the held rod, 0.4..1
     double rodYaw = 0.0;               // sideways angle from heading, -1.3..1.3
@@ -440,6 +486,22 @@ public:
     void DrawFishingWorldAndGauge();
     void DrawFishOnMat();
     void UpdatePhotoMode();
+    // The net's water probe 5 units ahead of the angler: the mean corner height of the cell there,
+    // or NET_PROBE_DRY when the cell is off the grid or any corner is at or above the surface.
+    double NetWaterProbe() const;
+    static constexpr double NET_PROBE_DRY = 99.0;
+    // netHeight only ever holds these literals or steps toward them; landing tests it for equality.
+    static constexpr double LOWERED_NET_HEIGHT = 0.3;
+    static constexpr double RAISED_NET_HEIGHT = -0.1;
+    // The record of the current swim, or null when currentSwim names none.
+    const SwimRecord* CurrentSwimRecord() const;
+    // Writes a pending best weight to the fish it was weighed for (and to no other), then clears it.
+    void CommitPendingBestWeight();
+    // Puts the landed fish back at its start point and the angler back to walking to the rods.
+    void ReleaseLandedFish();
+    // Fills the first free photo slot with the scene and the posed fish; nothing when all are used.
+    void StorePhotoRecord(const Fish& posed);
+    int32_t pendingBestFish = NO_FISH;  // the fish pendingBestWeight was weighed for
     float pendingBestWeight = NO_PENDING_WEIGHT;  // pounds; waits for the photo step
     int32_t landingFrames = 0;         // frames the played fish has lain over the lowered net
     double netHead[3] = {0.0, 0.5, 0.0};
@@ -464,6 +526,21 @@ public:
     void UpdateFishSchool();
     void DrawFishBody(int32_t kind);
     void DrawRecordsFishModel(int32_t kind, double shapeFactor, double size);
+    // A fish figure (body, fins, mouth, tail) at a place and attitude: the school's fish, the mat.
+    void DrawFishFigure(double x, double y, double z, double pitch_, double heading_, double size,
+                        double shapeFactor, int32_t kind, double tailSwing);
+    // The rod's hook bait item, or null when its index names no item.
+    BaitAttraction* RodHookBait(int rod) const;
+    enum FishPart : int32_t { FISH_PART_FIN, FISH_PART_MOUTH, FISH_PART_TAIL };
+    void DrawFishParts(plat::VertexBuffer* mesh, TextureName texture, bool bindTexture, FishPart part);
+    void DrawSchoolFish(const Fish& f);
+    void UpdateFishOnLine(int32_t i);
+    void SpawnFishSurfaceEffects(Fish& f);
+    void SpawnFeedingBubblesOf(Fish& f);
+    void ChooseBait(Fish& f);
+    void DisturbByItems(Fish& f);
+    void TryTake(int32_t i, int rod);
+    void MoveBiteIndicator(int rod);
     uint8_t biteSignal[ROD_COUNT] = {};    // a take or untended taken bait signals this frame
     int32_t biteCountdown[ROD_COUNT] = {}; // frames of bite indication left
     double floatDip[ROD_COUNT] = {};       // how far the float is pulled under, 0..0.4

@@ -169,6 +169,9 @@ swim_pixel() {  # SWIM-NUMBER
            printf "%d %d\n", 400 + (col - 51) * 1405 / 350 + 3, 300 + (row - 51) * 4 + 3 }'
 }
 
+# Another script may source this one for its helpers alone.
+if [[ -n "${E2E_HELPERS_ONLY:-}" ]]; then return 0; fi
+
 # ---- steps ---------------------------------------------------------------------------------
 
 start_game lakeside

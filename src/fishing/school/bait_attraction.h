@@ -11,6 +11,12 @@ constexpr int32_t BAIT_GROUNDBAIT = 2;   // a pouch of groundbait, or a natural 
 constexpr int32_t BAIT_LOOSE_FEED = 3;   // a pouch of loose hook baits
 
 class LakeView;
+class Fish;
+
+// The lake's natural feeding spots (x, z): put down when the lake is stocked and renewed now and
+// then by the school pass, as groundbait of this kind.
+constexpr float NATURAL_FEED_SPOTS[6][2] = {{121, 142}, {145, 125}, {105, 95}, {120, 85}, {85, 66}, {100, 46}};
+constexpr int32_t NATURAL_FEED_BAIT = 3;
 
 class BaitAttraction {
 public:
@@ -46,3 +52,8 @@ public:
 // Cover near a hook bait at (x, z): 6 less the distance to a reed or lily billboard (type above 5)
 // within 6, a fifth of that for rig 3. The last such billboard in record order decides.
 double CoverBonusAt(const LakeView& lake, double x, double z, int32_t method);
+
+// A fish's take score on a hook bait at distance d (dy in height), with the random draw r.
+double TakeScore(const Fish& f, const BaitAttraction& bait, double d, double dy, int r);
+// Take threshold T(a, b) of a fish on a hook bait: a + a size term - (b - takeEase) / 10.
+double TakeThreshold(const Fish& f, const BaitAttraction& bait, double a, double b);

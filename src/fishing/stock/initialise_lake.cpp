@@ -6,19 +6,14 @@
 #include "fishing/stock/stock_file.h"
 #include "shell/game_app.h"
 
-namespace {
-// The natural feeding spots, also renewed by the fish school pass.
-constexpr float FEED_SPOTS[6][2] = {{121, 142}, {145, 125}, {105, 95}, {120, 85}, {85, 66}, {100, 46}};
-}  // namespace
-
 void GameApp::AllocateStockRecords() {
     for (StockRecord*& r : stockRecords) r = new StockRecord{};
 }
 
 void GameApp::InitialiseLake() {
     if (lakeInitialised) return;
-    for (const auto& spot : FEED_SPOTS) {
-        SpawnBaitAttraction(spot[0], 0.0f, spot[1], BAIT_GROUNDBAIT, 0, 0, 0.0, 0, 0, 3);
+    for (const auto& spot : NATURAL_FEED_SPOTS) {
+        SpawnBaitAttraction(spot[0], 0.0f, spot[1], BAIT_GROUNDBAIT, 0, 0, 0.0, 0, 0, NATURAL_FEED_BAIT);
     }
     lakeInitialised = 1;
     if (!LoadLakeModel(LAKE_MODEL_NUMBER).ok) return;  // the game is closing
