@@ -1,11 +1,13 @@
 // Set-up shared by the lake benchmarks: a scratch game folder on the generated media, the angler
-// put at a swim as going fishing does, and one lake view drawn as the fishing screen draws it.
+// put at a swim as going fishing does, one lake view drawn as the fishing screen draws it, and
+// the whole lake world with the scenery pass after a minute at the lake.
 #pragma once
 #include <unistd.h>
 #include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <string>
+#include <vector>
 #include "platform/device.h"
 #include "scratch_dir.h"
 #include "shell/game_app.h"
@@ -82,6 +84,71 @@ inline void DrawTerrainOnly(GameApp& app) {
     app.Device()->EndScene();
     app.gameMode = mode;
 }
+
+// What the fish do to the pools, until the fish school pass runs: about two wakes and two
+// feeding bubbles a frame, somewhere within 60 of the eye.
+inline void FishStandIns(GameApp& app) {
+    for (int k = 0; k < 2; ++k) {
+        const double x = app.eyeX + plat::GameRand() / 273.0 - 60, z = app.eyeZ + plat::GameRand() / 273.0 - 60;
+        app.SpawnWake(static_cast<float>(x), 0, static_cast<float>(z), 0.6, plat::GameRand() / 5214.35);
+        app.SpawnFeedingBubble(x, -3.0, z, 0.1 + plat::GameRand() / 163835.0);
+    }
+}
+
+// The world of one fishing frame: terrain, the scenery pass, aerators and hut, water.
+inline void DrawLakeWorldFrame(GameApp& app) {
+    app.Device()->BeginScene();
+    ClearFrame(app);
+    FishStandIns(app);
+    app.DrawLakeWorld(GameApp::LAKE_WORLD_FISHING);
+    app.Device()->EndScene();
+}
+
+// A minute at the lake at 60 frames a second: every pool busy. The clock is left standing at
+// the minute's end.
+inline void AMinuteAtTheLake(GameApp& app) {
+    const uint32_t start = plat::GetTickCount();
+    for (uint32_t frame = 0; frame < 3600; ++frame) {
+        plat::SetFixedTickCount(start + frame * 16);
+        FishStandIns(app);
+        app.DrawSceneryAndWildlife();
+        app.DrawAeratorsAndHut();
+    }
+}
+
+// Active objects of the wildlife and water-effect pools.
+inline int BusyPoolObjects(const GameApp& app) {
+    int n = 0;
+    for (const InsectSwarm* s : app.insectSwarms) n += s->active != 0;
+    for (const BubbleSpot* s : app.bubbleSpots) n += s->active != 0;
+    for (const Dragonfly* d : app.dragonflies) n += d->active != 0;
+    for (const RippleRing* r : app.rippleRings) n += r->active != 0;
+    for (const Wake* w : app.wakes) n += w->active != 0;
+    for (const FeedingBubble* f : app.feedingBubbles) n += f->active != 0;
+    return n + GULL_COUNT;
+}
+
+// The pools and the random generator as they stand, to draw the same frame again.
+class PoolSnapshot {
+public:
+    explicit PoolSnapshot(const GameApp& app) : rand_(plat::GameRandState()) {
+        for (const RippleRing* r : app.rippleRings) rings_.push_back(*r);
+        for (const FeedingBubble* f : app.feedingBubbles) bubbles_.push_back(*f);
+        for (const Wake* w : app.wakes) wakes_.push_back(*w);
+    }
+    void Restore(GameApp& app) const {
+        for (size_t i = 0; i < rings_.size(); ++i) *app.rippleRings[i] = rings_[i];
+        for (size_t i = 0; i < bubbles_.size(); ++i) *app.feedingBubbles[i] = bubbles_[i];
+        for (size_t i = 0; i < wakes_.size(); ++i) *app.wakes[i] = wakes_[i];
+        plat::SetGameRandState(rand_);
+    }
+
+private:
+    uint32_t rand_;
+    std::vector<RippleRing> rings_;
+    std::vector<FeedingBubble> bubbles_;
+    std::vector<Wake> wakes_;
+};
 
 inline double MsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();

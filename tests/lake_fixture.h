@@ -119,6 +119,10 @@ public:
                 app_.textures[name] = nullptr;
             }
     }
+    // Every other empty slot as well (the scenery, wildlife and effect textures).
+    void FillEverySlot() {
+        for (int n = 0; n < TEXTURE_COUNT; ++n) Texture(static_cast<TextureName>(n));
+    }
     WorldStandIns(const WorldStandIns&) = delete;
     WorldStandIns& operator=(const WorldStandIns&) = delete;
 

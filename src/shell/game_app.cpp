@@ -168,11 +168,16 @@ plat::HResult GameApp::CreateDeviceResources() {
     return plat::OK;
 }
 
-plat::HResult GameApp::ResetDeviceResources() {
-    using namespace plat;
-    Material material{};
+plat::Material StandardMaterial() {
+    plat::Material material{};
     material.diffuse = {1.0f, 1.0f, 1.0f, 1.0f};
     material.ambient = {1.0f, 1.0f, 1.0f, 1.0f};
+    return material;
+}
+
+plat::HResult GameApp::ResetDeviceResources() {
+    using namespace plat;
+    const Material material = StandardMaterial();
     device->SetMaterial(&material);
 
     device->SetTextureStageState(0, TSS_COLORARG1, TA_TEXTURE);

@@ -25,6 +25,10 @@
 // Build option: full scenery detail (1 in lakeside, 0 in lakeside-lite). Defined by each program.
 extern const bool HIGH_DETAIL_SCENERY;
 
+// shell/game_app.cpp: the material every draw uses, white, lit by the diffuse and ambient light
+// alike.
+plat::Material StandardMaterial();
+
 class GameApp : public plat::AppFrame {
 public:
     //=======================================================================================
@@ -231,7 +235,10 @@ public:
     //-----------------------
     // world/scenery_items.cpp
     // Scenery item `index` (platform, plank, snag or lily bed); normalises its heading in place.
+    // Items too large for a float transform are not drawn.
     void DrawSceneryItem(int32_t index);
+    // The aerator posts with their spray rings, and the hut.
+    void DrawAeratorsAndHut();
 
     //-----------------------
     // world/water.cpp: the three scrolling water layers
@@ -248,8 +255,13 @@ public:
     // world/lake_world.cpp: the world drawing of the screens that show the lake, in each one's order
     enum LakeWorldOrder : int32_t { LAKE_WORLD_FISHING, LAKE_WORLD_TOUR, LAKE_WORLD_DUCK, LAKE_WORLD_ALBUM };
     void DrawLakeWorld(LakeWorldOrder order);
+
+    //-----------------------
+    // world/scenery_pass.cpp
+    // Once per lake frame: frees finished splash slots, steps and draws wildlife and water
+    // effects (not in the photo album), then draws the scenery items and the billboards with
+    // their distance detail.
     void DrawSceneryAndWildlife();
-    void DrawAeratorsAndHut();
 
     //-----------------------
     // world/wildlife_spawn.cpp: the wildlife pools (the classes are in world/wildlife.h)

@@ -1,5 +1,6 @@
 // Billboard sprites and scenery items placed about the lake by the lake model.
 #pragma once
+#include <cmath>
 #include <cstdint>
 
 constexpr int32_t BILLBOARD_COUNT = 2000;     // record 0 is never filled
@@ -28,3 +29,11 @@ struct SceneryItem {
     float heading = 0;  // turn about the vertical, radians
     int32_t type = 0;
 };
+
+// Whether a billboard or item at (x, y, z) of this size can be placed: places and sizes beyond
+// 1e30 are no lake's, and their transforms would not fit a float.
+inline bool PlaceableRecord(float x, float y, float z, float size) {
+    for (float v : {x, y, z, size})
+        if (!std::isfinite(v) || std::fabs(v) >= 1e30f) return false;
+    return true;
+}

@@ -30,7 +30,3 @@ void GameApp::DrawLakeWorld(LakeWorldOrder order) {
         break;
     }
 }
-
-// Placeholders until the scenery-and-wildlife pass and the aerators and hut are drawn.
-void GameApp::DrawSceneryAndWildlife() {}
-void GameApp::DrawAeratorsAndHut() {}

@@ -1,17 +1,46 @@
 // DrawSceneryItem: platforms, planks, snags and lily beds of the lake model, built from the cube,
-// the tapered column and the flat quads.
+// the tapered column and the flat quads; DrawAeratorsAndHut: the aerator posts with their spray
+// and the hut, which the model does not hold.
 #include <cmath>
 #include "common/angles.h"
+#include "common/single_precision.h"
 #include "shell/game_app.h"
 
 namespace {
 
+plat::Material BarkMaterial() {
+    plat::Material m{};
+    m.diffuse = {0.36f, 0.29f, 0.21f, 1.0f};
+    m.ambient = {0.30f, 0.24f, 0.18f, 1.0f};
+    return m;
+}
+
+// One face of the cube (1..6) and its texture.
+struct CubeFace {
+    int32_t face;
+    TextureName texture;
+};
+
+// The cube, placed already, drawn face by face in the order given.
+void DrawCubeFaces(GameApp& app, const CubeFace* faces, int count) {
+    plat::Device* device = app.Device();
+    if (!app.cubeMesh) return;
+    device->SetFVF(plat::FVF_MESH);
+    device->SetStreamSource(0, app.cubeMesh, 0, sizeof(MeshVertex));
+    for (int k = 0; k < count; ++k) {
+        device->SetTexture(0, app.textures[faces[k].texture]);
+        device->DrawPrimitive(plat::PT_TRIANGLESTRIP, 4 * (faces[k].face - 1), 2);
+    }
+}
+
 // Textures of the six cube faces, in face order.
 struct BoxFaces {
-    TextureName face[6];
+    CubeFace face[6];
 };
-constexpr BoxFaces BOARD_FACES = {{TEX_WOOD3, TEX_WOOD3, TEX_WOOD4, TEX_WOOD4, TEX_WOOD3, TEX_WOOD3}};
-constexpr BoxFaces FLAT_PLANK_FACES = {{TEX_WOOD3, TEX_WOOD3, TEX_WOOD2, TEX_WOOD2, TEX_WOOD3, TEX_WOOD3}};
+constexpr BoxFaces BOARD_FACES = {
+    {{1, TEX_WOOD3}, {2, TEX_WOOD3}, {3, TEX_WOOD4}, {4, TEX_WOOD4}, {5, TEX_WOOD3}, {6, TEX_WOOD3}}};
+constexpr BoxFaces FLAT_PLANK_FACES = {
+    {{1, TEX_WOOD3}, {2, TEX_WOOD3}, {3, TEX_WOOD2}, {4, TEX_WOOD2}, {5, TEX_WOOD3}, {6, TEX_WOOD3}}};
 
 // One piece of a snag: the tapered column placed and scaled, with or without its cap.
 struct SnagPiece {
@@ -29,19 +58,14 @@ void GameApp::DrawSceneryItem(int32_t index) {
     constexpr float FULL_TURN_F = static_cast<float>(FULL_TURN);
     if (item.heading > FULL_TURN_F) item.heading -= FULL_TURN_F;
     if (item.heading < 0.0f) item.heading += FULL_TURN_F;
+    if (!PlaceableRecord(item.x, item.y, item.z, item.size)) return;
 
     const float x = item.x, y = item.y, z = item.z, s = item.size, h = item.heading;
     device->SetFVF(plat::FVF_MESH);
 
     auto box = [&](float bx, float by, float bz, float yaw, float sx, float sy, float sz, const BoxFaces& faces) {
         SetWorldTransform(bx, by, bz, 0, yaw, 0, sx, sy, sz);
-        if (cubeMesh) {
-            device->SetStreamSource(0, cubeMesh, 0, sizeof(MeshVertex));
-            for (int f = 0; f < 6; ++f) {
-                device->SetTexture(0, textures[faces.face[f]]);
-                device->DrawPrimitive(plat::PT_TRIANGLESTRIP, 4 * f, 2);
-            }
-        }
+        DrawCubeFaces(*this, faces.face, 6);
         device->SetTexture(0, nullptr);
     };
     auto quad = [&](plat::VertexBuffer* mesh, TextureName texture) {
@@ -54,6 +78,11 @@ void GameApp::DrawSceneryItem(int32_t index) {
     auto snag = [&](const SnagPiece* pieces, int count) {
         device->SetTexture(0, nullptr);
         if (!taperedColumnMesh) return;
+        // Untextured, the snags take the colour of old wet wood from their material; their
+        // slim columns are lit by normals of unit length, not ones the thin scale blew up.
+        const plat::Material bark = BarkMaterial();
+        device->SetMaterial(&bark);
+        device->SetRenderState(plat::RS_NORMALIZENORMALS, 1);
         device->SetStreamSource(0, taperedColumnMesh, 0, sizeof(MeshVertex));
         for (int p = 0; p < count; ++p) {
             const SnagPiece& piece = pieces[p];
@@ -62,6 +91,9 @@ void GameApp::DrawSceneryItem(int32_t index) {
             device->DrawPrimitive(plat::PT_TRIANGLESTRIP, 0, 16);
             if (piece.cap) device->DrawPrimitive(plat::PT_TRIANGLEFAN, 18, 8);
         }
+        const plat::Material standard = StandardMaterial();
+        device->SetMaterial(&standard);
+        device->SetRenderState(plat::RS_NORMALIZENORMALS, 0);
     };
 
     switch (item.type) {
@@ -123,5 +155,42 @@ void GameApp::DrawSceneryItem(int32_t index) {
             quad(decalQuadDownMesh, item.type == 7 ? TEX_LILLYS : TEX_LILLYS3);
             break;
         default: break;
+    }
+}
+
+void GameApp::DrawAeratorsAndHut() {
+    static const float AERATORS[3][2] = {{130, 136}, {114, 90}, {94, 58}};
+    device->SetFVF(plat::FVF_MESH);
+    if (aeratorPostMesh) {
+        device->SetTexture(0, textures[TEX_METAL]);
+        device->SetStreamSource(0, aeratorPostMesh, 0, sizeof(MeshVertex));
+        for (const auto& a : AERATORS) {
+            SetWorldTransform(a[0], -1.3, a[1], 0, 3.0, 0, 0.25, 0.91, 0.25);
+            device->DrawPrimitive(plat::PT_TRIANGLESTRIP, 0, 16);
+            device->DrawPrimitive(plat::PT_TRIANGLEFAN, 18, 8);
+        }
+    }
+
+    // The hut: three brick walls (the inner face left out), the wooden front and two door posts.
+    static const CubeFace HUT_WALL_FACES[] = {{1, TEX_BRICKS3}, {3, TEX_BRICKS2}, {4, TEX_BRICKS2}, {5, TEX_BRICKS}, {6, TEX_BRICKS}};
+    static const float HUT_WALLS[3][4] = {{24.9f, -1.7f, 25.1f, 0}, {24.0f, -1.7f, 24.0f, 1.571f}, {24.9f, -1.7f, 22.9f, 0}};
+    for (const auto& w : HUT_WALLS) {
+        SetWorldTransform(w[0], w[1], w[2], 0, w[3], 0, 1.0, 1.9, 0.1);
+        DrawCubeFaces(*this, HUT_WALL_FACES, 5);
+    }
+    static const CubeFace HUT_FRONT_FACES[] = {{1, TEX_WOOD}, {6, TEX_WOODB}, {5, TEX_WOODB}};
+    SetWorldTransform(25.7, -2.1, 24.0, 0, 1.571, 0, 0.8, 2.03, 0.1);
+    DrawCubeFaces(*this, HUT_FRONT_FACES, 3);
+    static const CubeFace DOOR_POST_FACES[] = {{1, TEX_METAL}, {5, TEX_METAL}, {6, TEX_METAL}};
+    for (double z : {23.1, 24.9}) {
+        SetWorldTransform(25.7, -2.1, z, 0, 1.571, 0, 0.1, 2.03, 0.1);
+        DrawCubeFaces(*this, DOOR_POST_FACES, 3);
+    }
+    device->SetTexture(0, nullptr);
+
+    // The spray keeps a small patch of rings going round each post.
+    for (const auto& a : AERATORS) {
+        SpawnRippleRing(a[0], 0, a[1], F32(plat::GameRand() / 218446.6666666667 + 0.15));
+        if (plat::GameRand() < 10000) SpawnRippleRing(a[0], 0, a[1], F32(plat::GameRand() / 131068.0 + 0.25));
     }
 }

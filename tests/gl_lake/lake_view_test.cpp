@@ -1,10 +1,13 @@
 // The lake as the real OpenGL backend draws it: the game object on the SDL backend, in a folder
 // with the generated media, looks from swim 1 over the water; the picture shows water where the
 // camera looks at the lake and ground on the bank, and the merged draws give the same picture as
-// one GL draw per call.
+// one GL draw per call. With the scenery pass, the billboards and the scenery items show.
 #include <gtest/gtest.h>
 #include <cmath>
 #include <filesystem>
+#include <functional>
+#include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 #pragma GCC diagnostic push
@@ -55,78 +58,136 @@ void SavePng(const std::string& path, const std::vector<uint32_t>& argb) {
     stbi_write_png(path.c_str(), 800, 600, 3, rgb.data(), 800 * 3);
 }
 
-}  // namespace
+// Pixels whose colour differs by more than 8 in a channel.
+size_t Differing(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b) {
+    size_t n = 0;
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i)
+        for (int shift : {0, 8, 16})
+            if (std::abs(static_cast<int>((a[i] >> shift) & 0xFF) - static_cast<int>((b[i] >> shift) & 0xFF)) > 8) {
+                ++n;
+                break;
+            }
+    return n;
+}
 
-TEST(LakeView, WaterAheadGroundOnTheBankAndMergedDrawsDrawTheSame) {
-    ScratchDir folder;
-    for (const char* sub : {"textures", "sounds", "models", "data", "fonts"})
-        fs::create_directory_symlink(fs::path(LAKESIDE_GAME_DIR) / sub, sub);
-    plat::InstallBackend(plat::CreateSdlBackend());
-    auto* backend = static_cast<plat::SdlBackend*>(plat::CurrentBackend());
-    ASSERT_NE(backend, nullptr);
-    std::vector<uint32_t> merged, single;
-    {
-        GameApp app;
-        ASSERT_FALSE(plat::Failed(app.StartUp())) << "no display or no device";
+void SaveInBuild(const char* name, const std::vector<uint32_t>& argb) {
+    fs::create_directories(fs::path(LAKESIDE_BUILD_DIR) / "e2e");
+    SavePng((fs::path(LAKESIDE_BUILD_DIR) / "e2e" / name).string(), argb);
+}
+
+// The game on the SDL backend in a folder linked to the generated media, the lake loaded and
+// stocked as on the map's first frame, the lakeside textures and lights in place, the eye 2 high
+// four units behind swim 1 as going fishing puts the angler.
+class LakeGl : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const char* sub : {"textures", "sounds", "models", "data", "fonts"})
+            fs::create_directory_symlink(fs::path(LAKESIDE_GAME_DIR) / sub, sub);
+        plat::InstallBackend(plat::CreateSdlBackend());
+        backend = static_cast<plat::SdlBackend*>(plat::CurrentBackend());
+        ASSERT_NE(backend, nullptr);
+        app = std::make_unique<GameApp>();
+        ASSERT_FALSE(plat::Failed(app->StartUp())) << "no display or no device";
         backend->SetFramePacing(false);
-        app.InitialiseLake();  // the lake model and the stock file, as the map's first frame
-        ASSERT_FALSE(app.IsCloseRequested());
-        app.LoadTextureSet(TEXTURE_SET_LAKE);
-        app.gameMode = MODE_FISHING;      // the backdrop belongs to the lake screens
-        plat::SetFixedTickCount(500000);  // the water stands still between the two frames
-        plat::Device* device = app.Device();
+        app->InitialiseLake();
+        ASSERT_FALSE(app->IsCloseRequested());
+        app->LoadTextureSet(TEXTURE_SET_LAKE);
+        app->gameMode = MODE_FISHING;  // the backdrop belongs to the lake screens
+        device = app->Device();
         device->LightEnable(0, false);
         device->LightEnable(1, true);
-
-        // Standing behind swim 1 as going fishing puts the angler, looking out along its facing.
-        const SwimRecord& s = *app.swims[0];
-        const double ex = s.x + std::sin(s.facing + 3.5) * 4, ez = s.z + std::cos(s.facing + 3.5) * 4;
-        auto frame = [&]() {
-            device->BeginScene();
-            device->Clear(0, nullptr, plat::CLEAR_TARGET | plat::CLEAR_ZBUFFER, 0x00323232u, 1.0f, 0);
-            device->SetRenderState(plat::RS_ALPHABLENDENABLE, 1);  // as the lake screens start a frame
-            device->SetRenderState(plat::RS_ALPHATESTENABLE, 1);
-            app.SetViewCamera(ex, 2.0, ez, ex + std::sin(s.facing) * 10, 1.0, ez + std::cos(s.facing) * 10, 0,
-                              1, 0);
-            app.DrawTerrain(0);
-            app.AnimateAndDrawWater();
-            device->EndScene();
-            std::vector<uint32_t> px;
-            EXPECT_TRUE(backend->ReadBackBuffer(&px));
-            backend->Present();
-            return px;
-        };
-        auto* gl = static_cast<plat::GlDevice*>(device);
-        gl->SetBatching(true);
-        frame();  // the water and sky meshes take this frame's texture coordinates
-        merged = frame();
-        gl->SetBatching(false);
-        single = frame();
-        gl->SetBatching(true);
-        app.Close();
+        swim = app->swims[0];
+        app->eyeX = swim->x + std::sin(swim->facing + 3.5) * 4;
+        app->eyeY = 2.0;
+        app->eyeZ = swim->z + std::cos(swim->facing + 3.5) * 4;
     }
-    plat::InstallBackend(nullptr);
-    plat::SetTickSource(nullptr);
-    ASSERT_EQ(merged.size(), 800u * 600u);
-    ASSERT_EQ(single.size(), merged.size());
-    fs::create_directories(fs::path(LAKESIDE_BUILD_DIR) / "e2e");
-    SavePng((fs::path(LAKESIDE_BUILD_DIR) / "e2e" / "lake_view.png").string(), merged);
-    SavePng((fs::path(LAKESIDE_BUILD_DIR) / "e2e" / "lake_view_single.png").string(), single);
+    void TearDown() override {
+        if (app) app->Close();
+        app.reset();
+        plat::InstallBackend(nullptr);
+        plat::SetTickSource(nullptr);
+    }
+
+    // One frame looking out along the swim's facing: `world` draws, the picture is read back.
+    std::vector<uint32_t> Frame(const std::function<void()>& world) {
+        device->BeginScene();
+        device->Clear(0, nullptr, plat::CLEAR_TARGET | plat::CLEAR_ZBUFFER, 0x00323232u, 1.0f, 0);
+        device->SetRenderState(plat::RS_ALPHABLENDENABLE, 1);  // as the lake screens start a frame
+        device->SetRenderState(plat::RS_ALPHATESTENABLE, 1);
+        app->SetViewCamera(app->eyeX, 2.0, app->eyeZ, app->eyeX + std::sin(swim->facing) * 10, 1.0,
+                           app->eyeZ + std::cos(swim->facing) * 10, 0, 1, 0);
+        world();
+        device->EndScene();
+        std::vector<uint32_t> px;
+        EXPECT_TRUE(backend->ReadBackBuffer(&px));
+        backend->Present();
+        EXPECT_EQ(px.size(), 800u * 600u);
+        return px;
+    }
+
+    ScratchDir folder;
+    plat::SdlBackend* backend = nullptr;
+    std::unique_ptr<GameApp> app;
+    plat::Device* device = nullptr;
+    const SwimRecord* swim = nullptr;
+};
+
+}  // namespace
+
+TEST_F(LakeGl, WaterAheadGroundOnTheBankAndMergedDrawsDrawTheSame) {
+    plat::SetFixedTickCount(500000);  // the water stands still between the frames
+    auto view = [&] {
+        app->DrawTerrain(0);
+        app->AnimateAndDrawWater();
+    };
+    auto* gl = static_cast<plat::GlDevice*>(device);
+    Frame(view);  // the water and sky meshes take this frame's texture coordinates
+    const std::vector<uint32_t> merged = Frame(view);
+    gl->SetBatching(false);
+    const std::vector<uint32_t> single = Frame(view);
+    gl->SetBatching(true);
+    SaveInBuild("lake_view.png", merged);
+    SaveInBuild("lake_view_single.png", single);
 
     // Ahead and below the horizon lies the lake; the whole view has bank somewhere.
     Share ahead = Colours(merged, 300, 330, 500, 420);
     Share all = Colours(merged, 0, 0, 800, 600);
     EXPECT_GT(ahead.water, 0.6) << "water where the camera looks at the lake";
     EXPECT_GT(all.ground, 0.03) << "grass on the bank";
+    EXPECT_LT(Differing(merged, single), merged.size() / 1000) << "merged draws change the picture";
+}
 
-    size_t differing = 0;
-    for (size_t i = 0; i < merged.size(); ++i) {
-        const uint32_t a = merged[i], b = single[i];
-        for (int shift : {0, 8, 16})
-            if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > 8) {
-                ++differing;
-                break;
-            }
+TEST_F(LakeGl, TheWholeLakeWorldShowsBillboardsAndItemsFromSwimOne) {
+    // A minute at the lake: every pool busy.
+    uint32_t tick = 500000;
+    for (int i = 0; i < 60 * 20; ++i) {
+        plat::SetFixedTickCount(tick += 50);
+        app->DrawSceneryAndWildlife();
     }
-    EXPECT_LT(differing, merged.size() / 1000) << "merged draws change the picture";
+    // The pictures: the clock stands still, so nothing moves between them, and the rings the
+    // aerators start each frame find their pool full.
+    plat::SetFixedTickCount(tick);
+    for (RippleRing* r : app->rippleRings) r->active = 1;
+    auto world = [&] { app->DrawLakeWorld(GameApp::LAKE_WORLD_FISHING); };
+    Frame(world);
+    const std::vector<uint32_t> full = Frame(world);
+    auto without = [&](auto& pool, auto draw) {
+        std::vector<uint8_t> active(std::size(pool));
+        for (size_t n = 0; n < active.size(); ++n) std::swap(active[n], pool[n]->active);
+        std::vector<uint32_t> px = Frame(draw);
+        for (size_t n = 0; n < active.size(); ++n) std::swap(active[n], pool[n]->active);
+        return px;
+    };
+    const std::vector<uint32_t> noBillboards = without(app->billboards, world);
+    const std::vector<uint32_t> noItems = without(app->sceneryItems, world);
+    app->highDetailScenery = 0;
+    const std::vector<uint32_t> lite = Frame(world);
+    SaveInBuild("lake_world.png", full);
+    SaveInBuild("lake_world_lite.png", lite);
+
+    // Trees, reeds and flowers cover a good part of the view; the platform at the swim and the
+    // lily beds show too.
+    EXPECT_GT(Differing(full, noBillboards), full.size() / 20) << "billboards in the picture";
+    EXPECT_GT(Differing(full, noItems), full.size() / 500) << "scenery items in the picture";
+    EXPECT_GT(Differing(full, lite), 0u) << "the lite detail draws less";
 }

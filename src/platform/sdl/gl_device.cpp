@@ -2,6 +2,7 @@
 // and the vertex arena that holds every vertex buffer.
 #include "gl_device.h"
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -16,6 +17,14 @@ namespace {
 
 constexpr uint32_t kStride = 32;                 // position, normal, one texture pair
 constexpr uint32_t kInitialArena = 4u << 20;     // bytes
+constexpr uint32_t kStreamedVertices = 64;       // meshes up to this size may take the stream path
+constexpr size_t kPlaneSlots = 65536;            // a power of two
+
+const Matrix kIdentity = [] {
+    Matrix m{};
+    for (int i = 0; i < 4; ++i) m.m[i][i] = 1.0f;
+    return m;
+}();
 
 // The render states that reach GL (fog is never used and not mapped).
 const RenderStateType kRenderStates[] = {
@@ -80,6 +89,46 @@ void ArgbToFloats(uint32_t argb, float out[4]) {
 }
 
 bool SameMatrix(const Matrix& a, const Matrix& b) { return std::memcmp(&a, &b, sizeof(Matrix)) == 0; }
+
+// The plane of a triangle, the same for both of its faces, rounded to a thousandth (of a unit
+// along the normal, and of a unit of distance from the origin) and packed into a key; false for
+// a triangle of no area.
+bool PlaneKey(const float* a, const float* b, const float* c, uint64_t* key) {
+    const float u[3] = {b[0] - a[0], b[1] - a[1], b[2] - a[2]};
+    const float v[3] = {c[0] - a[0], c[1] - a[1], c[2] - a[2]};
+    float n[3] = {u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2], u[0] * v[1] - u[1] * v[0]};
+    const float length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
+    if (!(length > 0.0f) || !std::isfinite(length)) return false;
+    int largest = 0;
+    for (int k = 1; k < 3; ++k)
+        if (std::fabs(n[k]) > std::fabs(n[largest])) largest = k;
+    const float sign = n[largest] < 0 ? -1.0f : 1.0f;
+    for (float& x : n) x = x * sign / length;
+    const double d = static_cast<double>(n[0]) * a[0] + static_cast<double>(n[1]) * a[1] + static_cast<double>(n[2]) * a[2];
+    auto q = [](double x) { return static_cast<uint64_t>(std::llround(std::max(-1e9, std::min(1e9, x)) * 1000.0)); };
+    *key = ((q(n[0]) + 2048) & 0xFFF) << 52 | ((q(n[1]) + 2048) & 0xFFF) << 40 | ((q(n[2]) + 2048) & 0xFFF) << 28 |
+           (q(d) & 0xFFFFFFF);
+    return true;
+}
+
+// The inverse of the upper 3 x 3 of a row-vector matrix, transposed: what carries normals;
+// false when it has none.
+bool NormalMatrix(const Matrix& m, float out[3][3]) {
+    const double a = m.m[0][0], b = m.m[0][1], c = m.m[0][2];
+    const double d = m.m[1][0], e = m.m[1][1], f = m.m[1][2];
+    const double g = m.m[2][0], h = m.m[2][1], i = m.m[2][2];
+    const double det = a * (e * i - f * h) - b * (d * i - f * g) + c * (d * h - e * g);
+    if (!(det != 0.0) || !std::isfinite(det)) return false;
+    const double inv[3][3] = {{(e * i - f * h) / det, (c * h - b * i) / det, (b * f - c * e) / det},
+                              {(f * g - d * i) / det, (a * i - c * g) / det, (c * d - a * f) / det},
+                              {(d * h - e * g) / det, (b * g - a * h) / det, (a * e - b * d) / det}};
+    for (int r = 0; r < 3; ++r)
+        for (int col = 0; col < 3; ++col) {
+            out[r][col] = static_cast<float>(inv[col][r]);
+            if (!std::isfinite(out[r][col])) return false;
+        }
+    return true;
+}
 bool SameLight(const Light& a, const Light& b) { return std::memcmp(&a, &b, sizeof(Light)) == 0; }
 
 // Sets up one stage-0 combiner (colour or alpha) from a texture operation and its arguments.
@@ -135,6 +184,7 @@ GlDevice::GlDevice(uint32_t backBufferWidth, uint32_t backBufferHeight)
     glBindBuffer(GL_ARRAY_BUFFER, arena_);
     arenaCapacity_ = kInitialArena;
     glBufferData(GL_ARRAY_BUFFER, arenaCapacity_, nullptr, GL_STATIC_DRAW);
+    planes_.assign(kPlaneSlots, PlaneSlot{0, nullptr, 0, 0});
     BindVertexArena();
 
     state_.Reset();
@@ -295,7 +345,7 @@ uint32_t GlDevice::RealChanges(uint32_t candidates) const {
         std::memcmp(state_.samplerState, applied_.samplerState, sizeof(state_.samplerState)))
         c |= D_SAMPLER;
     if ((candidates & D_TEXTURE) && state_.texture != applied_.texture) c |= D_TEXTURE;
-    if ((candidates & D_WORLD) && !SameMatrix(state_.world, applied_.world)) c |= D_WORLD;
+    if ((candidates & D_WORLD) && !SameMatrix(TargetWorld(), applied_.world)) c |= D_WORLD;
     if ((candidates & D_VIEW) && !SameMatrix(state_.view, applied_.view)) c |= D_VIEW;
     if ((candidates & D_PROJECTION) && !SameMatrix(state_.projection, applied_.projection)) c |= D_PROJECTION;
     if ((candidates & D_MATERIAL) &&
@@ -514,8 +564,8 @@ void GlDevice::ApplyMatricesAndLights(uint32_t changes, bool force) {
     if (force || respecify || viewChanged || (changes & D_WORLD)) {
         // MODELVIEW = World x View in row-vector terms.
         glLoadMatrixf(&state_.view.m[0][0]);
-        glMultMatrixf(&state_.world.m[0][0]);
-        applied_.world = state_.world;
+        glMultMatrixf(&TargetWorld().m[0][0]);
+        applied_.world = TargetWorld();
     }
 }
 
@@ -523,6 +573,11 @@ void GlDevice::ApplyMatricesAndLights(uint32_t changes, bool force) {
 
 void GlDevice::Flush() {
     if (bucketCount_ == 0) return;
+    if (runStream_) {
+        PointAtClientVertices(streamVerts_.data());
+    } else {
+        BindPointers(false);
+    }
     auto draw = [this](Bucket& b) {
         if (b.indices.empty()) return;
         GlTexture* t = b.texture;
@@ -545,6 +600,9 @@ void GlDevice::Flush() {
         if (i != currentBucket_) draw(buckets_[i]);
     draw(buckets_[currentBucket_]);
     bucketCount_ = 0;
+    streamVerts_.clear();
+    ++planeGeneration_;
+    planeCount_ = 0;
 }
 
 std::vector<uint32_t>& GlDevice::BucketFor(GlTexture* tex) {
@@ -589,8 +647,162 @@ bool GlDevice::OrderIndependent(const GlTexture* tex) const {
     if (!rs[RS_ALPHABLENDENABLE]) return true;
     const uint32_t src = rs[RS_SRCBLEND], dst = rs[RS_DESTBLEND];
     if (src == BLEND_ONE && dst == BLEND_ZERO) return true;
-    // Blending with alpha 1 replaces. Alpha testing then passes all or nothing.
-    return src == BLEND_SRCALPHA && dst == BLEND_INVSRCALPHA && FragmentAlphaIsOne(tex);
+    // Blending with alpha 1 replaces. Alpha testing then passes all or nothing; alpha testing
+    // that lets only alpha above 254/255 through leaves fragments that replace to within a part
+    // of a colour step.
+    return src == BLEND_SRCALPHA && dst == BLEND_INVSRCALPHA && (FragmentAlphaIsOne(tex) || AlphaTestKeepsOnlyOpaque());
+}
+
+bool GlDevice::AlphaTestKeepsOnlyOpaque() const {
+    const uint32_t* rs = state_.renderState;
+    if (!rs[RS_ALPHATESTENABLE]) return false;
+    const uint32_t ref = rs[RS_ALPHAREF] & 0xFF;
+    switch (rs[RS_ALPHAFUNC]) {
+        case CMP_GREATER: return ref >= 254;
+        case CMP_GREATEREQUAL:
+        case CMP_EQUAL: return ref == 255;
+        case CMP_NEVER: return true;
+        default: return false;
+    }
+}
+
+// ---------------------------------------------------------------- the stream path
+
+const Matrix& GlDevice::TargetWorld() const { return drawStreamed_ ? kIdentity : state_.world; }
+
+bool GlDevice::StreamsThrough(uint32_t count) {
+    if (count > kStreamedVertices || SameMatrix(state_.world, kIdentity)) return false;
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c)
+            if (!std::isfinite(state_.world.m[r][c])) return false;
+    return NormalMatrix(state_.world, normalMatrix_);
+}
+
+void GlDevice::TransformToScratch(const uint8_t* vertices, uint32_t count) {
+    const Matrix& w = state_.world;
+    const float(*n)[3] = normalMatrix_;
+    scratch_.resize(static_cast<size_t>(count) * 8);
+    float* out = scratch_.data();
+    for (uint32_t k = 0; k < count; ++k, out += 8) {
+        float v[8];
+        std::memcpy(v, vertices + static_cast<size_t>(k) * kStride, sizeof v);
+        for (int c = 0; c < 3; ++c) {
+            out[c] = v[0] * w.m[0][c] + v[1] * w.m[1][c] + v[2] * w.m[2][c] + w.m[3][c];
+            out[3 + c] = v[3] * n[0][c] + v[4] * n[1][c] + v[5] * n[2][c];
+        }
+        out[6] = v[6];
+        out[7] = v[7];
+    }
+}
+
+namespace {
+// Calls `f`(a, b, c) with the vertex indices of each triangle of a strip or fan.
+template <class F> void ForEachTriangle(PrimitiveType type, uint32_t primitiveCount, F f) {
+    for (uint32_t i = 0; i < primitiveCount; ++i) {
+        if (type == PT_TRIANGLEFAN) f(0u, i + 1, i + 2);
+        else if (i % 2 == 0) f(i, i + 1, i + 2);
+        else f(i + 1, i, i + 2);
+    }
+}
+}  // namespace
+
+// Regions of a plane: a square of the ground grid the triangle covers, the whole plane for a
+// triangle too large for squares, and a summary of every texture on the plane.
+namespace {
+constexpr float kRegionSize = 4.0f;
+constexpr int kMostRegions = 16;
+constexpr uint64_t kWholePlane = 0xFFFFFFFFFFF0ull, kAnyOnPlane = 0xFFFFFFFFFFF1ull;
+uint64_t RegionKey(uint64_t plane, uint64_t region) { return plane * 0x100000001B3ull ^ (region * 0x9E3779B97F4A7C15ull); }
+}  // namespace
+
+GlDevice::PlaneSlot* GlDevice::FindPlaneSlot(uint64_t key) {
+    for (size_t slot = (key * 0x9E3779B97F4A7C15ull >> 40) & (kPlaneSlots - 1);; slot = (slot + 1) & (kPlaneSlots - 1)) {
+        PlaneSlot& p = planes_[slot];
+        if (p.generation != planeGeneration_ || p.key == key) return &p;
+    }
+}
+
+bool GlDevice::VisitPlanes(GlTexture* tex, PrimitiveType type, uint32_t primitiveCount, bool record) {
+    bool conflict = false;
+    const float* v = scratch_.data();
+    auto fresh = [&](const PlaneSlot* p) { return p->generation != planeGeneration_; };
+    auto put = [&](uint64_t key, bool summary) {
+        PlaneSlot* p = FindPlaneSlot(key);
+        if (fresh(p)) {
+            *p = PlaneSlot{key, tex, planeGeneration_, 0};
+            ++planeCount_;
+        } else if (summary && p->texture != tex) {
+            p->mixed = 1;
+        }
+    };
+    ForEachTriangle(type, primitiveCount, [&](uint32_t a, uint32_t b, uint32_t c) {
+        const float* t[3] = {v + a * 8, v + b * 8, v + c * 8};
+        uint64_t plane;
+        if (conflict || !PlaneKey(t[0], t[1], t[2], &plane)) return;
+        float x0 = t[0][0], x1 = x0, z0 = t[0][2], z1 = z0;
+        for (const float* q : t) {
+            x0 = std::min(x0, q[0]);
+            x1 = std::max(x1, q[0]);
+            z0 = std::min(z0, q[2]);
+            z1 = std::max(z1, q[2]);
+        }
+        const double cx0 = std::floor(x0 / kRegionSize), cx1 = std::floor(x1 / kRegionSize);
+        const double cz0 = std::floor(z0 / kRegionSize), cz1 = std::floor(z1 / kRegionSize);
+        const bool small = (cx1 - cx0 + 1) * (cz1 - cz0 + 1) <= kMostRegions;
+        auto eachRegion = [&](auto f) {
+            for (double x = cx0; x <= cx1; ++x)
+                for (double z = cz0; z <= cz1; ++z)
+                    f(RegionKey(plane, (static_cast<uint64_t>(static_cast<int64_t>(x)) & 0xFFFFF) << 20 |
+                                           (static_cast<uint64_t>(static_cast<int64_t>(z)) & 0xFFFFF)));
+        };
+        if (!record) {
+            // A plane's texture shows its order only where two textures meet on it.
+            auto differs = [&](uint64_t key, bool summary) {
+                const PlaneSlot* p = FindPlaneSlot(key);
+                return !fresh(p) && (p->texture != tex || (summary && p->mixed));
+            };
+            if (small) {
+                eachRegion([&](uint64_t key) { conflict = conflict || differs(key, false); });
+                conflict = conflict || differs(RegionKey(plane, kWholePlane), false);
+            } else {
+                conflict = differs(RegionKey(plane, kAnyOnPlane), true);
+            }
+            return;
+        }
+        if (small) {
+            eachRegion([&](uint64_t key) { put(key, false); });
+        } else {
+            put(RegionKey(plane, kWholePlane), false);
+        }
+        put(RegionKey(plane, kAnyOnPlane), true);
+    });
+    return conflict;
+}
+
+bool GlDevice::PlaneConflict(GlTexture* tex, PrimitiveType type, uint32_t primitiveCount) {
+    // A table filling up ends the run as a conflict would.
+    if (planeCount_ + primitiveCount * (kMostRegions + 1) > kPlaneSlots / 2) return true;
+    return VisitPlanes(tex, type, primitiveCount, false);
+}
+
+void GlDevice::RecordPlanes(GlTexture* tex, PrimitiveType type, uint32_t primitiveCount) {
+    VisitPlanes(tex, type, primitiveCount, true);
+}
+
+void GlDevice::BindPointers(bool stream) {
+    if (pointersOnStream_ == stream) return;
+    if (stream) return;  // the stream's pointers are set at each draw
+    BindVertexArena();
+}
+
+void GlDevice::PointAtClientVertices(const float* vertices) {
+    // Client memory: GL copies what a draw reads as it goes, without waiting on earlier draws
+    // the way re-filling a buffer object they read from would.
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glVertexPointer(3, GL_FLOAT, kStride, vertices);
+    glNormalPointer(GL_FLOAT, kStride, vertices + 3);
+    glTexCoordPointer(2, GL_FLOAT, kStride, vertices + 6);
+    pointersOnStream_ = true;
 }
 
 void GlDevice::Finish() {
@@ -620,21 +832,37 @@ HResult GlDevice::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32
     EndOverlayNow();
     ++drawPrimitiveCalls_;
     uint32_t base = vb->ArenaOffset() / kStride + static_cast<uint32_t>(first);
+    // Whether the draw goes through the stream decides the world GL must hold for it.
+    drawStreamed_ = StreamsThrough(static_cast<uint32_t>(count));
+    dirty_ |= D_WORLD;
+    if (drawStreamed_) TransformToScratch(vb->Data() + first * kStride, static_cast<uint32_t>(count));
     if (!batching_) {
         SyncState();
-        glDrawArrays(type == PT_TRIANGLESTRIP ? GL_TRIANGLE_STRIP : GL_TRIANGLE_FAN, static_cast<GLint>(base),
-                     static_cast<GLsizei>(count));
+        if (drawStreamed_) {
+            PointAtClientVertices(scratch_.data());
+        } else {
+            BindPointers(false);
+        }
+        glDrawArrays(type == PT_TRIANGLESTRIP ? GL_TRIANGLE_STRIP : GL_TRIANGLE_FAN,
+                     drawStreamed_ ? 0 : static_cast<GLint>(base), static_cast<GLsizei>(count));
         ++glDrawCalls_;
         return OK;
     }
-    const uint32_t changes = dirty_ ? RealChanges(dirty_) : 0;
+    const uint32_t changes = RealChanges(dirty_);
     dirty_ = 0;
     GlTexture* tex = DrawableTexture();
     // The same vertices drawn again with another texture meet the first draw at equal depth, where
     // the later draw must win: that ends the run.
-    const bool redraw = base == lastDrawBase_ && count == lastDrawCount_;
+    const bool redraw = base == lastDrawBase_ && count == lastDrawCount_ &&
+                        (!drawStreamed_ || SameMatrix(state_.world, lastDrawWorld_));
     lastDrawBase_ = base;
     lastDrawCount_ = static_cast<uint32_t>(count);
+    lastDrawWorld_ = state_.world;
+    // A run draws from one vertex store; and in a regrouped run, a plane already drawn on with
+    // another texture could show the order at equal depth.
+    const bool conflict =
+        drawStreamed_ && bucketCount_ > 0 && runIndependent_ && PlaneConflict(tex, type, primitiveCount);
+    if (bucketCount_ > 0 && (runStream_ != drawStreamed_ || conflict)) Flush();
     if (changes == D_TEXTURE && bucketCount_ > 0 && runIndependent_ && regrouping_ && !redraw &&
         OrderIndependent(tex)) {
         applied_.texture = tex;  // bound when the run is drawn
@@ -643,19 +871,21 @@ HResult GlDevice::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32
             Flush();
             Apply(changes, false);
         }
-        if (bucketCount_ == 0) runIndependent_ = regrouping_ && OrderIndependent(tex);
+        if (bucketCount_ == 0) {
+            runIndependent_ = regrouping_ && OrderIndependent(tex);
+            runStream_ = drawStreamed_;
+        }
+    }
+    if (drawStreamed_) {
+        if (runIndependent_) RecordPlanes(tex, type, primitiveCount);
+        base = static_cast<uint32_t>(streamVerts_.size() / 8);
+        streamVerts_.insert(streamVerts_.end(), scratch_.begin(), scratch_.end());
     }
     std::vector<uint32_t>& batch = BucketFor(tex);
     // Same triangles, same winding and same last vertex as GL's strips and fans.
-    for (uint32_t i = 0; i < primitiveCount; ++i) {
-        if (type == PT_TRIANGLEFAN) {
-            batch.insert(batch.end(), {base, base + i + 1, base + i + 2});
-        } else if (i % 2 == 0) {
-            batch.insert(batch.end(), {base + i, base + i + 1, base + i + 2});
-        } else {
-            batch.insert(batch.end(), {base + i + 1, base + i, base + i + 2});
-        }
-    }
+    ForEachTriangle(type, primitiveCount, [&](uint32_t a, uint32_t b, uint32_t c) {
+        batch.insert(batch.end(), {base + a, base + b, base + c});
+    });
     return OK;
 }
 
@@ -770,6 +1000,7 @@ void GlDevice::AllocateInArena(GlVertexBuffer* vb) {
 }
 
 void GlDevice::BindVertexArena() {
+    pointersOnStream_ = false;
     glBindBuffer(GL_ARRAY_BUFFER, arena_);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);

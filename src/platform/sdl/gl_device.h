@@ -1,7 +1,9 @@
 // The 3-D device on fixed-function OpenGL: Direct3D-shaped state kept in a DeviceState,
 // applied to GL lazily at draw time, with consecutive draws that share all state merged into one
 // GL draw call, and runs of opaque depth-tested draws that differ only in texture regrouped into
-// one GL draw per texture.
+// one GL draw per texture. Small meshes placed by a world matrix (sprites, decals, boxes) are
+// transformed on the CPU and drawn from a stream buffer with the view alone, so that draws that
+// differ only in their placement merge too.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -102,7 +104,18 @@ private:
     GlTexture* DrawableTexture() const;
     bool OrderIndependent(const GlTexture* tex) const;
     bool FragmentAlphaIsOne(const GlTexture* tex) const;
+    bool AlphaTestKeepsOnlyOpaque() const;
     std::vector<uint32_t>& BucketFor(GlTexture* tex);
+    // The stream path: whether this draw takes it (and the normal matrix it then uses), the
+    // world matrix GL is to hold for the draw, the draw's vertices in world space, and the
+    // planes a regrouped run has drawn on with each texture.
+    bool StreamsThrough(uint32_t count);
+    const Matrix& TargetWorld() const;
+    void TransformToScratch(const uint8_t* vertices, uint32_t count);
+    bool PlaneConflict(GlTexture* tex, PrimitiveType type, uint32_t primitiveCount);
+    void RecordPlanes(GlTexture* tex, PrimitiveType type, uint32_t primitiveCount);
+    void BindPointers(bool stream);
+    void PointAtClientVertices(const float* vertices);
 
     DeviceState state_;     // what the game has set
     DeviceState applied_;   // what GL holds now
@@ -122,6 +135,28 @@ private:
     size_t currentBucket_ = 0;
     bool runIndependent_ = false;
     uint32_t lastDrawBase_ = 0, lastDrawCount_ = 0;  // arena vertices of the last draw
+    Matrix lastDrawWorld_{};
+
+    // The stream path.
+    bool drawStreamed_ = false;     // the draw being issued takes it
+    bool runStream_ = false;        // the pending run's vertices are in streamVerts_
+    bool pointersOnStream_ = false;
+    float normalMatrix_[3][3] = {};  // inverse transpose of the world's upper 3 x 3
+    std::vector<float> scratch_;     // the draw's vertices in world space, 8 floats each
+    std::vector<float> streamVerts_;
+    // What a regrouped run has drawn on a region of a plane: the first texture, and for a whole
+    // plane's summary whether others followed.
+    struct PlaneSlot {
+        uint64_t key;
+        GlTexture* texture;
+        uint32_t generation;
+        uint8_t mixed;
+    };
+    PlaneSlot* FindPlaneSlot(uint64_t key);
+    bool VisitPlanes(GlTexture* tex, PrimitiveType type, uint32_t primitiveCount, bool record);
+    std::vector<PlaneSlot> planes_;
+    uint32_t planeGeneration_ = 1;
+    uint32_t planeCount_ = 0;
     GlTexture* boundTexture_ = nullptr;  // what GL has bound and enabled (null: texturing off)
     uint64_t glDrawCalls_ = 0;
     uint64_t drawPrimitiveCalls_ = 0;
