@@ -2,7 +2,6 @@
 // the mat, the camera), the click to the next photo, D deleting the shown photo, P back to the lake.
 #include <cmath>
 #include <cstdio>
-#include <initializer_list>
 #include "common/single_precision.h"
 #include "common/step_gate.h"
 #include "fishing/weight.h"
@@ -35,14 +34,6 @@ constexpr PodItem ROD2_FRONT = {0.6, 0.7};
 constexpr PodItem FIRST_REAR = {3.0, 3.0};
 constexpr PodItem SECOND_REAR = {3.0, 3.284};
 
-// Primitives of `count` triangles from each start vertex of a fish mesh (a mesh whose buffer could
-// not be made is skipped), under the bound texture.
-void DrawMeshStrips(plat::Device* device, plat::VertexBuffer* mesh, plat::PrimitiveType type,
-                    std::initializer_list<uint32_t> starts, uint32_t count) {
-    if (!mesh) return;
-    device->SetStreamSource(0, mesh, 0, 32);
-    for (uint32_t start : starts) device->DrawPrimitive(type, start, count);
-}
 
 }  // namespace
 
@@ -166,29 +157,25 @@ void GameApp::DrawAlbumFish(const PhotoRecord& photo, const SwimRecord& swim) {
     SetWorldTransform(x, y, z, 6.2, yaw, 0, across, across, along);
     DrawFishBody(photo.fishKind);
 
-    device->SetFVF(plat::FVF_MESH);
     const double finY = F32(y - F32(F32(30.0 / k) / 15.0));
     const double left = F32(f + 6.15 - 1.571);
     SetWorldTransform(F32(x + F32(d * F32(std::sin(left)))), finY, F32(z + F32(d * F32(std::cos(left)))), 6.3, yaw,
                       0.4, along, along, along);
-    SetTextureById(TextureIdOf(TEX_PEC1));
-    DrawMeshStrips(device, fishLeftFinMesh, plat::PT_TRIANGLESTRIP, {0}, 2);
+    DrawFishParts(fishLeftFinMesh, TEX_PEC1, true, FISH_PART_FIN);
     const double right = F32(f + 0.179 - 1.571);
     SetWorldTransform(F32(x + F32(d * F32(std::sin(right)))), finY, F32(z + F32(d * F32(std::cos(right)))), 0, yaw,
                       -0.4, along, along, along);
-    DrawMeshStrips(device, fishRightFinMesh, plat::PT_TRIANGLESTRIP, {0}, 2);
+    DrawFishParts(fishRightFinMesh, TEX_PEC1, true, FISH_PART_FIN);
 
     SetWorldTransform(x, y, z, 6.2, yaw, 0, along, across, along);
-    SetTextureById(TextureIdOf(TEX_MOUTH));
-    DrawMeshStrips(device, fishMouthMesh, plat::PT_TRIANGLEFAN, {0}, 6);
+    DrawFishParts(fishMouthMesh, TEX_MOUTH, true, FISH_PART_MOUTH);
 
     const double back = F32(f - 1.571);
     const double tailY = F32(F32(y + F32(15.0 / F32(F32(30.0 / s) * 200.0))) +
                              F32(F32(std::cos(6.3 - THREE_QUARTER_TURN)) * across));
     SetWorldTransform(F32(x - F32(t * F32(std::sin(back)))), tailY, F32(z - F32(t * F32(std::cos(back)))), 6.2, yaw, 0,
                       along, across, along);
-    SetTextureById(TextureIdOf(TEX_TAIL));
-    DrawMeshStrips(device, fishTailMesh, plat::PT_TRIANGLESTRIP, {0, 4}, 2);
+    DrawFishParts(fishTailMesh, TEX_TAIL, true, FISH_PART_TAIL);
 
     SetWorldTransform(x, 0.2, z, 6.2, yaw, 0, 1.3, 1.3, 1.3);
     DrawFlatQuad(TextureIdOf(TEX_MAT));
