@@ -74,17 +74,17 @@ void GameApp::StepRecordsPulse() {
 void GameApp::DrawCatchRecordsScreen() {
     const uint32_t pulse = 0xFFFA0000u + static_cast<uint32_t>(recordsPulse) * 0x101u;
     StepRecordsPulse();
-    if (recordsSelection < 0 || recordsSelection >= NAMED_FISH_COUNT) recordsSelection = 0;
+    const int32_t selection = recordsSelection >= 0 && recordsSelection < NAMED_FISH_COUNT ? recordsSelection : 0;
 
     // The selected fish turning slowly; a fish with no size shows nothing and a shape of 0 or
     // less is drawn as an even 30, so the model never divides by zero.
     device->SetRenderState(plat::RS_ALPHABLENDENABLE, 1);
     device->SetRenderState(plat::RS_ALPHATESTENABLE, 1);
     SetViewCamera(99.9, 1000.5, 99.0, 100.0, 1000.0, 110.0, 0, 1, 0);
-    const Fish& selected = *fish[recordsSelection];
+    const Fish& selected = *fish[selection];
     const double size = selected.size > 0 ? selected.size : 0.0;
     const double shape = selected.shapeFactor > 0 ? selected.shapeFactor : 30.0;
-    DrawRecordsFishModel(recordsSelection + 1, shape, size);
+    DrawRecordsFishModel(selection + 1, shape, size);
     device->SetRenderState(plat::RS_ALPHABLENDENABLE, 0);
     device->SetRenderState(plat::RS_ALPHATESTENABLE, 0);
 
@@ -92,7 +92,7 @@ void GameApp::DrawCatchRecordsScreen() {
     DrawTextAt(14, 4, RECORDS_WHITE, "Named fish", 1);
     DrawTextAt(70, 4, RECORDS_WHITE, "Unnamed fish", 1);
     for (int32_t i = 0; i < NAMED_FISH_COUNT; ++i) {
-        const uint32_t colour = i == recordsSelection ? GREEN : bestWeight[i] != 0.0f ? RED : RECORDS_WHITE;
+        const uint32_t colour = i == selection ? GREEN : bestWeight[i] != 0.0f ? RED : RECORDS_WHITE;
         DrawTextAt(5, 7 + 3 * i, colour, CatchRecordRowText(*stockRecords[i], bestWeight[i]).c_str(), 1);
     }
 
@@ -109,7 +109,7 @@ void GameApp::DrawCatchRecordsScreen() {
         }
     }
 
-    DrawTextAt(72, 70, pulse, stockRecords[recordsSelection]->name, 1);
+    DrawTextAt(72, 70, pulse, stockRecords[selection]->name, 1);
     DrawTextAt(36, 89, RECORDS_WHITE, "Click here to play.", 2);
     DrawTextAt(60, 34, pulse, "Use the mouse to jump directly to a fish.", 1);
 }
