@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 #include "platform/device.h"
+#include "platform/device_state.h"
 #include "scratch_dir.h"
 #include "shell/game_app.h"
 
@@ -149,6 +150,31 @@ private:
     std::vector<FeedingBubble> bubbles_;
     std::vector<Wake> wakes_;
 };
+
+// One frame of the map's orbiting wireframe view while it turns, drawn by the game's own frame
+// (clear, wireframe terrain, texts), with the map's lights; the lake view's camera, projection,
+// lights and fill are put back afterwards. `s` is the device's state; the eye turns by `turn`
+// radians first.
+inline void DrawOrbitFrame(GameApp& app, const plat::DeviceState& s, double turn = 0.05) {
+    plat::Device* device = app.Device();
+    const plat::Matrix view = s.view, projection = s.projection;
+    const bool light0 = s.lightEnabled[0], light1 = s.lightEnabled[1];
+    const int32_t mode = app.gameMode;
+    device->LightEnable(0, true);
+    device->LightEnable(1, false);
+    app.gameMode = MODE_MAP;
+    app.orbitView = 1;
+    app.orbitAngle += turn;  // an arrow held: the eye turns round the lake
+    if (app.orbitAngle > 6.284) app.orbitAngle -= 6.284;
+    app.DrawFrame();
+    app.orbitView = 0;
+    app.gameMode = mode;
+    device->LightEnable(0, light0);
+    device->LightEnable(1, light1);
+    device->SetTransform(plat::TS_VIEW, &view);
+    device->SetTransform(plat::TS_PROJECTION, &projection);
+    device->SetRenderState(plat::RS_FILLMODE, plat::FILL_SOLID);
+}
 
 inline double MsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();

@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(build-essential cmake pkg-config libsdl2-dev libsdl2-ttf-dev libstb-dev libgl-dev
-          libgl1-mesa-dri fonts-liberation2)
+          libgl1-mesa-dri fonts-wine fonts-liberation2)
 if [[ "${1:-}" == "--tests" ]]; then
   packages+=(libgtest-dev googletest xvfb xauth xdotool imagemagick x11-apps locales)
 fi

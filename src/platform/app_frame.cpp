@@ -1,12 +1,32 @@
 // The generic application frame over a backend: start-up, loop, reset, pause and close sequences.
 #include "app_frame.h"
+#include <unistd.h>
+#include <atomic>
 #include <cstdio>
 #include "system.h"
 
 namespace plat {
 
-AppFrame::AppFrame() = default;
-AppFrame::~AppFrame() = default;
+namespace {
+AppFrame* g_liveFrame = nullptr;
+std::atomic<bool> g_ending{false};
+}  // namespace
+
+AppFrame::AppFrame() { g_liveFrame = this; }
+AppFrame::~AppFrame() {
+    if (g_liveFrame == this) g_liveFrame = nullptr;
+}
+
+void AppFrame::EndProcessNow(int32_t exitCode) {
+    // Only the first caller destroys the frame; anyone else (another thread, or a failure inside
+    // the destructor) just ends.
+    if (!g_ending.exchange(true) && g_liveFrame) {
+        AppFrame* frame = g_liveFrame;
+        frame->~AppFrame();
+    }
+    std::fflush(nullptr);
+    _exit(exitCode);
+}
 
 HResult AppFrame::FitWindowToMode() { return OK; }
 HResult AppFrame::UpdateFrameStats() { return OK; }
@@ -86,6 +106,13 @@ void AppFrame::PaintNow() { HandleMessage(windowHandle, MSG_PAINT, 0, 0); }
 void AppFrame::OnPaint() { HandleMessage(windowHandle, MSG_PAINT, 0, 0); }
 
 void AppFrame::OnCloseRequest() { HandleMessage(windowHandle, MSG_CLOSE, 0, 0); }
+
+void AppFrame::OnTerminate(int32_t exitCode) {
+    // An exit code already asked for (a fatal error being shown) stays.
+    if (!closeRequested_) exitCode_ = exitCode;
+    closeRequested_ = true;
+    OnCloseRequest();
+}
 
 void AppFrame::OnActivate(bool active) {
     HandleMessage(windowHandle, MSG_ACTIVATEAPP, active ? 1 : 0, 0);

@@ -51,6 +51,10 @@ public:
     void ToggleFullscreen();
     // Reset as after a lost device: LoseDeviceResources, reset, ResetDeviceResources.
     bool ResetDevice();
+    // For when the window system has gone away and no further window or device call can be
+    // made: destroys the live frame (the game's destructor writes the save file) and ends the
+    // process at once with the exit code.
+    [[noreturn]] static void EndProcessNow(int32_t exitCode);
 
 protected:
     // Settings the game hands over in its constructor.
@@ -72,6 +76,7 @@ private:
     void OnToggleFullscreen() override;
     void OnActivate(bool active) override;
     void OnPaint() override;
+    void OnTerminate(int32_t exitCode) override;
     void Fail(const std::string& what);
 
     bool deviceObjectsLive_ = false;

@@ -18,6 +18,9 @@ public:
     virtual void OnToggleFullscreen() = 0;    // Alt+Enter
     virtual void OnActivate(bool active) = 0; // focus gained / lost, restored / minimised
     virtual void OnPaint() = 0;               // window exposed
+    // Asked to end from outside (a termination signal, the display gone): close in order and
+    // end with this exit code.
+    virtual void OnTerminate(int32_t exitCode) = 0;
 };
 
 class Backend {

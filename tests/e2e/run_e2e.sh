@@ -135,7 +135,7 @@ hover_at() {
 
 # Fraction 0..1 of the pixels in a region (WxH+X+Y) of a screenshot that have colour $3 (within 12 %).
 colour_share() {  # NAME REGION COLOUR
-  convert "$out/$1.png" -crop "$2" +repage -fuzz 12% -fill white -opaque "$3" -fill black +opaque white \
+  convert "$out/$1.png" -crop "$2" +repage -alpha set -fuzz 12% +transparent "$3" -alpha extract \
     -colorspace Gray -format "%[fx:mean]" info:
 }
 
@@ -148,7 +148,7 @@ expect_colour() {  # NAME REGION COLOUR MIN-SHARE WHAT
 
 # Number of separate blobs of colour $3 in a region, each at least $4 pixels.
 count_blobs() {  # NAME REGION COLOUR MIN-AREA
-  convert "$out/$1.png" -crop "$2" +repage -fuzz 12% -fill white -opaque "$3" -fill black +opaque white \
+  convert "$out/$1.png" -crop "$2" +repage -alpha set -fuzz 12% +transparent "$3" -alpha extract \
     -colorspace Gray -threshold 50% -define connected-components:verbose=true \
     -define connected-components:area-threshold="$4" -connected-components 8 null: 2>/dev/null |
     awk 'NR > 1 && $NF == "gray(255)" { n++ } END { print n + 0 }'

@@ -1,5 +1,6 @@
 // Draw merging and regrouping by texture: merged and regrouped draws give the same picture as one
 // GL draw per call, and only draws whose order cannot show are merged or regrouped.
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include "platform/d3dx.h"
@@ -156,7 +157,11 @@ TEST_F(BatchTest, OnlyDrawsWhoseOrderCannotShowAreMergedOrRegrouped) {
     EXPECT_EQ(draws(blue, [&] { device->SetRenderState(RS_ZWRITEENABLE, 0); }), 4u);
     EXPECT_EQ(draws(blue, [&] { device->SetRenderState(RS_ZENABLE, 0); }), 4u);
     EXPECT_EQ(draws(blue, [&] { device->SetRenderState(RS_ZFUNC, CMP_ALWAYS); }), 4u);
+    // Wireframe is never regrouped; with layers it is one draw in its own order.
+    device->SetLayering(false);
     EXPECT_EQ(draws(blue, [&] { device->SetRenderState(RS_FILLMODE, FILL_WIREFRAME); }), 4u);
+    device->SetLayering(true);
+    EXPECT_EQ(draws(blue, [&] { device->SetRenderState(RS_FILLMODE, FILL_WIREFRAME); }), 1u);
     EXPECT_EQ(draws(blue, nothing, false), 4u);
     EXPECT_EQ(draws(seeThrough, [&] {
         blending();
@@ -172,6 +177,61 @@ TEST_F(BatchTest, OnlyDrawsWhoseOrderCannotShowAreMergedOrRegrouped) {
     EXPECT_EQ(draws(blue, nothing), 4u);
     moveAlongZ = true;
     EXPECT_EQ(draws(blue, nothing), 3u);
+}
+
+TEST_F(BatchTest, WireframeGridsKeepTheirOrderAcrossTexturesInFewDraws) {
+    // A terrain-like grid of cells in wireframe, as the map's orbit view draws the lake: the
+    // cells' edges meet their neighbours' at equal depth, so the later cell's line shows there
+    // and the draw order must stay. Textures interleave; a few cells are untextured or have a
+    // texture of another size, which ends a layered run.
+    Texture* ground[5] = {Patterned(0x3C8C28, 255), Patterned(0x7A7060, 255), Patterned(0x2050A0, 255),
+                          Patterned(0xA0A090, 255), Patterned(0xC02020, 0x80)};
+    std::vector<uint32_t> bigTexels(256, 0xFFE0E020u);
+    Texture* big = MakeImage(16, 16, bigTexels);
+    constexpr int kCols = 50, kRows = 36;
+    std::vector<VertexBuffer*> cells;
+    std::vector<Texture*> cellTexture;
+    for (int r = 0; r < kRows; ++r)
+        for (int c = 0; c < kCols; ++c) {
+            const float x0 = -4.0f + 0.16f * c, y0 = -3.0f + 0.16f * r;
+            cells.push_back(MakeQuad(x0, y0, x0 + 0.16f, y0 + 0.16f, 8 + 0.2f * x0, 8 + 0.2f * (x0 + 0.16f)));
+            const int i = r * kCols + c;
+            cellTexture.push_back(i % 211 == 5 ? nullptr : i % 307 == 7 ? big : ground[(c * 7 + r * 3) % 5]);
+        }
+    auto scene = [&](bool forward) {
+        return [&, forward] {
+            device->SetRenderState(RS_FILLMODE, FILL_WIREFRAME);
+            device->SetRenderState(RS_ALPHABLENDENABLE, 1);
+            device->SetRenderState(RS_ALPHATESTENABLE, 1);
+            device->SetRenderState(RS_ALPHAREF, 0);
+            for (size_t k = 0; k < cells.size(); ++k) {
+                const size_t i = forward ? k : cells.size() - 1 - k;
+                Draw(cellTexture[i], cells[i]);
+            }
+            device->SetRenderState(RS_FILLMODE, FILL_SOLID);
+        };
+    };
+    uint64_t layeredDraws = 0, mergedDraws = 0, singleDraws = 0, reversedDraws = 0;
+    const std::vector<uint32_t> layered = Render(true, true, scene(true), &layeredDraws);
+    device->SetLayering(false);
+    const std::vector<uint32_t> merged = Render(true, true, scene(true), &mergedDraws);
+    device->SetLayering(true);
+    const std::vector<uint32_t> single = Render(false, false, scene(true), &singleDraws);
+    const std::vector<uint32_t> reversed = Render(false, false, scene(false), &reversedDraws);
+
+    EXPECT_EQ(singleDraws, static_cast<uint64_t>(kCols * kRows));
+    EXPECT_GT(mergedDraws, 1000u);
+    // Runs end only at the untextured cells and the cells of the other size (and start again).
+    const auto breaks = static_cast<uint64_t>(
+        std::count_if(cellTexture.begin(), cellTexture.end(), [&](Texture* t) { return !t || t == big; }));
+    EXPECT_LE(layeredDraws, 2 * breaks + 1);
+    int lines = 0;
+    for (uint32_t c : layered) lines += Rgb(c) != 0x203040u;
+    EXPECT_GT(lines, 20000);
+    EXPECT_EQ(Differing(layered, single), 0);
+    EXPECT_EQ(Differing(merged, single), 0);
+    // The order shows: the same cells drawn the other way round give another picture.
+    EXPECT_GT(Differing(reversed, single), 500);
 }
 
 TEST_F(BatchTest, TheSameVerticesDrawnAgainWithAnotherTextureStayOnTop) {

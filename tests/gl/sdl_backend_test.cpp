@@ -21,6 +21,8 @@ struct RecordingSink : FrameEventSink {
     void OnToggleFullscreen() override { ++toggles; }
     void OnActivate(bool active) override { activations.push_back(active); }
     void OnPaint() override { ++paints; }
+    void OnTerminate(int32_t code) override { terminations.push_back(code); }
+    std::vector<int32_t> terminations;
 };
 
 enum : uint32_t { kMouseY = 2, kMouseX = 3, kKeyX = 22, kKey1 = 11 };

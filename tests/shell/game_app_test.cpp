@@ -73,6 +73,26 @@ TEST(GameAppLifecycle, CloseReleasesEverythingInOrder) {
     EXPECT_LT(dev, win);
 }
 
+TEST(GameAppLifecycle, TerminationClosesInOrderWithItsCodeUnlessAFatalErrorCameFirst) {
+    {
+        HeadlessGame g;
+        ASSERT_TRUE(g.Start());
+        g.Frames(2);
+        g.backend->QueueTerminate(143);
+        EXPECT_EQ(g.app->RunLoop(), 143);
+        EXPECT_TRUE(g.app->IsClosed());
+        EXPECT_EQ(g.Device()->liveFonts, 0);
+        EXPECT_EQ(g.backend->events.back(), "DestroyMainWindow");
+    }
+    // A signal while the box of a fatal error is shown: the error's code stands.
+    HeadlessGame g;
+    ASSERT_TRUE(g.Start());
+    g.app->RequestClose(1, "The lake could not be loaded");
+    g.backend->QueueTerminate(143);
+    EXPECT_EQ(g.app->RunLoop(), 1);
+    EXPECT_EQ(g.backend->errorBoxes.size(), 1u);
+}
+
 TEST(GameAppLifecycle, FullscreenToggleRemakesOneSetOfFontsAndResetsState) {
     HeadlessGame g;
     ASSERT_TRUE(g.Start());

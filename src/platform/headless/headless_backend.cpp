@@ -105,6 +105,10 @@ void HeadlessBackend::QueueClose() {
     script_.push_back([](FrameEventSink* sink) { sink->OnCloseRequest(); });
 }
 
+void HeadlessBackend::QueueTerminate(int32_t exitCode) {
+    script_.push_back([exitCode](FrameEventSink* sink) { sink->OnTerminate(exitCode); });
+}
+
 void HeadlessBackend::QueueToggleFullscreen() {
     script_.push_back([](FrameEventSink* sink) { sink->OnToggleFullscreen(); });
 }

@@ -130,6 +130,7 @@ public:
     void QueueMouseButton(int button, bool down);  // 0 left, 1 right
     void QueueMouseMotion(int32_t dx, int32_t dy);
     void QueueClose();                 // as Escape
+    void QueueTerminate(int32_t exitCode);  // as a termination signal
     void QueueToggleFullscreen();      // as Alt+Enter
     void QueueActivate(bool active);   // focus gained / lost
     void MoveCursor(int32_t x, int32_t y) { cursor_ = {x, y}; }

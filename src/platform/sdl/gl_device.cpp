@@ -1,5 +1,5 @@
-// The fixed-function GL device: state cache, lazy application to GL, draw merging and regrouping,
-// and the vertex arena that holds every vertex buffer.
+// The fixed-function GL device: state cache, lazy application to GL, draw merging, regrouping and
+// layered wireframe runs, and the vertex arena that holds every vertex buffer.
 #include "gl_device.h"
 #include <algorithm>
 #include <cmath>
@@ -16,6 +16,7 @@ namespace plat {
 namespace {
 
 constexpr uint32_t kStride = 32;                 // position, normal, one texture pair
+constexpr size_t kLayeredFloats = 9;             // position, normal, texture s, t and layer r
 constexpr uint32_t kInitialArena = 4u << 20;     // bytes
 constexpr uint32_t kStreamedVertices = 64;       // meshes up to this size may take the stream path
 constexpr size_t kPlaneSlots = 65536;            // a power of two
@@ -160,12 +161,29 @@ void ApplyCombiner(bool alpha, uint32_t op, uint32_t arg1, uint32_t arg2) {
     }
 }
 
+// Calls `f`(a, b, c) with the vertex numbers of each triangle of a strip or fan: the same
+// triangles, the same winding and the same last vertex as GL's strips and fans.
+template <class F> void ForEachTriangle(PrimitiveType type, uint32_t primitiveCount, F f) {
+    for (uint32_t i = 0; i < primitiveCount; ++i) {
+        if (type == PT_TRIANGLEFAN) f(0u, i + 1, i + 2);
+        else if (i % 2 == 0) f(i, i + 1, i + 2);
+        else f(i + 1, i, i + 2);
+    }
+}
+
+// A strip's or fan's triangles as a list of vertex indices from `base`.
+void AppendTriangles(std::vector<uint32_t>* out, PrimitiveType type, uint32_t base, uint32_t primitiveCount) {
+    ForEachTriangle(type, primitiveCount,
+                    [&](uint32_t a, uint32_t b, uint32_t c) { out->insert(out->end(), {base + a, base + b, base + c}); });
+}
+
 }  // namespace
 
 GlDevice::GlDevice(uint32_t backBufferWidth, uint32_t backBufferHeight)
     : bbWidth_(backBufferWidth), bbHeight_(backBufferHeight) {
     batching_ = !EnvFlag("LAKESIDE_GL_NO_BATCH");
     regrouping_ = !EnvFlag("LAKESIDE_GL_NO_REGROUP");
+    layering_ = !EnvFlag("LAKESIDE_GL_NO_LAYERS");
     // Fixed settings: clockwise fronts (the matrices are used as they are), no dithering,
     // one-sided lighting, no colour material.
     glFrontFace(GL_CW);
@@ -206,6 +224,11 @@ GlDevice::~GlDevice() {
     }
     applied_.texture = nullptr;
     boundTexture_ = nullptr;
+    for (const LayerStack& s : stacks_) {
+        GLuint name = s.name;
+        glDeleteTextures(1, &name);
+    }
+    stacks_.clear();
     // Whatever the game still holds keeps working as plain objects.
     for (GlFont* f : fonts_) f->Detach();
     fonts_.clear();
@@ -572,6 +595,10 @@ void GlDevice::ApplyMatricesAndLights(uint32_t changes, bool force) {
 // ---------------------------------------------------------------- drawing
 
 void GlDevice::Flush() {
+    if (layeredRun_) {
+        DrawLayeredRun();
+        return;
+    }
     if (bucketCount_ == 0) return;
     if (runStream_) {
         PointAtClientVertices(streamVerts_.data());
@@ -671,6 +698,8 @@ bool GlDevice::AlphaTestKeepsOnlyOpaque() const {
 const Matrix& GlDevice::TargetWorld() const { return drawStreamed_ ? kIdentity : state_.world; }
 
 bool GlDevice::StreamsThrough(uint32_t count) {
+    // Wireframe and point fills keep their own path (and their layered runs).
+    if (state_.renderState[RS_FILLMODE] != FILL_SOLID) return false;
     if (count > kStreamedVertices || SameMatrix(state_.world, kIdentity)) return false;
     for (int r = 0; r < 4; ++r)
         for (int c = 0; c < 4; ++c)
@@ -694,17 +723,6 @@ void GlDevice::TransformToScratch(const uint8_t* vertices, uint32_t count) {
         out[7] = v[7];
     }
 }
-
-namespace {
-// Calls `f`(a, b, c) with the vertex indices of each triangle of a strip or fan.
-template <class F> void ForEachTriangle(PrimitiveType type, uint32_t primitiveCount, F f) {
-    for (uint32_t i = 0; i < primitiveCount; ++i) {
-        if (type == PT_TRIANGLEFAN) f(0u, i + 1, i + 2);
-        else if (i % 2 == 0) f(i, i + 1, i + 2);
-        else f(i + 1, i, i + 2);
-    }
-}
-}  // namespace
 
 // Regions of a plane: a square of the ground grid the triangle covers, the whole plane for a
 // triangle too large for squares, and a summary of every texture on the plane.
@@ -820,6 +838,124 @@ void GlDevice::SetRegrouping(bool on) {
     regrouping_ = on;
 }
 
+void GlDevice::SetLayering(bool on) {
+    Flush();
+    layering_ = on;
+}
+
+bool GlDevice::JoinsLayeredRun(GlTexture* tex) const {
+    if (!tex) return false;
+    if (layers_.empty()) return true;
+    if (tex->Width() != layers_[0]->Width() || tex->Height() != layers_[0]->Height()) return false;
+    return layers_.size() < kMaxLayers || std::find(layers_.begin(), layers_.end(), tex) != layers_.end();
+}
+
+void GlDevice::AppendLayered(GlVertexBuffer* vb, uint64_t first, PrimitiveType type, uint32_t primitiveCount) {
+    GlTexture* tex = DrawableTexture();
+    auto at = std::find(layers_.begin(), layers_.end(), tex);
+    if (at == layers_.end()) at = layers_.insert(layers_.end(), tex);
+    // The layer's middle: r x depth lands on a whole texel row, so no other layer is mixed in.
+    const float r = (static_cast<float>(at - layers_.begin()) + 0.5f) / static_cast<float>(kMaxLayers);
+    const float* v = reinterpret_cast<const float*>(vb->Data()) + first * (kStride / sizeof(float));
+    const uint32_t base = static_cast<uint32_t>(layeredVertices_.size() / kLayeredFloats);
+    for (uint32_t k = 0; k < primitiveCount + 2; ++k) {
+        const float* src = v + static_cast<size_t>(k) * (kStride / sizeof(float));
+        layeredVertices_.insert(layeredVertices_.end(), src, src + 8);
+        layeredVertices_.push_back(r);
+    }
+    AppendTriangles(&layeredIndices_, type, base, primitiveCount);
+    layeredRun_ = true;
+}
+
+uint32_t GlDevice::LayeredTexture() {
+    for (LayerStack& s : stacks_)
+        if (s.layers == layers_) {
+            s.lastUse = ++stackUses_;
+            return s.name;
+        }
+    if (stacks_.size() >= 4) {
+        auto oldest = std::min_element(stacks_.begin(), stacks_.end(),
+                                       [](const LayerStack& a, const LayerStack& b) { return a.lastUse < b.lastUse; });
+        GLuint old = oldest->name;
+        glDeleteTextures(1, &old);
+        stacks_.erase(oldest);
+    }
+    const GLsizei w = static_cast<GLsizei>(layers_[0]->Width()), h = static_cast<GLsizei>(layers_[0]->Height());
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_3D, name);
+    glTexParameteri(GL_TEXTURE_3D, GL_TEXTURE_MAX_LEVEL, 0);
+    glTexParameteri(GL_TEXTURE_3D, GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);
+    glTexImage3D(GL_TEXTURE_3D, 0, GL_RGBA8, w, h, static_cast<GLsizei>(kMaxLayers), 0, GL_BGRA,
+                 GL_UNSIGNED_INT_8_8_8_8_REV, nullptr);
+    std::vector<uint32_t> texels(static_cast<size_t>(w) * static_cast<size_t>(h));
+    for (size_t k = 0; k < layers_.size(); ++k) {
+        glBindTexture(GL_TEXTURE_2D, layers_[k]->Name());
+        glGetTexImage(GL_TEXTURE_2D, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, texels.data());
+        glTexSubImage3D(GL_TEXTURE_3D, 0, 0, 0, static_cast<GLint>(k), w, h, 1, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV,
+                        texels.data());
+    }
+    glBindTexture(GL_TEXTURE_2D, boundTexture_ ? boundTexture_->Name() : 0);
+    stacks_.push_back(LayerStack{layers_, name, ++stackUses_});
+    return name;
+}
+
+void GlDevice::DrawLayeredRun() {
+    layeredRun_ = false;
+    if (layeredIndices_.empty() || layers_.empty()) {
+        layeredVertices_.clear();
+        layeredIndices_.clear();
+        layers_.clear();
+        return;
+    }
+    constexpr GLsizei kLayeredStride = kLayeredFloats * sizeof(float);
+    const GLsizei count = static_cast<GLsizei>(layeredIndices_.size());
+    const float* v = layeredVertices_.data();
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glVertexPointer(3, GL_FLOAT, kLayeredStride, v);
+    glNormalPointer(GL_FLOAT, kLayeredStride, v + 3);
+    const uint32_t* ss = applied_.samplerState;
+    if (layers_.size() == 1) {
+        GlTexture* t = layers_[0];
+        if (t != boundTexture_) {
+            if (!boundTexture_) glEnable(GL_TEXTURE_2D);
+            glBindTexture(GL_TEXTURE_2D, t->Name());
+            boundTexture_ = t;
+        }
+        ApplySamplerToTexture(t, ss);
+        glTexCoordPointer(2, GL_FLOAT, kLayeredStride, v + 6);
+        glDrawElements(GL_TRIANGLES, count, GL_UNSIGNED_INT, layeredIndices_.data());
+    } else {
+        const uint32_t name = LayeredTexture();
+        glDisable(GL_TEXTURE_2D);
+        glEnable(GL_TEXTURE_3D);
+        glBindTexture(GL_TEXTURE_3D, name);
+        glTexParameteri(GL_TEXTURE_3D, GL_TEXTURE_MAG_FILTER, FilterToGl(ss[SAMP_MAGFILTER]));
+        glTexParameteri(GL_TEXTURE_3D, GL_TEXTURE_MIN_FILTER, FilterToGl(ss[SAMP_MINFILTER]));
+        glTexParameteri(GL_TEXTURE_3D, GL_TEXTURE_WRAP_S, AddressToGl(ss[SAMP_ADDRESSU]));
+        glTexParameteri(GL_TEXTURE_3D, GL_TEXTURE_WRAP_T, AddressToGl(ss[SAMP_ADDRESSV]));
+        glTexCoordPointer(3, GL_FLOAT, kLayeredStride, v + 6);
+        glDrawElements(GL_TRIANGLES, count, GL_UNSIGNED_INT, layeredIndices_.data());
+        glDisable(GL_TEXTURE_3D);
+        glBindTexture(GL_TEXTURE_3D, 0);
+        // GL is left with the texture the state says, as after any run.
+        GlTexture* t = static_cast<GlTexture*>(applied_.texture);
+        if (t && t->Name()) {
+            glEnable(GL_TEXTURE_2D);
+            glBindTexture(GL_TEXTURE_2D, t->Name());
+            ApplySamplerToTexture(t, ss);
+            boundTexture_ = t;
+        } else {
+            boundTexture_ = nullptr;
+        }
+    }
+    ++glDrawCalls_;
+    BindVertexArena();
+    layeredVertices_.clear();
+    layeredIndices_.clear();
+    layers_.clear();
+}
+
 HResult GlDevice::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32_t primitiveCount) {
     GlVertexBuffer* vb = static_cast<GlVertexBuffer*>(state_.stream);
     if (!vb || primitiveCount == 0 || state_.fvf != FVF_MESH || state_.streamStride != kStride ||
@@ -858,6 +994,18 @@ HResult GlDevice::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32
     lastDrawBase_ = base;
     lastDrawCount_ = static_cast<uint32_t>(count);
     lastDrawWorld_ = state_.world;
+    // Textured wireframe: one run in the draws' own order across texture changes.
+    if (layering_ && tex && state_.renderState[RS_FILLMODE] == FILL_WIREFRAME) {
+        if (layeredRun_ && (changes & ~static_cast<uint32_t>(D_TEXTURE)) == 0 && JoinsLayeredRun(tex)) {
+            applied_.texture = tex;  // bound when the run is drawn
+        } else {
+            Flush();
+            if (changes) Apply(changes, false);
+        }
+        AppendLayered(vb, first, type, primitiveCount);
+        return OK;
+    }
+    if (layeredRun_) Flush();
     // A run draws from one vertex store; and in a regrouped run, a plane already drawn on with
     // another texture could show the order at equal depth.
     const bool conflict =
@@ -881,11 +1029,7 @@ HResult GlDevice::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32
         base = static_cast<uint32_t>(streamVerts_.size() / 8);
         streamVerts_.insert(streamVerts_.end(), scratch_.begin(), scratch_.end());
     }
-    std::vector<uint32_t>& batch = BucketFor(tex);
-    // Same triangles, same winding and same last vertex as GL's strips and fans.
-    ForEachTriangle(type, primitiveCount, [&](uint32_t a, uint32_t b, uint32_t c) {
-        batch.insert(batch.end(), {base + a, base + b, base + c});
-    });
+    AppendTriangles(&BucketFor(tex), type, base, primitiveCount);
     return OK;
 }
 
@@ -1054,6 +1198,12 @@ void GlDevice::OnVertexBufferDestroyed(GlVertexBuffer* vb) {
 
 void GlDevice::OnTextureDestroyed(GlTexture* tex) {
     Flush();
+    for (size_t i = stacks_.size(); i-- > 0;) {
+        if (std::find(stacks_[i].layers.begin(), stacks_[i].layers.end(), tex) == stacks_[i].layers.end()) continue;
+        GLuint name = stacks_[i].name;
+        glDeleteTextures(1, &name);
+        stacks_.erase(stacks_.begin() + static_cast<std::ptrdiff_t>(i));
+    }
     textures_.erase(tex);
     if (applied_.texture == tex || boundTexture_ == tex) {
         applied_.texture = nullptr;

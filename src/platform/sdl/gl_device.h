@@ -1,9 +1,10 @@
 // The 3-D device on fixed-function OpenGL: Direct3D-shaped state kept in a DeviceState,
 // applied to GL lazily at draw time, with consecutive draws that share all state merged into one
-// GL draw call, and runs of opaque depth-tested draws that differ only in texture regrouped into
-// one GL draw per texture. Small meshes placed by a world matrix (sprites, decals, boxes) are
-// transformed on the CPU and drawn from a stream buffer with the view alone, so that draws that
-// differ only in their placement merge too.
+// GL draw call, runs of opaque depth-tested draws that differ only in texture regrouped into
+// one GL draw per texture, and textured wireframe runs drawn in their order in one GL draw with
+// their textures as layers of one 3-D texture. Small meshes placed by a world matrix (sprites,
+// decals, boxes) are transformed on the CPU and drawn from client memory with the view alone, so
+// that draws that differ only in their placement merge too.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -21,7 +22,8 @@ class GlFont;
 class GlDevice : public Device {
 public:
     // Needs the GL context current. Batching is on unless LAKESIDE_GL_NO_BATCH=1 is set;
-    // regrouping by texture is on unless LAKESIDE_GL_NO_REGROUP=1 is set.
+    // regrouping by texture is on unless LAKESIDE_GL_NO_REGROUP=1 is set; layered wireframe runs
+    // unless LAKESIDE_GL_NO_LAYERS=1 is set.
     GlDevice(uint32_t backBufferWidth, uint32_t backBufferHeight);
     ~GlDevice() override;
 
@@ -62,6 +64,12 @@ public:
     // opaque), draw once per texture, each texture's draws in their order.
     void SetRegrouping(bool on);
     bool Regrouping() const { return regrouping_; }
+    // true (with batching on): a wireframe run goes on across texture changes, its draws kept in
+    // their order, as long as every texture is of one size; it is drawn in one GL draw with the
+    // textures as the layers of one 3-D texture. Wireframe lines of neighbouring draws meet at
+    // equal depth, so their order shows and they are never regrouped.
+    void SetLayering(bool on);
+    bool Layering() const { return layering_; }
 
     // Counters for tests and measurements.
     uint64_t GlDrawCalls() const { return glDrawCalls_; }
@@ -116,6 +124,10 @@ private:
     void RecordPlanes(GlTexture* tex, PrimitiveType type, uint32_t primitiveCount);
     void BindPointers(bool stream);
     void PointAtClientVertices(const float* vertices);
+    bool JoinsLayeredRun(GlTexture* tex) const;
+    void AppendLayered(GlVertexBuffer* vb, uint64_t first, PrimitiveType type, uint32_t primitiveCount);
+    void DrawLayeredRun();
+    uint32_t LayeredTexture();
 
     DeviceState state_;     // what the game has set
     DeviceState applied_;   // what GL holds now
@@ -124,6 +136,24 @@ private:
 
     bool batching_ = true;
     bool regrouping_ = true;
+    bool layering_ = true;
+    // The pending layered run: its draws' vertices (position, normal, texture s, t and the
+    // layer's r), their triangles in order, and the textures that are its layers, in order of
+    // first use.
+    static constexpr size_t kMaxLayers = 16;
+    bool layeredRun_ = false;
+    std::vector<float> layeredVertices_;
+    std::vector<uint32_t> layeredIndices_;
+    std::vector<GlTexture*> layers_;
+    // 3-D textures made from the layers of earlier runs (the same textures in the same order come
+    // every frame).
+    struct LayerStack {
+        std::vector<GlTexture*> layers;
+        uint32_t name;
+        uint64_t lastUse;
+    };
+    std::vector<LayerStack> stacks_;
+    uint64_t stackUses_ = 0;
     // The pending run: triangle-list indices into the arena, one bucket per texture in the order
     // of first use. A run has one bucket unless its draws are order-independent.
     struct Bucket {

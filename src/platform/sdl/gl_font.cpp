@@ -1,14 +1,16 @@
 // Text fonts: rendered strings cached per font, drawn as screen-space quads.
 #include "gl_font.h"
+#include <algorithm>
 #include "gl_device.h"
 
 namespace plat {
 
 HResult GlFont::Create(GlDevice* device, const FontDesc& desc, GlFont** out, std::string* error) {
     *out = nullptr;
-    TTF_Font* font = OpenSansFont(desc.height, error);
+    int32_t cellAscent = 0;
+    TTF_Font* font = OpenSansFont(desc.height, error, &cellAscent);
     if (!font) return FAIL;
-    *out = new GlFont(device, font, desc.height);
+    *out = new GlFont(device, font, desc.height, std::max(0, cellAscent - TTF_FontAscent(font)));
     return OK;
 }
 
@@ -64,10 +66,12 @@ int32_t GlFont::DrawText(const char* text, int32_t count, const Rect* rect, uint
     if (bytes.empty()) return 0;
     device_->BeginOverlay();
     const Entry& e = Lookup(bytes);
-    Point at = PlaceText(*rect, format, e.image.width, e.image.height);
-    DrawTextImage(e.image, at.x, at.y, *rect, argb);
+    const int32_t height = topPad_ + e.image.height;
+    Point at = PlaceText(*rect, format, e.image.width, height);
+    DrawTextImage(e.image, at.x, at.y + topPad_, *rect, argb);
     device_->EndOverlay();
-    return e.image.height;
+    // One line is one cell high, as the system reports it.
+    return bytes.find('\n') == std::string::npos ? height_ : height;
 }
 
 }  // namespace plat

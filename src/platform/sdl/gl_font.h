@@ -1,4 +1,4 @@
-// Text fonts of the GL device: SDL_ttf sans font at the requested cell height, drawing straight
+// Text fonts of the GL device: the sans face at the requested cell height, drawing straight
 // to the back buffer, with rendered strings cached as textures.
 #pragma once
 #include <cstdint>
@@ -28,7 +28,8 @@ public:
     static constexpr size_t kCacheCapacity = 256;
 
 private:
-    GlFont(GlDevice* device, TTF_Font* font, int32_t height) : device_(device), font_(font), height_(height) {}
+    GlFont(GlDevice* device, TTF_Font* font, int32_t height, int32_t topPad)
+        : device_(device), font_(font), height_(height), topPad_(topPad) {}
     struct Entry {
         TextImage image;
         uint64_t lastUse;
@@ -39,6 +40,9 @@ private:
     GlDevice* device_;
     TTF_Font* font_;
     int32_t height_;
+    // Rows between the top of the cell and the top of the rendered line, so that the baseline
+    // sits the cell's ascent below the top as the system places it.
+    int32_t topPad_;
     // Keyed by the string's bytes; the colour is applied when drawing.
     std::unordered_map<std::string, Entry> cache_;
     uint64_t uses_ = 0;

@@ -1,89 +1,9 @@
 // Text rendering with SDL_ttf into GL textures, drawn as clipped screen-space quads.
 #include "gl_text.h"
 #include <algorithm>
-#include <cmath>
 #include "gl_api.h"
 
 namespace plat {
-
-namespace {
-// Windows-1252 0x80..0x9F; 0 marks the five unassigned bytes (dropped).
-const uint16_t kCp1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
-};
-
-void AppendUtf8(std::string* out, uint32_t cp) {
-    if (cp < 0x80) {
-        out->push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out->push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out->push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out->push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-}
-
-TTF_Font* OpenAtQuarterPixels(const std::string& path, int32_t quarterPpem) {
-    // Size in points at 18 dpi: a quarter of a pixel per point.
-    return TTF_OpenFontDPI(path.c_str(), quarterPpem, 18, 18);
-}
-}  // namespace
-
-std::string Cp1252ToUtf8(const char* text, int32_t count) {
-    std::string out;
-    if (!text) return out;
-    for (int32_t i = 0; count < 0 || i < count; ++i) {
-        uint8_t c = static_cast<uint8_t>(text[i]);
-        if (c == 0 && count < 0) break;
-        uint32_t cp = c;
-        if (c >= 0x80 && c <= 0x9F) {
-            cp = kCp1252High[c - 0x80];
-            if (cp == 0) continue;
-        }
-        if (cp == 0) continue;
-        AppendUtf8(&out, cp);
-    }
-    return out;
-}
-
-std::vector<std::string> SansFontCandidates() {
-    return {"fonts/sans.ttf", "/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf"};
-}
-
-TTF_Font* OpenSansFont(int32_t cellHeight, std::string* error) {
-    if (!TTF_WasInit() && TTF_Init() != 0) {
-        if (error) *error = std::string("font engine: ") + TTF_GetError();
-        return nullptr;
-    }
-    if (cellHeight < 1) cellHeight = 1;
-    std::string tried;
-    for (const std::string& path : SansFontCandidates()) {
-        // The cell height per pixel of em size, measured at a large size.
-        TTF_Font* probe = TTF_OpenFontDPI(path.c_str(), 1000, 72, 72);
-        if (!probe) {
-            tried += (tried.empty() ? "" : ", ") + path;
-            continue;
-        }
-        double ratio = TTF_FontHeight(probe) / 1000.0;
-        TTF_CloseFont(probe);
-        if (ratio <= 0.0) continue;
-        int32_t quarter = std::max(1, static_cast<int32_t>(std::floor(cellHeight / ratio * 4.0)));
-        TTF_Font* font = OpenAtQuarterPixels(path, quarter);
-        // Rounding inside the font engine may overshoot by a pixel: step down until it fits.
-        while (font && TTF_FontHeight(font) > cellHeight && quarter > 1) {
-            TTF_CloseFont(font);
-            font = OpenAtQuarterPixels(path, --quarter);
-        }
-        if (font) return font;
-    }
-    if (error) *error = "no text font could be opened (tried " + tried + ")";
-    return nullptr;
-}
 
 TextImage RenderTextImage(TTF_Font* font, const std::string& utf8) {
     TextImage image;

@@ -1,23 +1,12 @@
-// Text for the GL backend: Windows-1252 to UTF-8, the packaged sans font opened at a cell
-// height, and rendered text drawn as screen-space quads over the picture.
+// Text for the GL backend: rendered text drawn as screen-space quads over the picture.
 #pragma once
-#include <SDL_ttf.h>
 #include <cstdint>
 #include <string>
 #include <vector>
 #include "platform/d3d_types.h"
+#include "sans_font.h"
 
 namespace plat {
-
-// The game's 8-bit strings (Windows-1252) as UTF-8. count < 0: up to the terminating zero.
-std::string Cp1252ToUtf8(const char* text, int32_t count);
-
-// Font files tried in order: the game folder's copy, then the system's Liberation Sans.
-std::vector<std::string> SansFontCandidates();
-
-// Opens the sans font sized so that ascent + descent (the cell height) is `cellHeight` pixels.
-// Null when no font file can be opened; *error says why.
-TTF_Font* OpenSansFont(int32_t cellHeight, std::string* error);
 
 // A line (or lines) of white text whose alpha is the antialiased coverage, in a GL texture.
 struct TextImage {

@@ -2,10 +2,16 @@
 #include "sdl_backend.h"
 #include <SDL.h>
 #include <SDL_ttf.h>
+#include <signal.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <memory>
 #include <thread>
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -16,6 +22,7 @@
 #include "platform/input.h"
 #include "platform/sound.h"
 #include "sdl_keymap.h"
+#include "termination.h"
 
 namespace plat {
 
@@ -24,6 +31,15 @@ constexpr std::chrono::microseconds kFramePeriod(16667);  // at most 60 frames a
 
 void AudioCallback(void* userdata, Uint8* stream, int len) {
     static_cast<Mixer*>(userdata)->Render(reinterpret_cast<int16_t*>(stream), static_cast<size_t>(len) / 4);
+}
+
+// Ends the processes that one thread of ours started (a message box runs in one).
+void EndChildrenOfThread(long tid) {
+    if (tid <= 0) return;
+    std::ifstream in("/proc/self/task/" + std::to_string(tid) + "/children");
+    long pid = 0;
+    while (in >> pid)
+        if (pid > 0) kill(static_cast<pid_t>(pid), SIGKILL);
 }
 
 int GlMajorVersion() {
@@ -41,6 +57,9 @@ SdlBackend::SdlBackend() {
     // time). Keep freed memory in the process instead.
     mallopt(M_TRIM_THRESHOLD, 128 << 20);
 #endif
+    // Termination signals end the game in order (the save file written), also while a message
+    // box waits.
+    WatchTerminationSignals();
     // Video is opened at once: the game asks for the desktop width before it makes its window.
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) == 0) {
         videoOk_ = true;
@@ -97,6 +116,7 @@ bool SdlBackend::CreateMainWindow(const char* title, int32_t clientWidth, int32_
         return false;
     }
     SDL_GL_MakeCurrent(window_, context_);
+    WatchDisplayConnection(window_);
     vsync_ = SDL_GL_SetSwapInterval(1) == 0;
     if (!CreateFramebuffer()) {
         // Without framebuffer objects the window itself is the back buffer (windowed only).
@@ -287,6 +307,13 @@ bool SdlBackend::ReadBackBuffer(std::vector<uint32_t>* argb) {
 // ---------------------------------------------------------------- events
 
 void SdlBackend::PumpEvents(FrameEventSink* sink) {
+    if (const int32_t code = TerminationExitCode()) {
+        if (!terminationReported_) {
+            terminationReported_ = true;
+            sink->OnTerminate(code);
+        }
+        return;
+    }
     SDL_Event e;
     while (window_ && SDL_PollEvent(&e)) {
         if (!HandleEvent(e, sink)) break;
@@ -470,7 +497,33 @@ int32_t SdlBackend::DesktopWidth() {
 
 void SdlBackend::ShowErrorBox(const char* title, const char* text) {
     if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) return;  // nowhere to show it
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title ? title : "Error", text ? text : "", window_);
+    if (TerminationExitCode() != 0) return;  // already ending: nobody will read it
+    // The box waits for OK on a thread of its own, so that a termination signal or the loss of
+    // the display can end the wait here and the program can close in order.
+    struct Shown {
+        std::atomic<bool> done{false};
+        std::atomic<long> tid{0};
+    };
+    auto shown = std::make_shared<Shown>();
+    std::thread box([shown, t = std::string(title ? title : "Error"), m = std::string(text ? text : ""),
+                     parent = window_] {
+        shown->tid = static_cast<long>(syscall(SYS_gettid));
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, t.c_str(), m.c_str(), parent);
+        shown->done = true;
+    });
+    using namespace std::chrono_literals;
+    while (!shown->done && TerminationExitCode() == 0) std::this_thread::sleep_for(20ms);
+    // Asked to end: take the box down (on X11 it is a process of its own) and wait a little for
+    // its thread, which may still be starting it.
+    for (int i = 0; i < 100 && !shown->done; ++i) {
+        EndChildrenOfThread(shown->tid);
+        std::this_thread::sleep_for(20ms);
+    }
+    if (shown->done) {
+        box.join();
+    } else {
+        box.detach();  // a box that cannot be taken down goes when the process ends
+    }
 }
 
 // ---------------------------------------------------------------- audio

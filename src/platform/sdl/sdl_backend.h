@@ -81,6 +81,7 @@ private:
     uint32_t fbo_ = 0, colorBuffer_ = 0, depthBuffer_ = 0;
     uint32_t width_ = 800, height_ = 600;
     bool vsync_ = false;
+    bool terminationReported_ = false;
     bool fullscreen_ = false;
     std::unique_ptr<GlDevice> device_;
     _TTF_Font* paintFont_ = nullptr;
