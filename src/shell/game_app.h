@@ -660,6 +660,7 @@ public:
     void DrawAlbumRodPod(const PhotoRecord& photo, const SwimRecord& swim);
     void UpdatePhotoAlbumScreen(const InputDeviceState& input);
     void LeavePhotoAlbum();
+    void ReturnFromPhotoAlbum(int32_t lock, double pitch_);
     void DeleteShownPhoto();
     int32_t currentPhoto = 0;          // the photo shown, 0..49
     int32_t albumFrameCount = 0;       // frames the current photo has been shown, up to 50

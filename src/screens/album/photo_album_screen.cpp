@@ -86,15 +86,7 @@ void GameApp::DrawPhotoAlbumScreen() {
         albumFrameCount = 0;
     }
     if (currentPhoto < 0 || PhotosInUse() <= currentPhoto) {
-        // No photo left to show: back to the lake, looking level.
-        gameMode = MODE_FISHING;
-        inputLock = LAST_PHOTO_LOCK;
-        albumFrameCount = 0;
-        pitch = LEVEL_PITCH;
-        eyeX = savedEyeX;
-        eyeY = savedEyeY;
-        eyeZ = savedEyeZ;
-        heading = savedHeading;
+        ReturnFromPhotoAlbum(LAST_PHOTO_LOCK, LEVEL_PITCH);  // no photo left to show: looking level
         return;
     }
 
@@ -232,16 +224,19 @@ void GameApp::UpdatePhotoAlbumScreen(const InputDeviceState& input) {
     if (input.keyD != 0) DeleteShownPhoto();
 }
 
-// Back to the lake where the album was opened.
-void GameApp::LeavePhotoAlbum() {
+// P: back to the lake where the album was opened, looking as before.
+void GameApp::LeavePhotoAlbum() { ReturnFromPhotoAlbum(LEAVE_LOCK, savedPitch); }
+
+// Back to the fishing screen at the eye kept when the album was opened, with this pitch.
+void GameApp::ReturnFromPhotoAlbum(int32_t lock, double pitch_) {
     gameMode = MODE_FISHING;
-    inputLock = LEAVE_LOCK;
+    inputLock = lock;
     albumFrameCount = 0;
     eyeX = savedEyeX;
+    eyeY = savedEyeY;
     eyeZ = savedEyeZ;
     heading = savedHeading;
-    eyeY = savedEyeY;
-    pitch = savedPitch;
+    pitch = pitch_;
 }
 
 // Removes the shown photo; the later ones move down so the photos in use stay packed at the front.
