@@ -18,6 +18,7 @@
 #include "shell/game_mode.h"
 #include "shell/input_state.h"
 #include "shell/photo_record.h"
+#include "screens/records/records_text.h"
 #include "world/lake_view.h"
 #include "world/world.h"
 
@@ -640,22 +641,32 @@ public:
     void EnterStockingRecords();
     void DrawStockingRecordsScreen();
     void ClickStockingRecords(const ScreenPointer& pointer);
-    int32_t stockingPage = 1;          // 1..6
+    int32_t stockingPage = 1;          // 1..STOCKING_PAGE_COUNT
 
     //-----------------------
     // screens/records/catch_records_screen.cpp
+    void EnterCatchRecords();
     void DrawCatchRecordsScreen();
+    void StepRecordsPulse();
+    UnnamedBests BiggestUnnamedCatches() const;
     void HoverCatchRecordsRow(const ScreenPointer& pointer);
     void UpdateCatchRecordsKeys(const InputDeviceState& input);
     void ClickCatchRecords(const ScreenPointer& pointer);
     void LeaveCatchRecords();
     int32_t recordsSelection = 0;      // the row under the cursor, 0..26
+    int32_t recordsPulse = 0;          // 0..255, level of the pulsing colour
+    uint8_t recordsPulseRising = 1;
 
     //-----------------------
     // screens/album/photo_album_screen.cpp
+    void EnterPhotoAlbum();
     void DrawPhotoAlbumScreen();
+    int32_t PhotosInUse() const;
+    void DrawAlbumFish(const PhotoRecord& photo, const SwimRecord& swim);
+    void DrawAlbumRodPod(const PhotoRecord& photo, const SwimRecord& swim);
     void UpdatePhotoAlbumScreen(const InputDeviceState& input);
     void LeavePhotoAlbum();
+    void ReturnFromPhotoAlbum(int32_t lock, double pitch_);
     void DeleteShownPhoto();
     int32_t currentPhoto = 0;          // the photo shown, 0..49
     int32_t albumFrameCount = 0;       // frames the current photo has been shown, up to 50

@@ -427,6 +427,26 @@ step "the duck swims"
 press x
 back_on_map map_after_duck
 
+# The stocking records from the map's button, paged through with the bottom button back to the map.
+# Seven pages; on a heavily loaded machine a frame slower than the click's 0.6 s lock can let one
+# held click turn two pages, so one page may go unseen.
+click_at 755 545
+sleep 0.3
+pages=0
+for ((click = 1; click <= 9; click++)); do
+  screenshot "stocking$click"
+  swims=$(count_blobs "stocking$click" 630x400+84+84 "#FFD83A" 45)
+  [[ "$swims" == 9 ]] && break
+  expect_colour "stocking$click" 400x30+200+4 "#6432FA" 0.03 "stocking page: the title"
+  expect_colour "stocking$click" 600x300+70+220 "#FAFAFA" 0.01 "stocking page: rows of the stock table"
+  pages=$((pages + 1))
+  click_at 400 530
+  sleep 0.3
+done
+[[ "$swims" == 9 ]] || fail "the stocking records did not return to the map"
+((pages >= 6)) || fail "only $pages stocking pages before the map, expected 7"
+step "$pages stocking pages, then the map"
+
 press Escape
 expect_exit 0 5
 expect_path "$game/photos/photos.qd"

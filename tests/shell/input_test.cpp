@@ -265,7 +265,7 @@ TEST(Input, SimpleScreensLeaveWithTheirLocks) {
     const Case cases[] = {
         {"catch records, X", MODE_CATCH_RECORDS, plat::KeyId::X, 0, MODE_FISHING, 10},
         {"catch records, click", MODE_CATCH_RECORDS, plat::KeyId::None, 0, MODE_FISHING, 10},
-        {"stocking records, last page", MODE_STOCKING_RECORDS, plat::KeyId::None, 6, MODE_MAP, 6},
+        {"stocking records, last page", MODE_STOCKING_RECORDS, plat::KeyId::None, 7, MODE_MAP, 6},
         {"instructions, last page", MODE_INSTRUCTIONS, plat::KeyId::None, 3, MODE_MAP, 5},
         {"tour, X", MODE_TOUR, plat::KeyId::X, 0, MODE_MAP, 9},
         {"photo album, P", MODE_PHOTO_ALBUM, plat::KeyId::P, 0, MODE_FISHING, 10},
