@@ -429,21 +429,8 @@ void GameApp::UpdateFishingScreen(InputDeviceState* input) {
     }
 
     // 13. P and C on the bank: the photo album and the catch records.
-    if (input->keyP && fishingState < 0 && inputLock == 0) {
-        gameMode = MODE_PHOTO_ALBUM;
-        inputLock = 10;
-        currentPhoto = 0;
-        albumFrameCount = 0;
-        savedEyeX = eyeX;
-        savedEyeZ = eyeZ;
-        savedEyeY = eyeY;
-        savedHeading = heading;
-        savedPitch = pitch;
-    }
-    if (input->keyC && fishingState < 0 && inputLock == 0 && binocularState == 0) {
-        gameMode = MODE_CATCH_RECORDS;
-        inputLock = 10;
-    }
+    if (input->keyP && fishingState < 0 && inputLock == 0) EnterPhotoAlbum();
+    if (input->keyC && fishingState < 0 && inputLock == 0 && binocularState == 0) EnterCatchRecords();
 
     // 14. The walks back to the standing point.
     if (fishingState == FISHING_WALKING_BACK || fishingState == FISHING_BACK_RECAST2_STRIKE1 ||
