@@ -8,8 +8,8 @@
 namespace plat {
 namespace {
 
-constexpr uint32_t kOutputRate = 22050;
-constexpr int32_t kMinFrequency = 100, kMaxFrequency = 200000;
+constexpr uint32_t OUTPUT_RATE = 22050;
+constexpr int32_t MIN_FREQUENCY = 100, MAX_FREQUENCY = 200000;
 
 }  // namespace
 
@@ -29,7 +29,7 @@ HResult SoundClip::Play(uint32_t priority, uint32_t flags, int32_t volume, int32
     mixer_->WithVoice(id_, [&](Mixer::Voice& v) {
         if (created & SOUND_CTRL_VOLUME) v.volume = std::min(SOUND_VOLUME_MAX, std::max(SOUND_VOLUME_MIN, volume));
         if ((created & SOUND_CTRL_FREQUENCY) && frequency >= 0)
-            v.frequency = frequency == 0 ? 0 : std::min(kMaxFrequency, std::max(kMinFrequency, frequency));
+            v.frequency = frequency == 0 ? 0 : std::min(MAX_FREQUENCY, std::max(MIN_FREQUENCY, frequency));
         // A playing clip goes on from where it is; a stopped one resumes at its position.
         v.looping = (flags & SOUND_PLAY_LOOPING) != 0;
         v.playing = true;
@@ -73,10 +73,10 @@ HResult SoundSystem::Initialize(WindowHandle window, uint32_t cooperativeLevel) 
     (void)window;
     (void)cooperativeLevel;
     if (mixer_) return OK;
-    auto mixer = std::make_unique<Mixer>(kOutputRate);
+    auto mixer = std::make_unique<Mixer>(OUTPUT_RATE);
     // Without a backend (unit tests) the mixer runs with no output; it is pulled by hand.
     if (Backend* backend = CurrentBackend()) {
-        if (!backend->OpenAudio(mixer.get(), kOutputRate)) return FAIL;
+        if (!backend->OpenAudio(mixer.get(), OUTPUT_RATE)) return FAIL;
         open_ = true;
     }
     mixer_ = std::move(mixer);
@@ -87,7 +87,7 @@ HResult SoundSystem::SetPrimaryBufferFormat(uint32_t channels, uint32_t rate, ui
     // The output stays stereo 16-bit at the opened rate; the mixer converts every clip to it.
     if (!mixer_) return FAIL;
     if (channels < 1 || channels > 2 || (bits != 8 && bits != 16)) return FAIL;
-    if (rate < uint32_t(kMinFrequency) || rate > uint32_t(kMaxFrequency)) return FAIL;
+    if (rate < uint32_t(MIN_FREQUENCY) || rate > uint32_t(MAX_FREQUENCY)) return FAIL;
     return OK;
 }
 

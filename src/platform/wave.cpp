@@ -6,10 +6,10 @@
 namespace plat {
 namespace {
 
-constexpr size_t kMaxWaveBytes = size_t(1) << 28;  // 256 MB
+constexpr size_t MAX_WAVE_BYTES = size_t(1) << 28;  // 256 MB
 constexpr uint16_t FORMAT_PCM = 1;
 constexpr uint16_t FORMAT_EXTENSIBLE = 0xFFFE;
-constexpr uint32_t kMinRate = 100, kMaxRate = 200000;
+constexpr uint32_t MIN_RATE = 100, MAX_RATE = 200000;
 
 uint16_t Le16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
 uint32_t Le32(const uint8_t* p) {
@@ -57,7 +57,7 @@ bool LoadWaveMemory(const uint8_t* data, size_t size, WaveData* out) {
     }
     if (!haveFormat || !pcm) return false;
     if (format != FORMAT_PCM || (channels != 1 && channels != 2) || (bits != 8 && bits != 16)) return false;
-    if (rate < kMinRate || rate > kMaxRate) return false;
+    if (rate < MIN_RATE || rate > MAX_RATE) return false;
 
     size_t frameBytes = size_t(channels) * (bits / 8);
     size_t frames = pcmBytes / frameBytes;
@@ -79,7 +79,7 @@ bool LoadWaveMemory(const uint8_t* data, size_t size, WaveData* out) {
 
 bool LoadWaveFile(const char* path, WaveData* out) {
     std::vector<uint8_t> bytes;
-    if (!ReadFileBytes(path, &bytes, kMaxWaveBytes)) return false;
+    if (!ReadFileBytes(path, &bytes, MAX_WAVE_BYTES)) return false;
     return LoadWaveMemory(bytes.data(), bytes.size(), out);
 }
 

@@ -62,12 +62,12 @@ TEST_F(BatchTest, MergedAndRegroupedDrawsLookAsOneCallPerDraw) {
     Texture* glass = Patterned(0xE04020, 0x80);
     // Two sloped grids that cut through each other, their cells submitted in turn, with
     // interleaved textures and some untextured cells.
-    constexpr int kCols = 40, kRows = 30;
+    constexpr int COLS = 40, ROWS = 30;
     std::vector<VertexBuffer*> cells[2];
     std::vector<Texture*> cellTexture[2];
     for (int g = 0; g < 2; ++g)
-        for (int r = 0; r < kRows; ++r)
-            for (int c = 0; c < kCols; ++c) {
+        for (int r = 0; r < ROWS; ++r)
+            for (int c = 0; c < COLS; ++c) {
                 const float x0 = -4.0f + 0.2f * c, y0 = -3.0f + 0.2f * r, slope = g == 0 ? 0.25f : -0.25f;
                 cells[g].push_back(MakeQuad(x0, y0, x0 + 0.2f, y0 + 0.2f, 8 + slope * x0, 8 + slope * (x0 + 0.2f)));
                 const int k = (c * 7 + r * 3 + g) % 9;
@@ -95,7 +95,7 @@ TEST_F(BatchTest, MergedAndRegroupedDrawsLookAsOneCallPerDraw) {
     const std::vector<uint32_t> merged = Render(true, false, scene, &mergedDraws);
     const std::vector<uint32_t> single = Render(false, false, scene, &singleDraws);
 
-    EXPECT_EQ(singleDraws, 2u * kCols * kRows + 2);
+    EXPECT_EQ(singleDraws, 2u * COLS * ROWS + 2);
     EXPECT_GT(mergedDraws, 1000u);
     // Five textures (four and none) before the pane and after it, and the two panes.
     EXPECT_LE(regroupedDraws, 12u);
@@ -188,14 +188,14 @@ TEST_F(BatchTest, WireframeGridsKeepTheirOrderAcrossTexturesInFewDraws) {
                           Patterned(0xA0A090, 255), Patterned(0xC02020, 0x80)};
     std::vector<uint32_t> bigTexels(256, 0xFFE0E020u);
     Texture* big = MakeImage(16, 16, bigTexels);
-    constexpr int kCols = 50, kRows = 36;
+    constexpr int COLS = 50, ROWS = 36;
     std::vector<VertexBuffer*> cells;
     std::vector<Texture*> cellTexture;
-    for (int r = 0; r < kRows; ++r)
-        for (int c = 0; c < kCols; ++c) {
+    for (int r = 0; r < ROWS; ++r)
+        for (int c = 0; c < COLS; ++c) {
             const float x0 = -4.0f + 0.16f * c, y0 = -3.0f + 0.16f * r;
             cells.push_back(MakeQuad(x0, y0, x0 + 0.16f, y0 + 0.16f, 8 + 0.2f * x0, 8 + 0.2f * (x0 + 0.16f)));
-            const int i = r * kCols + c;
+            const int i = r * COLS + c;
             cellTexture.push_back(i % 211 == 5 ? nullptr : i % 307 == 7 ? big : ground[(c * 7 + r * 3) % 5]);
         }
     auto scene = [&](bool forward) {
@@ -219,7 +219,7 @@ TEST_F(BatchTest, WireframeGridsKeepTheirOrderAcrossTexturesInFewDraws) {
     const std::vector<uint32_t> single = Render(false, false, scene(true), &singleDraws);
     const std::vector<uint32_t> reversed = Render(false, false, scene(false), &reversedDraws);
 
-    EXPECT_EQ(singleDraws, static_cast<uint64_t>(kCols * kRows));
+    EXPECT_EQ(singleDraws, static_cast<uint64_t>(COLS * ROWS));
     EXPECT_GT(mergedDraws, 1000u);
     // Runs end only at the untextured cells and the cells of the other size (and start again).
     const auto breaks = static_cast<uint64_t>(

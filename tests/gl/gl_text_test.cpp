@@ -46,7 +46,7 @@ TEST_F(TextTest, FontsHaveTheRequestedCellHeightAndABoundedCache) {
     for (uint32_t p = 0; p < 50; ++p) f->DrawText("Fish here", -1, &r, 0, 0xFFFA0000u + p * 0x101u);
     EXPECT_EQ(f->CachedTexts(), 1u);
     for (int i = 0; i < 400; ++i) f->DrawText(("Line " + std::to_string(i)).c_str(), -1, &r, 0, 0xFFFAFAFAu);
-    EXPECT_LE(f->CachedTexts(), GlFont::kCacheCapacity);
+    EXPECT_LE(f->CachedTexts(), GlFont::CACHE_CAPACITY);
 }
 
 TEST_F(TextTest, TextDrawsInItsColourInsideItsRectangleOnly) {

@@ -25,7 +25,7 @@ struct RecordingSink : FrameEventSink {
     std::vector<int32_t> terminations;
 };
 
-enum : uint32_t { kMouseY = 2, kMouseX = 3, kKeyX = 22, kKey1 = 11 };
+enum : uint32_t { MOUSE_Y = 2, MOUSE_X = 3, KEY_X = 22, KEY1 = 11 };
 
 void PushKey(SDL_Scancode sc, bool down, uint16_t mod = 0, bool repeat = false) {
     SDL_Event e{};
@@ -64,10 +64,10 @@ protected:
         backend->PumpEvents(&sink);  // whatever the display sent so far
         sink = RecordingSink{};
         format.mapName = "test";
-        format.actions = {{kMouseY, InputSource::MouseAxisY, KeyId::None, 0, "y"},
-                          {kMouseX, InputSource::MouseAxisX, KeyId::None, 0, "x"},
-                          {kKeyX, InputSource::Key, KeyId::X, 0, "X"},
-                          {kKey1, InputSource::Key, KeyId::Num1, 0, "1"}};
+        format.actions = {{MOUSE_Y, InputSource::MouseAxisY, KeyId::None, 0, "y"},
+                          {MOUSE_X, InputSource::MouseAxisX, KeyId::None, 0, "x"},
+                          {KEY_X, InputSource::Key, KeyId::X, 0, "X"},
+                          {KEY1, InputSource::Key, KeyId::Num1, 0, "1"}};
         ASSERT_EQ(manager.Create(nullptr, &format, nullptr, nullptr), OK);
     }
     InputDevice* Keyboard() { return manager.Devices()[0].device; }
@@ -124,14 +124,14 @@ TEST_F(BackendTest, FrameKeysReachTheSinkAndOtherKeysTheInput) {
     PushKey(SDL_SCANCODE_X, true, KMOD_LALT);
     backend->PumpEvents(&sink);
     EXPECT_EQ(sink.closes, 2);
-    EXPECT_EQ(Drain(Keyboard()), (Events{{kKey1, 0x80}, {kKey1, 0}, {kKeyX, 0x80}}));
+    EXPECT_EQ(Drain(Keyboard()), (Events{{KEY1, 0x80}, {KEY1, 0}, {KEY_X, 0x80}}));
 
     // Losing focus releases the held X and deactivates; regaining it activates.
     PushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
     PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
     PushWindowEvent(SDL_WINDOWEVENT_EXPOSED);
     backend->PumpEvents(&sink);
-    EXPECT_EQ(Drain(Keyboard()), (Events{{kKeyX, 0}}));
+    EXPECT_EQ(Drain(Keyboard()), (Events{{KEY_X, 0}}));
     EXPECT_EQ(sink.activations, std::vector<bool>({false, true}));
     EXPECT_EQ(sink.paints, 1);
 }
@@ -156,7 +156,7 @@ TEST_F(BackendTest, HiddenPointerMovesOnlyTheLogicalCursor) {
     backend->GetCursorPos(&p);
     EXPECT_EQ(p.x, 512);
     EXPECT_EQ(p.y, 493);
-    EXPECT_EQ(Drain(Mouse()), (Events{{kMouseX, 12}, {kMouseY, -7}}));
+    EXPECT_EQ(Drain(Mouse()), (Events{{MOUSE_X, 12}, {MOUSE_Y, -7}}));
 
     // A frame that hides it keeps it hidden; the next frame that does not shows it again, where
     // the hidden one was, and putting it there is no mouse movement.

@@ -6,8 +6,8 @@
 
 namespace ag {
 
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kTwoPi = 6.28318530717958647692;
+constexpr double PI = 3.14159265358979323846;
+constexpr double TWO_PI = 6.28318530717958647692;
 
 // splitmix64: small, fast, and the same everywhere.
 struct Rng {
@@ -39,10 +39,10 @@ inline double HashUnit(int a, int b, uint32_t seed) { return (Hash3(a, b, seed) 
 
 // sin/cos from a fixed polynomial after exact range reduction.
 inline double Sin(double x) {
-    double k = std::nearbyint(x / kTwoPi);
-    double r = x - k * kTwoPi;                 // [-pi, pi]
-    if (r > kPi / 2) r = kPi - r;
-    else if (r < -kPi / 2) r = -kPi - r;       // [-pi/2, pi/2]
+    double k = std::nearbyint(x / TWO_PI);
+    double r = x - k * TWO_PI;                 // [-pi, pi]
+    if (r > PI / 2) r = PI - r;
+    else if (r < -PI / 2) r = -PI - r;       // [-pi/2, pi/2]
     double r2 = r * r;
     // Taylor to r^17: error < 1e-15 on the interval.
     double t = 1.0 / 355687428096000.0;
@@ -56,7 +56,7 @@ inline double Sin(double x) {
     t = t * r2 + 1.0;
     return r * t;
 }
-inline double Cos(double x) { return Sin(x + kPi / 2); }
+inline double Cos(double x) { return Sin(x + PI / 2); }
 
 inline double Exp(double x) {
     if (x < -700) return 0.0;
@@ -86,13 +86,13 @@ inline double Atan(double x) {
     double y2 = y * y, t = 0, p = y;
     for (int i = 1; i < 30; i += 2) { t += ((i / 2) % 2 ? -p : p) / i; p *= y2; }
     t *= 4;
-    if (inv) t = kPi / 2 - t;
+    if (inv) t = PI / 2 - t;
     return neg ? -t : t;
 }
 inline double Atan2(double y, double x) {
     if (x > 0) return Atan(y / x);
-    if (x < 0) return y >= 0 ? Atan(y / x) + kPi : Atan(y / x) - kPi;
-    return y > 0 ? kPi / 2 : (y < 0 ? -kPi / 2 : 0.0);
+    if (x < 0) return y >= 0 ? Atan(y / x) + PI : Atan(y / x) - PI;
+    return y > 0 ? PI / 2 : (y < 0 ? -PI / 2 : 0.0);
 }
 
 inline double Clamp(double v, double lo, double hi) { return v < lo ? lo : (v > hi ? hi : v); }

@@ -148,7 +148,7 @@ void Canvas::Curve(double x0, double y0, double cx, double cy, double x1, double
 // ---- font ----
 namespace {
 struct GlyphDef { char ch; const char* rows[7]; };
-const GlyphDef kGlyphs[] = {
+const GlyphDef GLYPHS[] = {
     {'A', {".###.", "#...#", "#...#", "#####", "#...#", "#...#", "#...#"}},
     {'B', {"####.", "#...#", "#...#", "####.", "#...#", "#...#", "####."}},
     {'C', {".###.", "#...#", "#....", "#....", "#....", "#...#", ".###."}},
@@ -206,7 +206,7 @@ const uint8_t* Glyph(char ch) {
     static bool built = false;
     if (!built) {
         std::memset(table, 0, sizeof table);
-        for (const GlyphDef& g : kGlyphs)
+        for (const GlyphDef& g : GLYPHS)
             for (int r = 0; r < 7; ++r) {
                 uint8_t bits = 0;
                 for (int c = 0; c < 5; ++c)

@@ -14,7 +14,7 @@ namespace {
 struct Basin { double cx, cz, r, maxDepth; };
 // The lake is the union of these basins: a long water running from the hut in the south-west to
 // the north-east corner, with a few bays.
-const Basin kBasins[] = {
+const Basin BASINS[] = {
     {30, 28, 15, 3.3},  {55, 30, 18, 3.5},  {80, 32, 20, 3.6},  {100, 40, 22, 3.6}, {110, 62, 24, 3.7},
     {92, 72, 18, 3.5},  {82, 60, 10, 3.2},  {125, 80, 22, 3.7}, {110, 102, 22, 3.7}, {105, 122, 12, 3.0},
     {125, 120, 20, 3.6}, {148, 118, 12, 3.2}, {120, 140, 18, 3.6}, {140, 138, 22, 3.7}, {130, 155, 14, 3.3},
@@ -29,7 +29,7 @@ double ShoreNoise(double x, double z) { return (Fbm(x / 22.0, z / 22.0, 101u, 3)
 void WaterField(double x, double z, double* dOut, double* depthOut) {
     double n = ShoreNoise(x, z);
     double d = -1e9, depth = 0;
-    for (const Basin& b : kBasins) {
+    for (const Basin& b : BASINS) {
         double di = b.r - std::sqrt((x - b.cx) * (x - b.cx) + (z - b.cz) * (z - b.cz)) + n;
         d = std::max(d, di);
         if (di > 0) depth = std::max(depth, std::min(b.maxDepth, 0.4 + 0.3 * di));
@@ -54,9 +54,9 @@ double HeightAt(double x, double z) {
 double Dist(double ax, double az, double bx, double bz) { return std::sqrt((ax - bx) * (ax - bx) + (az - bz) * (az - bz)); }
 
 double AngleDiff(double a, double b) {
-    double d = std::fmod(a - b, kTwoPi);
-    if (d > kPi) d -= kTwoPi;
-    if (d < -kPi) d += kTwoPi;
+    double d = std::fmod(a - b, TWO_PI);
+    if (d > PI) d -= TWO_PI;
+    if (d < -PI) d += TWO_PI;
     return std::fabs(d);
 }
 
@@ -185,7 +185,7 @@ bool Reached(const WalkMap& m, Pt p) {
 }
 
 // Nominal swims in walking order, clockwise from the south-west.
-const Swim kNominalSwims[9] = {
+const Swim NOMINAL_SWIMS[9] = {
     {43.7, 15.6, 0.67}, {45.3, 46.8, 2.62}, {72.0, 62.6, 1.83}, {88.0, 106.6, 1.78}, {107.9, 154.8, 2.45},
     {123.8, 182.2, 2.31}, {154.6, 182.0, 3.37}, {158.4, 125.2, 5.32}, {134.2, 100.5, 3.56},
 };
@@ -195,7 +195,7 @@ double R2(double v) { return std::nearbyint(v * 100.0) / 100.0; }
 
 void PlaceSwims(Lake& l) {
     for (int n = 0; n < 9; ++n) {
-        const Swim& nom = kNominalSwims[n];
+        const Swim& nom = NOMINAL_SWIMS[n];
         Swim best{};
         double bestCost = 1e30;
         for (int ix = -12; ix <= 12; ++ix)
@@ -224,7 +224,7 @@ void PlaceSwims(Lake& l) {
 }
 
 // ---- ground textures ----
-enum { kGrass1 = 44, kWorn = 47, kField1 = 48, kField2 = 49, kEdge = 50, kBed1 = 51, kBlank = 57 };
+enum { GRASS1 = 44, WORN = 47, FIELD1 = 48, FIELD2 = 49, EDGE = 50, BED1 = 51, BLANK = 57 };
 
 void PaintGround(Lake& l) {
     for (int c = 0; c < 10000; ++c) {
@@ -236,12 +236,12 @@ void PaintGround(Lake& l) {
         if (mx < 0) {
             double depth = -mean;
             int band = depth < 0.8 ? 0 : depth < 1.4 ? 1 : depth < 2.0 ? 2 : depth < 2.6 ? 3 : depth < 3.2 ? 4 : 5;
-            t = kBed1 + band;
+            t = BED1 + band;
         } else if (mn < 0) {
-            t = kEdge;
+            t = EDGE;
         } else if (!InsideBankQuad(cx, cz) || BankLineDistance(cx, cz) <= 1.5) {
             // field parcels beyond the fence
-            t = Fbm(cx / 40.0, cz / 40.0, 77u, 1) < 0.5 ? kField1 : kField2;
+            t = Fbm(cx / 40.0, cz / 40.0, 77u, 1) < 0.5 ? FIELD1 : FIELD2;
         } else {
             double d, depth;
             WaterField(cx, cz, &d, &depth);
@@ -252,10 +252,10 @@ void PaintGround(Lake& l) {
                 Pt S = StandingPoint(s);
                 if (Dist(S.x, S.z, cx, cz) < 4.5) nearSwim = true;
             }
-            if (nearSwim || (shore > 4.0 && shore < 6.5 && worn > 0.42)) t = kWorn;
+            if (nearSwim || (shore > 4.0 && shore < 6.5 && worn > 0.42)) t = WORN;
             else {
                 double v = Fbm(cx / 18.0, cz / 18.0, 505u, 2);
-                t = kGrass1 + (v < 0.42 ? 0 : v < 0.58 ? 1 : 2);
+                t = GRASS1 + (v < 0.42 ? 0 : v < 0.58 ? 1 : 2);
             }
         }
         l.tex[c] = t;
@@ -286,9 +286,9 @@ struct Placer {
     }
     bool NearTourAbove(double x, double z, double r) const {
         for (int i = 0; i + 1 < 5; ++i)
-            if (DistToSegment(x, z, kTourAbove[i], kTourAbove[i + 1]) < r) return true;
+            if (DistToSegment(x, z, TOUR_ABOVE[i], TOUR_ABOVE[i + 1]) < r) return true;
         for (int i = 0; i + 1 < 3; ++i)
-            if (DistToSegment(x, z, kTourAbove2[i], kTourAbove2[i + 1]) < r) return true;
+            if (DistToSegment(x, z, TOUR_ABOVE2[i], TOUR_ABOVE2[i + 1]) < r) return true;
         return false;
     }
     bool Add(int type, double x, double y, double z, double size) {
@@ -425,7 +425,7 @@ void PlaceItems(Lake& l) {
         Pt S = StandingPoint(s);
         Pt b = Ahead(S, s.facing + 1.571, 3.6);
         if (MeanAt(l, b.x, b.z) >= 0) add(2, b.x, MeanAt(l, b.x, b.z) - 0.25, b.z, 1.2, s.facing);
-        Pt f = Ahead(S, s.facing + kPi, 3.5);
+        Pt f = Ahead(S, s.facing + PI, 3.5);
         if (MeanAt(l, f.x, f.z) >= 0) add(3, f.x, MeanAt(l, f.x, f.z) - 0.05, f.z, 1.1, s.facing + 1.571);
     }
     auto freeOfFans = [&](double x, double z, double pad) {
@@ -436,7 +436,7 @@ void PlaceItems(Lake& l) {
                 Dist(S.x, S.z, x, z) < 12)
                 return false;
         }
-        for (const Pt* legs : {kTourWater}) {
+        for (const Pt* legs : {TOUR_WATER}) {
             for (int i = 0; i + 1 < 4; ++i)
                 if (DistToSegment(x, z, legs[i], legs[i + 1]) < 6) return false;
         }
@@ -456,14 +456,14 @@ void PlaceItems(Lake& l) {
         int type = snags % 3 == 0 ? 6 : (snags % 3 == 1 ? 4 : 5);
         double size = type == 4 ? r.Range(2.6, 3.6) : type == 5 ? r.Range(1.0, 1.4) : r.Range(5.0, 7.0);
         // fallen trees lean out from the nearest bank
-        double heading = r.Range(0, kTwoPi);
+        double heading = r.Range(0, TWO_PI);
         if (type == 6) {
             double bestD = 1e9;
             for (int k = 0; k < 24; ++k) {
-                double a = k * kTwoPi / 24;
+                double a = k * TWO_PI / 24;
                 for (double d = 1; d < 12; d += 1) {
                     Pt q = Ahead(Pt{x, z}, a, d);
-                    if (MeanAt(l, q.x, q.z) >= 0) { if (d < bestD) { bestD = d; heading = a + kPi; } break; }
+                    if (MeanAt(l, q.x, q.z) >= 0) { if (d < bestD) { bestD = d; heading = a + PI; } break; }
                 }
             }
         }
@@ -493,7 +493,7 @@ void PlaceItems(Lake& l) {
         for (int i = 0; i < n && !bad; ++i)
             if (Dist(l.items[i].x, l.items[i].z, x, z) < s + 2.5) bad = true;
         if (bad) continue;
-        add(r.Chance(0.5) ? 7 : 8, x, mean, z, s, r.Range(0, kTwoPi));
+        add(r.Chance(0.5) ? 7 : 8, x, mean, z, s, r.Range(0, TWO_PI));
         ++lilies;
     }
 }
@@ -516,7 +516,7 @@ void PlaceSpawns(Lake& l) {
     for (int tries = 0; tries < 40000 && n < 160; ++tries) {
         double x, z;
         if (r.Chance(0.35)) {
-            const Pt& f = kFeedSpots[r.Int(0, 5)];
+            const Pt& f = FEED_SPOTS[r.Int(0, 5)];
             x = f.x + r.Range(-8, 8); z = f.z + r.Range(-8, 8);
         } else {
             x = r.Range(8, 192); z = r.Range(8, 192);
@@ -605,7 +605,7 @@ std::vector<std::string> CheckLake(const Lake& l) {
             std::snprintf(buf, sizeof buf, "swim %d: SW-11 not reachable on foot", n + 1);
             e.push_back(buf);
         }
-    for (const Pt& f : kFeedSpots) {
+    for (const Pt& f : FEED_SPOTS) {
         int c = CellAt(f.x, f.z);
         bool ok = l.CellMean(c) <= -1.5;
         for (double dx = -5; dx <= 5; dx += 1)
@@ -613,7 +613,7 @@ std::vector<std::string> CheckLake(const Lake& l) {
                 if (dx * dx + dz * dz <= 25 && MaxAt(l, f.x + dx, f.z + dz) > -0.5) ok = false;
         if (!ok) { std::snprintf(buf, sizeof buf, "feed spot (%g, %g) not deep", f.x, f.z); e.push_back(buf); }
     }
-    for (const Pt& a : kAerators)
+    for (const Pt& a : AERATOR_POINTS)
         if (MaxAt(l, a.x, a.z) > -1.3) { std::snprintf(buf, sizeof buf, "aerator (%g, %g) not deep", a.x, a.z); e.push_back(buf); }
     for (double x = 22; x <= 28; x += 1)
         for (double z = 20; z <= 28; z += 1)
@@ -634,9 +634,9 @@ std::vector<std::string> CheckLake(const Lake& l) {
                 }
         }
     };
-    legs(kTourWater, 4, true);
-    legs(kTourAbove, 5, false);
-    legs(kTourAbove2, 3, false);
+    legs(TOUR_WATER, 4, true);
+    legs(TOUR_ABOVE, 5, false);
+    legs(TOUR_ABOVE2, 3, false);
     int deep = 0, total = 0;
     for (int x = 6; x <= 196; x += 2)
         for (int z = 6; z <= 196; z += 2) {

@@ -46,11 +46,11 @@ double WalkGround(const Lake& l, double x, double z);
 
 // Fixed coordinates the lake must agree with.
 struct Pt { double x, z; };
-extern const Pt kFeedSpots[6];
-extern const Pt kAerators[3];
-extern const Pt kTourWater[4];
-extern const Pt kTourAbove[5];
-extern const Pt kTourAbove2[3];
+extern const Pt FEED_SPOTS[6];
+extern const Pt AERATOR_POINTS[3];
+extern const Pt TOUR_WATER[4];
+extern const Pt TOUR_ABOVE[5];
+extern const Pt TOUR_ABOVE2[3];
 
 // Swim-derived points.
 Pt StandingPoint(const Swim& s);

@@ -8,11 +8,11 @@
 
 namespace ag {
 
-const Pt kFeedSpots[6] = {{121, 142}, {145, 125}, {105, 95}, {120, 85}, {85, 66}, {100, 46}};
-const Pt kAerators[3] = {{130, 136}, {114, 90}, {94, 58}};
-const Pt kTourWater[4] = {{140, 170}, {100, 110}, {130, 70}, {90, 25}};
-const Pt kTourAbove[5] = {{60, 0}, {80, 40}, {115, 100}, {160, 165}, {140, 170}};
-const Pt kTourAbove2[3] = {{90, 25}, {40, 20}, {80, 40}};
+const Pt FEED_SPOTS[6] = {{121, 142}, {145, 125}, {105, 95}, {120, 85}, {85, 66}, {100, 46}};
+const Pt AERATOR_POINTS[3] = {{130, 136}, {114, 90}, {94, 58}};
+const Pt TOUR_WATER[4] = {{140, 170}, {100, 110}, {130, 70}, {90, 25}};
+const Pt TOUR_ABOVE[5] = {{60, 0}, {80, 40}, {115, 100}, {160, 165}, {140, 170}};
+const Pt TOUR_ABOVE2[3] = {{90, 25}, {40, 20}, {80, 40}};
 
 void Lake::CellCorners(int cell, double xs[4], double zs[4]) {
     int row = cell / 100, col = cell % 100;
@@ -62,12 +62,12 @@ double MaxAt(const Lake& l, double x, double z) {
 }
 
 namespace {
-const double kLines[4][4] = {{-27, -11, 119, 209}, {-27, -11, 129, -11}, {258, 210, 129, -11}, {258, 210, 119, 209}};
+const double LINES[4][4] = {{-27, -11, 119, 209}, {-27, -11, 129, -11}, {258, 210, 129, -11}, {258, 210, 119, 209}};
 }
 
 double BankLineDistance(double x, double z) {
     double best = 1e30;
-    for (const auto& L : kLines) {
+    for (const auto& L : LINES) {
         double dx = L[2] - L[0], dz = L[3] - L[1];
         double d = std::fabs((x - L[0]) * dz - (z - L[1]) * dx) / std::sqrt(dx * dx + dz * dz);
         best = std::min(best, d);

@@ -9,7 +9,7 @@
 namespace ag {
 namespace {
 
-const char* const kSelf = "/proc/self/exe";
+const char* const SELF = "/proc/self/exe";
 
 // Size, modification and change time of a file; "" when it is not a regular file.
 std::string Stamp(const std::string& path) {
@@ -27,7 +27,7 @@ std::string Stamp(const std::string& path) {
 bool ManifestUpToDate(const std::string& path, const std::string& root) {
     std::ifstream in(path);
     std::string line;
-    const std::string self = Stamp(kSelf);
+    const std::string self = Stamp(SELF);
     if (self.empty() || !std::getline(in, line) || line != "generator\t" + self) return false;
     int files = 0;
     while (std::getline(in, line)) {
@@ -42,7 +42,7 @@ bool WriteManifest(const std::string& path, const std::string& root, const std::
     const std::string temp = path + ".tmp";
     {
         std::ofstream out(temp, std::ios::trunc);
-        out << "generator\t" << Stamp(kSelf) << '\n';
+        out << "generator\t" << Stamp(SELF) << '\n';
         for (const std::string& f : files) out << f << '\t' << Stamp(root + "/" + f) << '\n';
         out.flush();
         if (!out) return false;

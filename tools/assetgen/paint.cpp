@@ -11,7 +11,7 @@ void Crown(Canvas& c, Rng& r, double cx, double cy, double rx, double ry, int cl
     struct Clump { double x, y, rad; };
     std::vector<Clump> cl;
     for (int i = 0; i < clumps; ++i) {
-        double a = r.Range(0, kTwoPi), d = std::sqrt(r.Uniform()) * 0.9;
+        double a = r.Range(0, TWO_PI), d = std::sqrt(r.Uniform()) * 0.9;
         double rad = std::min(rx, ry) * clumpScale * r.Range(0.7, 1.15);
         cl.push_back({cx + Sin(a) * d * rx, cy + Cos(a) * d * ry, rad});
     }

@@ -114,8 +114,8 @@ void WriteLakePreview(const Lake& l, const std::string& path) {
         c.Ellipse(x0, y0, 4, 4, C(1, 0.2, 0.2));
         c.Text(std::to_string(n + 1), x0 + 6, y0 - 6, 2, C(1, 1, 1));
     }
-    for (const Pt& f : kFeedSpots) { double x, y; P(f.x, f.z, &x, &y); c.Ring(x, y, 6, 2, C(1, 0.6, 0)); }
-    for (const Pt& a : kAerators) { double x, y; P(a.x, a.z, &x, &y); c.Ring(x, y, 4, 2, C(0.8, 0.8, 0.8)); }
+    for (const Pt& f : FEED_SPOTS) { double x, y; P(f.x, f.z, &x, &y); c.Ring(x, y, 6, 2, C(1, 0.6, 0)); }
+    for (const Pt& a : AERATOR_POINTS) { double x, y; P(a.x, a.z, &x, &y); c.Ring(x, y, 4, 2, C(0.8, 0.8, 0.8)); }
     SavePng(c, path);
 }
 

@@ -11,28 +11,28 @@ namespace ag {
 
 namespace {
 
-const double kRate = 22050.0;
+const double RATE = 22050.0;
 using Buf = std::vector<double>;
 
-int Len(double seconds) { return static_cast<int>(seconds * kRate); }
+int Len(double seconds) { return static_cast<int>(seconds * RATE); }
 
 struct Biquad {
     double b0 = 1, b1 = 0, b2 = 0, a1 = 0, a2 = 0, x1 = 0, x2 = 0, y1 = 0, y2 = 0;
     static Biquad BandPass(double f, double q) {
         Biquad b;
-        double w = kTwoPi * f / kRate, al = Sin(w) / (2 * q), a0 = 1 + al;
+        double w = TWO_PI * f / RATE, al = Sin(w) / (2 * q), a0 = 1 + al;
         b.b0 = al / a0; b.b1 = 0; b.b2 = -al / a0; b.a1 = -2 * Cos(w) / a0; b.a2 = (1 - al) / a0;
         return b;
     }
     static Biquad LowPass(double f, double q = 0.707) {
         Biquad b;
-        double w = kTwoPi * f / kRate, al = Sin(w) / (2 * q), cw = Cos(w), a0 = 1 + al;
+        double w = TWO_PI * f / RATE, al = Sin(w) / (2 * q), cw = Cos(w), a0 = 1 + al;
         b.b0 = (1 - cw) / 2 / a0; b.b1 = (1 - cw) / a0; b.b2 = (1 - cw) / 2 / a0; b.a1 = -2 * cw / a0; b.a2 = (1 - al) / a0;
         return b;
     }
     static Biquad HighPass(double f, double q = 0.707) {
         Biquad b;
-        double w = kTwoPi * f / kRate, al = Sin(w) / (2 * q), cw = Cos(w), a0 = 1 + al;
+        double w = TWO_PI * f / RATE, al = Sin(w) / (2 * q), cw = Cos(w), a0 = 1 + al;
         b.b0 = (1 + cw) / 2 / a0; b.b1 = -(1 + cw) / a0; b.b2 = (1 + cw) / 2 / a0; b.a1 = -2 * cw / a0; b.a2 = (1 - al) / a0;
         return b;
     }
@@ -50,7 +50,7 @@ struct Noise {
 };
 
 // Exponential decay factor per sample for a time constant.
-double DecayPer(double tau) { return Exp(-1.0 / (tau * kRate)); }
+double DecayPer(double tau) { return Exp(-1.0 / (tau * RATE)); }
 
 void Normalise(Buf& b, double peak) {
     double m = 0;
@@ -81,12 +81,12 @@ void Tone(Buf& b, int start, double f0, double f1, double dur, double amp, doubl
           double release = 0.004) {
     int n = Len(dur);
     double phase = 0, env = 1, k = DecayPer(tau);
-    double rel = std::max(1.0, std::min(release * kRate, n / 3.0));
+    double rel = std::max(1.0, std::min(release * RATE, n / 3.0));
     for (int i = 0; i < n && start + i < static_cast<int>(b.size()); ++i) {
         double t = static_cast<double>(i) / n;
         double f = f0 * Pow(f1 / f0, t);
-        phase += kTwoPi * f / kRate;
-        double a = std::min(1.0, i / (attack * kRate + 1)) * std::min(1.0, (n - i) / rel);
+        phase += TWO_PI * f / RATE;
+        double a = std::min(1.0, i / (attack * RATE + 1)) * std::min(1.0, (n - i) / rel);
         b[start + i] += amp * env * a * Sin(phase);
         env *= k;
     }
@@ -97,7 +97,7 @@ void Burst(Buf& b, int start, double dur, double amp, double tau, Biquad f, Nois
     int n = Len(dur);
     double env = 1, k = DecayPer(tau);
     for (int i = 0; i < n && start + i < static_cast<int>(b.size()); ++i) {
-        double a = std::min(1.0, i / (attack * kRate + 1));
+        double a = std::min(1.0, i / (attack * RATE + 1));
         b[start + i] += amp * env * a * f.Run(nz());
         env *= k;
     }
@@ -124,7 +124,7 @@ Buf Splash(double dur, uint64_t seed, double size) {
     for (int i = 0; i < static_cast<int>(14 * size); ++i) {
         int at = Len(r.Range(0.08, dur * 0.85));
         double f = r.Range(700, 2600);
-        Tone(b, at, f, f * r.Range(1.2, 1.8), r.Range(0.02, 0.05), r.Range(0.05, 0.25) * (1 - at / (dur * kRate)), 0.015);
+        Tone(b, at, f, f * r.Range(1.2, 1.8), r.Range(0.02, 0.05), r.Range(0.05, 0.25) * (1 - at / (dur * RATE)), 0.015);
     }
     Fades(b, 0.002, 0.05);
     return b;
@@ -183,9 +183,9 @@ Buf Crow() {
         for (int i = 0; i < n; ++i) {
             double t = static_cast<double>(i) / n;
             double f = 520 - 140 * t;
-            phase += f / kRate;
+            phase += f / RATE;
             double saw = 2 * (phase - std::floor(phase)) - 1 + 0.35 * nz();
-            double env = Sin(kPi * std::min(1.0, t * 1.3)) * (t < 0.9 ? 1 : (1 - t) * 10);
+            double env = Sin(PI * std::min(1.0, t * 1.3)) * (t < 0.9 ? 1 : (1 - t) * 10);
             b[at + i] += env * (f1.Run(saw) * 1.6 + f2.Run(saw));
         }
     }
@@ -215,7 +215,7 @@ Buf LineZip() {
     double ph = 0;
     for (size_t i = 0; i < b.size(); ++i) {
         double n = nz();
-        ph += kTwoPi * 1800 / kRate;
+        ph += TWO_PI * 1800 / RATE;
         b[i] = hp.Run(n) + 0.5 * bp.Run(n) + 0.08 * Sin(ph);
     }
     Fades(b, 0.0008, 0.02);
@@ -238,7 +238,7 @@ Buf Swish() {
     int n = static_cast<int>(b.size());
     for (int i = 0; i < n; ++i) {
         double t = static_cast<double>(i) / n;
-        b[i] = Sin(kPi * Pow(t, 0.6)) * nz();
+        b[i] = Sin(PI * Pow(t, 0.6)) * nz();
     }
     // sweeping band: run a slowly retuned band-pass
     Buf out(b.size(), 0.0);
@@ -246,7 +246,7 @@ Buf Swish() {
     for (int i = 0; i < n; ++i) {
         if (i % 64 == 0) {
             double t = static_cast<double>(i) / n;
-            Biquad g = Biquad::BandPass(700 + 2400 * Sin(kPi * t), 1.5);
+            Biquad g = Biquad::BandPass(700 + 2400 * Sin(PI * t), 1.5);
             g.x1 = f.x1; g.x2 = f.x2; g.y1 = f.y1; g.y2 = f.y2;
             f = g;
         }
@@ -260,7 +260,7 @@ Buf AlarmTone() {
     Buf b(Len(0.22), 0.0);
     double ph = 0;
     for (size_t i = 0; i < b.size(); ++i) {
-        ph += kTwoPi * 2200 / kRate;
+        ph += TWO_PI * 2200 / RATE;
         double s = Sin(ph);
         b[i] = 0.8 * s + 0.2 * Sin(3 * ph) / 1.0;
     }
@@ -277,10 +277,10 @@ Buf Elastic() {
     for (int i = 0; i < n; ++i) {
         double t = static_cast<double>(i) / n;
         double f = 90 + 160 * t;
-        ph += f / kRate;
+        ph += f / RATE;
         double saw = 2 * (ph - std::floor(ph)) - 1;
-        double creak = (Sin(kTwoPi * 31 * t * 0.3 * n / kRate) > 0.6 ? 1 : 0.4);
-        b[i] = Sin(kPi * t) * (0.6 * bp.Run(saw + 0.3 * nz()) * creak + 0.25 * Sin(kTwoPi * 180 * i / kRate));
+        double creak = (Sin(TWO_PI * 31 * t * 0.3 * n / RATE) > 0.6 ? 1 : 0.4);
+        b[i] = Sin(PI * t) * (0.6 * bp.Run(saw + 0.3 * nz()) * creak + 0.25 * Sin(TWO_PI * 180 * i / RATE));
     }
     Tone(b, n - Len(0.08), 320, 180, 0.08, 0.5, 0.03, 0.001);
     Fades(b, 0.004, 0.02);
@@ -315,7 +315,7 @@ Buf Wade(uint64_t seed) {
     Biquad lp = Biquad::LowPass(800);
     for (int i = 0; i < n; ++i) {
         double t = static_cast<double>(i) / n;
-        b[i] = Sin(kPi * Pow(t, 0.5)) * lp.Run(nz());
+        b[i] = Sin(PI * Pow(t, 0.5)) * lp.Run(nz());
     }
     for (int k = 0; k < 8; ++k) {
         double f = r.Range(500, 1400);
@@ -335,9 +335,9 @@ Buf Quack() {
         Biquad f1 = Biquad::BandPass(900, 4), f2 = Biquad::BandPass(1700, 5);
         for (int i = 0; i < n && at + i < static_cast<int>(b.size()); ++i) {
             double t = static_cast<double>(i) / n;
-            ph += (260 - 60 * t) / kRate;
+            ph += (260 - 60 * t) / RATE;
             double pulse = (ph - std::floor(ph)) < 0.3 ? 1.0 : -0.4;
-            double env = Sin(kPi * Pow(t, 0.7));
+            double env = Sin(PI * Pow(t, 0.7));
             b[at + i] += env * (f1.Run(pulse + 0.1 * nz()) * 1.4 + f2.Run(pulse));
         }
     }
@@ -384,9 +384,9 @@ Buf Ambience(double seconds, uint64_t seed, bool birds) {
     Rng r(seed);
     Biquad wind1 = Biquad::LowPass(500), wind2 = Biquad::BandPass(900, 0.8), lap = Biquad::LowPass(350);
     for (int i = 0; i < L + F; ++i) {
-        double t = static_cast<double>(i) / kRate;
-        double gust = 0.55 + 0.3 * Sin(kTwoPi * t / seconds * 3) + 0.15 * Sin(kTwoPi * t / seconds * 7 + 1.3);
-        double lapEnv = 0.5 + 0.5 * Sin(kTwoPi * t / seconds * 11);
+        double t = static_cast<double>(i) / RATE;
+        double gust = 0.55 + 0.3 * Sin(TWO_PI * t / seconds * 3) + 0.15 * Sin(TWO_PI * t / seconds * 7 + 1.3);
+        double lapEnv = 0.5 + 0.5 * Sin(TWO_PI * t / seconds * 11);
         double n = nz();
         x[i] = 0.5 * gust * wind1.Run(n) + 0.15 * gust * wind2.Run(n) + 0.35 * lapEnv * lapEnv * lap.Run(nz());
     }

@@ -11,7 +11,7 @@ namespace {
 
 struct Named { const char* name; double stocking, recent, shape; };
 // kind = index + 1; 2 and 24 are ghosts, 4, 8 and 15 commons, the rest mirrors.
-const Named kNamed[27] = {
+const Named NAMED[27] = {
     {"Marrowgold", 18.50, 38.75, 30.0},  {"Palewisp", 12.25, 27.50, 33.0},    {"Tanglefin", 14.00, 29.25, 31.0},
     {"Bronzeback", 11.75, 26.50, 36.0},  {"Dapplejack", 16.25, 31.00, 30.0},  {"Sootflank", 9.50, 23.75, 32.0},
     {"Quillon", 13.00, 25.50, 31.5},     {"Copperkeel", 10.25, 24.00, 37.0},  {"Thistlebelly", 15.50, 34.25, 28.5},
@@ -45,7 +45,7 @@ std::string StockFileText(const Lake& lake) {
         Num(o, stocking); o += ' '; Num(o, recent); o += ' ';
         o += std::to_string(kind); o += ' '; Num(o, shape); o += '\n';
     };
-    for (int i = 0; i < 27; ++i) record(kNamed[i].name, kNamed[i].stocking, kNamed[i].recent, i + 1, kNamed[i].shape);
+    for (int i = 0; i < 27; ++i) record(NAMED[i].name, NAMED[i].stocking, NAMED[i].recent, i + 1, NAMED[i].shape);
     // 48 unnamed fish: 20 commons, 9 of each mirror skin, one unknown mirror.
     int kinds[48];
     for (int i = 0; i < 48; ++i) kinds[i] = i < 20 ? 28 : i < 29 ? 29 : i < 38 ? 30 : i < 47 ? 31 : 32;

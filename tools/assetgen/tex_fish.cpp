@@ -10,7 +10,7 @@ namespace ag {
 namespace {
 
 const int S = 256;
-const Rgba kClear{};
+const Rgba CLEAR{};
 
 enum class Pattern { Common, Scattered, Linear, Plated, FullMirror, Leather, Ghost, GhostMirror, Zip, Patch };
 
@@ -45,7 +45,7 @@ Rgba BodyColour(const Style& st, double u, double v) {
 void Rays(Canvas& c, double v0, double v1, Rgba col, double spacing, double shade) {
     for (int y = static_cast<int>(v0 * S); y < static_cast<int>(v1 * S); ++y)
         for (int x = 0; x < S; ++x) {
-            double ray = std::fabs(Sin(x * kPi / spacing));
+            double ray = std::fabs(Sin(x * PI / spacing));
             Rgba& p = c.At(x, y);
             p = Mix(p, Scale(col, 0.8 + 0.25 * ray), 0.55);
             p = Scale(p, 1 - shade * (1 - ray) * 0.4);
@@ -169,7 +169,7 @@ Canvas Skin(const Style& st) {
 }
 
 Canvas PecFin(const Style& st) {
-    Canvas c(64, 64, kClear);
+    Canvas c(64, 64, CLEAR);
     // root at the bottom (v 1), tip at the top; front edge on the right (u 1)
     c.Paint(0, 0, 64, 64,
             [](double x, double y) {
@@ -189,7 +189,7 @@ Canvas PecFin(const Style& st) {
 }
 
 Canvas Tail(const Style& st) {
-    Canvas c(64, 64, kClear);
+    Canvas c(64, 64, CLEAR);
     // u 0 root, u 1 trailing edge; v 0 lower lobe, v 1 upper lobe; fork notch at the right middle
     c.Paint(0, 0, 64, 64,
             [](double x, double y) {
@@ -210,7 +210,7 @@ Canvas Tail(const Style& st) {
 }
 
 Canvas Mouth() {
-    Canvas c(32, 32, kClear);
+    Canvas c(32, 32, CLEAR);
     c.Ellipse(16, 16, 14, 12, Hex(0xd89a78));
     c.Ellipse(16, 17, 9, 7, Hex(0xb06a58));
     c.Ellipse(16, 17, 5.5, 4.0, Hex(0x2a1410));

@@ -19,7 +19,7 @@ void Scatter4(double x, double y, double a, const std::function<void(double, dou
             for (int oy = -1; oy <= 1; ++oy) {
                 double cx = px[k] + ox * N, cy = py[k] + oy * N;
                 if (cx < -24 || cy < -24 || cx > N + 24 || cy > N + 24) continue;
-                draw(cx, cy, a + k * kPi / 2);
+                draw(cx, cy, a + k * PI / 2);
             }
 }
 
@@ -39,7 +39,7 @@ void Base(Canvas& c, Rgba lo, Rgba hi, uint32_t seed, int cells, double contrast
 
 void Blades(Canvas& c, Rng& r, int count, Rgba dark, Rgba light, double len0, double len1) {
     for (int i = 0; i < count; ++i) {
-        double x = r.Range(0, N), y = r.Range(0, N), a = r.Range(0, kTwoPi), len = r.Range(len0, len1);
+        double x = r.Range(0, N), y = r.Range(0, N), a = r.Range(0, TWO_PI), len = r.Range(len0, len1);
         double bend = r.Range(-0.5, 0.5);
         Rgba col = Mix(dark, light, r.Uniform());
         double w = r.Range(0.9, 1.6);
@@ -53,7 +53,7 @@ void Blades(Canvas& c, Rng& r, int count, Rgba dark, Rgba light, double len0, do
 
 void Pebbles(Canvas& c, Rng& r, int count, double r0, double r1, Rgba base, double spread, double tint) {
     for (int i = 0; i < count; ++i) {
-        double x = r.Range(0, N), y = r.Range(0, N), a = r.Range(0, kPi);
+        double x = r.Range(0, N), y = r.Range(0, N), a = r.Range(0, PI);
         double rx = r.Range(r0, r1), ry = rx * r.Range(0.6, 0.95);
         double v = r.Range(-spread, spread);
         Rgba col = C(base.r + v + r.Range(-0.03, 0.03) * tint, base.g + v, base.b + v - r.Range(0, 0.04) * tint);
@@ -82,7 +82,7 @@ void Grass(TextureList& out, const char* name, uint32_t seed, Rgba lo, Rgba hi, 
         double x = r.Range(0, N), y = r.Range(0, N);
         Scatter4(x, y, 0, [&](double cx, double cy, double) {
             for (int p = 0; p < 5; ++p) {
-                double a = p * kTwoPi / 5;
+                double a = p * TWO_PI / 5;
                 c.Ellipse(cx + Sin(a) * 1.4, cy + Cos(a) * 1.4, 1.1, 1.1, flower);
             }
             c.Ellipse(cx, cy, 0.8, 0.8, Hex(0xe8c020));

@@ -9,15 +9,15 @@ namespace ag {
 
 namespace {
 
-const Rgba kClear{};
-const Rgba kPanel = Hex(0xe8dfc4);
-const Rgba kInk = Hex(0x1e1e1e);
+const Rgba CLEAR{};
+const Rgba PANEL = Hex(0xe8dfc4);
+const Rgba INK = Hex(0x1e1e1e);
 
 Texture O(const std::string& n, const Canvas& c) { return Finish(n, c, Store::Opaque24); }
 
 // Light tile for a panel picture.
 Canvas Tile(int n) {
-    Canvas c(n, n, kPanel);
+    Canvas c(n, n, PANEL);
     c.Rect(0, 0, n, n, Hex(0x8a7e62), n / 10.0);
     c.RectF(2, 2, n - 2, n - 2, n / 12.0, [n](double x, double y) {
         return Mix(Hex(0xf6f0de), Hex(0xd8ceb0), (x + y) / (2.0 * n));
@@ -77,7 +77,7 @@ Canvas Border() {
     c.Rect(n - 4, 0, n, n, Hex(0xa89c7c));
     // the map window
     for (int y = static_cast<int>(y0); y < static_cast<int>(std::ceil(y1)); ++y)
-        for (int x = static_cast<int>(x0); x < static_cast<int>(std::ceil(x1)); ++x) c.At(x, y) = kClear;
+        for (int x = static_cast<int>(x0); x < static_cast<int>(std::ceil(x1)); ++x) c.At(x, y) = CLEAR;
     return c;
 }
 
@@ -92,11 +92,11 @@ Canvas Button() {
 }
 
 Canvas MovePad() {
-    Canvas c(64, 64, kClear);
+    Canvas c(64, 64, CLEAR);
     c.Ellipse(32, 32, 31, 31, Hex(0x8a7e62));
     c.Ellipse(32, 32, 29, 29, Hex(0xf2ead4));
     for (int k = 0; k < 8; ++k) {
-        double a = k * kPi / 4, ca = Cos(a), sa = Sin(a);
+        double a = k * PI / 4, ca = Cos(a), sa = Sin(a);
         double tx = 32 + sa * 26, ty = 32 - ca * 26, bx = 32 + sa * 15, by = 32 - ca * 15;
         double px = -ca * 5.5, py = -sa * 5.5;
         c.Polygon({tx, ty, bx + px, by + py, bx - px, by - py}, k % 2 ? Hex(0x5a5040) : Hex(0x2a2a2a));
@@ -107,11 +107,11 @@ Canvas MovePad() {
 }
 
 Canvas Hud() {
-    Canvas c(64, 64, kClear);
+    Canvas c(64, 64, CLEAR);
     c.Ring(32, 32, 20, 3.5, Hex(0x101010));
     c.Ring(32, 32, 20, 1.6, Hex(0xfff060));
     for (int k = 0; k < 4; ++k) {
-        double a = k * kPi / 2;
+        double a = k * PI / 2;
         c.Line(32 + Sin(a) * 12, 32 + Cos(a) * 12, 32 + Sin(a) * 30, 32 + Cos(a) * 30, 3.5, Hex(0x101010));
         c.Line(32 + Sin(a) * 13, 32 + Cos(a) * 13, 32 + Sin(a) * 29, 32 + Cos(a) * 29, 1.6, Hex(0xfff060));
     }
@@ -187,7 +187,7 @@ Canvas Baits(int which) {
         case 10:  // maggots
         case 11:  // casters
             for (int i = 0; i < 8; ++i) {
-                double x = r.Range(14, 50), y = r.Range(14, 50), a = r.Range(0, kPi);
+                double x = r.Range(14, 50), y = r.Range(14, 50), a = r.Range(0, PI);
                 Rgba col = which == 10 ? Hex(0xe8d8b0) : Mix(Hex(0x8a3a1a), Hex(0xc06a2a), r.Uniform());
                 c.Ellipse(x, y, 9, 3.8, Scale(col, 0.62), a);
                 c.Ellipse(x, y, 8, 3.0, col, a);
@@ -236,11 +236,11 @@ Canvas Groundbait(int which) {
 }
 
 Canvas Grain(int which) {
-    Canvas c(32, 32, kPanel);
+    Canvas c(32, 32, PANEL);
     Rng r(3300 + which);
     Rgba col = which == 0 ? Hex(0xc89a4a) : which == 1 ? Hex(0xd8c080) : Hex(0xe0d8b8);
     for (int i = 0; i < 6; ++i) {
-        double x = r.Range(8, 24), y = r.Range(8, 24), a = r.Range(0, kPi);
+        double x = r.Range(8, 24), y = r.Range(8, 24), a = r.Range(0, PI);
         c.Ellipse(x, y, 5, 2.6, Scale(col, 0.75), a);
         c.Ellipse(x, y, 4.2, 2.0, col, a);
     }

@@ -10,13 +10,13 @@ namespace ag {
 
 namespace {
 
-const Rgba kClear{};
+const Rgba CLEAR{};
 
 Texture Sprite(const std::string& name, const Canvas& c) { return Finish(name, c, Store::Keyed32); }
 
 // ---- trees (128 × 256, foot at the bottom centre) ----
 Canvas Oak(uint32_t seed) {
-    Canvas c(128, 256, kClear);
+    Canvas c(128, 256, CLEAR);
     Rng r(seed);
     Trunk(c, 64, 256, 62, 120, 20, 10, Hex(0x2e2418), Hex(0x6a5a44), seed);
     Trunk(c, 62, 170, 34, 110, 8, 4, Hex(0x2e2418), Hex(0x5a4a38), seed + 1);
@@ -27,7 +27,7 @@ Canvas Oak(uint32_t seed) {
 }
 
 Canvas Willow(uint32_t seed) {
-    Canvas c(128, 256, kClear);
+    Canvas c(128, 256, CLEAR);
     Rng r(seed);
     Trunk(c, 64, 256, 60, 100, 22, 10, Hex(0x2a2418), Hex(0x5e5442), seed);
     Trunk(c, 61, 150, 30, 70, 8, 4, Hex(0x2a2418), Hex(0x5e5442), seed + 1);
@@ -48,7 +48,7 @@ Canvas Willow(uint32_t seed) {
 }
 
 Canvas Birch(uint32_t seed) {
-    Canvas c(128, 256, kClear);
+    Canvas c(128, 256, CLEAR);
     Rng r(seed);
     Trunk(c, 62, 256, 66, 40, 10, 4, Hex(0xa8a8a0), Hex(0xf2f2ea), seed);
     Trunk(c, 52, 256, 44, 80, 7, 3, Hex(0xa8a8a0), Hex(0xf0f0e8), seed + 3);
@@ -64,7 +64,7 @@ Canvas Birch(uint32_t seed) {
 }
 
 Canvas Alder(uint32_t seed) {
-    Canvas c(128, 256, kClear);
+    Canvas c(128, 256, CLEAR);
     Rng r(seed);
     Trunk(c, 64, 256, 64, 110, 14, 6, Hex(0x262018), Hex(0x564838), seed);
     Foliage f{Hex(0x14301a), Hex(0x4e7a34), 3.0, 0.5, seed};
@@ -73,14 +73,14 @@ Canvas Alder(uint32_t seed) {
 }
 
 Canvas Hawthorn(uint32_t seed) {
-    Canvas c(128, 256, kClear);
+    Canvas c(128, 256, CLEAR);
     Rng r(seed);
     Trunk(c, 64, 256, 60, 170, 16, 8, Hex(0x2a2218), Hex(0x5a4a3a), seed);
     Trunk(c, 62, 220, 90, 170, 7, 4, Hex(0x2a2218), Hex(0x5a4a3a), seed + 1);
     Foliage f{Hex(0x1e3a16), Hex(0x6a9444), 2.6, 0.45, seed};
     Crown(c, r, 64, 168, 60, 72, 44, 0.36, f);
     for (int i = 0; i < 160; ++i) {
-        double a = r.Range(0, kTwoPi), d = std::sqrt(r.Uniform()) * 0.9;
+        double a = r.Range(0, TWO_PI), d = std::sqrt(r.Uniform()) * 0.9;
         double x = 64 + Sin(a) * d * 56, y = 168 + Cos(a) * d * 66;
         if (c.At(static_cast<int>(x), static_cast<int>(y)).a < 0.5) continue;
         c.Ellipse(x, y, 1.4, 1.4, Mix(Hex(0xe8e4dc), Hex(0xffffff), r.Uniform()));
@@ -89,7 +89,7 @@ Canvas Hawthorn(uint32_t seed) {
 }
 
 Canvas Poplar(uint32_t seed) {
-    Canvas c(128, 256, kClear);
+    Canvas c(128, 256, CLEAR);
     Rng r(seed);
     Trunk(c, 64, 256, 64, 40, 12, 4, Hex(0x2e2a22), Hex(0x605848), seed);
     Foliage f{Hex(0x1a3416), Hex(0x5a8a3a), 2.4, 0.55, seed};
@@ -99,7 +99,7 @@ Canvas Poplar(uint32_t seed) {
 
 // ---- reeds, sedges and flowers ----
 Canvas Bulrush(uint32_t seed) {
-    Canvas c(128, 256, kClear);
+    Canvas c(128, 256, CLEAR);
     Rng r(seed);
     for (int i = 0; i < 34; ++i) {
         double x0 = 64 + r.Range(-14, 14), lean = r.Range(-56, 56), h = r.Range(120, 224);
@@ -117,7 +117,7 @@ Canvas Bulrush(uint32_t seed) {
 }
 
 Canvas Phragmites(uint32_t seed) {
-    Canvas c(128, 256, kClear);
+    Canvas c(128, 256, CLEAR);
     Rng r(seed);
     for (int i = 0; i < 18; ++i) {
         double x0 = 64 + r.Range(-16, 16), x1 = 64 + r.Range(-54, 54), top = r.Range(24, 80);
@@ -140,7 +140,7 @@ Canvas Phragmites(uint32_t seed) {
 }
 
 Canvas Iris(uint32_t seed) {
-    Canvas c(128, 256, kClear);
+    Canvas c(128, 256, CLEAR);
     Rng r(seed);
     for (int i = 0; i < 28; ++i) {
         double x0 = 64 + r.Range(-14, 14), lean = r.Range(-56, 56), h = r.Range(110, 210);
@@ -162,7 +162,7 @@ Canvas Iris(uint32_t seed) {
 
 // Low clump of arching blades (128 × 128 shown at 4:5).
 Canvas Sedge(uint32_t seed, Rgba dark, Rgba light, int heads, Rgba headCol) {
-    Canvas c(128, 128, kClear);
+    Canvas c(128, 128, CLEAR);
     Rng r(seed);
     for (int i = 0; i < 48; ++i) {
         double x0 = 64 + r.Range(-14, 14), dir = r.Range(-1, 1), h = r.Range(60, 124);
@@ -178,7 +178,7 @@ Canvas Sedge(uint32_t seed, Rgba dark, Rgba light, int heads, Rgba headCol) {
 }
 
 Canvas Flowers(uint32_t seed) {
-    Canvas c(128, 128, kClear);
+    Canvas c(128, 128, CLEAR);
     Rng r(seed);
     for (int i = 0; i < 24; ++i) {
         double x0 = 64 + r.Range(-10, 10), dir = r.Range(-1, 1);
@@ -196,7 +196,7 @@ Canvas Flowers(uint32_t seed) {
         c.Line(64 + (x - 64) * 0.4, 128, x, y, 1.5, Hex(0x4a7a34));
         Rgba petal = i % 2 ? Hex(0xf6f6f0) : Hex(0xf4d030);
         for (int p = 0; p < 6; ++p) {
-            double a = p * kTwoPi / 6;
+            double a = p * TWO_PI / 6;
             c.Ellipse(x + Sin(a) * 3.5, y + Cos(a) * 3.5, 2.6, 1.5, petal, -a);
         }
         c.Ellipse(x, y, 2, 2, i % 2 ? Hex(0xf0c020) : Hex(0x8a5a10));
@@ -205,11 +205,11 @@ Canvas Flowers(uint32_t seed) {
 }
 
 Canvas Bramble(uint32_t seed) {
-    Canvas c(128, 128, kClear);
+    Canvas c(128, 128, CLEAR);
     Rng r(seed);
     Foliage f{Hex(0x16301a), Hex(0x4e7838), 2.4, 0.5, seed};
     Crown(c, r, 64, 72, 60, 56, 40, 0.4, f);
-    c.Rect(20, 96, 108, 128, kClear);
+    c.Rect(20, 96, 108, 128, CLEAR);
     Crown(c, r, 64, 104, 62, 26, 20, 0.7, f);
     Trunk(c, 64, 128, 60, 96, 10, 6, Hex(0x2a2218), Hex(0x5a4a3a), seed);
     for (int i = 0; i < 40; ++i) {
@@ -226,7 +226,7 @@ void LilyPad(Canvas& c, double x, double y, double rad, double notch, Rgba dark,
             [=](double px, double py) {
                 double dx = px - x, dy = py - y, d = std::sqrt(dx * dx + dy * dy);
                 double a = Atan2(dx, dy) - notch;
-                a = std::fmod(a + 3 * kPi, kTwoPi) - kPi;
+                a = std::fmod(a + 3 * PI, TWO_PI) - PI;
                 double cut = std::fabs(a) < 0.22 ? (0.22 - std::fabs(a)) * rad * 4 : 0;
                 return d - rad + std::min(cut, rad);
             },
@@ -244,20 +244,20 @@ void LilyPad(Canvas& c, double x, double y, double rad, double notch, Rgba dark,
 void LilyFlower(Canvas& c, double x, double y, double rad, Rgba petal) {
     for (int ring = 0; ring < 2; ++ring)
         for (int p = 0; p < 8; ++p) {
-            double a = p * kTwoPi / 8 + ring * 0.39;
+            double a = p * TWO_PI / 8 + ring * 0.39;
             double rr = rad * (ring ? 0.55 : 0.9);
-            c.Ellipse(x + Sin(a) * rr * 0.55, y + Cos(a) * rr * 0.55, rr * 0.5, rr * 0.2, ring ? Scale(petal, 1.05) : Scale(petal, 0.9), kPi / 2 - a);
+            c.Ellipse(x + Sin(a) * rr * 0.55, y + Cos(a) * rr * 0.55, rr * 0.5, rr * 0.2, ring ? Scale(petal, 1.05) : Scale(petal, 0.9), PI / 2 - a);
         }
     c.Ellipse(x, y, rad * 0.2, rad * 0.2, Hex(0xf0c020));
 }
 
 Canvas Lilies(uint32_t seed, bool under, bool flowers) {
-    Canvas c(256, 256, kClear);
+    Canvas c(256, 256, CLEAR);
     Rng r(seed);
     struct P { double x, y, rad; };
     std::vector<P> pads;
     for (int i = 0; i < 400 && pads.size() < 34; ++i) {
-        double a = r.Range(0, kTwoPi), d = std::sqrt(r.Uniform()) * 100;
+        double a = r.Range(0, TWO_PI), d = std::sqrt(r.Uniform()) * 100;
         double x = 128 + Sin(a) * d, y = 128 + Cos(a) * d, rad = r.Range(14, 26) * (1 - d / 260);
         bool ok = true;
         for (const P& p : pads)
@@ -270,7 +270,7 @@ Canvas Lilies(uint32_t seed, bool under, bool flowers) {
     for (const P& p : pads) {
         Rgba dark = under ? Hex(0x5a2a2a) : Mix(Hex(0x1e4a1a), Hex(0x2a5a20), r.Uniform());
         Rgba light = under ? Hex(0x9a5a48) : Mix(Hex(0x5a8a34), Hex(0x7aa040), r.Uniform());
-        LilyPad(c, p.x, p.y, p.rad, r.Range(0, kTwoPi), dark, light, under);
+        LilyPad(c, p.x, p.y, p.rad, r.Range(0, TWO_PI), dark, light, under);
     }
     if (flowers)
         for (int i = 0; i < 5; ++i) {
@@ -354,9 +354,9 @@ Canvas Bricks(Rgba base, uint32_t seed, double dirt) {
 // ---- panoramas ----
 // One tree line 887 units round, cut into the four strips at their lengths.
 struct Pano { const char* name; double t0, t1; };
-const Pano kPanos[4] = {{"border1.bmp", 0, 150}, {"border1b.bmp", 150, 433}, {"border1c.bmp", 433, 603},
+const Pano PANOS[4] = {{"border1.bmp", 0, 150}, {"border1b.bmp", 150, 433}, {"border1c.bmp", 433, 603},
                         {"border1d.bmp", 603, 887}};
-const double kLoop = 887;
+const double LOOP = 887;
 
 struct PanoTree { double t, h, w; int kind; double tone; };
 
@@ -364,7 +364,7 @@ std::vector<PanoTree> PanoTrees() {
     Rng r(0xB0DE5ull);
     std::vector<PanoTree> trees;
     double t = 0;
-    while (t < kLoop) {
+    while (t < LOOP) {
         PanoTree p;
         p.t = t;
         double k = r.Uniform();
@@ -383,8 +383,8 @@ void MakePanoramas(TextureList& out) {
     const int W = 2048, H = 128;
     const double pxY = H / 12.0;  // 12 units tall, y -1..11
     auto rowOf = [&](double y) { return (11.0 - y) * pxY; };
-    for (const Pano& pano : kPanos) {
-        Canvas c(W, H, kClear);
+    for (const Pano& pano : PANOS) {
+        Canvas c(W, H, CLEAR);
         double len = pano.t1 - pano.t0, pxX = W / len;
         auto colOf = [&](double t) { return (t - pano.t0) * pxX; };
         // back row of hazy trees, then the trees, then the hedge and bank
@@ -392,7 +392,7 @@ void MakePanoramas(TextureList& out) {
             for (int copy = -1; copy <= 1; ++copy)
                 for (size_t i = 0; i < trees.size(); ++i) {
                     const PanoTree& tr = trees[i];
-                    double t = tr.t + copy * kLoop + (layer == 0 ? 1.7 : 0);
+                    double t = tr.t + copy * LOOP + (layer == 0 ? 1.7 : 0);
                     double hw = tr.w * (layer == 0 ? 1.2 : 1.0);
                     if (t + hw < pano.t0 - 1 || t - hw > pano.t1 + 1) continue;
                     double h = layer == 0 ? tr.h * 0.82 : tr.h;
@@ -411,7 +411,7 @@ void MakePanoramas(TextureList& out) {
                                 double n = ValueNoise(wt * 2.2, y / 3.0, seed) - 0.5;
                                 double shape;
                                 if (tr.kind == 2) shape = std::fabs(u) - (0.15 + 0.95 * v);
-                                else if (tr.kind == 1) shape = std::fabs(u) - Sin(Clamp(v, 0, 1) * kPi * 0.9 + 0.15) * 1.0;
+                                else if (tr.kind == 1) shape = std::fabs(u) - Sin(Clamp(v, 0, 1) * PI * 0.9 + 0.15) * 1.0;
                                 else shape = std::sqrt(u * u + (v - 0.55) * (v - 0.55) / 0.36) - 1.0;
                                 return (shape + n * 0.35) * std::min(rx, ry);
                             },
@@ -427,7 +427,7 @@ void MakePanoramas(TextureList& out) {
         c.Paint(0, rowOf(2.6), W, H,
                 [&](double x, double y) {
                     double wt = x / pxX + pano.t0;
-                    double top = rowOf(1.6 + 0.9 * Fbm(wt / 6.0, 0.5, 909u, 3, static_cast<int>(kLoop / 6) + 0) +
+                    double top = rowOf(1.6 + 0.9 * Fbm(wt / 6.0, 0.5, 909u, 3, static_cast<int>(LOOP / 6) + 0) +
                                       0.25 * ValueNoise(wt * 2.5, 0.5, 910u));
                     return top - y;
                 },

@@ -9,7 +9,7 @@ namespace ag {
 
 namespace {
 
-const Rgba kClear{};
+const Rgba CLEAR{};
 Texture K(const std::string& n, const Canvas& c) { return Finish(n, c, Store::Keyed32); }
 
 void BankStick(Canvas& c, double top, double bottom) {
@@ -20,7 +20,7 @@ void BankStick(Canvas& c, double top, double bottom) {
 
 // Bite alarm seen from the angler: cradle at 26 % from the top, LED on the front.
 Canvas Alarm(int led, bool back) {
-    Canvas c(128, 128, kClear);
+    Canvas c(128, 128, CLEAR);
     BankStick(c, 70, 128);
     c.Rect(38, 38, 90, 74, Hex(0x1c1e20), 6);
     c.Rect(41, 41, 87, 71, Hex(0x2c2f33), 5);
@@ -43,7 +43,7 @@ Canvas Alarm(int led, bool back) {
 }
 
 Canvas Rest(bool rear) {
-    Canvas c(128, 128, kClear);
+    Canvas c(128, 128, CLEAR);
     double head = rear ? 32 : 33;
     BankStick(c, head + 6, 128);
     if (rear) {
@@ -58,7 +58,7 @@ Canvas Rest(bool rear) {
 }
 
 Canvas Swinger() {
-    Canvas c(64, 64, kClear);
+    Canvas c(64, 64, CLEAR);
     c.Line(32, 64, 32, 14, 2.5, Hex(0x2a2a2a));
     c.Ellipse(32, 62, 4, 3, Hex(0x505050));
     c.Rect(24, 2, 40, 18, Hex(0xd02020), 5);
@@ -68,7 +68,7 @@ Canvas Swinger() {
 }
 
 Canvas Waggler() {
-    Canvas c(128, 64, kClear);
+    Canvas c(128, 64, CLEAR);
     c.Rect(61, 0, 67, 64, Hex(0x2a2a26), 2);
     c.Rect(62, 0, 64, 64, Hex(0x56564e));
     c.Rect(60.5, 0, 67.5, 13, Hex(0xff6a10), 3);
@@ -78,7 +78,7 @@ Canvas Waggler() {
 }
 
 Canvas Controller() {
-    Canvas c(32, 32, kClear);
+    Canvas c(32, 32, CLEAR);
     c.Ellipse(16, 18, 8, 11, Hex(0xe8e4d8));
     c.Ellipse(13, 16, 2, 6, Hex(0xffffff));
     c.Rect(11, 0, 21, 5, Hex(0xff8a00), 2);
@@ -87,11 +87,11 @@ Canvas Controller() {
 }
 
 Canvas CastRing(Rgba col) {
-    Canvas c(64, 64, kClear);
+    Canvas c(64, 64, CLEAR);
     c.Ring(32, 32, 24, 4, Scale(col, 0.5));
     c.Ring(32, 32, 24, 2.4, col);
     for (int k = 0; k < 4; ++k) {
-        double a = k * kPi / 2;
+        double a = k * PI / 2;
         c.Line(32 + Sin(a) * 12, 32 + Cos(a) * 12, 32 + Sin(a) * 30, 32 + Cos(a) * 30, 3, col);
     }
     c.Ellipse(32, 32, 3, 3, col);
@@ -99,7 +99,7 @@ Canvas CastRing(Rgba col) {
 }
 
 Canvas CastPin(Rgba col) {
-    Canvas c(64, 64, kClear);
+    Canvas c(64, 64, CLEAR);
     c.Polygon({32, 64, 18, 30, 46, 30}, Scale(col, 0.7));
     c.Ellipse(32, 22, 16, 16, Scale(col, 0.7));
     c.Ellipse(32, 22, 13, 13, col);
@@ -110,7 +110,7 @@ Canvas CastPin(Rgba col) {
 
 // First-person catapult: fork up, elastic drawn back by `pull` 1 (rest) .. 4 (full).
 Canvas Catapult(int pull) {
-    Canvas c(256, 256, kClear);
+    Canvas c(256, 256, CLEAR);
     double py = 118 + (pull - 1) * 40.0, spread = 22 + (pull - 1) * 6.0;
     Rgba frame = Hex(0x2a2a2e), frameLit = Hex(0x6a6e74);
     // handle and fork
@@ -137,12 +137,12 @@ Canvas Catapult(int pull) {
 }
 
 Canvas Sling() {
-    Canvas c(256, 256, kClear);
+    Canvas c(256, 256, CLEAR);
     // scales dial and hook
     c.Ellipse(128, 30, 26, 26, Hex(0x2a2a2a));
     c.Ellipse(128, 30, 22, 22, Hex(0xf0f0e8));
     for (int k = 0; k < 12; ++k) {
-        double a = k * kTwoPi / 12;
+        double a = k * TWO_PI / 12;
         c.Line(128 + Sin(a) * 17, 30 - Cos(a) * 17, 128 + Sin(a) * 21, 30 - Cos(a) * 21, 1.5, Hex(0x202020));
     }
     c.Line(128, 30, 140, 20, 2, Hex(0xc01010));
@@ -166,9 +166,9 @@ Canvas Sling() {
 }
 
 Canvas Mat() {
-    Canvas c(256, 256, kClear);
+    Canvas c(256, 256, CLEAR);
     c.RectF(6, 20, 250, 236, 28, [](double x, double y) {
-        double quilt = std::fabs(Sin((x + y) * kPi / 40)) * std::fabs(Sin((x - y) * kPi / 40));
+        double quilt = std::fabs(Sin((x + y) * PI / 40)) * std::fabs(Sin((x - y) * PI / 40));
         double n = ValueNoise(x / 6, y / 6, 1391u);
         return Scale(Mix(Hex(0x24401e), Hex(0x36582a), n), 0.85 + 0.2 * quilt);
     });
@@ -189,7 +189,7 @@ Canvas Binoculars() {
             double d0 = std::sqrt((x + 0.5 - cx0) * (x + 0.5 - cx0) + (y + 0.5 - cy) * (y + 0.5 - cy));
             double d1 = std::sqrt((x + 0.5 - cx1) * (x + 0.5 - cx1) + (y + 0.5 - cy) * (y + 0.5 - cy));
             double d = std::min(d0, d1);
-            if (d < r) c.At(x, y) = kClear;
+            if (d < r) c.At(x, y) = CLEAR;
             else if (d < r + 6) c.At(x, y) = C(0.05, 0.05, 0.06);
         }
     return c;
@@ -197,10 +197,10 @@ Canvas Binoculars() {
 
 // Tension dial: green to red counter-clockwise from 40° left of twelve; stored upside down.
 Canvas Torque() {
-    Canvas c(128, 128, kClear);
+    Canvas c(128, 128, CLEAR);
     c.Ellipse(64, 64, 62, 62, Hex(0x1a1a1c));
     c.Ellipse(64, 64, 58, 58, Hex(0x2c2e30));
-    const double start = -40 * kPi / 180, span = 270 * kPi / 180;
+    const double start = -40 * PI / 180, span = 270 * PI / 180;
     for (int i = 0; i < 180; ++i) {
         double t = i / 179.0;
         double a = start - t * span;  // counter-clockwise from the start (angle measured clockwise from up)
@@ -217,7 +217,7 @@ Canvas Torque() {
 }
 
 Canvas Cap() {
-    Canvas c(128, 128, kClear);
+    Canvas c(128, 128, CLEAR);
     c.Ring(64, 64, 60, 6, Hex(0x8a8e94));
     c.Ring(64, 64, 57, 1.5, Hex(0x3a3c40));
     c.Polygon({58, 0, 70, 0, 64, 22}, Hex(0xf4f4f4));
@@ -227,7 +227,7 @@ Canvas Cap() {
 }
 
 Canvas Net() {
-    Canvas c(256, 256, kClear);
+    Canvas c(256, 256, CLEAR);
     // head (triangular frame) at the top, handle down to v 1
     const double ax = 18, ay = 10, bx = 238, by = 10, tx = 128, ty = 176;
     std::vector<double> tri = {ax, ay, bx, by, tx, ty};
@@ -251,8 +251,8 @@ Canvas Net() {
 Canvas Plain(int n, Rgba a, Rgba b, uint32_t seed, double freq, bool bands) {
     Canvas c(n, n);
     c.Fill([&](double x, double y) {
-        double t = bands ? 0.5 + 0.5 * Sin(y / n * kTwoPi * freq) : Fbm(x / n * 4, y / n * 4, seed, 2, 4);
-        double shade = 0.85 + 0.15 * Sin(x / n * kTwoPi);
+        double t = bands ? 0.5 + 0.5 * Sin(y / n * TWO_PI * freq) : Fbm(x / n * 4, y / n * 4, seed, 2, 4);
+        double shade = 0.85 + 0.15 * Sin(x / n * TWO_PI);
         return Scale(Mix(a, b, t), shade);
     });
     return c;
@@ -268,7 +268,7 @@ Canvas Cork() {
 }
 
 Canvas Ring() {
-    Canvas c(32, 32, kClear);
+    Canvas c(32, 32, CLEAR);
     c.Ring(16, 16, 11, 5, Hex(0x3a3c40));
     c.Ring(16, 16, 10, 2.5, Hex(0xc8ccd0));
     return c;

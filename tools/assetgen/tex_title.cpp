@@ -9,7 +9,7 @@ namespace ag {
 
 namespace {
 
-const Rgba kClear{};
+const Rgba CLEAR{};
 
 struct Scene {
     uint32_t seed;
@@ -37,7 +37,7 @@ Canvas LakeScene(const Scene& s) {
     std::vector<double> top(n);
     for (int x = 0; x < n; ++x) {
         double h = 10 + 22 * Fbm(x / 40.0, 0.5, s.seed + 1, 3) + 10 * ValueNoise(x / 7.0, 3.5, s.seed + 2);
-        if (s.island && x > 150 && x < 220) h += 10 * Sin((x - 150) / 70.0 * kPi);
+        if (s.island && x > 150 && x < 220) h += 10 * Sin((x - 150) / 70.0 * PI);
         top[x] = hy - h;
     }
     for (int x = 0; x < n; ++x)
@@ -115,7 +115,7 @@ Canvas LakeScene(const Scene& s) {
 
 // Name plate: raised letters on a wooden board with a transparent surround.
 Canvas Plate(const std::string& line1, const std::string& line2, double s1, double s2, Rgba board) {
-    Canvas c(256, 128, kClear);
+    Canvas c(256, 128, CLEAR);
     c.Rect(4, 14, 252, 114, Hex(0x1e1a12), 14);
     c.RectF(8, 18, 248, 110, 11, [&](double x, double y) {
         double g = Fbm(x / 60.0, y / 5.0, 4001u, 3);

@@ -5,17 +5,17 @@ namespace ag {
 
 namespace {
 
-const Rgba kClear{};
+const Rgba CLEAR{};
 
 // Periodic ripple field in [0, 1] on an n-pixel tile.
 double Ripples(double x, double y, int n, uint32_t seed) {
     double u = x / n, v = y / n;
     double warp = Fbm(u * 4, v * 4, seed, 2, 4) - 0.5;
     double s = 0;
-    s += Sin(kTwoPi * (3 * u + 5 * v + warp * 0.8));
-    s += 0.7 * Sin(kTwoPi * (-6 * u + 4 * v + warp * 1.2));
-    s += 0.5 * Sin(kTwoPi * (9 * u - 2 * v + warp));
-    s += 0.35 * Sin(kTwoPi * (2 * u + 11 * v - warp));
+    s += Sin(TWO_PI * (3 * u + 5 * v + warp * 0.8));
+    s += 0.7 * Sin(TWO_PI * (-6 * u + 4 * v + warp * 1.2));
+    s += 0.5 * Sin(TWO_PI * (9 * u - 2 * v + warp));
+    s += 0.35 * Sin(TWO_PI * (2 * u + 11 * v - warp));
     double n1 = Fbm(u * 8, v * 8, seed + 3, 3, 8) - 0.5;
     return Clamp(0.5 + s * 0.16 + n1 * 0.6, 0, 1);
 }
@@ -69,7 +69,7 @@ Canvas DeepLayer() {
 
 Canvas Glints() {
     const int n = 128;
-    Canvas c(n, n, kClear);
+    Canvas c(n, n, CLEAR);
     Rng r(541);
     for (int i = 0; i < 70; ++i) {
         double x = r.Range(0, n), y = r.Range(0, n), len = r.Range(3, 9), a = r.Range(-0.3, 0.3);
@@ -100,7 +100,7 @@ Canvas Sky() {
 }
 
 Canvas Ripple(int stage) {
-    Canvas c(128, 128, kClear);
+    Canvas c(128, 128, CLEAR);
     double r0 = 57.6;
     Rgba col = stage == 1 ? Hex(0xe8f0ec) : stage == 2 ? Hex(0xb8c8c0) : Hex(0x8aa098);
     double width = stage == 1 ? 3.2 : stage == 2 ? 2.6 : 2.0;
@@ -120,7 +120,7 @@ Canvas Ripple(int stage) {
 }
 
 Canvas Wake(int stage) {
-    Canvas c(128, 128, kClear);
+    Canvas c(128, 128, CLEAR);
     Rgba col = stage == 1 ? Hex(0xe0ece8) : stage == 2 ? Hex(0xb4c4bc) : Hex(0x8a9e96);
     for (int side = -1; side <= 1; side += 2) {
         for (int k = 0; k < 3 - (stage - 1); ++k) {
@@ -132,7 +132,7 @@ Canvas Wake(int stage) {
 }
 
 Canvas Gull() {
-    Canvas c(128, 64, kClear);
+    Canvas c(128, 64, CLEAR);
     // seen from below: wings along x, head toward the bottom
     for (double side = -1; side <= 1; side += 2) {
         std::vector<double> wing = {64, 26, 64 + side * 30, 18, 64 + side * 62, 24, 64 + side * 58, 30,
@@ -150,7 +150,7 @@ Canvas Gull() {
 }
 
 Canvas Insect(bool fly) {
-    Canvas c(32, 32, kClear);
+    Canvas c(32, 32, CLEAR);
     if (fly) {
         c.Ellipse(10, 12, 8, 5, Hex(0xc8d0d8), -0.5);
         c.Ellipse(22, 12, 8, 5, Hex(0xc8d0d8), 0.5);
@@ -166,7 +166,7 @@ Canvas Insect(bool fly) {
 }
 
 Canvas Bubble() {
-    Canvas c(32, 32, kClear);
+    Canvas c(32, 32, CLEAR);
     c.EllipseF(16, 16, 13, 13, 0, [](double x, double y) {
         double d = std::sqrt((x - 16) * (x - 16) + (y - 16) * (y - 16)) / 13;
         return Mix(Hex(0x6a8a84), Hex(0xd8ecec), Clamp(d * d * 1.2, 0, 1));
@@ -176,7 +176,7 @@ Canvas Bubble() {
 }
 
 Canvas Dragonfly() {
-    Canvas c(64, 64, kClear);
+    Canvas c(64, 64, CLEAR);
     for (int side = -1; side <= 1; side += 2) {
         c.Ellipse(32 + side * 14, 22, 14, 4.5, C(0.82, 0.9, 0.95), side * 0.15);
         c.Ellipse(32 + side * 13, 31, 13, 4, C(0.78, 0.86, 0.92), -side * 0.15);

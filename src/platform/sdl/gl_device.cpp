@@ -15,20 +15,20 @@ namespace plat {
 
 namespace {
 
-constexpr uint32_t kStride = 32;                 // position, normal, one texture pair
-constexpr size_t kLayeredFloats = 9;             // position, normal, texture s, t and layer r
-constexpr uint32_t kInitialArena = 4u << 20;     // bytes
-constexpr uint32_t kStreamedVertices = 64;       // meshes up to this size may take the stream path
-constexpr size_t kPlaneSlots = 65536;            // a power of two
+constexpr uint32_t STRIDE = 32;                 // position, normal, one texture pair
+constexpr size_t LAYERED_FLOATS = 9;             // position, normal, texture s, t and layer r
+constexpr uint32_t INITIAL_ARENA = 4u << 20;     // bytes
+constexpr uint32_t STREAMED_VERTICES = 64;       // meshes up to this size may take the stream path
+constexpr size_t PLANE_SLOTS = 65536;            // a power of two
 
-const Matrix kIdentity = [] {
+const Matrix IDENTITY = [] {
     Matrix m{};
     for (int i = 0; i < 4; ++i) m.m[i][i] = 1.0f;
     return m;
 }();
 
 // The render states that reach GL (fog is never used and not mapped).
-const RenderStateType kRenderStates[] = {
+const RenderStateType RENDER_STATES[] = {
     RS_ZENABLE, RS_FILLMODE, RS_SHADEMODE, RS_ZWRITEENABLE, RS_ALPHATESTENABLE, RS_SRCBLEND,
     RS_DESTBLEND, RS_CULLMODE, RS_ZFUNC, RS_ALPHAREF, RS_ALPHAFUNC, RS_ALPHABLENDENABLE,
     RS_SPECULARENABLE, RS_LIGHTING, RS_AMBIENT, RS_NORMALIZENORMALS,
@@ -200,9 +200,9 @@ GlDevice::GlDevice(uint32_t backBufferWidth, uint32_t backBufferHeight)
     glGenBuffers(1, &arena);
     arena_ = arena;
     glBindBuffer(GL_ARRAY_BUFFER, arena_);
-    arenaCapacity_ = kInitialArena;
+    arenaCapacity_ = INITIAL_ARENA;
     glBufferData(GL_ARRAY_BUFFER, arenaCapacity_, nullptr, GL_STATIC_DRAW);
-    planes_.assign(kPlaneSlots, PlaneSlot{0, nullptr, 0, 0});
+    planes_.assign(PLANE_SLOTS, PlaneSlot{0, nullptr, 0, 0});
     BindVertexArena();
 
     state_.Reset();
@@ -356,7 +356,7 @@ HResult GlDevice::SetStreamSource(uint32_t stream, VertexBuffer* buffer, uint32_
 uint32_t GlDevice::RealChanges(uint32_t candidates) const {
     uint32_t c = 0;
     if (candidates & D_RENDER) {
-        for (RenderStateType rs : kRenderStates)
+        for (RenderStateType rs : RENDER_STATES)
             if (state_.renderState[rs] != applied_.renderState[rs]) {
                 c |= D_RENDER;
                 break;
@@ -499,10 +499,10 @@ void GlDevice::ApplyTexture(bool force) {
 
 void GlDevice::ApplyMaterial() {
     const Material& m = state_.material;
-    static const float kZero[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+    static const float ZERO[4] = {0.0f, 0.0f, 0.0f, 0.0f};
     glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, &m.ambient.r);
     glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, &m.diffuse.r);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, state_.renderState[RS_SPECULARENABLE] ? &m.specular.r : kZero);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, state_.renderState[RS_SPECULARENABLE] ? &m.specular.r : ZERO);
     glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, &m.emissive.r);
     glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, std::min(128.0f, std::max(0.0f, m.power)));
     applied_.material = m;
@@ -695,12 +695,12 @@ bool GlDevice::AlphaTestKeepsOnlyOpaque() const {
 
 // ---------------------------------------------------------------- the stream path
 
-const Matrix& GlDevice::TargetWorld() const { return drawStreamed_ ? kIdentity : state_.world; }
+const Matrix& GlDevice::TargetWorld() const { return drawStreamed_ ? IDENTITY : state_.world; }
 
 bool GlDevice::StreamsThrough(uint32_t count) {
     // Wireframe and point fills keep their own path (and their layered runs).
     if (state_.renderState[RS_FILLMODE] != FILL_SOLID) return false;
-    if (count > kStreamedVertices || SameMatrix(state_.world, kIdentity)) return false;
+    if (count > STREAMED_VERTICES || SameMatrix(state_.world, IDENTITY)) return false;
     for (int r = 0; r < 4; ++r)
         for (int c = 0; c < 4; ++c)
             if (!std::isfinite(state_.world.m[r][c])) return false;
@@ -714,7 +714,7 @@ void GlDevice::TransformToScratch(const uint8_t* vertices, uint32_t count) {
     float* out = scratch_.data();
     for (uint32_t k = 0; k < count; ++k, out += 8) {
         float v[8];
-        std::memcpy(v, vertices + static_cast<size_t>(k) * kStride, sizeof v);
+        std::memcpy(v, vertices + static_cast<size_t>(k) * STRIDE, sizeof v);
         for (int c = 0; c < 3; ++c) {
             out[c] = v[0] * w.m[0][c] + v[1] * w.m[1][c] + v[2] * w.m[2][c] + w.m[3][c];
             out[3 + c] = v[3] * n[0][c] + v[4] * n[1][c] + v[5] * n[2][c];
@@ -727,14 +727,14 @@ void GlDevice::TransformToScratch(const uint8_t* vertices, uint32_t count) {
 // Regions of a plane: a square of the ground grid the triangle covers, the whole plane for a
 // triangle too large for squares, and a summary of every texture on the plane.
 namespace {
-constexpr float kRegionSize = 4.0f;
-constexpr int kMostRegions = 16;
-constexpr uint64_t kWholePlane = 0xFFFFFFFFFFF0ull, kAnyOnPlane = 0xFFFFFFFFFFF1ull;
+constexpr float REGION_SIZE = 4.0f;
+constexpr int MOST_REGIONS = 16;
+constexpr uint64_t WHOLE_PLANE = 0xFFFFFFFFFFF0ull, ANY_ON_PLANE = 0xFFFFFFFFFFF1ull;
 uint64_t RegionKey(uint64_t plane, uint64_t region) { return plane * 0x100000001B3ull ^ (region * 0x9E3779B97F4A7C15ull); }
 }  // namespace
 
 GlDevice::PlaneSlot* GlDevice::FindPlaneSlot(uint64_t key) {
-    for (size_t slot = (key * 0x9E3779B97F4A7C15ull >> 40) & (kPlaneSlots - 1);; slot = (slot + 1) & (kPlaneSlots - 1)) {
+    for (size_t slot = (key * 0x9E3779B97F4A7C15ull >> 40) & (PLANE_SLOTS - 1);; slot = (slot + 1) & (PLANE_SLOTS - 1)) {
         PlaneSlot& p = planes_[slot];
         if (p.generation != planeGeneration_ || p.key == key) return &p;
     }
@@ -764,9 +764,9 @@ bool GlDevice::VisitPlanes(GlTexture* tex, PrimitiveType type, uint32_t primitiv
             z0 = std::min(z0, q[2]);
             z1 = std::max(z1, q[2]);
         }
-        const double cx0 = std::floor(x0 / kRegionSize), cx1 = std::floor(x1 / kRegionSize);
-        const double cz0 = std::floor(z0 / kRegionSize), cz1 = std::floor(z1 / kRegionSize);
-        const bool small = (cx1 - cx0 + 1) * (cz1 - cz0 + 1) <= kMostRegions;
+        const double cx0 = std::floor(x0 / REGION_SIZE), cx1 = std::floor(x1 / REGION_SIZE);
+        const double cz0 = std::floor(z0 / REGION_SIZE), cz1 = std::floor(z1 / REGION_SIZE);
+        const bool small = (cx1 - cx0 + 1) * (cz1 - cz0 + 1) <= MOST_REGIONS;
         auto eachRegion = [&](auto f) {
             for (double x = cx0; x <= cx1; ++x)
                 for (double z = cz0; z <= cz1; ++z)
@@ -781,25 +781,25 @@ bool GlDevice::VisitPlanes(GlTexture* tex, PrimitiveType type, uint32_t primitiv
             };
             if (small) {
                 eachRegion([&](uint64_t key) { conflict = conflict || differs(key, false); });
-                conflict = conflict || differs(RegionKey(plane, kWholePlane), false);
+                conflict = conflict || differs(RegionKey(plane, WHOLE_PLANE), false);
             } else {
-                conflict = differs(RegionKey(plane, kAnyOnPlane), true);
+                conflict = differs(RegionKey(plane, ANY_ON_PLANE), true);
             }
             return;
         }
         if (small) {
             eachRegion([&](uint64_t key) { put(key, false); });
         } else {
-            put(RegionKey(plane, kWholePlane), false);
+            put(RegionKey(plane, WHOLE_PLANE), false);
         }
-        put(RegionKey(plane, kAnyOnPlane), true);
+        put(RegionKey(plane, ANY_ON_PLANE), true);
     });
     return conflict;
 }
 
 bool GlDevice::PlaneConflict(GlTexture* tex, PrimitiveType type, uint32_t primitiveCount) {
     // A table filling up ends the run as a conflict would.
-    if (planeCount_ + primitiveCount * (kMostRegions + 1) > kPlaneSlots / 2) return true;
+    if (planeCount_ + primitiveCount * (MOST_REGIONS + 1) > PLANE_SLOTS / 2) return true;
     return VisitPlanes(tex, type, primitiveCount, false);
 }
 
@@ -817,9 +817,9 @@ void GlDevice::PointAtClientVertices(const float* vertices) {
     // Client memory: GL copies what a draw reads as it goes, without waiting on earlier draws
     // the way re-filling a buffer object they read from would.
     glBindBuffer(GL_ARRAY_BUFFER, 0);
-    glVertexPointer(3, GL_FLOAT, kStride, vertices);
-    glNormalPointer(GL_FLOAT, kStride, vertices + 3);
-    glTexCoordPointer(2, GL_FLOAT, kStride, vertices + 6);
+    glVertexPointer(3, GL_FLOAT, STRIDE, vertices);
+    glNormalPointer(GL_FLOAT, STRIDE, vertices + 3);
+    glTexCoordPointer(2, GL_FLOAT, STRIDE, vertices + 6);
     pointersOnStream_ = true;
 }
 
@@ -847,7 +847,7 @@ bool GlDevice::JoinsLayeredRun(GlTexture* tex) const {
     if (!tex) return false;
     if (layers_.empty()) return true;
     if (tex->Width() != layers_[0]->Width() || tex->Height() != layers_[0]->Height()) return false;
-    return layers_.size() < kMaxLayers || std::find(layers_.begin(), layers_.end(), tex) != layers_.end();
+    return layers_.size() < MAX_LAYERS || std::find(layers_.begin(), layers_.end(), tex) != layers_.end();
 }
 
 void GlDevice::AppendLayered(GlVertexBuffer* vb, uint64_t first, PrimitiveType type, uint32_t primitiveCount) {
@@ -855,11 +855,11 @@ void GlDevice::AppendLayered(GlVertexBuffer* vb, uint64_t first, PrimitiveType t
     auto at = std::find(layers_.begin(), layers_.end(), tex);
     if (at == layers_.end()) at = layers_.insert(layers_.end(), tex);
     // The layer's middle: r x depth lands on a whole texel row, so no other layer is mixed in.
-    const float r = (static_cast<float>(at - layers_.begin()) + 0.5f) / static_cast<float>(kMaxLayers);
-    const float* v = reinterpret_cast<const float*>(vb->Data()) + first * (kStride / sizeof(float));
-    const uint32_t base = static_cast<uint32_t>(layeredVertices_.size() / kLayeredFloats);
+    const float r = (static_cast<float>(at - layers_.begin()) + 0.5f) / static_cast<float>(MAX_LAYERS);
+    const float* v = reinterpret_cast<const float*>(vb->Data()) + first * (STRIDE / sizeof(float));
+    const uint32_t base = static_cast<uint32_t>(layeredVertices_.size() / LAYERED_FLOATS);
     for (uint32_t k = 0; k < primitiveCount + 2; ++k) {
-        const float* src = v + static_cast<size_t>(k) * (kStride / sizeof(float));
+        const float* src = v + static_cast<size_t>(k) * (STRIDE / sizeof(float));
         layeredVertices_.insert(layeredVertices_.end(), src, src + 8);
         layeredVertices_.push_back(r);
     }
@@ -886,7 +886,7 @@ uint32_t GlDevice::LayeredTexture() {
     glBindTexture(GL_TEXTURE_3D, name);
     glTexParameteri(GL_TEXTURE_3D, GL_TEXTURE_MAX_LEVEL, 0);
     glTexParameteri(GL_TEXTURE_3D, GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);
-    glTexImage3D(GL_TEXTURE_3D, 0, GL_RGBA8, w, h, static_cast<GLsizei>(kMaxLayers), 0, GL_BGRA,
+    glTexImage3D(GL_TEXTURE_3D, 0, GL_RGBA8, w, h, static_cast<GLsizei>(MAX_LAYERS), 0, GL_BGRA,
                  GL_UNSIGNED_INT_8_8_8_8_REV, nullptr);
     std::vector<uint32_t> texels(static_cast<size_t>(w) * static_cast<size_t>(h));
     for (size_t k = 0; k < layers_.size(); ++k) {
@@ -908,12 +908,12 @@ void GlDevice::DrawLayeredRun() {
         layers_.clear();
         return;
     }
-    constexpr GLsizei kLayeredStride = kLayeredFloats * sizeof(float);
+    constexpr GLsizei LAYERED_STRIDE = LAYERED_FLOATS * sizeof(float);
     const GLsizei count = static_cast<GLsizei>(layeredIndices_.size());
     const float* v = layeredVertices_.data();
     glBindBuffer(GL_ARRAY_BUFFER, 0);
-    glVertexPointer(3, GL_FLOAT, kLayeredStride, v);
-    glNormalPointer(GL_FLOAT, kLayeredStride, v + 3);
+    glVertexPointer(3, GL_FLOAT, LAYERED_STRIDE, v);
+    glNormalPointer(GL_FLOAT, LAYERED_STRIDE, v + 3);
     const uint32_t* ss = applied_.samplerState;
     if (layers_.size() == 1) {
         GlTexture* t = layers_[0];
@@ -923,7 +923,7 @@ void GlDevice::DrawLayeredRun() {
             boundTexture_ = t;
         }
         ApplySamplerToTexture(t, ss);
-        glTexCoordPointer(2, GL_FLOAT, kLayeredStride, v + 6);
+        glTexCoordPointer(2, GL_FLOAT, LAYERED_STRIDE, v + 6);
         glDrawElements(GL_TRIANGLES, count, GL_UNSIGNED_INT, layeredIndices_.data());
     } else {
         const uint32_t name = LayeredTexture();
@@ -934,7 +934,7 @@ void GlDevice::DrawLayeredRun() {
         glTexParameteri(GL_TEXTURE_3D, GL_TEXTURE_MIN_FILTER, FilterToGl(ss[SAMP_MINFILTER]));
         glTexParameteri(GL_TEXTURE_3D, GL_TEXTURE_WRAP_S, AddressToGl(ss[SAMP_ADDRESSU]));
         glTexParameteri(GL_TEXTURE_3D, GL_TEXTURE_WRAP_T, AddressToGl(ss[SAMP_ADDRESSV]));
-        glTexCoordPointer(3, GL_FLOAT, kLayeredStride, v + 6);
+        glTexCoordPointer(3, GL_FLOAT, LAYERED_STRIDE, v + 6);
         glDrawElements(GL_TRIANGLES, count, GL_UNSIGNED_INT, layeredIndices_.data());
         glDisable(GL_TEXTURE_3D);
         glBindTexture(GL_TEXTURE_3D, 0);
@@ -958,20 +958,20 @@ void GlDevice::DrawLayeredRun() {
 
 HResult GlDevice::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32_t primitiveCount) {
     GlVertexBuffer* vb = static_cast<GlVertexBuffer*>(state_.stream);
-    if (!vb || primitiveCount == 0 || state_.fvf != FVF_MESH || state_.streamStride != kStride ||
-        state_.streamOffset % kStride != 0)
+    if (!vb || primitiveCount == 0 || state_.fvf != FVF_MESH || state_.streamStride != STRIDE ||
+        state_.streamOffset % STRIDE != 0)
         return FAIL;
     if (type != PT_TRIANGLESTRIP && type != PT_TRIANGLEFAN) return FAIL;
-    uint64_t first = state_.streamOffset / kStride + static_cast<uint64_t>(startVertex);
+    uint64_t first = state_.streamOffset / STRIDE + static_cast<uint64_t>(startVertex);
     uint64_t count = static_cast<uint64_t>(primitiveCount) + 2;
-    if (first + count > vb->Length() / kStride || vb->ArenaSize() == 0) return FAIL;
+    if (first + count > vb->Length() / STRIDE || vb->ArenaSize() == 0) return FAIL;
     EndOverlayNow();
     ++drawPrimitiveCalls_;
-    uint32_t base = vb->ArenaOffset() / kStride + static_cast<uint32_t>(first);
+    uint32_t base = vb->ArenaOffset() / STRIDE + static_cast<uint32_t>(first);
     // Whether the draw goes through the stream decides the world GL must hold for it.
     drawStreamed_ = StreamsThrough(static_cast<uint32_t>(count));
     dirty_ |= D_WORLD;
-    if (drawStreamed_) TransformToScratch(vb->Data() + first * kStride, static_cast<uint32_t>(count));
+    if (drawStreamed_) TransformToScratch(vb->Data() + first * STRIDE, static_cast<uint32_t>(count));
     if (!batching_) {
         SyncState();
         if (drawStreamed_) {
@@ -1120,7 +1120,7 @@ HResult GlDevice::CreateVertexBuffer(uint32_t length, uint32_t, uint32_t, Pool, 
 }
 
 void GlDevice::AllocateInArena(GlVertexBuffer* vb) {
-    uint32_t size = (vb->Length() + kStride - 1) / kStride * kStride;
+    uint32_t size = (vb->Length() + STRIDE - 1) / STRIDE * STRIDE;
     uint32_t offset = 0;
     bool found = false;
     for (size_t i = 0; i < freeBlocks_.size(); ++i) {
@@ -1150,9 +1150,9 @@ void GlDevice::BindVertexArena() {
     glEnableClientState(GL_NORMAL_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_COLOR_ARRAY);
-    glVertexPointer(3, GL_FLOAT, kStride, reinterpret_cast<const void*>(0));
-    glNormalPointer(GL_FLOAT, kStride, reinterpret_cast<const void*>(12));
-    glTexCoordPointer(2, GL_FLOAT, kStride, reinterpret_cast<const void*>(24));
+    glVertexPointer(3, GL_FLOAT, STRIDE, reinterpret_cast<const void*>(0));
+    glNormalPointer(GL_FLOAT, STRIDE, reinterpret_cast<const void*>(12));
+    glTexCoordPointer(2, GL_FLOAT, STRIDE, reinterpret_cast<const void*>(24));
 }
 
 void GlDevice::GrowArena(uint32_t needed) {

@@ -140,7 +140,7 @@ private:
     // The pending layered run: its draws' vertices (position, normal, texture s, t and the
     // layer's r), their triangles in order, and the textures that are its layers, in order of
     // first use.
-    static constexpr size_t kMaxLayers = 16;
+    static constexpr size_t MAX_LAYERS = 16;
     bool layeredRun_ = false;
     std::vector<float> layeredVertices_;
     std::vector<uint32_t> layeredIndices_;

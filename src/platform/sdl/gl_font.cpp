@@ -52,7 +52,7 @@ void GlFont::EvictOldest() {
 const GlFont::Entry& GlFont::Lookup(const std::string& bytes) {
     auto it = cache_.find(bytes);
     if (it == cache_.end()) {
-        if (cache_.size() >= kCacheCapacity) EvictOldest();
+        if (cache_.size() >= CACHE_CAPACITY) EvictOldest();
         Entry e{RenderTextImage(font_, Cp1252ToUtf8(bytes.data(), static_cast<int32_t>(bytes.size()))), 0};
         it = cache_.emplace(bytes, e).first;
     }

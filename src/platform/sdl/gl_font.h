@@ -25,7 +25,7 @@ public:
     // The device is going away: drop the cached textures while its context still exists.
     void Detach();
     size_t CachedTexts() const { return cache_.size(); }
-    static constexpr size_t kCacheCapacity = 256;
+    static constexpr size_t CACHE_CAPACITY = 256;
 
 private:
     GlFont(GlDevice* device, TTF_Font* font, int32_t height, int32_t topPad)

@@ -8,7 +8,7 @@ namespace plat {
 
 namespace {
 // Windows-1252 0x80..0x9F; 0 marks the five unassigned bytes (dropped).
-const uint16_t kCp1252High[32] = {
+const uint16_t CP1252_HIGH[32] = {
     0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
     0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
@@ -49,7 +49,7 @@ size_t FindTable(const std::vector<uint8_t>& d, const char tag[4], size_t need) 
     return 0;
 }
 
-constexpr size_t kFontFileLimit = 32u << 20;
+constexpr size_t FONT_FILE_LIMIT = 32u << 20;
 
 TTF_Font* OpenAtPixelsPerEm(const std::string& path, int32_t ppem) {
     // At 72 dots per inch a point is a pixel.
@@ -65,7 +65,7 @@ std::string Cp1252ToUtf8(const char* text, int32_t count) {
         if (c == 0 && count < 0) break;
         uint32_t cp = c;
         if (c >= 0x80 && c <= 0x9F) {
-            cp = kCp1252High[c - 0x80];
+            cp = CP1252_HIGH[c - 0x80];
             if (cp == 0) continue;
         }
         if (cp == 0) continue;
@@ -111,7 +111,7 @@ TTF_Font* OpenSansFont(int32_t cellHeight, std::string* error, int32_t* cellAsce
         FaceCellMetrics metrics;
         TTF_Font* font = nullptr;
         int32_t ppem = 0;
-        if (ReadFileBytes(path.c_str(), &bytes, kFontFileLimit) && ReadFaceCellMetrics(bytes, &metrics)) {
+        if (ReadFileBytes(path.c_str(), &bytes, FONT_FILE_LIMIT) && ReadFaceCellMetrics(bytes, &metrics)) {
             ppem = PixelsPerEmForCell(cellHeight, metrics);
             font = OpenAtPixelsPerEm(path, ppem);
         }

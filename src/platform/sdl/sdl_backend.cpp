@@ -40,7 +40,7 @@
 namespace plat {
 
 namespace {
-constexpr std::chrono::microseconds kFramePeriod(16667);  // at most 60 frames a second
+constexpr std::chrono::microseconds FRAME_PERIOD(16667);  // at most 60 frames a second
 
 void AudioCallback(void* userdata, Uint8* stream, int len) {
     static_cast<Mixer*>(userdata)->Render(reinterpret_cast<int16_t*>(stream), static_cast<size_t>(len) / 4);
@@ -276,14 +276,14 @@ void SdlBackend::PaceFrame() {
     using clock = std::chrono::steady_clock;
     auto now = clock::now();
     if (!pacing_) return;
-    if (nextFrame_ == clock::time_point{} || now - nextFrame_ > kFramePeriod) {
-        nextFrame_ = now + kFramePeriod;  // first frame, or after a stall
+    if (nextFrame_ == clock::time_point{} || now - nextFrame_ > FRAME_PERIOD) {
+        nextFrame_ = now + FRAME_PERIOD;  // first frame, or after a stall
         return;
     }
     // With vsync the swap already waited; only sleep when clearly early.
     auto slack = vsync_ ? std::chrono::microseconds(2000) : std::chrono::microseconds(0);
     if (now + slack < nextFrame_) std::this_thread::sleep_until(nextFrame_);
-    nextFrame_ += kFramePeriod;
+    nextFrame_ += FRAME_PERIOD;
 }
 
 void SdlBackend::Present() {
