@@ -252,6 +252,31 @@ if [[ -n "${E2E_HELPERS_ONLY:-}" ]]; then return 0; fi
 
 # ---- steps ---------------------------------------------------------------------------------
 
+# A save file with three photos and two best weights, in the game's own number format, so that
+# the run can show it was read and is written back unchanged. The player's own save is kept.
+save="$game/photos/photos.qd"
+mkdir -p "$game/photos"
+kept=""
+if [[ -e "$save" ]]; then kept="$out/.player-save.qd"; cp -p "$save" "$kept"; fi
+restore_save() { if [[ -n "$kept" ]]; then cp -p "$kept" "$save"; else rm -f "$save"; fi; }
+trap restore_save EXIT
+{
+  photo() {  # rod1 rod2 rig swim kind size weight shape eyeX eyeZ heading
+    printf '%d\n%d\n%d\n%d\n' "$1" "$2" "$3" 1
+    printf '%e\n' "$6" "$7"
+    printf '%d\n%d\n' "$4" "$5"
+    printf '%e\n' "$8" 0.25 0.5 0.75 "$9" 2 "${10}" "${11}" 6.4
+  }
+  photo 1 1 1 3 5 1.4 18.75 28 96 60 4.2
+  photo 1 0 5 5 12 1.1 12.5 35 120 120 3.1
+  photo 0 1 1 7 32 0.9 9.25 22 150 80 5.5
+  for ((i = 3; i < 50; i++)); do printf '0\n0\n0\n0\n'; printf '%e\n' 0 0; printf '0\n0\n'; printf '%e\n' 0 0 0 0 0 0 0 0 0; done
+  for ((i = 0; i < 75; i++)); do
+    case $i in 4) printf '%e\n' 18.75 ;; 11) printf '%e\n' 12.5 ;; *) printf '%e\n' 0 ;; esac
+  done
+} >"$save"
+cp "$save" "$out/seeded-save.qd"
+
 start_game lakeside
 wait_for_frames title
 # A slow build (with sanitizers) can show a few frames before the title's texts: wait up to 10 s.
@@ -447,9 +472,39 @@ done
 ((pages >= 6)) || fail "only $pages stocking pages before the map, expected 7"
 step "$pages stocking pages, then the map"
 
+# Back at the lake on the bank: C shows the catch records, X returns; P opens the photo album,
+# a click turns to the next photo, P returns; X back to the map.
+click_at 40 55               # "Go fishing"
+sleep 1.5
+screenshot lake_again
+tap c 0.2
+sleep 1
+screenshot catch_records
+expect_colour catch_records 800x600+0+0 "#000000" 0.5 "the catch records show on black"
+expect_colour catch_records 380x520+0+40 "#FAFAFA" 0.004 "the catch records list the named fish"
+press x
+sleep 1.2
+tap p 0.2
+sleep 2.5
+screenshot album
+differs lake_again album 800x600+0+0 || fail "P on the bank did not open the photo album"
+expect_colour album 800x120+0+0 "#FAFAFA" 0.002 "the album's texts are shown"
+hold_button 1 0.15
+sleep 2.5
+screenshot album2
+differs album album2 800x600+0+0 || fail "a click did not turn to the next photo"
+step "the album shows the seeded photos"
+tap p 0.2
+sleep 1.2
+tap x 0.2
+sleep 1
+back_on_map map_after_album
+
 press Escape
 expect_exit 0 5
 expect_path "$game/photos/photos.qd"
+cmp -s "$save" "$out/seeded-save.qd" || fail "the save file written at exit differs from the one the game read"
+step "the save file was written back with the photos and best weights it started with"
 expect_fails_without_display lakeside
 
 echo "e2e: all steps passed"
