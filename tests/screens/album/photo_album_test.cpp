@@ -123,7 +123,7 @@ TEST(PhotoAlbum, DeletingTheFirstAMiddleAndTheLastPhotoThenTheSaveFile) {
     g.Key(plat::KeyId::D);  // the last: nothing left to show, back to the bank looking level
     g.Frame();
     EXPECT_EQ(app.gameMode, MODE_FISHING);
-    EXPECT_EQ(app.pitch, 6.4);
+    EXPECT_NEAR(app.pitch, 6.4, 1e-5);  // the bank frame after it may round the pitch to single precision
     EXPECT_EQ(app.eyeX, 33.0);
     EXPECT_EQ(app.eyeZ, 44.0);
     EXPECT_EQ(app.heading, 5.0);
