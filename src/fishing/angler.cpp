@@ -120,16 +120,16 @@ void GameApp::StepAnglerAndView() {
         if (stepped) {
             savedEyeX = px;
             savedEyeZ = pz;
-            if (!skipPlatformStep) fishing::PlayClip(footstepPlatformSound, -1000);
+            if (!skipPlatformStep) PlayAtVolume(footstepPlatformSound, -1000);
             skipPlatformStep = 0;
         }
     } else if (stepped) {
         savedEyeX = px;
         savedEyeZ = pz;
         if (groundAhead >= WATER_BELOW)
-            fishing::PlayClip(Rand() < 17500 ? footstepLandSound : footstepLandSound2, -3000);
+            PlayAtVolume(Rand() < 17500 ? footstepLandSound : footstepLandSound2, -3000);
         else
-            fishing::PlayClip(Rand() < 17500 ? footstepWaterSound : footstepWaterSound2, -1000);
+            PlayAtVolume(Rand() < 17500 ? footstepWaterSound : footstepWaterSound2, -1000);
     }
     SetViewCamera(px, py + lift, pz, px + sinH * c, py + lift + std::cos(e), pz + cosH * c, 0, 1, 0);
 }

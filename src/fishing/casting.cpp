@@ -56,7 +56,7 @@ void GameApp::LandCasts() {
         rodInWater[rod] = 1;
         PlaceHookBait(rod, aimTargetX, aimTargetZ);
         volume = volume * CastVolumeFactor(method) / (leadOz >= 1 ? leadOz : 1);
-        fishing::PlayClip(splashSound, volume);
+        PlayAtVolume(splashSound, volume);
         SpawnSplashRings(aimTargetX, aimTargetZ, fishing::SplashRingCount(method, leadOz, wagglerShot, rod));
         if (rod == 0 && fishingState == FISHING_RECASTING_ROD1) fishingState = FISHING_BOTH_RODS_OUT;
         if (rod == 1) fishingState = FISHING_BOTH_RODS_OUT;
@@ -144,7 +144,7 @@ void GameApp::CountDownFlightAndPull() {
     for (int32_t rod = 0; rod < ROD_COUNT; ++rod) {
         if (castFlight[rod] < 1) continue;
         --castFlight[rod];
-        fishing::PlayClip(lineSound, -3000, true);
+        PlayAtVolume(lineSound, -3000, true);
     }
     if (catapultPhase >= 1) --catapultPhase;
 }

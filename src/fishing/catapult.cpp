@@ -53,7 +53,7 @@ void GameApp::DrawCatapultInHand() {
         else if (catapultPull == 3) texture = TextureIdOf(TEX_CATAPULT2);
         else if (catapultPull == 2) texture = TextureIdOf(TEX_CATAPULT3);
         else if (catapultPull == 1) texture = TextureIdOf(TEX_CATAPULT4);
-        if (catapultPhase > 0 && catapultPull == 3) fishing::PlayClip(elasticSound, -1000, true);
+        if (catapultPhase > 0 && catapultPull == 3) PlayAtVolume(elasticSound, -1000, true);
         if (texture >= 0) {
             const double x = eyeX + 2.0 * std::sin(heading - 0.2);
             const double z = eyeZ + 2.0 * std::cos(heading - 0.2);
@@ -100,7 +100,7 @@ void GameApp::LandCatapultShot() {
                             groundbaitShot ? BAIT_GROUNDBAIT : BAIT_LOOSE_FEED, 0, 0, 0.0, 0, 0, catapultShotBait);
         const double w = F32(castPower * 30.0 * spread.spread);
         if (groundbaitShot && fishingState == FISHING_CATAPULT_GROUNDBAIT && !atSwim) fishingState = FISHING_ROAMING;
-        fishing::PlayClip(splashSound, volume * spread.volumeFactor);
+        PlayAtVolume(splashSound, volume * spread.volumeFactor);
         const double r = spread.ringSize;
         for (int32_t i = 0; i <= spread.rings; ++i) {
             const float x = static_cast<float>(aimTargetX + F32(Rand() / F32(32767.0 / w) - w / 2.0));

@@ -10,7 +10,6 @@
 #include "shell/game_app.h"
 
 using fishing::HeadingGap;
-using fishing::PlayClip;
 using fishing::StepToward;
 
 namespace {
@@ -117,7 +116,6 @@ void GameApp::LeaveLakeForMap() {
     catapultPhase = catapultPull = 0;
     aimPitch = 6.6;
     ReturnToMap(9);
-    if (device) device->LightEnable(LIGHT_LAKESIDE, false);
     ReleasePlayedFish();
 }
 
@@ -132,7 +130,7 @@ int32_t GameApp::AutoRecast(int32_t rod, double angle) {
     if (method == 5 || method == 6) volume *= 2;
     if (method == 7) volume *= 3;
     volume /= leadOz >= 1 ? leadOz : 1;
-    PlayClip(splashSound, volume);
+    PlayAtVolume(splashSound, volume);
     SpawnSplashRings(x, z, fishing::SplashRingCount(method, leadOz, wagglerShot, -1));
     return volume;
 }
@@ -210,7 +208,7 @@ void GameApp::WalkBackToStand() {
     const int32_t volume = struck == 0 ? AutoRecast(1, 0.4) : AutoRecast(0, 0.0);
     fishingState = FISHING_ROD_IN_HAND;
     rodStruck[struck] = 1;
-    PlayClip(rodSound, volume);
+    PlayAtVolume(rodSound, volume);
 }
 
 // A strike request becomes the rod's strike: rod 1 at once, rod 2 after the walk to the pod.
@@ -236,7 +234,7 @@ void GameApp::ServeStrikeRequests() {
         rodStruck[rod] = 1;
         if (rodBaitItem[rod] >= 0 && rodBaitItem[rod] < BAIT_ITEM_COUNT) baitAttractions[rodBaitItem[rod]]->active = 0;
         rodInWater[rod] = 0;
-        PlayClip(rodSound, -1000);
+        PlayAtVolume(rodSound, -1000);
     }
 }
 
@@ -296,7 +294,7 @@ void GameApp::CastOnClick() {
         inputLock = 3;
         castFlight[rod] = static_cast<int32_t>(flight);
         spoolTurn[rod] = 0;
-        PlayClip(rodSound, castVolume);
+        PlayAtVolume(rodSound, castVolume);
     };
     switch (fishingState) {
         case FISHING_CASTING_ROD1:

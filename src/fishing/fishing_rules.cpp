@@ -88,10 +88,4 @@ int32_t RigHooklength(int32_t method, int32_t hooklengthLb) {
     return method >= 1 && method <= 4 ? hooklengthLb : 0;
 }
 
-void PlayClip(plat::SoundClip* clip, int32_t volume, bool rewindFirst) {
-    if (!clip) return;
-    if (rewindFirst) clip->Rewind();
-    clip->Play(0, 0, volume, plat::SOUND_FREQUENCY_UNCHANGED, 0);
-}
-
 }  // namespace fishing

@@ -1,6 +1,7 @@
 // Small rules shared by the fishing screen's steps: headings and turning, the ground under the
 // angler, the splash rings of a landing rig and playing a clip that may be missing.
 #pragma once
+#include "common/sound_cue.h"
 #include <cstdint>
 #include "common/angles.h"
 #include "platform/sound.h"
@@ -32,7 +33,5 @@ bool HookBaitHeightFor(int32_t method, int32_t floatDepth, double mean, double* 
 double RigWeight(int32_t method, int32_t leadOz, int32_t wagglerShot, double controllerOz);
 int32_t RigHooklength(int32_t method, int32_t hooklengthLb);
 
-// Plays a clip once (priority 0, no flags, frequency unchanged, pan 0); a missing clip is silent.
-void PlayClip(plat::SoundClip* clip, int32_t volume, bool rewindFirst = false);
 
 }  // namespace fishing

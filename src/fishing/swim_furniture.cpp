@@ -105,7 +105,7 @@ void GameApp::DrawSwimFurniture() {
         if (!floatRig) {
             front = biteSignal[rod] ? TextureIdOf(TEX_ALARMON) : biteCountdown[rod] != 0 ? TextureIdOf(TEX_ALARMLAT) : TextureIdOf(TEX_ALARM);
             if (front == TextureIdOf(TEX_ALARMON) && alarmRetrigger == 0) {
-                fishing::PlayClip(alarmSound, -1000, true);
+                PlayAtVolume(alarmSound, -1000, true);
                 alarmRetrigger = 1;
                 spoolTurn[rod] += 0.3;
             }
