@@ -401,7 +401,7 @@ void GameApp::DrawRecordsFishModel(int32_t kind, double shapeFactor, double size
     const double s = 2.0 * size;
     const double angle = recordsModelAngle;
     const double sf = ShapeDivisor(shapeFactor);
-    if (s == 0.0) {  // nothing to draw at size 0; the model still turns
+    if (!(s > 0.0)) {  // nothing to draw without a size (0, negative or no number); the model still turns
         recordsModelAngle = F32(recordsModelAngle + 0.01);
         return;
     }

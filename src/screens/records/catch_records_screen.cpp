@@ -76,15 +76,14 @@ void GameApp::DrawCatchRecordsScreen() {
     StepRecordsPulse();
     const int32_t selection = recordsSelection >= 0 && recordsSelection < NAMED_FISH_COUNT ? recordsSelection : 0;
 
-    // The selected fish turning slowly; a fish with no size shows nothing and a shape of 0 or
-    // less is drawn as an even 30, so the model never divides by zero.
+    // The selected fish turning slowly; a shape of 0 or less is drawn as an even 30 (the model
+    // itself draws nothing for a fish with no size).
     device->SetRenderState(plat::RS_ALPHABLENDENABLE, 1);
     device->SetRenderState(plat::RS_ALPHATESTENABLE, 1);
     SetViewCamera(99.9, 1000.5, 99.0, 100.0, 1000.0, 110.0, 0, 1, 0);
     const Fish& selected = *fish[selection];
-    const double size = selected.size > 0 ? selected.size : 0.0;
     const double shape = selected.shapeFactor > 0 ? selected.shapeFactor : 30.0;
-    DrawRecordsFishModel(selection + 1, shape, size);
+    DrawRecordsFishModel(selection + 1, shape, selected.size);
     device->SetRenderState(plat::RS_ALPHABLENDENABLE, 0);
     device->SetRenderState(plat::RS_ALPHATESTENABLE, 0);
 
