@@ -234,6 +234,67 @@ TEST_F(BatchTest, WireframeGridsKeepTheirOrderAcrossTexturesInFewDraws) {
     EXPECT_GT(Differing(reversed, single), 500);
 }
 
+TEST_F(BatchTest, AWireframeRunKeptFromTheLastFrameFollowsWhatChangesInBetween) {
+    // A grid large enough to be handed to GL in parts, drawn frame after frame as the orbit view
+    // draws the lake; between frames a cell's vertices are rewritten, a ground texture is
+    // replaced by another of the same size, and a cell is left out. Each frame must look as one
+    // GL call per draw draws it, not as the run kept from the frame before.
+    Texture* ground[3] = {Patterned(0x3C8C28, 255), Patterned(0x7A7060, 255), Patterned(0x2050A0, 255)};
+    constexpr int COLS = 100, ROWS = 48;
+    std::vector<VertexBuffer*> cells;
+    for (int r = 0; r < ROWS; ++r)
+        for (int c = 0; c < COLS; ++c) {
+            const float x0 = -4.0f + 0.08f * c, y0 = -3.0f + 0.125f * r;
+            cells.push_back(MakeQuad(x0, y0, x0 + 0.08f, y0 + 0.125f, 8 + 0.2f * x0, 8 + 0.2f * (x0 + 0.08f)));
+        }
+    size_t leftOut = cells.size();
+    auto scene = [&] {
+        device->SetRenderState(RS_FILLMODE, FILL_WIREFRAME);
+        for (size_t i = 0; i < cells.size(); ++i)
+            if (i != leftOut) Draw(ground[(i * 7 + i / COLS) % 3], cells[i]);
+        device->SetRenderState(RS_FILLMODE, FILL_SOLID);
+    };
+    auto exactlyDiffering = [](const std::vector<uint32_t>& a, const std::vector<uint32_t>& b) {
+        int n = 0;
+        for (size_t i = 0; i < a.size() && i < b.size(); ++i) n += Rgb(a[i]) != Rgb(b[i]);
+        return n;
+    };
+    std::vector<uint32_t> last;
+    auto frame = [&](const char* what) {
+        SCOPED_TRACE(what);
+        uint64_t layeredDraws = 0, singleDraws = 0;
+        const std::vector<uint32_t> layered = Render(true, true, scene, &layeredDraws);
+        const std::vector<uint32_t> single = Render(false, false, scene, &singleDraws);
+        EXPECT_EQ(exactlyDiffering(layered, single), 0);
+        EXPECT_LE(layeredDraws, 4u);  // one run, in parts
+        EXPECT_GT(singleDraws, 4000u);
+        const int changed = last.empty() ? -1 : exactlyDiffering(layered, last);
+        last = layered;
+        return changed;
+    };
+    frame("first frame");
+    EXPECT_EQ(frame("the same frame again"), 0);
+
+    // One cell moved up a little: its lines move with it.
+    std::vector<Vertex> moved(4);
+    void* data = nullptr;
+    ASSERT_EQ(cells[2345]->Lock(0, 0, &data, 0), OK);
+    std::memcpy(moved.data(), data, sizeof(Vertex) * 4);
+    for (Vertex& v : moved) v.y += 0.05f;
+    std::memcpy(data, moved.data(), sizeof(Vertex) * 4);
+    cells[2345]->Unlock();
+    EXPECT_GT(frame("a cell's vertices rewritten"), 0);
+
+    // A ground texture released and another of its size made, which may take its address.
+    owned.erase(std::find(owned.begin(), owned.end(), ground[1]));
+    ground[1]->Release();
+    ground[1] = Patterned(0xD0D040, 255);
+    EXPECT_GT(frame("a ground texture replaced"), 0);
+
+    leftOut = 1234;
+    EXPECT_GT(frame("a cell left out"), 0);
+}
+
 TEST_F(BatchTest, TheSameVerticesDrawnAgainWithAnotherTextureStayOnTop) {
     Texture* red = Patterned(0xC02020, 255);
     Texture* blue = Patterned(0x2020C0, 255);

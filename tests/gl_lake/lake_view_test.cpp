@@ -191,3 +191,47 @@ TEST_F(LakeGl, TheWholeLakeWorldShowsBillboardsAndItemsFromSwimOne) {
     EXPECT_GT(Differing(full, noItems), full.size() / 500) << "scenery items in the picture";
     EXPECT_GT(Differing(full, lite), 0u) << "the lite detail draws less";
 }
+
+TEST_F(LakeGl, TheTurningOrbitViewLooksAsOneCallPerDrawAtEveryHeading) {
+    // The map's wireframe orbit view as the game draws it (its own frame: clear, terrain, texts),
+    // with the map's lights, at headings round the lake and once zoomed in low, where part of the
+    // lake lies outside the window. The terrain's one layered run is kept from frame to frame
+    // while the eye moves, and handed to GL in parts.
+    auto* gl = static_cast<plat::GlDevice*>(device);
+    device->LightEnable(0, true);
+    device->LightEnable(1, false);
+    app->gameMode = MODE_MAP;
+    app->orbitView = 1;
+    auto frame = [&] {
+        app->DrawFrame();
+        std::vector<uint32_t> px;
+        EXPECT_TRUE(backend->ReadBackBuffer(&px));
+        backend->Present();
+        return px;
+    };
+    struct Eye {
+        double angle, height, zoom;
+    };
+    const Eye eyes[] = {{0.0, 50, 4}, {1.3, 50, 4}, {2.9, 120, 4}, {4.6, 50, 4}, {5.5, 20, 12}};
+    for (const Eye& eye : eyes) {
+        SCOPED_TRACE(eye.angle);
+        app->orbitAngle = eye.angle;
+        app->orbitHeight = eye.height;
+        app->orbitZoom = eye.zoom;
+        const uint64_t before = gl->GlDrawCalls();
+        const std::vector<uint32_t> layered = frame();
+        EXPECT_LT(gl->GlDrawCalls() - before, 40u) << "the terrain in one run";
+        gl->SetBatching(false);
+        const std::vector<uint32_t> single = frame();
+        gl->SetBatching(true);
+        if (eye.angle == 0.0) SaveInBuild("orbit_view.png", layered);
+        size_t differing = 0, lines = 0;
+        for (size_t i = 0; i < layered.size() && i < single.size(); ++i) {
+            differing += (layered[i] & 0xFFFFFFu) != (single[i] & 0xFFFFFFu);
+            lines += (layered[i] & 0xFFFFFFu) != (layered[0] & 0xFFFFFFu);
+        }
+        EXPECT_EQ(differing, 0u);
+        EXPECT_GT(lines, layered.size() / 10) << "the lake's lines fill a good part of the window";
+    }
+    app->orbitView = 0;
+}

@@ -20,6 +20,10 @@ constexpr size_t LAYERED_FLOATS = 9;             // position, normal, texture s,
 constexpr uint32_t INITIAL_ARENA = 4u << 20;     // bytes
 constexpr uint32_t STREAMED_VERTICES = 64;       // meshes up to this size may take the stream path
 constexpr size_t PLANE_SLOTS = 65536;            // a power of two
+// A layered run of more triangles is handed to GL in parts of this many with a flush between
+// them, so that a renderer that draws a frame's work only when flushed (as llvmpipe does) draws
+// the earlier parts while the later ones are still being set up.
+constexpr uint32_t LAYERED_PART_TRIANGLES = 4096;
 
 const Matrix IDENTITY = [] {
     Matrix m{};
@@ -184,6 +188,7 @@ GlDevice::GlDevice(uint32_t backBufferWidth, uint32_t backBufferHeight)
     batching_ = !EnvFlag("LAKESIDE_GL_NO_BATCH");
     regrouping_ = !EnvFlag("LAKESIDE_GL_NO_REGROUP");
     layering_ = !EnvFlag("LAKESIDE_GL_NO_LAYERS");
+    layeredParts_ = !EnvFlag("LAKESIDE_GL_NO_PARTS");
     // Fixed settings: clockwise fronts (the matrices are used as they are), no dithering,
     // one-sided lighting, no colour material.
     glFrontFace(GL_CW);
@@ -208,6 +213,7 @@ GlDevice::GlDevice(uint32_t backBufferWidth, uint32_t backBufferHeight)
     state_.Reset();
     Apply(D_ALL, true);
     dirty_ = 0;
+    keptValid_ = false;
 }
 
 GlDevice::~GlDevice() {
@@ -229,6 +235,8 @@ GlDevice::~GlDevice() {
         glDeleteTextures(1, &name);
     }
     stacks_.clear();
+    const GLuint kept[2] = {keptVertexBuffer_, keptIndexBuffer_};
+    glDeleteBuffers(2, kept);
     // Whatever the game still holds keeps working as plain objects.
     for (GlFont* f : fonts_) f->Detach();
     fonts_.clear();
@@ -843,6 +851,11 @@ void GlDevice::SetLayering(bool on) {
     layering_ = on;
 }
 
+void GlDevice::SetLayeredParts(bool on) {
+    Flush();
+    layeredParts_ = on;
+}
+
 bool GlDevice::JoinsLayeredRun(GlTexture* tex) const {
     if (!tex) return false;
     if (layers_.empty()) return true;
@@ -854,17 +867,44 @@ void GlDevice::AppendLayered(GlVertexBuffer* vb, uint64_t first, PrimitiveType t
     GlTexture* tex = DrawableTexture();
     auto at = std::find(layers_.begin(), layers_.end(), tex);
     if (at == layers_.end()) at = layers_.insert(layers_.end(), tex);
-    // The layer's middle: r x depth lands on a whole texel row, so no other layer is mixed in.
-    const float r = (static_cast<float>(at - layers_.begin()) + 0.5f) / static_cast<float>(MAX_LAYERS);
-    const float* v = reinterpret_cast<const float*>(vb->Data()) + first * (STRIDE / sizeof(float));
-    const uint32_t base = static_cast<uint32_t>(layeredVertices_.size() / LAYERED_FLOATS);
-    for (uint32_t k = 0; k < primitiveCount + 2; ++k) {
-        const float* src = v + static_cast<size_t>(k) * (STRIDE / sizeof(float));
-        layeredVertices_.insert(layeredVertices_.end(), src, src + 8);
-        layeredVertices_.push_back(r);
-    }
-    AppendTriangles(&layeredIndices_, type, base, primitiveCount);
+    layeredDraws_.push_back(
+        LayeredDraw{vb, first, primitiveCount, type, static_cast<uint32_t>(at - layers_.begin())});
     layeredRun_ = true;
+}
+
+void GlDevice::KeepLayeredRun() {
+    if (keptValid_ && layeredDraws_ == keptDraws_ && layers_ == keptLayers_) return;
+    layeredVertices_.clear();
+    layeredIndices_.clear();
+    for (const LayeredDraw& d : layeredDraws_) {
+        // The layer's middle: r x depth lands on a whole texel row, so no other layer is mixed in.
+        const float r = (static_cast<float>(d.layer) + 0.5f) / static_cast<float>(MAX_LAYERS);
+        const float* v = reinterpret_cast<const float*>(d.buffer->Data()) + d.first * (STRIDE / sizeof(float));
+        const uint32_t base = static_cast<uint32_t>(layeredVertices_.size() / LAYERED_FLOATS);
+        for (uint32_t k = 0; k < d.primitiveCount + 2; ++k) {
+            const float* src = v + static_cast<size_t>(k) * (STRIDE / sizeof(float));
+            layeredVertices_.insert(layeredVertices_.end(), src, src + 8);
+            layeredVertices_.push_back(r);
+        }
+        AppendTriangles(&layeredIndices_, d.type, base, d.primitiveCount);
+    }
+    if (!keptVertexBuffer_) {
+        GLuint names[2] = {0, 0};
+        glGenBuffers(2, names);
+        keptVertexBuffer_ = names[0];
+        keptIndexBuffer_ = names[1];
+    }
+    glBindBuffer(GL_ARRAY_BUFFER, keptVertexBuffer_);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(layeredVertices_.size() * sizeof(float)),
+                 layeredVertices_.data(), GL_STATIC_DRAW);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, keptIndexBuffer_);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(layeredIndices_.size() * sizeof(uint32_t)),
+                 layeredIndices_.data(), GL_STATIC_DRAW);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    keptIndexCount_ = static_cast<uint32_t>(layeredIndices_.size());
+    keptDraws_ = layeredDraws_;
+    keptLayers_ = layers_;
+    keptValid_ = true;
 }
 
 uint32_t GlDevice::LayeredTexture() {
@@ -902,18 +942,30 @@ uint32_t GlDevice::LayeredTexture() {
 
 void GlDevice::DrawLayeredRun() {
     layeredRun_ = false;
-    if (layeredIndices_.empty() || layers_.empty()) {
-        layeredVertices_.clear();
-        layeredIndices_.clear();
+    if (layeredDraws_.empty() || layers_.empty()) {
+        layeredDraws_.clear();
         layers_.clear();
         return;
     }
+    KeepLayeredRun();
     constexpr GLsizei LAYERED_STRIDE = LAYERED_FLOATS * sizeof(float);
-    const GLsizei count = static_cast<GLsizei>(layeredIndices_.size());
-    const float* v = layeredVertices_.data();
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
-    glVertexPointer(3, GL_FLOAT, LAYERED_STRIDE, v);
-    glNormalPointer(GL_FLOAT, LAYERED_STRIDE, v + 3);
+    // Offsets into the kept buffers.
+    auto floatAt = [](size_t k) { return reinterpret_cast<const void*>(k * sizeof(float)); };
+    glBindBuffer(GL_ARRAY_BUFFER, keptVertexBuffer_);
+    glVertexPointer(3, GL_FLOAT, LAYERED_STRIDE, floatAt(0));
+    glNormalPointer(GL_FLOAT, LAYERED_STRIDE, floatAt(3));
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, keptIndexBuffer_);
+    auto drawTriangles = [this] {
+        for (uint32_t start = 0; start < keptIndexCount_;) {
+            const uint32_t part =
+                layeredParts_ ? std::min(keptIndexCount_ - start, LAYERED_PART_TRIANGLES * 3) : keptIndexCount_;
+            if (start > 0) glFlush();
+            glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(part), GL_UNSIGNED_INT,
+                           reinterpret_cast<const void*>(start * sizeof(uint32_t)));
+            ++glDrawCalls_;
+            start += part;
+        }
+    };
     const uint32_t* ss = applied_.samplerState;
     if (layers_.size() == 1) {
         GlTexture* t = layers_[0];
@@ -923,8 +975,8 @@ void GlDevice::DrawLayeredRun() {
             boundTexture_ = t;
         }
         ApplySamplerToTexture(t, ss);
-        glTexCoordPointer(2, GL_FLOAT, LAYERED_STRIDE, v + 6);
-        glDrawElements(GL_TRIANGLES, count, GL_UNSIGNED_INT, layeredIndices_.data());
+        glTexCoordPointer(2, GL_FLOAT, LAYERED_STRIDE, floatAt(6));
+        drawTriangles();
     } else {
         const uint32_t name = LayeredTexture();
         glDisable(GL_TEXTURE_2D);
@@ -934,8 +986,8 @@ void GlDevice::DrawLayeredRun() {
         glTexParameteri(GL_TEXTURE_3D, GL_TEXTURE_MIN_FILTER, FilterToGl(ss[SAMP_MINFILTER]));
         glTexParameteri(GL_TEXTURE_3D, GL_TEXTURE_WRAP_S, AddressToGl(ss[SAMP_ADDRESSU]));
         glTexParameteri(GL_TEXTURE_3D, GL_TEXTURE_WRAP_T, AddressToGl(ss[SAMP_ADDRESSV]));
-        glTexCoordPointer(3, GL_FLOAT, LAYERED_STRIDE, v + 6);
-        glDrawElements(GL_TRIANGLES, count, GL_UNSIGNED_INT, layeredIndices_.data());
+        glTexCoordPointer(3, GL_FLOAT, LAYERED_STRIDE, floatAt(6));
+        drawTriangles();
         glDisable(GL_TEXTURE_3D);
         glBindTexture(GL_TEXTURE_3D, 0);
         // GL is left with the texture the state says, as after any run.
@@ -949,10 +1001,9 @@ void GlDevice::DrawLayeredRun() {
             boundTexture_ = nullptr;
         }
     }
-    ++glDrawCalls_;
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
     BindVertexArena();
-    layeredVertices_.clear();
-    layeredIndices_.clear();
+    layeredDraws_.clear();
     layers_.clear();
 }
 
@@ -1081,6 +1132,7 @@ void GlDevice::ResetState() {
     state_.Reset();
     Apply(D_ALL, true);
     dirty_ = 0;
+    keptValid_ = false;
 }
 
 // ---------------------------------------------------------------- overlay passes
@@ -1168,12 +1220,14 @@ void GlDevice::GrowArena(uint32_t needed) {
 void GlDevice::OnVertexBufferLock(GlVertexBuffer*) { Flush(); }
 
 void GlDevice::OnVertexBufferUnlock(GlVertexBuffer* vb) {
+    keptValid_ = false;
     glBindBuffer(GL_ARRAY_BUFFER, arena_);
     glBufferSubData(GL_ARRAY_BUFFER, vb->ArenaOffset(), vb->Length(), vb->Data());
 }
 
 void GlDevice::OnVertexBufferDestroyed(GlVertexBuffer* vb) {
     Flush();
+    keptValid_ = false;
     buffers_.erase(vb);
     if (vb->ArenaSize() == 0) return;
     freeBlocks_.push_back(FreeBlock{vb->ArenaOffset(), vb->ArenaSize()});
@@ -1198,6 +1252,7 @@ void GlDevice::OnVertexBufferDestroyed(GlVertexBuffer* vb) {
 
 void GlDevice::OnTextureDestroyed(GlTexture* tex) {
     Flush();
+    keptValid_ = false;
     for (size_t i = stacks_.size(); i-- > 0;) {
         if (std::find(stacks_[i].layers.begin(), stacks_[i].layers.end(), tex) == stacks_[i].layers.end()) continue;
         GLuint name = stacks_[i].name;

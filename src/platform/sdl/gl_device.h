@@ -23,7 +23,7 @@ class GlDevice : public Device {
 public:
     // Needs the GL context current. Batching is on unless LAKESIDE_GL_NO_BATCH=1 is set;
     // regrouping by texture is on unless LAKESIDE_GL_NO_REGROUP=1 is set; layered wireframe runs
-    // unless LAKESIDE_GL_NO_LAYERS=1 is set.
+    // unless LAKESIDE_GL_NO_LAYERS=1 is set, drawn in parts unless LAKESIDE_GL_NO_PARTS=1 is set.
     GlDevice(uint32_t backBufferWidth, uint32_t backBufferHeight);
     ~GlDevice() override;
 
@@ -70,6 +70,12 @@ public:
     // equal depth, so their order shows and they are never regrouped.
     void SetLayering(bool on);
     bool Layering() const { return layering_; }
+    // true: a large layered run is handed to GL in parts with a flush after each but the last,
+    // so that a renderer that draws only what has been flushed (llvmpipe bins a frame's work and
+    // draws it when flushed) draws the earlier parts while the later ones are set up. The
+    // picture is the same either way.
+    void SetLayeredParts(bool on);
+    bool LayeredParts() const { return layeredParts_; }
 
     // Counters for tests and measurements.
     uint64_t GlDrawCalls() const { return glDrawCalls_; }
@@ -127,6 +133,7 @@ private:
     bool JoinsLayeredRun(GlTexture* tex) const;
     void AppendLayered(GlVertexBuffer* vb, uint64_t first, PrimitiveType type, uint32_t primitiveCount);
     void DrawLayeredRun();
+    void KeepLayeredRun();
     uint32_t LayeredTexture();
 
     DeviceState state_;     // what the game has set
@@ -137,14 +144,34 @@ private:
     bool batching_ = true;
     bool regrouping_ = true;
     bool layering_ = true;
-    // The pending layered run: its draws' vertices (position, normal, texture s, t and the
-    // layer's r), their triangles in order, and the textures that are its layers, in order of
-    // first use.
+    bool layeredParts_ = true;
+    // The pending layered run: its draws (which vertices, drawn how, on which layer) and the
+    // textures that are its layers, in order of first use.
     static constexpr size_t MAX_LAYERS = 16;
+    struct LayeredDraw {
+        const GlVertexBuffer* buffer;
+        uint64_t first;
+        uint32_t primitiveCount;
+        PrimitiveType type;
+        uint32_t layer;
+        bool operator==(const LayeredDraw& o) const {
+            return buffer == o.buffer && first == o.first && primitiveCount == o.primitiveCount && type == o.type &&
+                   layer == o.layer;
+        }
+    };
     bool layeredRun_ = false;
-    std::vector<float> layeredVertices_;
-    std::vector<uint32_t> layeredIndices_;
+    std::vector<LayeredDraw> layeredDraws_;
     std::vector<GlTexture*> layers_;
+    // The layered run drawn last, kept in GL buffers: its vertices (position, normal, texture s,
+    // t and the layer's r) and triangles, for as long as the same draws of the same unchanged
+    // vertex buffers come again (the orbit view's terrain every frame, however the eye moves).
+    std::vector<LayeredDraw> keptDraws_;
+    std::vector<GlTexture*> keptLayers_;
+    bool keptValid_ = false;
+    uint32_t keptVertexBuffer_ = 0, keptIndexBuffer_ = 0;
+    uint32_t keptIndexCount_ = 0;
+    std::vector<float> layeredVertices_;    // where a run's vertices are put together
+    std::vector<uint32_t> layeredIndices_;
     // 3-D textures made from the layers of earlier runs (the same textures in the same order come
     // every frame).
     struct LayerStack {
