@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -74,6 +73,7 @@ const std::vector<ExtremeRow>& Rows() {
         {"kind -1", Photo(-1, 3, 25.0f, 10.5f), "10 lb's  8 ounces", true},
         {"swim 0", Photo(28, 0, 25.0f, 10.5f), "10 lb's  8 ounces", false},
         {"swim 10", Photo(28, 10, 25.0f, 10.5f), "10 lb's  8 ounces", false},
+        {"swim -7", Photo(28, -7, 25.0f, 10.5f), "10 lb's  8 ounces", false},
         {"shape 0", Photo(29, 5, 0.0f, 10.5f), "10 lb's  8 ounces", true},
         {"shape -5", Photo(29, 5, -5.0f, 10.5f), "10 lb's  8 ounces", true},
         {"weight 0", Photo(30, 6, 25.0f, 0.0f), "0.0lb's", true},
