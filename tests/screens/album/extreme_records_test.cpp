@@ -6,17 +6,14 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
 #include "platform/headless/headless_backend.h"
-#include "scratch_dir.h"
+#include "generated_lake_folder.h"
 #include "test_support.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -136,17 +133,9 @@ std::string FileText(const char* path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// A scratch game folder linked to the generated media, holding the save file given.
-struct SavedGameFolder : ScratchDir {
-    bool ok = true;
-    explicit SavedGameFolder(const std::string& save) {
-        for (const char* sub : {"models", "textures", "data", "fonts", "sounds"}) {
-            const fs::path from = fs::path(LAKESIDE_GAME_DIR) / sub;
-            if (fs::exists(from)) fs::create_directory_symlink(from, sub);
-        }
-        ok = fs::exists("models/lake.qd") && fs::exists("data/data.qd");
-        WriteText("photos/photos.qd", save);
-    }
+// The generated lake's game folder, holding the save file given.
+struct SavedGameFolder : GeneratedLakeFolder {
+    explicit SavedGameFolder(const std::string& save) { WriteText("photos/photos.qd", save); }
 };
 
 bool MatrixFinite(const plat::Matrix& m) {
