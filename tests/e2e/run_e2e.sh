@@ -534,6 +534,7 @@ click_at 40 263
 sleep 1
 screenshot duck
 expect_colour duck 400x24+10+14 "#FAFAFA" 0.03 "duck mode's exit line is drawn"
+tap Up 0.1                   # the duck starts looking down, under the surface: a look up surfaces it
 xdotool mousedown 3 && sleep 1.5 && xdotool mouseup 3
 screenshot duck2
 differs duck duck2 800x400+0+200 || fail "the duck did not move with the right button held"
