@@ -296,7 +296,7 @@ expect_wildlife_moving() {  # NAME SKY STILL WHAT
   done
   ((moved)) || fail "$1: no specks moved in the sky in $((i - 1)) shots"
   still=$(diff_share "$1-$((moved - 1))" "$1-$moved" "$3")
-  awk -v s="$still" 'BEGIN { exit !(s < 0.05) }' || fail "$1-$moved: the view moved (static scenery changed $still)"
+  awk -v s="$still" 'BEGIN { exit !(s < 0.1) }' || fail "$1-$moved: the view moved (static scenery changed $still)"
   step "$1-$moved: $4 ($prev and $n speck pixels, moved; static scenery changed $still)"
 }
 
