@@ -388,7 +388,7 @@ keep readout map
 # The instructions from the map's "Read manual" button: two pages and the credits, each turned
 # with X, the last one back to the map.
 click_at 91 54
-screenshot instructions
+wait_for_colour instructions 800x600+0+0 "#323232" 0.6 10 "the instructions' dark grey page is shown" 3%
 expect_colour instructions 520x26+40+6 "#FAFAFA" 0.05 "the instructions' heading is drawn"
 expect_colour instructions 720x250+40+85 "#FAFAFA" 0.01 "page 1's lines are drawn"
 keep instructions instructions
@@ -486,17 +486,33 @@ tap f 0.25
 wait_for_colour at_swim "$pod" "#222326" 0.1 10 "F walked to the swim: the rod pod with its alarms is there" 5%
 expect_colour at_swim "$status_line" "#FAFAFA" 0.03 "\"Casting first rod.\" is shown"
 
+# On a loaded machine a click can fall within one slow frame and be lost: while the line that
+# asks for a cast is still the same, the click is given again (it can do nothing but cast).
+line_share() { colour_share "$1" "$status_line" "#FAFAFA"; }
 hold_button 1 0.15
-sleep 0.6
-screenshot cast1
+for ((try = 0; try < 12; try++)); do
+  sleep 0.6
+  screenshot cast1
+  if differs at_swim cast1 "$status_line"; then
+    awk -v s="$(line_share cast1)" 'BEGIN { exit !(s >= 0.03) }' && break  # "Casting second rod."
+  else
+    hold_button 1 0.15  # still "Casting first rod."
+  fi
+done
+expect_colour cast1 "$status_line" "#FAFAFA" 0.03 "after rod 1 landed a casting line is shown again: rod 2 is not cast yet"
 differs at_swim cast1 "$status_line" || fail "the first click did not move on to the second rod"
-expect_colour cast1 "$status_line" "#FAFAFA" 0.03 "a casting line is still shown: rod 2 is not cast yet"
 step "first click cast rod 1: \"Casting second rod.\" is shown"
 hold_button 1 0.15
-sleep 1.5
-screenshot cast2
-awk -v s="$(colour_share cast2 "$status_line" "#FAFAFA")" 'BEGIN { exit !(s < 0.01) }' ||
+for ((try = 0; try < 6; try++)); do
+  sleep 0.8
+  screenshot cast2
+  awk -v s="$(line_share cast2)" 'BEGIN { exit !(s < 0.01) }' && break
+  hold_button 1 0.15  # still "Casting second rod."
+done
+awk -v s="$(line_share cast2)" 'BEGIN { exit !(s < 0.01) }' ||
   fail "cast2: the casting line is still shown after the second cast"
+sleep 1
+screenshot cast2
 awk -v a="$(colour_share at_swim "$rods" "#1E1F20" 5%)" -v b="$(colour_share cast2 "$rods" "#1E1F20" 5%)" \
   'BEGIN { exit !(b > a + 0.01) }' || fail "cast2: no rods on the rests after both casts"
 step "second click cast rod 2: both rods lie on their rests, fishing"
