@@ -2,6 +2,7 @@
 // the same seed, after a while at the lake with the wildlife and water-effect pools busy; the
 // quads of each frame counted from the headless device's record.
 #include <gtest/gtest.h>
+#include <cstdio>
 #include <iterator>
 #include <map>
 #include <set>
