@@ -12,7 +12,7 @@
 #include "fishing/weight.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/system.h"
-#include "generated_lake_folder.h"
+#include "generated_lake.h"
 #include "test_support.h"
 
 namespace {

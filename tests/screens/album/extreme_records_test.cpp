@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 #include "platform/headless/headless_backend.h"
-#include "generated_lake_folder.h"
+#include "generated_lake.h"
 #include "test_support.h"
 
 namespace {

@@ -1,11 +1,11 @@
-// A scratch game folder whose media link to the generated ones (LAKESIDE_GAME_DIR), with its own
-// empty photos folder.
+// A scratch game folder whose media link to the generated ones (LAKESIDE_GAME_DIR), with a photos
+// folder of its own, for tests that play on the generated lake.
 #pragma once
 #include <filesystem>
 #include "scratch_dir.h"
 
 struct GeneratedLakeFolder : ScratchDir {
-    bool ok = true;  // the generated lake model and stock file are there
+    bool ok = true;  // the lake model and the stock file are there
     GeneratedLakeFolder() {
         namespace fs = std::filesystem;
         for (const char* sub : {"models", "textures", "data", "fonts", "sounds"}) {
