@@ -213,7 +213,6 @@ GlDevice::GlDevice(uint32_t backBufferWidth, uint32_t backBufferHeight)
     state_.Reset();
     Apply(D_ALL, true);
     dirty_ = 0;
-    keptValid_ = false;
 }
 
 GlDevice::~GlDevice() {

@@ -2,7 +2,8 @@
 // applied to GL lazily at draw time, with consecutive draws that share all state merged into one
 // GL draw call, runs of opaque depth-tested draws that differ only in texture regrouped into
 // one GL draw per texture, and textured wireframe runs drawn in their order in one GL draw with
-// their textures as layers of one 3-D texture. Small meshes placed by a world matrix (sprites,
+// their textures as layers of one 3-D texture (kept from frame to frame, handed to GL in flushed
+// parts when large). Small meshes placed by a world matrix (sprites,
 // decals, boxes) are transformed on the CPU and drawn from client memory with the view alone, so
 // that draws that differ only in their placement merge too.
 #pragma once
