@@ -154,7 +154,7 @@ double Median(std::vector<double> v) {
     return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
 }
 
-// Differences between two pictures: pixels with a channel off by more than 2, and the largest.
+// Differences between two pictures: pixels that differ in any channel, and the largest difference.
 struct PictureDiff {
     int differing = 0, largest = 0;
 };
@@ -165,7 +165,7 @@ PictureDiff Compare(const std::vector<uint32_t>& a, const std::vector<uint32_t>&
         for (int shift : {0, 8, 16})
             most = std::max(most, std::abs(static_cast<int>((a[i] >> shift) & 0xFF) - static_cast<int>((b[i] >> shift) & 0xFF)));
         d.largest = std::max(d.largest, most);
-        if (most > 2) ++d.differing;
+        if (most > 0) ++d.differing;
     }
     return d;
 }
@@ -332,8 +332,13 @@ int main(int argc, char** argv) {
             device->SetBatching(true);
             const PictureDiff lakeDiff = Compare(regrouped, single);
             const PictureDiff baseDiff = Compare(picture(terrain), picture(base));
-            // The lake world: the same pools and random draws for both pictures.
+            // The lake world: the same pools and random draws for both pictures. The wildlife
+            // takes one more step on the first frame after the clock stopped and the sky shows
+            // where the water's last frame left it, so two frames go first: after them nothing
+            // moves on the standing clock.
             auto worldDiff = [&](const std::function<void()>& draw) {
+                picture(draw);
+                picture(draw);
                 const lakebench::PoolSnapshot pools(app);
                 const auto grouped = picture(draw);
                 pools.Restore(app);
@@ -354,13 +359,13 @@ int main(int argc, char** argv) {
             const PictureDiff orbitMergedDiff = Compare(picture(still), orbitSingle);
             device->SetLayering(true);
             plat::SetTickSource(nullptr);
-            std::printf("pictures: lake view regrouped vs one call per draw: %d pixels off by more than 2 "
+            std::printf("pictures: lake view regrouped vs one call per draw: %d pixels differ "
                         "(largest %d); game terrain vs baseline: %d (largest %d)\n",
                         lakeDiff.differing, lakeDiff.largest, baseDiff.differing, baseDiff.largest);
-            std::printf("pictures: lake world regrouped vs one call per draw: lakeside %d pixels off by more than 2 "
+            std::printf("pictures: lake world regrouped vs one call per draw: lakeside %d pixels differ "
                         "(largest %d); lakeside-lite %d (largest %d)\n",
                         fullDiff.differing, fullDiff.largest, liteDiff.differing, liteDiff.largest);
-            std::printf("pictures: orbit view layered vs one call per draw: %d pixels off by more than 2 (largest %d); "
+            std::printf("pictures: orbit view layered vs one call per draw: %d pixels differ (largest %d); "
                         "merged only vs one call per draw: %d (largest %d)\n",
                         orbitDiff.differing, orbitDiff.largest, orbitMergedDiff.differing, orbitMergedDiff.largest);
         }
