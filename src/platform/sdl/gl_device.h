@@ -120,10 +120,12 @@ private:
     bool StreamsThrough(uint32_t count);
     const Matrix& TargetWorld() const;
     void TransformToScratch(const uint8_t* vertices, uint32_t count);
-    bool PlaneConflict(GlTexture* tex, PrimitiveType type, uint32_t primitiveCount);
-    void RecordPlanes(GlTexture* tex, PrimitiveType type, uint32_t primitiveCount);
+    void CollectPlaneKeys(PrimitiveType type, uint32_t primitiveCount);
+    bool PlaneConflict(GlTexture* tex, uint32_t primitiveCount);
+    void RecordPlanes(GlTexture* tex);
     void BindPointers(bool stream);
     void PointAtClientVertices(const float* vertices);
+    void PointAtStreamBuffer();
     bool JoinsLayeredRun(GlTexture* tex) const;
     void AppendLayered(GlVertexBuffer* vb, uint64_t first, PrimitiveType type, uint32_t primitiveCount);
     void DrawLayeredRun();
@@ -159,6 +161,7 @@ private:
     struct Bucket {
         GlTexture* texture;
         std::vector<uint32_t> indices;
+        bool alphaOne;  // every fragment of the bucket has alpha one
     };
     std::vector<Bucket> buckets_;  // the first bucketCount_ are in use; the rest keep their memory
     size_t bucketCount_ = 0;
@@ -182,8 +185,17 @@ private:
         uint32_t generation;
         uint8_t mixed;
     };
+    static size_t HomeSlot(uint64_t key);
     PlaneSlot* FindPlaneSlot(uint64_t key);
-    bool VisitPlanes(GlTexture* tex, PrimitiveType type, uint32_t primitiveCount, bool record);
+    // The keys of the draw being issued, each once: how the check and the record meet each, and
+    // the slot the check found (valid while the table's generation is visitGeneration_).
+    struct PlaneVisit {
+        uint64_t key;
+        PlaneSlot* slot;
+        uint8_t check, record;
+    };
+    std::vector<PlaneVisit> planeVisits_;
+    uint32_t visitGeneration_ = 0;
     std::vector<PlaneSlot> planes_;
     uint32_t planeGeneration_ = 1;
     uint32_t planeCount_ = 0;
@@ -195,6 +207,7 @@ private:
 
     // Every vertex buffer's data lives at a fixed offset in one GL buffer.
     uint32_t arena_ = 0;
+    uint32_t streamBuffer_ = 0;  // a regrouped stream run's vertices while it is drawn
     uint32_t arenaCapacity_ = 0;  // bytes
     uint32_t arenaUsed_ = 0;
     struct FreeBlock { uint32_t offset, size; };
