@@ -624,19 +624,21 @@ void GlDevice::Flush() {
     } else {
         BindPointers(false);
     }
-    // In an order-independent run every fragment written replaces what is there (opaque, or
-    // blended with alpha one, or only opaque texels let through), so blending gives the same
-    // pixels as none; and where a texture's fragments all have alpha one the alpha test passes
-    // them all. Off, llvmpipe neither reads the colour buffer nor shades hidden fragments.
+    // Where every fragment written replaces what is there (opaque, blended with alpha one, or only
+    // opaque texels let through), blending gives the same pixels as none; and where a texture's
+    // fragments all have alpha one the alpha test passes them all. Off, llvmpipe neither reads
+    // the colour buffer nor shades fragments the depth test hides.
     const uint32_t* rs = applied_.renderState;
-    const bool blendOff = runIndependent_ && rs[RS_ALPHABLENDENABLE];
-    const bool testOn = rs[RS_ALPHATESTENABLE] != 0;
+    const bool blendOn = rs[RS_ALPHABLENDENABLE] != 0, testOn = rs[RS_ALPHATESTENABLE] != 0;
     const bool oneFails = !AlphaOnePasses(rs[RS_ALPHAFUNC], rs[RS_ALPHAREF]);
-    bool testNow = testOn;
-    if (blendOff) glDisable(GL_BLEND);
+    bool blendNow = blendOn, testNow = testOn;
     auto draw = [&](Bucket& b) {
         if (b.indices.empty()) return;
-        const bool test = testOn && (!runIndependent_ || !b.alphaOne || oneFails);
+        const bool blend = blendOn && !b.replaces, test = testOn && (!b.alphaOne || oneFails);
+        if (blend != blendNow) {
+            blend ? glEnable(GL_BLEND) : glDisable(GL_BLEND);
+            blendNow = blend;
+        }
         if (test != testNow) {
             test ? glEnable(GL_ALPHA_TEST) : glDisable(GL_ALPHA_TEST);
             testNow = test;
@@ -660,7 +662,7 @@ void GlDevice::Flush() {
     for (size_t i = 0; i < bucketCount_; ++i)
         if (i != currentBucket_) draw(buckets_[i]);
     draw(buckets_[currentBucket_]);
-    if (blendOff) glEnable(GL_BLEND);
+    if (blendNow != blendOn) glEnable(GL_BLEND);
     if (testNow != testOn) glEnable(GL_ALPHA_TEST);
     bucketCount_ = 0;
     streamVerts_.clear();
@@ -676,10 +678,12 @@ std::vector<uint32_t>& GlDevice::BucketFor(GlTexture* tex) {
             return buckets_[i].indices;
         }
     }
-    if (bucketCount_ == buckets_.size()) buckets_.push_back(Bucket{nullptr, {}, false});
+    if (bucketCount_ == buckets_.size()) buckets_.push_back(Bucket{nullptr, {}, false, false});
     currentBucket_ = bucketCount_++;
     buckets_[currentBucket_].texture = tex;
-    buckets_[currentBucket_].alphaOne = FragmentAlphaIsOne(tex);  // the run's other states are the draw's
+    // A run's other states are this draw's.
+    buckets_[currentBucket_].alphaOne = FragmentAlphaIsOne(tex);
+    buckets_[currentBucket_].replaces = BlendReplaces(tex);
     return buckets_[currentBucket_].indices;
 }
 
@@ -701,6 +705,16 @@ bool GlDevice::FragmentAlphaIsOne(const GlTexture* tex) const {
     }
 }
 
+bool GlDevice::BlendReplaces(const GlTexture* tex) const {
+    // Blending with alpha 1 replaces; so does blending what an alpha test that lets only alpha
+    // above 254/255 through leaves.
+    const uint32_t* rs = state_.renderState;
+    if (!rs[RS_ALPHABLENDENABLE]) return true;
+    const uint32_t src = rs[RS_SRCBLEND], dst = rs[RS_DESTBLEND];
+    if (src == BLEND_ONE && dst == BLEND_ZERO) return true;
+    return src == BLEND_SRCALPHA && dst == BLEND_INVSRCALPHA && (FragmentAlphaIsOne(tex) || AlphaTestKeepsOnlyOpaque());
+}
+
 bool GlDevice::OrderIndependent(const GlTexture* tex) const {
     // Each pixel keeps the nearest fragment whatever the order, as long as every fragment written
     // replaces what is there. Only exact depth ties (coplanar overlaps) would show the order.
@@ -708,13 +722,7 @@ bool GlDevice::OrderIndependent(const GlTexture* tex) const {
     if (!rs[RS_ZENABLE] || !rs[RS_ZWRITEENABLE] || rs[RS_ZFUNC] != CMP_LESSEQUAL) return false;
     // Wireframe and point edges are shared by neighbours at equal depth: the later one shows.
     if (rs[RS_FILLMODE] == FILL_WIREFRAME || rs[RS_FILLMODE] == FILL_POINT) return false;
-    if (!rs[RS_ALPHABLENDENABLE]) return true;
-    const uint32_t src = rs[RS_SRCBLEND], dst = rs[RS_DESTBLEND];
-    if (src == BLEND_ONE && dst == BLEND_ZERO) return true;
-    // Blending with alpha 1 replaces. Alpha testing then passes all or nothing; alpha testing
-    // that lets only alpha above 254/255 through leaves fragments that replace to within a part
-    // of a colour step.
-    return src == BLEND_SRCALPHA && dst == BLEND_INVSRCALPHA && (FragmentAlphaIsOne(tex) || AlphaTestKeepsOnlyOpaque());
+    return BlendReplaces(tex);
 }
 
 bool GlDevice::AlphaTestKeepsOnlyOpaque() const {

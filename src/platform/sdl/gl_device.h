@@ -113,6 +113,7 @@ private:
     bool OrderIndependent(const GlTexture* tex) const;
     bool FragmentAlphaIsOne(const GlTexture* tex) const;
     bool AlphaTestKeepsOnlyOpaque() const;
+    bool BlendReplaces(const GlTexture* tex) const;
     std::vector<uint32_t>& BucketFor(GlTexture* tex);
     // The stream path: whether this draw takes it (and the normal matrix it then uses), the
     // world matrix GL is to hold for the draw, the draw's vertices in world space, and the
@@ -162,6 +163,7 @@ private:
         GlTexture* texture;
         std::vector<uint32_t> indices;
         bool alphaOne;  // every fragment of the bucket has alpha one
+        bool replaces;  // every fragment it writes replaces what is there
     };
     std::vector<Bucket> buckets_;  // the first bucketCount_ are in use; the rest keep their memory
     size_t bucketCount_ = 0;
