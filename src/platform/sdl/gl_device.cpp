@@ -436,10 +436,13 @@ void GlDevice::ApplyRenderStates(bool force) {
     if (changed(RS_SHADEMODE)) glShadeModel(rs[RS_SHADEMODE] == 1 ? GL_FLAT : GL_SMOOTH);
     if (changed(RS_ZWRITEENABLE)) glDepthMask(rs[RS_ZWRITEENABLE] ? GL_TRUE : GL_FALSE);
     if (changed(RS_ZFUNC)) glDepthFunc(CmpToGl(rs[RS_ZFUNC]));
-    if (changed(RS_ALPHATESTENABLE)) toggle(GL_ALPHA_TEST, rs[RS_ALPHATESTENABLE] != 0);
+    // Blending and the alpha test are switched at each GL draw (see SwitchBlendAndTest).
+    if (force) {
+        toggle(GL_ALPHA_TEST, glAlphaTest_ = rs[RS_ALPHATESTENABLE] != 0);
+        toggle(GL_BLEND, glBlend_ = rs[RS_ALPHABLENDENABLE] != 0);
+    }
     if (changed(RS_ALPHAREF) || changed(RS_ALPHAFUNC))
         glAlphaFunc(CmpToGl(rs[RS_ALPHAFUNC]), (rs[RS_ALPHAREF] & 0xFF) / 255.0f);
-    if (changed(RS_ALPHABLENDENABLE)) toggle(GL_BLEND, rs[RS_ALPHABLENDENABLE] != 0);
     if (changed(RS_SRCBLEND) || changed(RS_DESTBLEND))
         glBlendFunc(BlendToGl(rs[RS_SRCBLEND]), BlendToGl(rs[RS_DESTBLEND]));
     if (changed(RS_CULLMODE)) {
@@ -631,18 +634,9 @@ void GlDevice::Flush() {
     const uint32_t* rs = applied_.renderState;
     const bool blendOn = rs[RS_ALPHABLENDENABLE] != 0, testOn = rs[RS_ALPHATESTENABLE] != 0;
     const bool oneFails = !AlphaOnePasses(rs[RS_ALPHAFUNC], rs[RS_ALPHAREF]);
-    bool blendNow = blendOn, testNow = testOn;
     auto draw = [&](Bucket& b) {
         if (b.indices.empty()) return;
-        const bool blend = blendOn && !b.replaces, test = testOn && (!b.alphaOne || oneFails);
-        if (blend != blendNow) {
-            blend ? glEnable(GL_BLEND) : glDisable(GL_BLEND);
-            blendNow = blend;
-        }
-        if (test != testNow) {
-            test ? glEnable(GL_ALPHA_TEST) : glDisable(GL_ALPHA_TEST);
-            testNow = test;
-        }
+        SwitchBlendAndTest(blendOn && !b.replaces, testOn && (!b.alphaOne || oneFails));
         GlTexture* t = b.texture;
         if (t != boundTexture_) {
             if (!t) {
@@ -662,12 +656,23 @@ void GlDevice::Flush() {
     for (size_t i = 0; i < bucketCount_; ++i)
         if (i != currentBucket_) draw(buckets_[i]);
     draw(buckets_[currentBucket_]);
-    if (blendNow != blendOn) glEnable(GL_BLEND);
-    if (testNow != testOn) glEnable(GL_ALPHA_TEST);
     bucketCount_ = 0;
     streamVerts_.clear();
     ++planeGeneration_;
     planeCount_ = 0;
+}
+
+void GlDevice::SwitchBlendAndTest(bool blend, bool test) {
+    // Left as they are until a draw needs them otherwise: every switch costs GL a new look-up of
+    // its fragment program.
+    if (blend != glBlend_) {
+        blend ? glEnable(GL_BLEND) : glDisable(GL_BLEND);
+        glBlend_ = blend;
+    }
+    if (test != glAlphaTest_) {
+        test ? glEnable(GL_ALPHA_TEST) : glDisable(GL_ALPHA_TEST);
+        glAlphaTest_ = test;
+    }
 }
 
 std::vector<uint32_t>& GlDevice::BucketFor(GlTexture* tex) {
@@ -999,6 +1004,7 @@ void GlDevice::DrawLayeredRun() {
     glVertexPointer(3, GL_FLOAT, LAYERED_STRIDE, v);
     glNormalPointer(GL_FLOAT, LAYERED_STRIDE, v + 3);
     const uint32_t* ss = applied_.samplerState;
+    SwitchBlendAndTest(applied_.renderState[RS_ALPHABLENDENABLE] != 0, applied_.renderState[RS_ALPHATESTENABLE] != 0);
     if (layers_.size() == 1) {
         GlTexture* t = layers_[0];
         if (t != boundTexture_) {
@@ -1063,6 +1069,7 @@ HResult GlDevice::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32
         } else {
             BindPointers(false);
         }
+        SwitchBlendAndTest(state_.renderState[RS_ALPHABLENDENABLE] != 0, state_.renderState[RS_ALPHATESTENABLE] != 0);
         glDrawArrays(type == PT_TRIANGLESTRIP ? GL_TRIANGLE_STRIP : GL_TRIANGLE_FAN,
                      drawStreamed_ ? 0 : static_cast<GLint>(base), static_cast<GLsizei>(count));
         ++glDrawCalls_;

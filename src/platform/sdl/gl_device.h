@@ -114,6 +114,7 @@ private:
     bool FragmentAlphaIsOne(const GlTexture* tex) const;
     bool AlphaTestKeepsOnlyOpaque() const;
     bool BlendReplaces(const GlTexture* tex) const;
+    void SwitchBlendAndTest(bool blend, bool test);
     std::vector<uint32_t>& BucketFor(GlTexture* tex);
     // The stream path: whether this draw takes it (and the normal matrix it then uses), the
     // world matrix GL is to hold for the draw, the draw's vertices in world space, and the
@@ -202,6 +203,7 @@ private:
     uint32_t planeGeneration_ = 1;
     uint32_t planeCount_ = 0;
     GlTexture* boundTexture_ = nullptr;  // what GL has bound and enabled (null: texturing off)
+    bool glBlend_ = false, glAlphaTest_ = false;  // what GL has on (they follow each draw's needs)
     uint64_t glDrawCalls_ = 0;
     uint64_t drawPrimitiveCalls_ = 0;
     int overlayDepth_ = 0;
