@@ -4,7 +4,8 @@
 // one GL draw per texture, and textured wireframe runs drawn in their order in one GL draw with
 // their textures as layers of one 3-D texture. Small meshes placed by a world matrix (sprites,
 // decals, boxes) are transformed on the CPU and drawn from client memory with the view alone, so
-// that draws that differ only in their placement merge too.
+// that draws that differ only in their placement merge too. Blending and the alpha test are
+// switched per GL draw to what it needs: off where they cannot change its pixels.
 #pragma once
 #include <cstdint>
 #include <memory>
