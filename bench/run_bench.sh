@@ -29,7 +29,7 @@ echo
 if [[ $gl_status -eq 0 ]]; then
   grep '^|' <<<"$gl"
 else
-  echo "| what | ms per frame | frames per second | ms issuing (CPU) | GL draws per frame | CPU ms, calling thread | CPU ms, all threads |"
+  echo "| what | ms per frame | frames per second | ms issuing (CPU) | GL draws per frame | CPU ms issuing | CPU ms, all threads |"
   echo "|---|---:|---:|---:|---:|---:|---:|"
   echo "(bench_lake_gl did not run: status $gl_status)" >&2
 fi
