@@ -6,32 +6,16 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 #include "fishing/weight.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/system.h"
-#include "scratch_dir.h"
+#include "generated_lake_folder.h"
 #include "test_support.h"
 
 namespace {
-
-namespace fs = std::filesystem;
-
-// A scratch game folder whose media link to the generated ones, with its own photos folder.
-struct GeneratedLakeFolder : ScratchDir {
-    bool ok = true;
-    GeneratedLakeFolder() {
-        for (const char* sub : {"models", "textures", "data", "fonts", "sounds"}) {
-            const fs::path from = fs::path(LAKESIDE_GAME_DIR) / sub;
-            if (fs::exists(from)) fs::create_directory_symlink(from, sub);
-        }
-        ok = fs::exists("models/lake.qd") && fs::exists("data/data.qd");
-        fs::create_directories("photos");
-    }
-};
 
 // The scripted angler: key taps and clicks of whole frames on the headless backend.
 struct Angler {
@@ -93,7 +77,7 @@ bool PassesThrough(const std::vector<std::pair<int32_t, int32_t>>& tape,
 }
 
 TEST(FishingSession, ACatchFromTheWalkToTheSaveFile) {
-    GeneratedLakeFolder folder;
+    GeneratedLakeFolder folder(LAKESIDE_GAME_DIR);
     if (!folder.ok) GTEST_SKIP() << "no generated lake";
     int32_t caught = NO_FISH;
     float weight = 0;
