@@ -258,6 +258,7 @@ private:
         }
         if (plat::Failed(app_->StartUp())) return Fail("the game did not start");
         backend_->GetDevice()->recordCallLines = false;
+        backend_->GetDevice()->recordDraws = false;
         // The game seeds its generator from the clock; the soak's seed decides it instead.
         plat::GameSrand(static_cast<uint32_t>(rng_.Next()));
         ++result_.lives;
@@ -313,9 +314,12 @@ private:
             Fail("resident memory grew from " + std::to_string(result_.rssAtMemoryFromKb) + " kB after frame " +
                  std::to_string(options_.memoryFrom) + " to " + std::to_string(result_.rssAtEndKb) + " kB at the end");
     }
-    // The fish-dependent stages need a bite, which a short run may not see.
+    // A fish on the line needs a bite, which a short run may not see; a landing needs a fight won,
+    // which even a long run may not, and the photo follows a landing.
     bool Required(int s) const {
-        if (s == SCREEN_PLAYING || s == SCREEN_LANDED || s == SCREEN_PHOTO) return options_.frames >= 50000;
+        if (s == SCREEN_PLAYING) return options_.frames >= 50000;
+        if (s == SCREEN_LANDED) return false;
+        if (s == SCREEN_PHOTO) return result_.frames[SCREEN_LANDED] > 0;
         return true;
     }
     void Fail(const std::string& what) {
@@ -345,10 +349,7 @@ private:
         }
         if (app_->gameMode != lastMode_) {
             lastMode_ = app_->gameMode;
-            modeFrames_ = 0;
             OnModeEntered();
-        } else {
-            ++modeFrames_;
         }
         if (app_->gameMode == MODE_FISHING) ++fishingFrames_;
         // Every walk to a stand crosses the whole lake in well under this many frames.
@@ -756,7 +757,8 @@ private:
                 break;
             case FISHING_FISH_LANDED:
                 ReleaseAll();
-                Press(rng_.Chance(0.9) ? KeyId::P : KeyId::R, 2);
+                // The photo (always for the run's first fish), or the fish put back from the sling.
+                Press(result_.photosTaken == 0 || rng_.Chance(0.8) ? KeyId::P : KeyId::R, 2);
                 steerWait_ = 30;
                 break;
             case FISHING_PHOTO_MODE:
@@ -798,7 +800,6 @@ private:
     int64_t framesHere_ = 0;
     int64_t dwell_ = 0;
     int32_t lastMode_ = -1;
-    int64_t modeFrames_ = 0;
     int32_t lastFishingState_ = FISHING_ROAMING;
     int steerWait_ = 0;
     int calm_ = 0;
