@@ -67,10 +67,17 @@ private:
     int index_ = -1;
 };
 
+// Runs `check` on every object of a pool, each named by the pool and its slot.
+template <class T, size_t N, class Check>
+void EachOf(Checker& c, const char* pool, T* const (&objects)[N], Check check) {
+    for (size_t i = 0; i < N && !c.Failed(); ++i) {
+        c.At(pool, static_cast<int>(i));
+        check(*objects[i]);
+    }
+}
+
 void CheckFish(Checker& c, const GameApp& app) {
-    for (int i = 0; i < FISH_COUNT && !c.Failed(); ++i) {
-        const Fish& f = *app.fish[i];
-        c.At("fish", i);
+    EachOf(c, "fish", app.fish, [&](const Fish& f) {
         for (auto [name, v] : {std::pair{"x", f.x}, {"y", f.y}, {"z", f.z}, {"size", f.size}, {"heading", f.heading},
                                {"pitch", f.pitch}, {"tailSwing", f.tailSwing}, {"speed", f.speed}, {"nextX", f.nextX},
                                {"nextZ", f.nextZ}, {"bottomY", f.bottomY}, {"bodyDepth", f.bodyDepth}, {"fear", f.fear},
@@ -85,20 +92,16 @@ void CheckFish(Checker& c, const GameApp& app) {
         c.OneOf("state", f.state,
                 {FISH_CRUISE, FISH_FLEE, FISH_ROLL, FISH_LEAP, FISH_HOOKED, FISH_NETTED, FISH_LANDED});
         if (f.active) c.InRange("kind", f.kind, 1, 32);
-    }
+    });
 }
 
 void CheckWildlife(Checker& c, const GameApp& app) {
-    for (int i = 0; i < GULL_COUNT && !c.Failed(); ++i) {
-        const Gull& g = *app.gulls[i];
-        c.At("gulls", i);
+    EachOf(c, "gulls", app.gulls, [&](const Gull& g) {
         for (auto [name, v] : {std::pair{"x", g.x}, {"altitude", g.altitude}, {"z", g.z}, {"heading", g.heading},
                                {"headingToCentre", g.headingToCentre}, {"stepsDown", g.stepsDown}, {"stepsUp", g.stepsUp}})
             c.Finite(name, v);
-    }
-    for (int i = 0; i < INSECT_SWARM_COUNT && !c.Failed(); ++i) {
-        const InsectSwarm& s = *app.insectSwarms[i];
-        c.At("insectSwarms", i);
+    });
+    EachOf(c, "insectSwarms", app.insectSwarms, [&](const InsectSwarm& s) {
         for (auto [name, v] : {std::pair{"centreX", double(s.centreX)}, {"centreY", double(s.centreY)},
                                {"centreZ", double(s.centreZ)}, {"spread", double(s.spread)},
                                {"sizeBase", double(s.sizeBase)}, {"targetHeading", s.targetHeading},
@@ -113,52 +116,37 @@ void CheckWildlife(Checker& c, const GameApp& app) {
         c.Finite("pitch", s.pitch);
         c.Finite("speed", s.speed);
         c.InRange("leader", s.leader, 0, SWARM_MEMBERS - 1);
-    }
-    for (int i = 0; i < BUBBLE_SPOT_COUNT && !c.Failed(); ++i) {
-        const BubbleSpot& b = *app.bubbleSpots[i];
-        c.At("bubbleSpots", i);
+    });
+    EachOf(c, "bubbleSpots", app.bubbleSpots, [&](const BubbleSpot& b) {
         for (auto [name, v] : {std::pair{"x", b.x}, {"y", b.y}, {"z", b.z}, {"riseSpeed", b.riseSpeed},
                                {"startY", b.startY}, {"wait", b.wait}})
             c.Finite(name, v);
-    }
-    for (int i = 0; i < DRAGONFLY_COUNT && !c.Failed(); ++i) {
-        const Dragonfly& d = *app.dragonflies[i];
-        c.At("dragonflies", i);
+    });
+    EachOf(c, "dragonflies", app.dragonflies, [&](const Dragonfly& d) {
         for (auto [name, v] : {std::pair{"x", d.x}, {"y", d.y}, {"z", d.z}, {"homeX", d.homeX}, {"homeY", d.homeY},
                                {"homeZ", d.homeZ}, {"vx", d.vx}, {"vy", d.vy}, {"vz", d.vz}, {"range", d.range}})
             c.Finite(name, v);
-    }
+    });
 }
 
 void CheckWaterEffects(Checker& c, const GameApp& app) {
-    for (int i = 0; i < RIPPLE_RING_COUNT && !c.Failed(); ++i) {
-        const RippleRing& r = *app.rippleRings[i];
-        c.At("rippleRings", i);
+    EachOf(c, "rippleRings", app.rippleRings, [&](const RippleRing& r) {
         for (auto [name, v] : {std::pair{"x", r.x}, {"y", r.y}, {"z", r.z}, {"radius", r.radius},
                                {"maxRadius", r.maxRadius}, {"spinAngle", r.spinAngle}})
             c.Finite(name, v);
         c.InRange("stage", r.stage, 1, 3);
-    }
-    for (int i = 0; i < WAKE_COUNT && !c.Failed(); ++i) {
-        const Wake& w = *app.wakes[i];
-        c.At("wakes", i);
+    });
+    EachOf(c, "wakes", app.wakes, [&](const Wake& w) {
         for (auto [name, v] : {std::pair{"x", w.x}, {"y", w.y}, {"z", w.z}, {"radius", w.radius},
                                {"maxRadius", w.maxRadius}, {"heading", w.heading}})
             c.Finite(name, v);
         c.InRange("stage", w.stage, 1, 3);
-    }
-    for (int i = 0; i < FEEDING_BUBBLE_COUNT && !c.Failed(); ++i) {
-        const FeedingBubble& b = *app.feedingBubbles[i];
-        c.At("feedingBubbles", i);
+    });
+    EachOf(c, "feedingBubbles", app.feedingBubbles, [&](const FeedingBubble& b) {
         for (auto [name, v] : {std::pair{"x", b.x}, {"y", b.y}, {"z", b.z}, {"speed", b.speed}}) c.Finite(name, v);
-    }
-    for (int i = 0; i < SOUND_SLOT_COUNT && !c.Failed(); ++i) {
-        c.At("soundSlots", i);
-        c.Finite("framesLeft", app.soundSlots[i]->framesLeft);
-    }
-    for (int i = 0; i < BAIT_ITEM_COUNT && !c.Failed(); ++i) {
-        const BaitAttraction& b = *app.baitAttractions[i];
-        c.At("baitAttractions", i);
+    });
+    EachOf(c, "soundSlots", app.soundSlots, [&](const SoundSlot& slot) { c.Finite("framesLeft", slot.framesLeft); });
+    EachOf(c, "baitAttractions", app.baitAttractions, [&](const BaitAttraction& b) {
         for (auto [name, v] : {std::pair{"x", double(b.x)}, {"y", double(b.y)}, {"z", double(b.z)}, {"scare", b.scare},
                                {"coverBonus", b.coverBonus}, {"strength", b.strength},
                                {"strengthDecay", b.strengthDecay}, {"scareDecay", b.scareDecay},
@@ -166,7 +154,7 @@ void CheckWaterEffects(Checker& c, const GameApp& app) {
                                {"tackleScare", b.tackleScare}, {"takeEase", b.takeEase}, {"pullRisk", b.pullRisk},
                                {"hookWear", b.hookWear}})
             c.Finite(name, v);
-    }
+    });
 }
 
 void CheckCamera(Checker& c, const GameApp& a) {
