@@ -19,18 +19,11 @@ constexpr BankLine BANK_LINES[4] = {
 constexpr double BANK_CLEARANCE = 1.5;
 constexpr double WATER_BELOW = -0.3;   // ground lower than this is water for walking and wading
 
-// Distance of (x, z) from the line through a and b: the sine of the angle at b (from the law of
-// cosines) times the distance to b. The cosine is kept within -1..1 so that rounding cannot make
-// the angle undefined; a point on b is on the line.
+// Distance of (x, z) from the line through a and b.
 float DistanceFromLine(const BankLine& l, float x, float z) {
     const float ab = static_cast<float>(Distance2D(l.ax, l.az, l.bx, l.bz));
-    const float pb = static_cast<float>(Distance2D(x, z, l.bx, l.bz));
-    const float pa = static_cast<float>(Distance2D(x, z, l.ax, l.az));
-    if (pb == 0.0f || ab == 0.0f) return 0.0f;
-    float cosine = (ab * ab + pb * pb - pa * pa) / (2.0f * ab * pb);
-    if (cosine > 1.0f) cosine = 1.0f;
-    if (cosine < -1.0f) cosine = -1.0f;
-    return std::sin(std::acos(cosine)) * pb;
+    return DistanceFromLineByEnds(static_cast<float>(Distance2D(x, z, l.ax, l.az)),
+                                  static_cast<float>(Distance2D(x, z, l.bx, l.bz)), ab * ab, ab);
 }
 
 int Rand() { return plat::GameRand(); }

@@ -1,11 +1,18 @@
 // Distances, facing angles and flat shading.
 #include "gfx/geometry.h"
+#include <algorithm>
 #include <cmath>
 #include "platform/d3dx.h"
 #include "shell/game_app.h"
 
 double Distance2D(double a, double b, double c, double d) {
     return std::sqrt((b - d) * (b - d) + (a - c) * (a - c));
+}
+
+float DistanceFromLineByEnds(float toFirst, float toSecond, float lengthSquared, float length) {
+    if (toSecond == 0.0f || length == 0.0f) return 0.0f;
+    const float cosine = (toSecond * toSecond + lengthSquared - toFirst * toFirst) / (toSecond * length * 2.0f);
+    return std::sin(std::acos(std::clamp(cosine, -1.0f, 1.0f))) * toSecond;
 }
 
 double Distance3D(double x1, double y1, double z1, double x2, double y2, double z2) {

@@ -18,6 +18,12 @@ struct HeadingPitch {
 };
 
 double Distance2D(double a, double b, double c, double d);
+// Distance of a point from the line through two ends, from the point's distances to the first
+// and second end and the line's squared length and length, in single precision: the sine of the
+// angle at the second end (law of cosines) times the distance to that end. Never NaN: a cosine that
+// rounding pushes past 1 counts as 1, and a point on the second end (or a line of no length) is on
+// the line.
+float DistanceFromLineByEnds(float toFirst, float toSecond, float lengthSquared, float length);
 double Distance3D(double x1, double y1, double z1, double x2, double y2, double z2);
 // Facing from point 1 to point 2, written through `out`, which is returned.
 HeadingPitch* HeadingAndPitchBetween(HeadingPitch* out, double x1, double y1, double z1, double x2,

@@ -12,7 +12,7 @@
 #include "fishing/weight.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/system.h"
-#include "generated_lake_folder.h"
+#include "generated_lake.h"
 #include "test_support.h"
 
 namespace {
@@ -77,7 +77,7 @@ bool PassesThrough(const std::vector<std::pair<int32_t, int32_t>>& tape,
 }
 
 TEST(FishingSession, ACatchFromTheWalkToTheSaveFile) {
-    GeneratedLakeFolder folder(LAKESIDE_GAME_DIR);
+    GeneratedLakeFolder folder;
     if (!folder.ok) GTEST_SKIP() << "no generated lake";
     int32_t caught = NO_FISH;
     float weight = 0;

@@ -14,7 +14,7 @@
 #include <memory>
 #include <thread>
 #include <vector>
-#include "generated_lake_folder.h"
+#include "generated_lake.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/system.h"
 #include "shell/game_app.h"
@@ -819,12 +819,12 @@ private:
 
 }  // namespace
 
-Result Run(const Options& options, const std::string& gameDir, std::ostream& log) {
-    GeneratedLakeFolder folder(gameDir);
+Result Run(const Options& options, std::ostream& log) {
+    GeneratedLakeFolder folder;
     if (!folder.ok) {
         Result r;
         r.ok = false;
-        r.failure = "no generated game media in " + gameDir;
+        r.failure = std::string("no generated game media in ") + LAKESIDE_GAME_DIR;
         return r;
     }
     Driver driver(options, log);

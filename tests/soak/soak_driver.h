@@ -66,8 +66,8 @@ struct Result {
     uint64_t stateHash = 0;        // of the game's state over the run, for replays
 };
 
-// Runs the soak in a fresh scratch folder linked to the generated game media (`gameDir`).
-Result Run(const Options& options, const std::string& gameDir, std::ostream& log);
+// Runs the soak in a fresh scratch folder linked to the generated game media.
+Result Run(const Options& options, std::ostream& log);
 
 // The table of frames and entries per screen.
 void PrintTable(const Result& result, std::ostream& out);

@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
     std::cout << "soak: seed " << options.seed << ", " << options.frames
               << " frames (replay with LAKESIDE_SOAK_SEED=" << options.seed << ")" << std::endl;
     const auto start = std::chrono::steady_clock::now();
-    const soak::Result r = soak::Run(options, LAKESIDE_GAME_DIR, std::cout);
+    const soak::Result r = soak::Run(options, std::cout);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
     soak::PrintTable(r, std::cout);

@@ -82,7 +82,7 @@ TEST(SoakRun, ASeedReplaysTheSameRun) {
     auto run = [&](uint64_t seed) {
         o.seed = seed;
         std::ostringstream log;
-        const soak::Result r = soak::Run(o, LAKESIDE_GAME_DIR, log);
+        const soak::Result r = soak::Run(o, log);
         EXPECT_TRUE(r.ok) << r.failure;
         return r;
     };

@@ -1,7 +1,6 @@
 // The duck's bank lines and the hut.
 #include "screens/duck/duck_banks.h"
 #include <algorithm>
-#include <cmath>
 #include "gfx/geometry.h"
 
 namespace {
@@ -21,13 +20,10 @@ constexpr double HUT_X = 25.0;
 constexpr double HUT_Z = 24.0;
 constexpr double HUT_CLEARANCE = 2.5;
 
-// The sine of the angle at the second end times the distance to it.
 float DistanceFromLine(const DuckBankLine& line, double x, double z) {
-    const float a = static_cast<float>(Distance2D(line.firstX, line.firstZ, x, z));
-    const float b = static_cast<float>(Distance2D(line.secondX, line.secondZ, x, z));
-    if (b == 0.0f) return 0.0f;
-    const float cosine = (b * b + line.lengthSquared - a * a) / (b * line.length * 2.0f);
-    return std::sin(std::acos(std::clamp(cosine, -1.0f, 1.0f))) * b;
+    return DistanceFromLineByEnds(static_cast<float>(Distance2D(line.firstX, line.firstZ, x, z)),
+                                  static_cast<float>(Distance2D(line.secondX, line.secondZ, x, z)),
+                                  line.lengthSquared, line.length);
 }
 
 }  // namespace
