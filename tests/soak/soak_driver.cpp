@@ -502,16 +502,21 @@ private:
         }
     }
 
+    // A stay of lo..hi frames, shortened for a short run so that it still comes round every screen.
+    int Stay(int lo, int hi) {
+        const double pace = std::min(1.0, std::max(0.4, static_cast<double>(options_.frames) / 30000.0));
+        return rng_.Between(static_cast<int>(lo * pace), static_cast<int>(hi * pace));
+    }
     // Frames a screen may stay current before the steering moves on.
     int DwellFor(int screen) {
         switch (screen) {
-            case SCREEN_TITLE: return rng_.Between(20, 400);
-            case SCREEN_MAP: return rng_.Between(20, 300);
-            case SCREEN_ORBIT_VIEW: return rng_.Between(60, 600);
-            case SCREEN_TOUR: return rng_.Between(200, 1200);
-            case SCREEN_DUCK: return rng_.Between(200, 1000);
-            case SCREEN_BINOCULARS: return rng_.Between(30, 300);
-            default: return rng_.Between(30, 400);
+            case SCREEN_TITLE: return Stay(20, 400);
+            case SCREEN_MAP: return Stay(20, 300);
+            case SCREEN_ORBIT_VIEW: return Stay(60, 600);
+            case SCREEN_TOUR: return Stay(200, 1200);
+            case SCREEN_DUCK: return Stay(200, 1000);
+            case SCREEN_BINOCULARS: return Stay(30, 300);
+            default: return Stay(30, 400);
         }
     }
 
@@ -520,7 +525,7 @@ private:
             fishingGoal_ = pendingGoal_;
             pendingGoal_ = rng_.Chance(0.5) ? GOAL_FISH : GOAL_BANK;  // for a way in by chance
             fishingFrames_ = 0;
-            fishingLimit_ = fishingGoal_ == GOAL_FISH ? rng_.Between(1000, 4000) : rng_.Between(400, 1200);
+            fishingLimit_ = fishingGoal_ == GOAL_FISH ? Stay(1000, 4000) : Stay(400, 1200);
             for (int64_t& at : bankVisitAt_) at = rng_.Between(30, static_cast<int>(fishingLimit_) - 60);
         }
         if (app_->gameMode == MODE_PHOTO_ALBUM) bankVisitAt_[0] = INT64_MAX;
