@@ -218,6 +218,7 @@ private:
     // something to show and delete) and best weights, written by the game itself.
     void WriteEarlierSave() {
         plat::InstallHeadlessBackend(tick_);
+        plat::GameSrand(static_cast<uint32_t>(rng_.Next()));
         {
             GameApp earlier;
             const int swims[] = {2, 5, 7, 9};
@@ -250,6 +251,9 @@ private:
     void StartLife() {
         backend_ = plat::InstallHeadlessBackend(tick_);
         backend_->msPerFrame = 16;
+        // The game draws from its generator while it is built (the gulls' headings), before start-up
+        // seeds it from the clock: both come from the soak's seed, not from whatever ran before.
+        plat::GameSrand(static_cast<uint32_t>(rng_.Next()));
         app_ = std::make_unique<GameApp>();
         if (haveSaved_) {
             const std::string diff = Compare(saved_, app_->photos, app_->bestWeight);
@@ -259,7 +263,6 @@ private:
         if (plat::Failed(app_->StartUp())) return Fail("the game did not start");
         backend_->GetDevice()->recordCallLines = false;
         backend_->GetDevice()->recordDraws = false;
-        // The game seeds its generator from the clock; the soak's seed decides it instead.
         plat::GameSrand(static_cast<uint32_t>(rng_.Next()));
         ++result_.lives;
         holds_.clear();

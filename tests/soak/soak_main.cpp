@@ -36,15 +36,17 @@ int main(int argc, char** argv) {
     options.checkMemory = !soak::UnderSanitizer();
     if (soak::UnderSanitizer()) options.hangSeconds = 300;
 
-    std::cout << "soak: seed " << options.seed << ", " << options.frames
-              << " frames (replay with LAKESIDE_SOAK_SEED=" << options.seed << ")" << std::endl;
+    // The run's length sets its pace, so a replay gives both.
+    std::cout << "soak: seed " << options.seed << ", " << options.frames << " frames (replay with LAKESIDE_SOAK_SEED="
+              << options.seed << " LAKESIDE_SOAK_FRAMES=" << options.frames << ")" << std::endl;
     const auto start = std::chrono::steady_clock::now();
     const soak::Result r = soak::Run(options, std::cout);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
     soak::PrintTable(r, std::cout);
     std::cout << "soak: " << r.framesRun << " frames in " << seconds << " s, " << r.lives << " games, "
-              << r.saveChecks << " saves read back, " << r.photosTaken << " photos taken" << std::endl;
+              << r.saveChecks << " saves read back, " << r.photosTaken << " photos taken, state hash " << std::hex
+              << r.stateHash << std::dec << std::endl;
     if (options.checkMemory)
         std::cout << "soak: resident at most " << r.rssAtMemoryFromKb << " kB after frame " << options.memoryFrom
                   << ", at most " << r.rssAtEndKb << " kB at the end" << std::endl;
