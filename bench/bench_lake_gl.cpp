@@ -3,6 +3,7 @@
 // call per draw), the game's terrain pass alone, and a baseline of the same terrain sent straight
 // to GL as one vertex buffer with one draw per ground texture. Prints markdown table rows.
 #include <SDL.h>
+#include <time.h>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -144,9 +145,17 @@ private:
 };
 
 struct Result {
-    std::vector<double> frameMs, issueMs;
+    std::vector<double> frameMs, issueMs, issueCpuMs, processCpuMs;
     uint64_t glDraws = 0;
 };
+
+// CPU time used so far, in ms: by the calling thread, or by the whole process (llvmpipe's
+// rasterising threads included). Unlike the clock on the wall, a busy machine hardly moves them.
+double CpuMs(clockid_t clock) {
+    timespec t{};
+    clock_gettime(clock, &t);
+    return t.tv_sec * 1000.0 + t.tv_nsec / 1e6;
+}
 
 double Median(std::vector<double> v) {
     if (v.empty()) return 0;
@@ -154,7 +163,7 @@ double Median(std::vector<double> v) {
     return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
 }
 
-// Differences between two pictures: pixels with a channel off by more than 2, and the largest.
+// Differences between two pictures: pixels that differ in any channel, and the largest difference.
 struct PictureDiff {
     int differing = 0, largest = 0;
 };
@@ -165,7 +174,7 @@ PictureDiff Compare(const std::vector<uint32_t>& a, const std::vector<uint32_t>&
         for (int shift : {0, 8, 16})
             most = std::max(most, std::abs(static_cast<int>((a[i] >> shift) & 0xFF) - static_cast<int>((b[i] >> shift) & 0xFF)));
         d.largest = std::max(d.largest, most);
-        if (most > 2) ++d.differing;
+        if (most > 0) ++d.differing;
     }
     return d;
 }
@@ -271,11 +280,14 @@ int main(int argc, char** argv) {
                     for (int i = 0; i < 3; ++i) m.draw();
                     device->Finish();
                     const uint64_t drawsBefore = device->GlDrawCalls();
-                    double issue = 0;
+                    double issue = 0, issueCpu = 0;
+                    const double processStart = CpuMs(CLOCK_PROCESS_CPUTIME_ID);
                     const auto start = Clock::now();
                     for (int i = 0; i < frames; ++i) {
                         const auto frameStart = Clock::now();
+                        const double cpuStart = CpuMs(CLOCK_THREAD_CPUTIME_ID);
                         m.draw();
+                        issueCpu += CpuMs(CLOCK_THREAD_CPUTIME_ID) - cpuStart;
                         issue += MsSince(frameStart);
                         if (m.present) {
                             backend->Present();
@@ -286,6 +298,8 @@ int main(int argc, char** argv) {
                     device->Finish();
                     m.result.frameMs.push_back(MsSince(start) / frames);
                     m.result.issueMs.push_back(issue / frames);
+                    m.result.issueCpuMs.push_back(issueCpu / frames);
+                    m.result.processCpuMs.push_back((CpuMs(CLOCK_PROCESS_CPUTIME_ID) - processStart) / frames);
                     m.result.glDraws = (device->GlDrawCalls() - drawsBefore) / frames;
                 }
             }
@@ -293,14 +307,17 @@ int main(int argc, char** argv) {
             device->SetRegrouping(true);
             device->SetLayering(true);
 
-            std::printf("| what | ms per frame | frames per second | ms issuing (CPU) | GL draws per frame |\n");
-            std::printf("|---|---:|---:|---:|---:|\n");
+            std::printf("| what | ms per frame | frames per second | ms issuing (CPU) | GL draws per frame | "
+                        "CPU ms issuing | CPU ms, all threads |\n");
+            std::printf("|---|---:|---:|---:|---:|---:|---:|\n");
             for (const Mode& m : modes) {
                 if (m.result.frameMs.empty()) continue;  // not asked for
                 const double ms = Median(m.result.frameMs);
-                std::printf("| %s | %.2f | %.1f | %.2f | %llu |\n", m.label, ms, 1000.0 / ms, Median(m.result.issueMs),
+                std::printf("| %s | %.2f | %.1f | %.2f | %llu | %.2f | %.2f |\n", m.label, ms, 1000.0 / ms,
+                            Median(m.result.issueMs),
                             static_cast<unsigned long long>(m.label == modes.back().label ? baseline.Groups()
-                                                                                            : m.result.glDraws));
+                                                                                            : m.result.glDraws),
+                            Median(m.result.issueCpuMs), Median(m.result.processCpuMs));
             }
             // The ratio round by round: both sides of it see the same load on a shared machine.
             const Mode& gameTerrain = *std::find_if(modes.begin(), modes.end(), [](const Mode& m) {
@@ -332,8 +349,13 @@ int main(int argc, char** argv) {
             device->SetBatching(true);
             const PictureDiff lakeDiff = Compare(regrouped, single);
             const PictureDiff baseDiff = Compare(picture(terrain), picture(base));
-            // The lake world: the same pools and random draws for both pictures.
+            // The lake world: the same pools and random draws for both pictures. The wildlife
+            // takes one more step on the first frame after the clock stopped and the sky shows
+            // where the water's last frame left it, so two frames go first: after them nothing
+            // moves on the standing clock.
             auto worldDiff = [&](const std::function<void()>& draw) {
+                picture(draw);
+                picture(draw);
                 const lakebench::PoolSnapshot pools(app);
                 const auto grouped = picture(draw);
                 pools.Restore(app);
@@ -354,13 +376,13 @@ int main(int argc, char** argv) {
             const PictureDiff orbitMergedDiff = Compare(picture(still), orbitSingle);
             device->SetLayering(true);
             plat::SetTickSource(nullptr);
-            std::printf("pictures: lake view regrouped vs one call per draw: %d pixels off by more than 2 "
+            std::printf("pictures: lake view regrouped vs one call per draw: %d pixels differ "
                         "(largest %d); game terrain vs baseline: %d (largest %d)\n",
                         lakeDiff.differing, lakeDiff.largest, baseDiff.differing, baseDiff.largest);
-            std::printf("pictures: lake world regrouped vs one call per draw: lakeside %d pixels off by more than 2 "
+            std::printf("pictures: lake world regrouped vs one call per draw: lakeside %d pixels differ "
                         "(largest %d); lakeside-lite %d (largest %d)\n",
                         fullDiff.differing, fullDiff.largest, liteDiff.differing, liteDiff.largest);
-            std::printf("pictures: orbit view layered vs one call per draw: %d pixels off by more than 2 (largest %d); "
+            std::printf("pictures: orbit view layered vs one call per draw: %d pixels differ (largest %d); "
                         "merged only vs one call per draw: %d (largest %d)\n",
                         orbitDiff.differing, orbitDiff.largest, orbitMergedDiff.differing, orbitMergedDiff.largest);
         }

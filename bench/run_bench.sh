@@ -29,8 +29,8 @@ echo
 if [[ $gl_status -eq 0 ]]; then
   grep '^|' <<<"$gl"
 else
-  echo "| what | ms per frame | frames per second | ms issuing (CPU) | GL draws per frame |"
-  echo "|---|---:|---:|---:|---:|"
+  echo "| what | ms per frame | frames per second | ms issuing (CPU) | GL draws per frame | CPU ms issuing | CPU ms, all threads |"
+  echo "|---|---:|---:|---:|---:|---:|---:|"
   echo "(bench_lake_gl did not run: status $gl_status)" >&2
 fi
 grep '^|' <<<"$headless"

@@ -179,6 +179,18 @@ put('texture', 'tga-rle-grey', tga(4, 4, 8, b'\x8f\x7f', kind=11))
 put('texture', 'tga-rle-mapped', tga(3, 1, 8, b'\x82\x01', kind=9, cmap=b'\0\0\xff\xff\0\0', cmap_bits=24))
 put('texture', 'tga-short', tga(64, 64, 32, bytes(100)))
 
+# Headers that promise far more than the file holds, or than the loader takes: each must be refused
+# before the promised picture is allocated or walked.
+put('texture', 'bmp-coding-0x80000000', struct.pack('<2sIHHIIiiHHIIiiII', b'BM', 54, 0, 0, 54, 40, 16384, 16384,
+                                                    1, 32, 0x80000000, 0, 0, 0, 0, 0))
+put('texture', 'bmp-huge-sides-few-bytes', bmp(4096, 4096, 24, bytes(64)))
+put('texture', 'bmp1-4096-square-few-bytes', bmp(4096, 4096, 1, bytes(256), palette=b'\0\0\0\0\xff\xff\xff\0'))
+put('texture', 'bmp1-wider-than-4096', bmp(4097, 2, 1, bytes(2 * 516), palette=b'\0\0\0\0\xff\xff\xff\0'))
+put('texture', 'tga-rle-4095-square-cut', tga(4095, 4095, 8, b'\xff\x40' * 16, kind=11))
+# Whole run-length pictures one side 4095 long: decoded, then scaled to 4096 row by row.
+put('texture', 'tga-rle-4095-wide', tga(4095, 2, 8, b'\xff\x40' * 63 + b'\xfd\x80', kind=11))
+put('texture', 'tga-rle-4095-tall', tga(2, 4095, 8, b'\xff\x40' * 63 + b'\xfd\x80', kind=11))
+
 # ---- save file (the game writes it at exit; none is generated) ----
 
 

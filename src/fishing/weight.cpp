@@ -4,12 +4,15 @@
 #include <cstdio>
 #include <limits>
 
+namespace {
+// Weights from edited files may lie beyond any scale: the pounds stop at the ends of their range.
+constexpr int32_t MOST_POUNDS = std::numeric_limits<int32_t>::max();
+constexpr int32_t LEAST_POUNDS = std::numeric_limits<int32_t>::min();
+}  // namespace
+
 PoundsOunces WeightToPoundsOunces(float weight) {
     static const double UPPER_BOUNDS[15] = {0.05, 0.1, 0.15, 0.2, 0.3, 0.35, 0.45, 0.5,
                                             0.55, 0.6, 0.7,  0.75, 0.8, 0.85, 0.9};
-    // Weights from edited files may lie beyond any scale: the pounds stop at the ends of their range.
-    constexpr int32_t MOST_POUNDS = std::numeric_limits<int32_t>::max();
-    constexpr int32_t LEAST_POUNDS = std::numeric_limits<int32_t>::min();
     if (std::isnan(weight)) return {0, 0};
     if (weight >= static_cast<double>(MOST_POUNDS)) return {MOST_POUNDS, 15};
     if (weight <= static_cast<double>(LEAST_POUNDS)) return {LEAST_POUNDS, 0};
@@ -30,7 +33,12 @@ std::string CatchWeightText(float weight) {
     if (w.ounces > 0) {
         std::snprintf(text, sizeof text, "%d%s%d%s", w.pounds, " lb's  ", w.ounces, " ounces");
     } else {
-        std::snprintf(text, sizeof text, "%.1f%s", static_cast<double>(weight), "lb's");
+        // The decimals of a weight past the pounds' range would be dozens of digits: it shows
+        // at the end of the range, as its pounds do.
+        double shown = weight;
+        if (shown < LEAST_POUNDS) shown = LEAST_POUNDS;
+        if (shown > MOST_POUNDS) shown = MOST_POUNDS;
+        std::snprintf(text, sizeof text, "%.1f%s", shown, "lb's");
     }
     return text;
 }

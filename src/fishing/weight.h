@@ -12,5 +12,5 @@ struct PoundsOunces {
 // in single precision and the fraction is taken of that value (12.9 lb is 12 lb 14 oz).
 PoundsOunces WeightToPoundsOunces(float weight);
 
-// The catch message's weight: "12 lb's  4 ounces", or "12.0lb's" when the ounces are 0.
+// A caught or photographed fish's weight: "12 lb's  4 ounces", or "12.0lb's" when the ounces are 0.
 std::string CatchWeightText(float weight);

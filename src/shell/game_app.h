@@ -663,6 +663,7 @@ public:
     void DrawPhotoAlbumScreen();
     int32_t PhotosInUse() const;
     void DrawAlbumFish(const PhotoRecord& photo, const SwimRecord& swim);
+    void DrawAlbumMat(double x, double z, double yaw);
     void DrawAlbumRodPod(const PhotoRecord& photo, const SwimRecord& swim);
     void UpdatePhotoAlbumScreen(const InputDeviceState& input);
     void LeavePhotoAlbum();

@@ -60,4 +60,8 @@ TEST(WeightLadder, WeightsBeyondAnyScaleStopAtTheEndsOfTheRange) {
     EXPECT_EQ(big.pounds, 8388607);
     EXPECT_EQ(big.ounces, 8);
     EXPECT_EQ(CatchWeightText(std::nanf("")).substr(0, 3), "nan");
+    // The one-decimal text of a weight past the range stops where its pounds stop.
+    EXPECT_EQ(CatchWeightText(-1e30f), "-2147483648.0lb's");
+    EXPECT_EQ(CatchWeightText(-5e9f), "-2147483648.0lb's");
+    EXPECT_EQ(CatchWeightText(1e30f), "2147483647 lb's  15 ounces");
 }

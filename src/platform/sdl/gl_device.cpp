@@ -177,6 +177,21 @@ void AppendTriangles(std::vector<uint32_t>* out, PrimitiveType type, uint32_t ba
                     [&](uint32_t a, uint32_t b, uint32_t c) { out->insert(out->end(), {base + a, base + b, base + c}); });
 }
 
+// Whether a fragment of alpha one passes the alpha test `func` against `ref`.
+bool AlphaOnePasses(uint32_t func, uint32_t ref) {
+    ref &= 0xFF;
+    switch (func) {
+        case CMP_GREATER: return ref < 255;
+        case CMP_EQUAL: return ref == 255;
+        case CMP_NOTEQUAL: return ref != 255;
+        case CMP_GREATEREQUAL: return true;
+        case CMP_LESSEQUAL: return ref == 255;
+        case CMP_LESS:
+        case CMP_NEVER: return false;
+        default: return true;
+    }
+}
+
 }  // namespace
 
 GlDevice::GlDevice(uint32_t backBufferWidth, uint32_t backBufferHeight)
@@ -243,6 +258,10 @@ GlDevice::~GlDevice() {
     GLuint arena = arena_;
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     glDeleteBuffers(1, &arena);
+    if (streamBuffer_) {
+        GLuint stream = streamBuffer_;
+        glDeleteBuffers(1, &stream);
+    }
 }
 
 // ---------------------------------------------------------------- state setters
@@ -417,10 +436,13 @@ void GlDevice::ApplyRenderStates(bool force) {
     if (changed(RS_SHADEMODE)) glShadeModel(rs[RS_SHADEMODE] == 1 ? GL_FLAT : GL_SMOOTH);
     if (changed(RS_ZWRITEENABLE)) glDepthMask(rs[RS_ZWRITEENABLE] ? GL_TRUE : GL_FALSE);
     if (changed(RS_ZFUNC)) glDepthFunc(CmpToGl(rs[RS_ZFUNC]));
-    if (changed(RS_ALPHATESTENABLE)) toggle(GL_ALPHA_TEST, rs[RS_ALPHATESTENABLE] != 0);
+    // Blending and the alpha test are switched at each GL draw (see SwitchBlendAndTest).
+    if (force) {
+        toggle(GL_ALPHA_TEST, glAlphaTest_ = rs[RS_ALPHATESTENABLE] != 0);
+        toggle(GL_BLEND, glBlend_ = rs[RS_ALPHABLENDENABLE] != 0);
+    }
     if (changed(RS_ALPHAREF) || changed(RS_ALPHAFUNC))
         glAlphaFunc(CmpToGl(rs[RS_ALPHAFUNC]), (rs[RS_ALPHAREF] & 0xFF) / 255.0f);
-    if (changed(RS_ALPHABLENDENABLE)) toggle(GL_BLEND, rs[RS_ALPHABLENDENABLE] != 0);
     if (changed(RS_SRCBLEND) || changed(RS_DESTBLEND))
         glBlendFunc(BlendToGl(rs[RS_SRCBLEND]), BlendToGl(rs[RS_DESTBLEND]));
     if (changed(RS_CULLMODE)) {
@@ -601,12 +623,20 @@ void GlDevice::Flush() {
     }
     if (bucketCount_ == 0) return;
     if (runStream_) {
-        PointAtClientVertices(streamVerts_.data());
+        PointAtStreamBuffer();
     } else {
         BindPointers(false);
     }
-    auto draw = [this](Bucket& b) {
+    // Where every fragment written replaces what is there (opaque, blended with alpha one, or only
+    // opaque texels let through), blending gives the same pixels as none; and where a texture's
+    // fragments all have alpha one the alpha test passes them all. Off, llvmpipe neither reads
+    // the colour buffer nor shades fragments the depth test hides.
+    const uint32_t* rs = applied_.renderState;
+    const bool blendOn = rs[RS_ALPHABLENDENABLE] != 0, testOn = rs[RS_ALPHATESTENABLE] != 0;
+    const bool oneFails = !AlphaOnePasses(rs[RS_ALPHAFUNC], rs[RS_ALPHAREF]);
+    auto draw = [&](Bucket& b) {
         if (b.indices.empty()) return;
+        SwitchBlendAndTest(blendOn && !b.replaces, testOn && (!b.alphaOne || oneFails));
         GlTexture* t = b.texture;
         if (t != boundTexture_) {
             if (!t) {
@@ -632,6 +662,19 @@ void GlDevice::Flush() {
     planeCount_ = 0;
 }
 
+void GlDevice::SwitchBlendAndTest(bool blend, bool test) {
+    // Left as they are until a draw needs them otherwise: every switch costs GL a new look-up of
+    // its fragment program.
+    if (blend != glBlend_) {
+        blend ? glEnable(GL_BLEND) : glDisable(GL_BLEND);
+        glBlend_ = blend;
+    }
+    if (test != glAlphaTest_) {
+        test ? glEnable(GL_ALPHA_TEST) : glDisable(GL_ALPHA_TEST);
+        glAlphaTest_ = test;
+    }
+}
+
 std::vector<uint32_t>& GlDevice::BucketFor(GlTexture* tex) {
     if (bucketCount_ > 0 && buckets_[currentBucket_].texture == tex) return buckets_[currentBucket_].indices;
     for (size_t i = 0; i < bucketCount_; ++i) {
@@ -640,9 +683,12 @@ std::vector<uint32_t>& GlDevice::BucketFor(GlTexture* tex) {
             return buckets_[i].indices;
         }
     }
-    if (bucketCount_ == buckets_.size()) buckets_.push_back(Bucket{nullptr, {}});
+    if (bucketCount_ == buckets_.size()) buckets_.push_back(Bucket{nullptr, {}, false, false});
     currentBucket_ = bucketCount_++;
     buckets_[currentBucket_].texture = tex;
+    // A run's other states are this draw's.
+    buckets_[currentBucket_].alphaOne = FragmentAlphaIsOne(tex);
+    buckets_[currentBucket_].replaces = BlendReplaces(tex);
     return buckets_[currentBucket_].indices;
 }
 
@@ -664,6 +710,16 @@ bool GlDevice::FragmentAlphaIsOne(const GlTexture* tex) const {
     }
 }
 
+bool GlDevice::BlendReplaces(const GlTexture* tex) const {
+    // Blending with alpha 1 replaces; so does blending what an alpha test that lets only alpha
+    // above 254/255 through leaves.
+    const uint32_t* rs = state_.renderState;
+    if (!rs[RS_ALPHABLENDENABLE]) return true;
+    const uint32_t src = rs[RS_SRCBLEND], dst = rs[RS_DESTBLEND];
+    if (src == BLEND_ONE && dst == BLEND_ZERO) return true;
+    return src == BLEND_SRCALPHA && dst == BLEND_INVSRCALPHA && (FragmentAlphaIsOne(tex) || AlphaTestKeepsOnlyOpaque());
+}
+
 bool GlDevice::OrderIndependent(const GlTexture* tex) const {
     // Each pixel keeps the nearest fragment whatever the order, as long as every fragment written
     // replaces what is there. Only exact depth ties (coplanar overlaps) would show the order.
@@ -671,13 +727,7 @@ bool GlDevice::OrderIndependent(const GlTexture* tex) const {
     if (!rs[RS_ZENABLE] || !rs[RS_ZWRITEENABLE] || rs[RS_ZFUNC] != CMP_LESSEQUAL) return false;
     // Wireframe and point edges are shared by neighbours at equal depth: the later one shows.
     if (rs[RS_FILLMODE] == FILL_WIREFRAME || rs[RS_FILLMODE] == FILL_POINT) return false;
-    if (!rs[RS_ALPHABLENDENABLE]) return true;
-    const uint32_t src = rs[RS_SRCBLEND], dst = rs[RS_DESTBLEND];
-    if (src == BLEND_ONE && dst == BLEND_ZERO) return true;
-    // Blending with alpha 1 replaces. Alpha testing then passes all or nothing; alpha testing
-    // that lets only alpha above 254/255 through leaves fragments that replace to within a part
-    // of a colour step.
-    return src == BLEND_SRCALPHA && dst == BLEND_INVSRCALPHA && (FragmentAlphaIsOne(tex) || AlphaTestKeepsOnlyOpaque());
+    return BlendReplaces(tex);
 }
 
 bool GlDevice::AlphaTestKeepsOnlyOpaque() const {
@@ -730,33 +780,30 @@ namespace {
 constexpr float REGION_SIZE = 4.0f;
 constexpr int MOST_REGIONS = 16;
 constexpr uint64_t WHOLE_PLANE = 0xFFFFFFFFFFF0ull, ANY_ON_PLANE = 0xFFFFFFFFFFF1ull;
+// How a key meets what is on the table: not at all, its first texture, or any texture on it.
+constexpr uint8_t MEETS_ONE = 1, MEETS_ANY = 2;
 uint64_t RegionKey(uint64_t plane, uint64_t region) { return plane * 0x100000001B3ull ^ (region * 0x9E3779B97F4A7C15ull); }
 }  // namespace
 
+size_t GlDevice::HomeSlot(uint64_t key) { return (key * 0x9E3779B97F4A7C15ull >> 40) & (PLANE_SLOTS - 1); }
+
 GlDevice::PlaneSlot* GlDevice::FindPlaneSlot(uint64_t key) {
-    for (size_t slot = (key * 0x9E3779B97F4A7C15ull >> 40) & (PLANE_SLOTS - 1);; slot = (slot + 1) & (PLANE_SLOTS - 1)) {
+    for (size_t slot = HomeSlot(key);; slot = (slot + 1) & (PLANE_SLOTS - 1)) {
         PlaneSlot& p = planes_[slot];
         if (p.generation != planeGeneration_ || p.key == key) return &p;
     }
 }
 
-bool GlDevice::VisitPlanes(GlTexture* tex, PrimitiveType type, uint32_t primitiveCount, bool record) {
-    bool conflict = false;
+void GlDevice::CollectPlaneKeys(PrimitiveType type, uint32_t primitiveCount) {
+    planeVisits_.clear();
     const float* v = scratch_.data();
-    auto fresh = [&](const PlaneSlot* p) { return p->generation != planeGeneration_; };
-    auto put = [&](uint64_t key, bool summary) {
-        PlaneSlot* p = FindPlaneSlot(key);
-        if (fresh(p)) {
-            *p = PlaneSlot{key, tex, planeGeneration_, 0};
-            ++planeCount_;
-        } else if (summary && p->texture != tex) {
-            p->mixed = 1;
-        }
+    auto add = [&](uint64_t key, uint8_t check, uint8_t record) {
+        planeVisits_.push_back(PlaneVisit{key, nullptr, check, record});
     };
     ForEachTriangle(type, primitiveCount, [&](uint32_t a, uint32_t b, uint32_t c) {
         const float* t[3] = {v + a * 8, v + b * 8, v + c * 8};
         uint64_t plane;
-        if (conflict || !PlaneKey(t[0], t[1], t[2], &plane)) return;
+        if (!PlaneKey(t[0], t[1], t[2], &plane)) return;
         float x0 = t[0][0], x1 = x0, z0 = t[0][2], z1 = z0;
         for (const float* q : t) {
             x0 = std::min(x0, q[0]);
@@ -766,51 +813,93 @@ bool GlDevice::VisitPlanes(GlTexture* tex, PrimitiveType type, uint32_t primitiv
         }
         const double cx0 = std::floor(x0 / REGION_SIZE), cx1 = std::floor(x1 / REGION_SIZE);
         const double cz0 = std::floor(z0 / REGION_SIZE), cz1 = std::floor(z1 / REGION_SIZE);
-        const bool small = (cx1 - cx0 + 1) * (cz1 - cz0 + 1) <= MOST_REGIONS;
-        auto eachRegion = [&](auto f) {
+        if ((cx1 - cx0 + 1) * (cz1 - cz0 + 1) <= MOST_REGIONS) {
+            // A small triangle meets the regions it covers and anything drawn over the whole plane.
             for (double x = cx0; x <= cx1; ++x)
                 for (double z = cz0; z <= cz1; ++z)
-                    f(RegionKey(plane, (static_cast<uint64_t>(static_cast<int64_t>(x)) & 0xFFFFF) << 20 |
-                                           (static_cast<uint64_t>(static_cast<int64_t>(z)) & 0xFFFFF)));
-        };
-        if (!record) {
-            // A plane's texture shows its order only where two textures meet on it.
-            auto differs = [&](uint64_t key, bool summary) {
-                const PlaneSlot* p = FindPlaneSlot(key);
-                return !fresh(p) && (p->texture != tex || (summary && p->mixed));
-            };
-            if (small) {
-                eachRegion([&](uint64_t key) { conflict = conflict || differs(key, false); });
-                conflict = conflict || differs(RegionKey(plane, WHOLE_PLANE), false);
-            } else {
-                conflict = differs(RegionKey(plane, ANY_ON_PLANE), true);
-            }
-            return;
-        }
-        if (small) {
-            eachRegion([&](uint64_t key) { put(key, false); });
+                    add(RegionKey(plane, (static_cast<uint64_t>(static_cast<int64_t>(x)) & 0xFFFFF) << 20 |
+                                             (static_cast<uint64_t>(static_cast<int64_t>(z)) & 0xFFFFF)),
+                        MEETS_ONE, MEETS_ONE);
+            add(RegionKey(plane, WHOLE_PLANE), MEETS_ONE, 0);
+            add(RegionKey(plane, ANY_ON_PLANE), 0, MEETS_ANY);
         } else {
-            put(RegionKey(plane, WHOLE_PLANE), false);
+            // A large one meets everything on its plane.
+            add(RegionKey(plane, WHOLE_PLANE), 0, MEETS_ONE);
+            add(RegionKey(plane, ANY_ON_PLANE), MEETS_ANY, MEETS_ANY);
         }
-        put(RegionKey(plane, ANY_ON_PLANE), true);
     });
-    return conflict;
+    // Neighbouring triangles of a draw share planes and regions: each key once, with the most any
+    // of its triangles asks.
+    std::sort(planeVisits_.begin(), planeVisits_.end(),
+              [](const PlaneVisit& p, const PlaneVisit& q) { return p.key < q.key; });
+    size_t kept = 0;
+    for (const PlaneVisit& p : planeVisits_) {
+        if (kept > 0 && planeVisits_[kept - 1].key == p.key) {
+            PlaneVisit& k = planeVisits_[kept - 1];
+            k.check = std::max(k.check, p.check);
+            k.record = std::max(k.record, p.record);
+        } else {
+            planeVisits_[kept++] = p;
+        }
+    }
+    planeVisits_.resize(kept);
+    // The table is far larger than the caches: ask for every slot before looking at any.
+    for (const PlaneVisit& p : planeVisits_) __builtin_prefetch(&planes_[HomeSlot(p.key)]);
 }
 
-bool GlDevice::PlaneConflict(GlTexture* tex, PrimitiveType type, uint32_t primitiveCount) {
+bool GlDevice::PlaneConflict(GlTexture* tex, uint32_t primitiveCount) {
     // A table filling up ends the run as a conflict would.
     if (planeCount_ + primitiveCount * (MOST_REGIONS + 1) > PLANE_SLOTS / 2) return true;
-    return VisitPlanes(tex, type, primitiveCount, false);
+    // A plane's texture shows its order only where two textures meet on it.
+    for (PlaneVisit& v : planeVisits_) {
+        v.slot = FindPlaneSlot(v.key);
+        if (!v.check || v.slot->generation != planeGeneration_) continue;
+        if (v.slot->texture != tex || (v.check == MEETS_ANY && v.slot->mixed)) return true;
+    }
+    visitGeneration_ = planeGeneration_;
+    return false;
 }
 
-void GlDevice::RecordPlanes(GlTexture* tex, PrimitiveType type, uint32_t primitiveCount) {
-    VisitPlanes(tex, type, primitiveCount, true);
+void GlDevice::RecordPlanes(GlTexture* tex) {
+    const bool slotsKnown = visitGeneration_ == planeGeneration_;
+    for (PlaneVisit& v : planeVisits_) {
+        if (!v.record) continue;
+        // A slot found free may have been taken by an earlier key of this draw.
+        PlaneSlot* p = v.slot;
+        if (!slotsKnown || !p || (p->generation == planeGeneration_ && p->key != v.key)) p = FindPlaneSlot(v.key);
+        if (p->generation != planeGeneration_) {
+            *p = PlaneSlot{v.key, tex, planeGeneration_, 0};
+            ++planeCount_;
+        } else if (v.record == MEETS_ANY && p->texture != tex) {
+            p->mixed = 1;
+        }
+    }
+    visitGeneration_ = 0;
 }
 
 void GlDevice::BindPointers(bool stream) {
     if (pointersOnStream_ == stream) return;
     if (stream) return;  // the stream's pointers are set at each draw
     BindVertexArena();
+}
+
+void GlDevice::PointAtStreamBuffer() {
+    // One copy of the run's vertices for all its textures' draws: drawn from client memory, each
+    // draw would copy every vertex between the lowest and the highest it uses, and a regrouped
+    // run's textures are spread over all of them. Re-specifying the whole store lets GL give it
+    // new memory rather than wait for earlier draws.
+    if (!streamBuffer_) {
+        GLuint name = 0;
+        glGenBuffers(1, &name);
+        streamBuffer_ = name;
+    }
+    glBindBuffer(GL_ARRAY_BUFFER, streamBuffer_);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(streamVerts_.size() * sizeof(float)), streamVerts_.data(),
+                 GL_STREAM_DRAW);
+    glVertexPointer(3, GL_FLOAT, STRIDE, reinterpret_cast<const void*>(0));
+    glNormalPointer(GL_FLOAT, STRIDE, reinterpret_cast<const void*>(12));
+    glTexCoordPointer(2, GL_FLOAT, STRIDE, reinterpret_cast<const void*>(24));
+    pointersOnStream_ = true;
 }
 
 void GlDevice::PointAtClientVertices(const float* vertices) {
@@ -915,6 +1004,7 @@ void GlDevice::DrawLayeredRun() {
     glVertexPointer(3, GL_FLOAT, LAYERED_STRIDE, v);
     glNormalPointer(GL_FLOAT, LAYERED_STRIDE, v + 3);
     const uint32_t* ss = applied_.samplerState;
+    SwitchBlendAndTest(applied_.renderState[RS_ALPHABLENDENABLE] != 0, applied_.renderState[RS_ALPHATESTENABLE] != 0);
     if (layers_.size() == 1) {
         GlTexture* t = layers_[0];
         if (t != boundTexture_) {
@@ -979,6 +1069,7 @@ HResult GlDevice::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32
         } else {
             BindPointers(false);
         }
+        SwitchBlendAndTest(state_.renderState[RS_ALPHABLENDENABLE] != 0, state_.renderState[RS_ALPHATESTENABLE] != 0);
         glDrawArrays(type == PT_TRIANGLESTRIP ? GL_TRIANGLE_STRIP : GL_TRIANGLE_FAN,
                      drawStreamed_ ? 0 : static_cast<GLint>(base), static_cast<GLsizei>(count));
         ++glDrawCalls_;
@@ -1008,8 +1099,8 @@ HResult GlDevice::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32
     if (layeredRun_) Flush();
     // A run draws from one vertex store; and in a regrouped run, a plane already drawn on with
     // another texture could show the order at equal depth.
-    const bool conflict =
-        drawStreamed_ && bucketCount_ > 0 && runIndependent_ && PlaneConflict(tex, type, primitiveCount);
+    if (drawStreamed_ && regrouping_) CollectPlaneKeys(type, primitiveCount);
+    const bool conflict = drawStreamed_ && bucketCount_ > 0 && runIndependent_ && PlaneConflict(tex, primitiveCount);
     if (bucketCount_ > 0 && (runStream_ != drawStreamed_ || conflict)) Flush();
     if (changes == D_TEXTURE && bucketCount_ > 0 && runIndependent_ && regrouping_ && !redraw &&
         OrderIndependent(tex)) {
@@ -1025,7 +1116,7 @@ HResult GlDevice::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32
         }
     }
     if (drawStreamed_) {
-        if (runIndependent_) RecordPlanes(tex, type, primitiveCount);
+        if (runIndependent_) RecordPlanes(tex);
         base = static_cast<uint32_t>(streamVerts_.size() / 8);
         streamVerts_.insert(streamVerts_.end(), scratch_.begin(), scratch_.end());
     }

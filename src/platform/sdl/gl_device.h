@@ -4,7 +4,8 @@
 // one GL draw per texture, and textured wireframe runs drawn in their order in one GL draw with
 // their textures as layers of one 3-D texture. Small meshes placed by a world matrix (sprites,
 // decals, boxes) are transformed on the CPU and drawn from client memory with the view alone, so
-// that draws that differ only in their placement merge too.
+// that draws that differ only in their placement merge too. Blending and the alpha test are
+// switched per GL draw to what it needs: off where they cannot change its pixels.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -113,6 +114,8 @@ private:
     bool OrderIndependent(const GlTexture* tex) const;
     bool FragmentAlphaIsOne(const GlTexture* tex) const;
     bool AlphaTestKeepsOnlyOpaque() const;
+    bool BlendReplaces(const GlTexture* tex) const;
+    void SwitchBlendAndTest(bool blend, bool test);
     std::vector<uint32_t>& BucketFor(GlTexture* tex);
     // The stream path: whether this draw takes it (and the normal matrix it then uses), the
     // world matrix GL is to hold for the draw, the draw's vertices in world space, and the
@@ -120,10 +123,12 @@ private:
     bool StreamsThrough(uint32_t count);
     const Matrix& TargetWorld() const;
     void TransformToScratch(const uint8_t* vertices, uint32_t count);
-    bool PlaneConflict(GlTexture* tex, PrimitiveType type, uint32_t primitiveCount);
-    void RecordPlanes(GlTexture* tex, PrimitiveType type, uint32_t primitiveCount);
+    void CollectPlaneKeys(PrimitiveType type, uint32_t primitiveCount);
+    bool PlaneConflict(GlTexture* tex, uint32_t primitiveCount);
+    void RecordPlanes(GlTexture* tex);
     void BindPointers(bool stream);
     void PointAtClientVertices(const float* vertices);
+    void PointAtStreamBuffer();
     bool JoinsLayeredRun(GlTexture* tex) const;
     void AppendLayered(GlVertexBuffer* vb, uint64_t first, PrimitiveType type, uint32_t primitiveCount);
     void DrawLayeredRun();
@@ -159,6 +164,8 @@ private:
     struct Bucket {
         GlTexture* texture;
         std::vector<uint32_t> indices;
+        bool alphaOne;  // every fragment of the bucket has alpha one
+        bool replaces;  // every fragment it writes replaces what is there
     };
     std::vector<Bucket> buckets_;  // the first bucketCount_ are in use; the rest keep their memory
     size_t bucketCount_ = 0;
@@ -182,12 +189,22 @@ private:
         uint32_t generation;
         uint8_t mixed;
     };
+    static size_t HomeSlot(uint64_t key);
     PlaneSlot* FindPlaneSlot(uint64_t key);
-    bool VisitPlanes(GlTexture* tex, PrimitiveType type, uint32_t primitiveCount, bool record);
+    // The keys of the draw being issued, each once: how the check and the record meet each, and
+    // the slot the check found (valid while the table's generation is visitGeneration_).
+    struct PlaneVisit {
+        uint64_t key;
+        PlaneSlot* slot;
+        uint8_t check, record;
+    };
+    std::vector<PlaneVisit> planeVisits_;
+    uint32_t visitGeneration_ = 0;
     std::vector<PlaneSlot> planes_;
     uint32_t planeGeneration_ = 1;
     uint32_t planeCount_ = 0;
     GlTexture* boundTexture_ = nullptr;  // what GL has bound and enabled (null: texturing off)
+    bool glBlend_ = false, glAlphaTest_ = false;  // what GL has on (they follow each draw's needs)
     uint64_t glDrawCalls_ = 0;
     uint64_t drawPrimitiveCalls_ = 0;
     int overlayDepth_ = 0;
@@ -195,6 +212,7 @@ private:
 
     // Every vertex buffer's data lives at a fixed offset in one GL buffer.
     uint32_t arena_ = 0;
+    uint32_t streamBuffer_ = 0;  // a regrouped stream run's vertices while it is drawn
     uint32_t arenaCapacity_ = 0;  // bytes
     uint32_t arenaUsed_ = 0;
     struct FreeBlock { uint32_t offset, size; };

@@ -45,16 +45,6 @@ const char* PhotoFishCaption(const StockRecord* const* stock, int32_t kind) {
     return "";  // a kind no photo can hold: no name
 }
 
-std::string PhotoWeightText(float weight) {
-    const PoundsOunces w = WeightToPoundsOunces(weight);
-    char text[64];
-    if (w.ounces != 0)
-        std::snprintf(text, sizeof text, "%d%s%d%s", w.pounds, " lb's  ", w.ounces, " ounces");
-    else
-        std::snprintf(text, sizeof text, "%.1f%s", static_cast<double>(weight), "lb's");
-    return text;
-}
-
 // Opened with P at the lake: the first photo, and the eye kept for the way back.
 void GameApp::EnterPhotoAlbum() {
     gameMode = MODE_PHOTO_ALBUM;
@@ -116,7 +106,7 @@ void GameApp::DrawPhotoAlbumScreen() {
         }
         device->SetRenderState(plat::RS_ALPHABLENDENABLE, 0);
         device->SetRenderState(plat::RS_ALPHATESTENABLE, 0);
-        DrawTextAt(58, 2, WHITE, PhotoWeightText(photo.fishWeight).c_str(), 2);
+        DrawTextAt(58, 2, WHITE, CatchWeightText(photo.fishWeight).c_str(), 2);
         DrawTextAt(58, 8, WHITE, PhotoFishCaption(stockRecords, photo.fishKind), 2);
         char number[32];
         std::snprintf(number, sizeof number, "%s%d", "photo number ", currentPhoto + 1);
@@ -145,11 +135,20 @@ void GameApp::DrawAlbumFish(const PhotoRecord& photo, const SwimRecord& swim) {
     const double side = F32(std::cos(QUARTER_TURN - F32(6.3 - THREE_QUARTER_TURN)));
     const double d = F32(F32(side * s) / 60.0);
     const double t = F32(F32(side * s) / 22.3);
+    const double finY = F32(y - F32(F32(30.0 / k) / 15.0));
+    const double tailY = F32(F32(y + F32(15.0 / F32(F32(30.0 / s) * 200.0))) +
+                             F32(F32(std::cos(6.3 - THREE_QUARTER_TURN)) * across));
+    // A size and shape whose measures are past single precision leave the mat empty.
+    for (double measure : {y, across, along, d, t, finY, tailY}) {
+        if (!std::isfinite(measure)) {
+            DrawAlbumMat(x, z, yaw);
+            return;
+        }
+    }
 
     SetWorldTransform(x, y, z, 6.2, yaw, 0, across, across, along);
     DrawFishBody(photo.fishKind);
 
-    const double finY = F32(y - F32(F32(30.0 / k) / 15.0));
     const double left = F32(f + 6.15 - 1.571);
     SetWorldTransform(F32(x + F32(d * F32(std::sin(left)))), finY, F32(z + F32(d * F32(std::cos(left)))), 6.3, yaw,
                       0.4, along, along, along);
@@ -163,12 +162,14 @@ void GameApp::DrawAlbumFish(const PhotoRecord& photo, const SwimRecord& swim) {
     DrawFishParts(fishMouthMesh, TEX_MOUTH, true, FISH_PART_MOUTH);
 
     const double back = F32(f - 1.571);
-    const double tailY = F32(F32(y + F32(15.0 / F32(F32(30.0 / s) * 200.0))) +
-                             F32(F32(std::cos(6.3 - THREE_QUARTER_TURN)) * across));
     SetWorldTransform(F32(x - F32(t * F32(std::sin(back)))), tailY, F32(z - F32(t * F32(std::cos(back)))), 6.2, yaw, 0,
                       along, across, along);
     DrawFishParts(fishTailMesh, TEX_TAIL, true, FISH_PART_TAIL);
+    DrawAlbumMat(x, z, yaw);
+}
 
+// The unhooking mat the photographed fish lies on.
+void GameApp::DrawAlbumMat(double x, double z, double yaw) {
     SetWorldTransform(x, 0.2, z, 6.2, yaw, 0, 1.3, 1.3, 1.3);
     DrawFlatQuad(TextureIdOf(TEX_MAT));
 }
