@@ -460,9 +460,12 @@ void GameApp::UpdateFishingScreen(InputDeviceState* input) {
     if ((fishingState < 0 || fishingState == FISHING_BOTH_RODS_OUT) && NoRequest(*this) && NoFishOn(*this))
         LookAround(input);
 
-    // 20. R with the rod in the hand: back to the standing point to re-cast.
+    // 20. R with the rod in the hand: back to the standing point to re-cast. Not while a fish is
+    // on: the walk back would re-cast with the fish still hooked, or never end at all when the
+    // view, held on the fish, keeps the angler from facing the water (and with a fish on X cannot
+    // leave the lake either).
     if (input->keyR && binocularState == 0 && fishingState >= FISHING_ROD_IN_HAND &&
-        fishingState <= FISHING_LINE_SNAPPED) {
+        fishingState <= FISHING_LINE_SNAPPED && NoFishOn(*this)) {
         aimYaw = heading;
         clutch = 100;
         fishingState = FISHING_WALKING_BACK;

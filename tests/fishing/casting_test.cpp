@@ -296,3 +296,39 @@ TEST(FishingCasting, EachStateIsReachedFromItsInputAndLeftByItsExit) {
         }
     }
 }
+
+// R while a fish is on leaves the fight alone: the walk back it used to start re-cast the rod with
+// the fish still hooked, or never ended when the view, held on the fish, kept the angler from
+// facing the water (and X cannot leave the lake with a fish on). Once the fish is off, R walks
+// back and the rod is re-cast as ever.
+TEST(FishingCasting, RWithAFishOnKeepsTheFightAndRecastsOnceItIsOff) {
+    FishingGame g;
+    GameApp& app = g.App();
+    g.SetUpAtSwim(2);
+    g.CastBoth();
+    g.Tap(KeyId::Num1);
+    ASSERT_EQ(app.fishingState, FISHING_ROD_IN_HAND);
+    Fish& f = *app.fish[7];
+    f.active = 1;
+    f.state = FISH_HOOKED;
+    f.x = app.eyeX + 20 * std::sin(app.heading + 0.6);  // out in deep water, off the swim's facing
+    f.z = app.eyeZ + 20 * std::cos(app.heading + 0.6);
+    f.y = -1;
+    app.rodHasFish[0] = 1;
+    app.rodFish[0] = app.playedFish = 7;
+
+    g.Tap(KeyId::R);
+    EXPECT_EQ(app.fishingState, FISHING_ROD_IN_HAND);
+    EXPECT_EQ(app.rodHasFish[0], 1);
+    g.Tap(KeyId::X);
+    EXPECT_EQ(app.gameMode, MODE_FISHING);
+
+    // The hook pulls: R now walks back, and the walk ends in the re-cast of rod 1.
+    app.rodHasFish[0] = 0;
+    app.rodFish[0] = app.playedFish = NO_FISH;
+    f.state = FISH_CRUISE;
+    app.fishLost = 1;
+    g.Tap(KeyId::R);
+    EXPECT_EQ(app.fishingState, FISHING_WALKING_BACK);
+    EXPECT_TRUE(g.FramesUntil([&] { return app.fishingState == FISHING_RECASTING_ROD1; }, 600));
+}

@@ -81,6 +81,7 @@ public:
     std::vector<FontDesc> fontsCreated;
     void ClearLog();
     bool recordCallLines = true;  // benchmarks turn the text log off
+    bool recordDraws = true;      // off: draws are checked but not kept (long runs that never look)
 
     // Live object counts (created minus released), for leak and release-order tests.
     int liveVertexBuffers = 0;

@@ -169,6 +169,7 @@ HResult HeadlessDevice::DrawPrimitive(PrimitiveType type, uint32_t startVertex, 
     if (!state_.stream) return FAIL;
     uint32_t stride = state_.streamStride ? state_.streamStride : 32;
     if ((startVertex + primitiveCount + 2) * stride > state_.stream->Length()) return FAIL;
+    if (!recordDraws) return OK;
     DrawRecord r;
     r.type = type;
     r.startVertex = startVertex;
