@@ -23,7 +23,7 @@ constexpr size_t PLANE_SLOTS = 65536;            // a power of two
 // A layered run of more triangles is handed to GL in parts of this many with a flush between
 // them, so that a renderer that draws a frame's work only when flushed (as llvmpipe does) draws
 // the earlier parts while the later ones are still being set up.
-constexpr uint32_t LAYERED_PART_TRIANGLES = 4096;
+constexpr uint32_t LAYERED_PART_TRIANGLES = 8192;
 
 const Matrix IDENTITY = [] {
     Matrix m{};
