@@ -10,6 +10,7 @@
 #include <vector>
 #include "fishing_bench.h"
 #include "platform/sdl/gl_device.h"
+#include "gl_bench.h"
 #include "platform/sdl/sdl_backend.h"
 
 extern const bool HIGH_DETAIL_SCENERY = true;
@@ -48,18 +49,11 @@ int main(int argc, char** argv) {
         return 1;
     }
     lakebench::MediaFolder folder;
-    plat::InstallBackend(plat::CreateSdlBackend());
-    auto* backend = static_cast<plat::SdlBackend*>(plat::CurrentBackend());
+    plat::SdlBackend* backend = lakebench::InstallGlBackend();
     int status = 0;
     {
         GameApp app;
-        if (plat::Failed(app.StartUp())) {
-            std::fprintf(stderr, "bench_fishing_gl: the game did not start (no display?)\n");
-            app.Close();
-            return 1;
-        }
-        backend->SetFramePacing(false);
-        SDL_GL_SetSwapInterval(0);
+        if (!lakebench::StartUnpaced(app, backend, "bench_fishing_gl")) return 1;
         plat::SetFixedTickCount(1000000);
         plat::GameSrand(7);
         app.InitialiseLake();

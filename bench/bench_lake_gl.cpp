@@ -16,6 +16,7 @@
 #include "platform/sdl/gl_api.h"
 #include "platform/sdl/gl_device.h"
 #include "platform/sdl/gl_objects.h"
+#include "gl_bench.h"
 #include "platform/sdl/sdl_backend.h"
 #include "platform/system.h"
 
@@ -191,19 +192,12 @@ int main(int argc, char** argv) {
         return 1;
     }
     lakebench::MediaFolder folder;
-    plat::InstallBackend(plat::CreateSdlBackend());
-    auto* backend = static_cast<plat::SdlBackend*>(plat::CurrentBackend());
+    plat::SdlBackend* backend = lakebench::InstallGlBackend();
     int status = 0;
     {
         GameApp app;
-        if (plat::Failed(app.StartUp())) {
-            std::fprintf(stderr, "bench_lake_gl: the game did not start (no display?)\n");
-            app.Close();
-            return 1;
-        }
+        if (!lakebench::StartUnpaced(app, backend, "bench_lake_gl")) return 1;
         plat::GlDevice* device = backend->GetGlDevice();
-        backend->SetFramePacing(false);
-        SDL_GL_SetSwapInterval(0);
         app.InitialiseLake();
         if (!app.lakeInitialised || app.IsCloseRequested()) {
             std::fprintf(stderr, "bench_lake_gl: the lake could not be loaded and stocked\n");
