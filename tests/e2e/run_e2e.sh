@@ -562,8 +562,15 @@ back_on_map map_after_duck
 # The stocking records from the map's button, paged through with the bottom button back to the map.
 # Seven pages; on a heavily loaded machine a frame slower than the click's 0.6 s lock can let one
 # held click turn two pages, so one page may go unseen.
-click_at 755 545
-sleep 0.3
+# A click that falls in the map's input lock (or one slow frame) is lost: the button is clicked
+# again while the map stays.
+for ((try = 1; try <= 3; try++)); do
+  click_at 755 545
+  sleep 0.3
+  screenshot stocking_enter
+  [[ "$(count_blobs stocking_enter 630x400+84+84 "#FFD83A" 45)" == 9 ]] || break
+  sleep 0.5
+done
 pages=0
 for ((click = 1; click <= 9; click++)); do
   screenshot "stocking$click"
