@@ -961,7 +961,8 @@ void GlDevice::AppendLayered(GlVertexBuffer* vb, uint64_t first, PrimitiveType t
 }
 
 void GlDevice::KeepLayeredRun() {
-    if (keptValid_ && layeredDraws_ == keptDraws_ && layers_ == keptLayers_) return;
+    // The vertices depend on the draws alone (a layer by its number): the textures are chosen at draw time.
+    if (keptValid_ && layeredDraws_ == keptDraws_) return;
     layeredVertices_.clear();
     layeredIndices_.clear();
     for (const LayeredDraw& d : layeredDraws_) {
@@ -991,7 +992,6 @@ void GlDevice::KeepLayeredRun() {
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
     keptIndexCount_ = static_cast<uint32_t>(layeredIndices_.size());
     keptDraws_ = layeredDraws_;
-    keptLayers_ = layers_;
     keptValid_ = true;
 }
 

@@ -172,7 +172,6 @@ private:
     // t and the layer's r) and triangles, for as long as the same draws of the same unchanged
     // vertex buffers come again (the orbit view's terrain every frame, however the eye moves).
     std::vector<LayeredDraw> keptDraws_;
-    std::vector<GlTexture*> keptLayers_;
     bool keptValid_ = false;
     uint32_t keptVertexBuffer_ = 0, keptIndexBuffer_ = 0;
     uint32_t keptIndexCount_ = 0;
