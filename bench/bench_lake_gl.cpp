@@ -225,6 +225,7 @@ int main(int argc, char** argv) {
                 Result result;
                 bool layering = true;
                 bool layeredParts = true;
+                bool earlyFlushes = true;
             };
             auto lake = [&] { lakebench::DrawLakeView(app); };
             auto world = [&] {
@@ -253,8 +254,12 @@ int main(int argc, char** argv) {
                 {"lake view, GL, one GL call per draw", false, false, lake, true, {}},
                 {"lake view, GL, regrouped, drawn but not shown", true, true, lake, false, {}},
                 {"lake world with the pass, lakeside, GL, regrouped", true, true, world, true, {}},
+                {"lake world with the pass, lakeside, GL, regrouped, no early flushes", true, true, world, true,
+                 {}, true, true, false},
                 {"lake world with the pass, lakeside, GL, one GL call per draw", false, false, world, true, {}},
                 {"lake world with the pass, lakeside-lite, GL, regrouped", true, true, worldLite, true, {}},
+                {"lake world with the pass, lakeside-lite, GL, regrouped, no early flushes", true, true, worldLite,
+                 true, {}, true, true, false},
                 {"lake world with the pass, lakeside-lite, GL, one GL call per draw", false, false, worldLite, true, {}},
                 {"tour frame (its whole draw function), lakeside, GL, regrouped", true, true, tour, true, {}},
                 {"duck mode frame (its whole draw function), lakeside, GL, regrouped", true, true, duck, true, {}},
@@ -275,6 +280,7 @@ int main(int argc, char** argv) {
                     device->SetRegrouping(m.regrouping);
                     device->SetLayering(m.layering);
                     device->SetLayeredParts(m.layeredParts);
+                    device->SetEarlyFlushes(m.earlyFlushes);
                     for (int i = 0; i < 3; ++i) m.draw();
                     device->Finish();
                     const uint64_t drawsBefore = device->GlDrawCalls();
@@ -305,6 +311,7 @@ int main(int argc, char** argv) {
             device->SetRegrouping(true);
             device->SetLayering(true);
             device->SetLayeredParts(true);
+            device->SetEarlyFlushes(true);
 
             std::printf("| what | ms per frame | frames per second | ms issuing (CPU) | GL draws per frame | "
                         "CPU ms issuing | CPU ms, all threads |\n");

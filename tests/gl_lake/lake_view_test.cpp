@@ -237,9 +237,9 @@ TEST_F(LakeGl, TheTurningOrbitViewLooksAsOneCallPerDrawAtEveryHeading) {
     app->orbitView = 0;
 }
 
-// The device's merging and regrouping must not change a single pixel of the lake world: at every
-// swim, with full and thinned scenery, early at the lake and after a minute, the merged picture
-// equals the one drawn with one GL call per draw, byte for byte. Crossing sprites of different
+// The device's merging, regrouping and early flushes must not change a single pixel of the lake
+// world: at every swim, with full and thinned scenery, early at the lake and after a minute, the
+// merged picture equals the one drawn with one GL call per draw and no early flush, byte for byte. Crossing sprites of different
 // textures meet at exactly equal depth in a few pixels, where the later draw wins.
 TEST_F(LakeGl, RegroupedLakeWorldIsTheOneCallPerDrawPictureAtEverySwim) {
     auto* gl = static_cast<plat::GlDevice*>(device);
@@ -249,17 +249,23 @@ TEST_F(LakeGl, RegroupedLakeWorldIsTheOneCallPerDrawPictureAtEverySwim) {
         // The water drifts once on the first frame with the clock standing, and the sky takes the
         // texture positions the frame before wrote: two frames before the pictures.
         const lakebench::PoolSnapshot pools(*app);
+        uint64_t flushes = 0;
         for (int settle = 0; settle < 3; ++settle) {
             pools.Restore(*app);
+            flushes = gl->GlFlushes();
             lakebench::DrawLakeWorldFrame(*app);
         }
+        EXPECT_GT(gl->GlFlushes(), flushes) << where << ": the frame was handed to GL in parts";
         std::vector<uint32_t> merged, single;
         ASSERT_TRUE(backend->ReadBackBuffer(&merged));
         pools.Restore(*app);
+        // The plainest way: one GL call per draw, flushed only when shown.
         gl->SetBatching(false);
+        gl->SetEarlyFlushes(false);
         lakebench::DrawLakeWorldFrame(*app);
         ASSERT_TRUE(backend->ReadBackBuffer(&single));
         gl->SetBatching(true);
+        gl->SetEarlyFlushes(true);
         backend->Present();
         std::vector<std::string> off;
         for (size_t i = 0; i < merged.size(); ++i)

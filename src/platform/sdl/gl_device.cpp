@@ -24,6 +24,10 @@ constexpr size_t PLANE_SLOTS = 65536;            // a power of two
 // them, so that a renderer that draws a frame's work only when flushed (as llvmpipe does) draws
 // the earlier parts while the later ones are still being set up.
 constexpr uint32_t LAYERED_PART_TRIANGLES = 8192;
+// Solid draws are flushed once this many triangles have gone to GL since the last flush, for the
+// same reason: the renderer's threads fill the terrain while the scenery is still being set up.
+// Much fewer and the flushes cost more than they win (every flush starts a new binned frame).
+constexpr uint32_t FLUSH_TRIANGLES = 1000;
 
 const Matrix IDENTITY = [] {
     Matrix m{};
@@ -204,6 +208,7 @@ GlDevice::GlDevice(uint32_t backBufferWidth, uint32_t backBufferHeight)
     regrouping_ = !EnvFlag("LAKESIDE_GL_NO_REGROUP");
     layering_ = !EnvFlag("LAKESIDE_GL_NO_LAYERS");
     layeredParts_ = !EnvFlag("LAKESIDE_GL_NO_PARTS");
+    earlyFlushes_ = !EnvFlag("LAKESIDE_GL_NO_EARLY_FLUSHES");
     // Fixed settings: clockwise fronts (the matrices are used as they are), no dithering,
     // one-sided lighting, no colour material.
     glFrontFace(GL_CW);
@@ -657,6 +662,7 @@ void GlDevice::Flush() {
         if (t) ApplySamplerToTexture(t, applied_.samplerState);  // the settings the run was drawn with
         glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(b.indices.size()), GL_UNSIGNED_INT, b.indices.data());
         ++glDrawCalls_;
+        Drawn(b.indices.size() / 3);
         b.indices.clear();
     };
     // The current texture's bucket goes last: GL is left with the texture the state says.
@@ -667,6 +673,17 @@ void GlDevice::Flush() {
     streamVerts_.clear();
     ++planeGeneration_;
     planeCount_ = 0;
+}
+
+void GlDevice::Drawn(size_t triangles) {
+    sinceGlFlush_ += triangles;
+    if (earlyFlushes_ && sinceGlFlush_ >= FLUSH_TRIANGLES) FlushGl();
+}
+
+void GlDevice::FlushGl() {
+    glFlush();
+    ++glFlushes_;
+    sinceGlFlush_ = 0;
 }
 
 void GlDevice::SwitchBlendAndTest(bool blend, bool test) {
@@ -944,6 +961,11 @@ void GlDevice::SetLayeredParts(bool on) {
     layeredParts_ = on;
 }
 
+void GlDevice::SetEarlyFlushes(bool on) {
+    Flush();
+    earlyFlushes_ = on;
+}
+
 bool GlDevice::JoinsLayeredRun(GlTexture* tex) const {
     if (!tex) return false;
     if (layers_.empty()) return true;
@@ -1047,10 +1069,11 @@ void GlDevice::DrawLayeredRun() {
         for (uint32_t start = 0; start < keptIndexCount_;) {
             const uint32_t part =
                 layeredParts_ ? std::min(keptIndexCount_ - start, LAYERED_PART_TRIANGLES * 3) : keptIndexCount_;
-            if (start > 0) glFlush();
+            if (start > 0) FlushGl();
             glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(part), GL_UNSIGNED_INT,
                            reinterpret_cast<const void*>(start * sizeof(uint32_t)));
             ++glDrawCalls_;
+            sinceGlFlush_ += part / 3;
             start += part;
         }
     };
@@ -1123,6 +1146,7 @@ HResult GlDevice::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32
         glDrawArrays(type == PT_TRIANGLESTRIP ? GL_TRIANGLE_STRIP : GL_TRIANGLE_FAN,
                      drawStreamed_ ? 0 : static_cast<GLint>(base), static_cast<GLsizei>(count));
         ++glDrawCalls_;
+        Drawn(primitiveCount);
         return OK;
     }
     const uint32_t changes = RealChanges(dirty_);
@@ -1211,6 +1235,7 @@ HResult GlDevice::BeginScene() { return OK; }
 HResult GlDevice::EndScene() {
     EndOverlayNow();
     Flush();
+    sinceGlFlush_ = 0;  // showing the frame flushes it
     return OK;
 }
 

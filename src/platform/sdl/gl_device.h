@@ -25,7 +25,8 @@ class GlDevice : public Device {
 public:
     // Needs the GL context current. Batching is on unless LAKESIDE_GL_NO_BATCH=1 is set;
     // regrouping by texture is on unless LAKESIDE_GL_NO_REGROUP=1 is set; layered wireframe runs
-    // unless LAKESIDE_GL_NO_LAYERS=1 is set, drawn in parts unless LAKESIDE_GL_NO_PARTS=1 is set.
+    // unless LAKESIDE_GL_NO_LAYERS=1 is set, drawn in parts unless LAKESIDE_GL_NO_PARTS=1 is set;
+    // early flushes unless LAKESIDE_GL_NO_EARLY_FLUSHES=1 is set.
     GlDevice(uint32_t backBufferWidth, uint32_t backBufferHeight);
     ~GlDevice() override;
 
@@ -78,9 +79,15 @@ public:
     // picture is the same either way.
     void SetLayeredParts(bool on);
     bool LayeredParts() const { return layeredParts_; }
+    // true: GL is flushed whenever a thousand or so triangles have been drawn since the last
+    // flush, for the same reason; a frame then overlaps its setting up with its drawing. The
+    // picture is the same either way.
+    void SetEarlyFlushes(bool on);
+    bool EarlyFlushes() const { return earlyFlushes_; }
 
     // Counters for tests and measurements.
     uint64_t GlDrawCalls() const { return glDrawCalls_; }
+    uint64_t GlFlushes() const { return glFlushes_; }
     uint64_t DrawPrimitiveCalls() const { return drawPrimitiveCalls_; }
 
     // Screen-space passes (text) that set GL state of their own: Begin flushes and sets up a
@@ -122,6 +129,8 @@ private:
     bool FragmentAlphaIsOne(const GlTexture* tex) const;
     bool AlphaTestKeepsOnlyOpaque() const;
     bool BlendReplaces(const GlTexture* tex) const;
+    void Drawn(size_t triangles);  // counts a GL draw's triangles and flushes early when due
+    void FlushGl();
     void SwitchBlendAndTest(bool blend, bool test);
     std::vector<uint32_t>& BucketFor(GlTexture* tex);
     // The stream path: whether this draw takes it (and the normal matrix it then uses), the
@@ -151,6 +160,8 @@ private:
     bool regrouping_ = true;
     bool layering_ = true;
     bool layeredParts_ = true;
+    bool earlyFlushes_ = true;
+    size_t sinceGlFlush_ = 0;  // triangles drawn since GL was last flushed
     // The pending layered run: its draws (which vertices, drawn how, on which layer) and the
     // textures that are its layers, in order of first use.
     static constexpr size_t MAX_LAYERS = 16;
@@ -233,6 +244,7 @@ private:
     GlTexture* boundTexture_ = nullptr;  // what GL has bound and enabled (null: texturing off)
     bool glBlend_ = false, glAlphaTest_ = false;  // what GL has on (they follow each draw's needs)
     uint64_t glDrawCalls_ = 0;
+    uint64_t glFlushes_ = 0;
     uint64_t drawPrimitiveCalls_ = 0;
     int overlayDepth_ = 0;
     uint32_t bbWidth_, bbHeight_;
