@@ -148,6 +148,7 @@ private:
 struct Result {
     std::vector<double> frameMs, issueMs, issueCpuMs, processCpuMs;
     uint64_t glDraws = 0;
+    double glFlushes = 0;
 };
 
 // CPU time used so far, in ms: by the calling thread, or by the whole process (llvmpipe's
@@ -284,6 +285,7 @@ int main(int argc, char** argv) {
                     for (int i = 0; i < 3; ++i) m.draw();
                     device->Finish();
                     const uint64_t drawsBefore = device->GlDrawCalls();
+                    const uint64_t flushesBefore = device->GlFlushes();
                     double issue = 0, issueCpu = 0;
                     const double processStart = CpuMs(CLOCK_PROCESS_CPUTIME_ID);
                     const auto start = Clock::now();
@@ -305,6 +307,7 @@ int main(int argc, char** argv) {
                     m.result.issueCpuMs.push_back(issueCpu / frames);
                     m.result.processCpuMs.push_back((CpuMs(CLOCK_PROCESS_CPUTIME_ID) - processStart) / frames);
                     m.result.glDraws = (device->GlDrawCalls() - drawsBefore) / frames;
+                    m.result.glFlushes = static_cast<double>(device->GlFlushes() - flushesBefore) / frames;
                 }
             }
             device->SetBatching(true);
@@ -325,6 +328,10 @@ int main(int argc, char** argv) {
                                                                                             : m.result.glDraws),
                             Median(m.result.issueCpuMs), Median(m.result.processCpuMs));
             }
+            // Flushes the device made before the frame was shown (the last round's).
+            for (const Mode& m : modes)
+                if (!m.result.frameMs.empty() && m.result.glFlushes > 0)
+                    std::printf("early GL flushes per frame: %s: %.1f\n", m.label, m.result.glFlushes);
             // The ratio round by round: both sides of it see the same load on a shared machine.
             const Mode& gameTerrain = *std::find_if(modes.begin(), modes.end(), [](const Mode& m) {
                 return std::strcmp(m.label, "terrain pass (game), regrouped by texture") == 0;
