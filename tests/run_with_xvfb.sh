@@ -7,7 +7,10 @@ if ! command -v Xvfb >/dev/null 2>&1; then
   exit 77
 fi
 displayfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
+# -noreset: by default the server resets itself whenever its last client disconnects, and a
+# program that opens the display again right then (a test making its next window) can be
+# refused and find no display at all.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$displayfile" >/dev/null 2>&1 &
 xvfb=$!
 for _ in $(seq 1 100); do
   [[ -s "$displayfile" ]] && break

@@ -32,7 +32,7 @@ step() { echo "error box: $*"; }
 start_display() {
   local file="$work/display"
   : >"$file"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$file" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$file" >/dev/null 2>&1 &
   xvfb=$!
   for _ in $(seq 1 100); do [[ -s "$file" ]] && break; sleep 0.05; done
   [[ -s "$file" ]] || fail "Xvfb did not start"
