@@ -1235,7 +1235,7 @@ HResult GlDevice::BeginScene() { return OK; }
 HResult GlDevice::EndScene() {
     EndOverlayNow();
     Flush();
-    sinceGlFlush_ = 0;  // showing the frame flushes it
+    sinceGlFlush_ = 0;  // the frame is shown next, and showing it flushes GL
     return OK;
 }
 
