@@ -197,6 +197,8 @@ void GameApp::WalkBackToStand() {
             PutEyeOnStandingPoint(x, z, facing);
             if (!rodInWater[0]) fishingState = FISHING_RECASTING_ROD1;
             if (!rodInWater[1]) fishingState = FISHING_RECASTING_ROD2;
+            // Nothing to re-cast: the walk would never end (no key is read while it lasts).
+            if (BothRodsOut(*this)) fishingState = FISHING_BOTH_RODS_OUT;
         }
         CentreAimAhead();
         return;
@@ -206,6 +208,9 @@ void GameApp::WalkBackToStand() {
     rodInWater[struck] = 0;
     PutEyeOnStandingPoint(x, z, facing);
     const int32_t volume = struck == 0 ? AutoRecast(1, 0.4) : AutoRecast(0, 0.0);
+    // The struck rod's hook bait leaves the water with it (after the re-cast, so that the other
+    // rod's new bait cannot take its slot while this rod still names it).
+    if (BaitAttraction* bait = RodHookBait(struck)) bait->active = 0;
     fishingState = FISHING_ROD_IN_HAND;
     rodStruck[struck] = 1;
     PlayAtVolume(rodSound, volume);

@@ -301,6 +301,9 @@ TEST(FishingCasting, EachStateIsReachedFromItsInputAndLeftByItsExit) {
          [&](FishingGame& g) { strike(0)(g); g.Tap(KeyId::R); g.FramesUntil([&] {
              return g.App().fishingState == FISHING_RECASTING_ROD1; }); },
          KEY, KeyId::Num2, FISHING_ROD_IN_HAND, FISHING_ROD_IN_HAND},
+        {"the walk back with both rods still out ends with both rods fishing",
+         [&](FishingGame& g) { state(FISHING_WALKING_BACK)(g); stepAside(g); }, NONE, KeyId::None,
+         FISHING_WALKING_BACK, FISHING_BOTH_RODS_OUT},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -315,12 +318,15 @@ TEST(FishingCasting, EachStateIsReachedFromItsInputAndLeftByItsExit) {
             EXPECT_EQ(app.fishingState, row.reached);
             g.backend->QueueKey(row.key, false);
             g.Frames(1);
-        } else {
+        } else if (row.input == CLICK) {
             g.backend->QueueMouseButton(0, true);
             g.Frames(1);
             EXPECT_EQ(app.fishingState, row.reached);
             g.backend->QueueMouseButton(0, false);
             g.Frames(1);
+        } else {
+            g.Frames(1);
+            EXPECT_EQ(app.fishingState, row.reached);
         }
         g.UnlockInput();
         if (row.leftTo != row.reached) {
@@ -333,6 +339,13 @@ TEST(FishingCasting, EachStateIsReachedFromItsInputAndLeftByItsExit) {
         }
         if (row.key == KeyId::X) {
             EXPECT_EQ(app.gameMode, MODE_MAP);
+        }
+        // A hook bait left in the water belongs to a rod on its rest.
+        for (int i = 0; i < BAIT_ITEM_COUNT; ++i) {
+            if (!app.baitAttractions[i]->active || app.baitAttractions[i]->type != BAIT_HOOK) continue;
+            const bool onRest = (app.rodInWater[0] && app.rodBaitItem[0] == i) ||
+                                (app.rodInWater[1] && app.rodBaitItem[1] == i);
+            EXPECT_TRUE(onRest) << "hook bait " << i << " of no rod on its rest";
         }
     }
 }
