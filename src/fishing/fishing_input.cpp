@@ -112,6 +112,7 @@ void GameApp::LeaveLakeForMap() {
     fishLost = lineSnapped = 0;
     atSwim = 0;
     photoCountdown = 0;
+    photoShotPending = 0;  // a photo left during its count-down is not taken of the next fish
     // A shot still in the air would otherwise land at the old aim point on the next visit.
     catapultPhase = catapultPull = 0;
     aimPitch = 6.6;
@@ -422,11 +423,9 @@ void GameApp::UpdateFishingScreen(InputDeviceState* input) {
 
     // 12. P in the sling: the best weight is kept and photo mode begins.
     if (input->keyP && fishingState == FISHING_FISH_LANDED && photoCountdown == 0) {
-        if (pendingBestWeight != NO_PENDING_WEIGHT) {
-            if (playedFish >= 0 && playedFish < FISH_COUNT) bestWeight[playedFish] = pendingBestWeight;
-            pendingBestWeight = NO_PENDING_WEIGHT;
-        }
+        CommitPendingBestWeight();
         photoCountdown = 3;
+        photoShotPending = 0;  // the shot waits for this photo's own second P
         photoModeStamp = static_cast<int32_t>(plat::GetTickCount());
         fishingState = FISHING_PHOTO_MODE;
     }
