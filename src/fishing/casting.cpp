@@ -11,6 +11,9 @@
 namespace {
 int Rand() { return plat::GameRand(); }
 
+// The aim's pace (mouse to pitch and yaw) at 199 units out and beyond.
+constexpr double SLOWEST_AIM = 0.02;
+
 // Splash loudness of each rig against a ledger lead.
 int32_t CastVolumeFactor(int32_t method) {
     switch (method) {
@@ -65,7 +68,9 @@ void GameApp::LandCasts() {
 
 void GameApp::MoveAimAndDrawMarker(uint8_t* inGrid) {
     const double startPitch = aimPitch;
-    const double k = F32((200.0 - Distance2D(eyeX, eyeZ, aimTargetX, aimTargetZ)) / 50.0);
+    // The aim slows as it goes out; past 199 it keeps its slowest pace (at 200 and beyond the
+    // pace would stop, then turn the mouse round).
+    const double k = std::max(F32((200.0 - Distance2D(eyeX, eyeZ, aimTargetX, aimTargetZ)) / 50.0), SLOWEST_AIM);
     const double pitchStep = std::min(F32(std::fabs(verticalAxis) * k), 0.015);
     const double yawStep = std::min(F32(std::fabs(horizontalAxis) * k * 2.0), 0.03);
     const bool noFlight = castFlight[0] == 0 && castFlight[1] == 0;
@@ -76,13 +81,14 @@ void GameApp::MoveAimAndDrawMarker(uint8_t* inGrid) {
         else if (horizontalAxis < 0) aimYaw = F32(aimYaw - yawStep);
     }
     double d = F32(std::tan(static_cast<float>(aimPitch - 5.2)) * 4.0f);
-    // Pulled in past straight down the tangent would come round to the far end of the range:
-    // such a pitch is refused like one past the range, and the aim stays at its nearest.
+    // Past either end of the tangent the aim would come round to the other end of the range. Such
+    // a pitch is refused: pulled in, the aim stays at its nearest; pushed out, it is a pitch past
+    // the range.
     if (aimPitch - 5.2 <= -1.5707963) {
         aimPitch = startPitch;
         d = F32(std::tan(static_cast<float>(aimPitch - 5.2)) * 4.0f);
     }
-    if (d > maxRange) {
+    if (d > maxRange || aimPitch - 5.2 >= 1.5707963) {
         aimPitch = startPitch;
         d = maxRange;
     }

@@ -112,6 +112,7 @@ void GameApp::LeaveLakeForMap() {
     fishLost = lineSnapped = 0;
     atSwim = 0;
     photoCountdown = 0;
+    photoShotPending = 0;  // a photo left during its count-down is not taken of the next fish
     // A shot still in the air would otherwise land at the old aim point on the next visit.
     catapultPhase = catapultPull = 0;
     aimPitch = 6.6;
@@ -197,6 +198,8 @@ void GameApp::WalkBackToStand() {
             PutEyeOnStandingPoint(x, z, facing);
             if (!rodInWater[0]) fishingState = FISHING_RECASTING_ROD1;
             if (!rodInWater[1]) fishingState = FISHING_RECASTING_ROD2;
+            // Nothing to re-cast: the walk would never end (no key is read while it lasts).
+            if (BothRodsOut(*this)) fishingState = FISHING_BOTH_RODS_OUT;
         }
         CentreAimAhead();
         return;
@@ -206,6 +209,9 @@ void GameApp::WalkBackToStand() {
     rodInWater[struck] = 0;
     PutEyeOnStandingPoint(x, z, facing);
     const int32_t volume = struck == 0 ? AutoRecast(1, 0.4) : AutoRecast(0, 0.0);
+    // The struck rod's hook bait leaves the water with it (after the re-cast, so that the other
+    // rod's new bait cannot take its slot while this rod still names it).
+    if (BaitAttraction* bait = RodHookBait(struck)) bait->active = 0;
     fishingState = FISHING_ROD_IN_HAND;
     rodStruck[struck] = 1;
     PlayAtVolume(rodSound, volume);
@@ -417,11 +423,9 @@ void GameApp::UpdateFishingScreen(InputDeviceState* input) {
 
     // 12. P in the sling: the best weight is kept and photo mode begins.
     if (input->keyP && fishingState == FISHING_FISH_LANDED && photoCountdown == 0) {
-        if (pendingBestWeight != NO_PENDING_WEIGHT) {
-            if (playedFish >= 0 && playedFish < FISH_COUNT) bestWeight[playedFish] = pendingBestWeight;
-            pendingBestWeight = NO_PENDING_WEIGHT;
-        }
+        CommitPendingBestWeight();
         photoCountdown = 3;
+        photoShotPending = 0;  // the shot waits for this photo's own second P
         photoModeStamp = static_cast<int32_t>(plat::GetTickCount());
         fishingState = FISHING_PHOTO_MODE;
     }

@@ -158,5 +158,6 @@ void GameApp::SnapLine() {
         rodStruck[rod] = 0;
         fishLost = 1;
     }
+    LetGoOfUnplayedTakes(playedFish);
     playedFish = NO_FISH;
 }

@@ -67,7 +67,9 @@ GameApp::GameApp() {
 }
 
 GameApp::~GameApp() {
-    // 1. The save file first.
+    // 1. The save file first, with a new best weight still waiting in the weigh sling (the game
+    // closed there) recorded for the landed fish.
+    CommitPendingBestWeight();
     WriteSaveFile();
 
     // 2. Free the pools, in order.
@@ -313,6 +315,8 @@ plat::HResult GameApp::FreeDeviceResources() {
 }
 
 plat::HResult GameApp::Shutdown() {
+    // The game is closing: a new best weight waiting in the weigh sling is the landed fish's.
+    CommitPendingBestWeight();
     ShutdownInput();
     // The named clips in load order (click and pan first), then the five splash clips.
     for (const ClipEntry& e : SoundClipTable()) {

@@ -557,6 +557,8 @@ public:
     void ChooseBait(Fish& f);
     void DisturbByItems(Fish& f);
     void TryTake(int32_t i, int rod);
+    // A fish put to flight lets go of every take it holds on a rod that is not playing it.
+    void LetGoOfUnplayedTakes(int32_t i);
     void MoveBiteIndicator(int rod);
     uint8_t biteSignal[ROD_COUNT] = {};    // a take or untended taken bait signals this frame
     int32_t biteCountdown[ROD_COUNT] = {}; // frames of bite indication left

@@ -2,9 +2,11 @@
 // height, the catapult's pouches and their spread, the full bait pool, and the fishing states
 // reached from their keys and left by their exits.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <vector>
+#include "common/single_precision.h"
 #include "fishing_session.h"
 
 using fishsession::FishingGame;
@@ -61,26 +63,64 @@ TEST(FishingCasting, BothRodsLandInWaterWithinRangeAtTheirRigsBaitHeight) {
     }
 }
 
-// Pulled in as far as it goes, the aim stays at 15: it never swings round to the far end of the
-// range, however long the mouse keeps pulling.
-TEST(FishingCasting, AimStaysWithinTheTackleRangeAndNoNearerThan15) {
-    FishingGame g;
-    GameApp& app = g.App();
-    g.SetUpAtSwim(2);
-    // Default tackle: 2 oz lead, 10 lb line, rod 2: (1000 div 20) * 2 = 100.
-    g.backend->QueueMouseMotion(0, -5000);
-    for (int i = 0; i < 400; ++i) {
-        g.backend->QueueMouseMotion(0, -5000);
+// The aim follows the mouse over the whole range of the tackle, also where the range passes 200:
+// pushed out it never turns back nor comes round to the near end, pulled in as far as it goes it
+// stays at 15, and pushed right it turns right, however far out it is.
+TEST(FishingCasting, AimFollowsTheMouseOverTheWholeRangeAndNoNearerThan15) {
+    struct Tackle {
+        int32_t leadOz, rodReel;
+        double range;  // (lead * 500 div 20) * rod, with 10 lb line
+    } tackles[] = {{2, 2, 100}, {4, 2, 200}, {3, 4, 300}, {4, 4, 400}};
+    for (const Tackle& t : tackles) {
+        SCOPED_TRACE(testing::Message() << "range " << t.range);
+        FishingGame g;
+        GameApp& app = g.App();
+        app.leadOz = t.leadOz;
+        app.rodReel = t.rodReel;
+        app.mainlineLb = 10;
+        g.SetUpAtSwim(2);
+        auto reach = [&] { return Distance2D(app.aimTargetX, app.aimTargetZ, app.eyeX, app.eyeZ); };
+
+        // Nearer than 199 the aim moves by the mouse times (200 - distance) / 50.
+        const double at = std::min(190.0, t.range - 10);
+        app.aimPitch = F32(5.2 + std::atan(at / 4.0));
         g.Frames(1);
-        ASSERT_LE(Distance2D(app.aimTargetX, app.aimTargetZ, app.eyeX, app.eyeZ), 100 + 1e-3);
-    }
-    EXPECT_EQ(app.maxRange, 100);
-    EXPECT_NEAR(Distance2D(app.aimTargetX, app.aimTargetZ, app.eyeX, app.eyeZ), 100, 0.5);
-    for (int i = 0; i < 400; ++i) {
-        g.backend->QueueMouseMotion(0, 5000);
+        ASSERT_NEAR(reach(), at, 1e-3);
+        double before = app.aimPitch;
+        g.backend->QueueMouseMotion(0, -1);  // 0.002 forward
         g.Frames(1);
+        EXPECT_NEAR(app.aimPitch - before, 0.002 * (200 - at) / 50, 1e-6);
+
+        // Out to the far end with a gentle push, then a hard one.
+        double farthest = 0;
+        for (int i = 0; i < 310; ++i) {
+            before = app.aimPitch;
+            g.backend->QueueMouseMotion(0, i < 300 ? -100 : -5000);
+            g.Frames(1);
+            ASSERT_GE(app.aimPitch, before) << "frame " << i;
+            ASSERT_LE(reach(), t.range + 1e-3) << "frame " << i;
+            if (farthest > 150) {
+                ASSERT_GT(reach(), 150) << "frame " << i;
+            }
+            farthest = std::max(farthest, reach());
+        }
+        EXPECT_EQ(app.maxRange, t.range);
+        EXPECT_NEAR(reach(), t.range, 1);
+        before = app.aimYaw;
+        g.backend->QueueMouseMotion(10, 0);
+        g.Frames(1);
+        EXPECT_GT(app.aimYaw, before);
+        EXPECT_LT(app.aimYaw, before + 0.031);
+
+        for (int i = 0; i < 400; ++i) {
+            before = app.aimPitch;
+            g.backend->QueueMouseMotion(0, 100);
+            g.Frames(1);
+            ASSERT_LE(app.aimPitch, before) << "frame " << i;
+            ASSERT_GE(reach(), 15 - 1e-3) << "frame " << i;
+        }
+        EXPECT_NEAR(reach(), 15, 1e-3);
     }
-    EXPECT_NEAR(Distance2D(app.aimTargetX, app.aimTargetZ, app.eyeX, app.eyeZ), 15, 1e-3);
 }
 
 TEST(FishingCasting, FullBaitPoolLeavesTheRodsPreviousBaitItem) {
@@ -261,6 +301,9 @@ TEST(FishingCasting, EachStateIsReachedFromItsInputAndLeftByItsExit) {
          [&](FishingGame& g) { strike(0)(g); g.Tap(KeyId::R); g.FramesUntil([&] {
              return g.App().fishingState == FISHING_RECASTING_ROD1; }); },
          KEY, KeyId::Num2, FISHING_ROD_IN_HAND, FISHING_ROD_IN_HAND},
+        {"the walk back with both rods still out ends with both rods fishing",
+         [&](FishingGame& g) { state(FISHING_WALKING_BACK)(g); stepAside(g); }, NONE, KeyId::None,
+         FISHING_WALKING_BACK, FISHING_BOTH_RODS_OUT},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -275,12 +318,15 @@ TEST(FishingCasting, EachStateIsReachedFromItsInputAndLeftByItsExit) {
             EXPECT_EQ(app.fishingState, row.reached);
             g.backend->QueueKey(row.key, false);
             g.Frames(1);
-        } else {
+        } else if (row.input == CLICK) {
             g.backend->QueueMouseButton(0, true);
             g.Frames(1);
             EXPECT_EQ(app.fishingState, row.reached);
             g.backend->QueueMouseButton(0, false);
             g.Frames(1);
+        } else {
+            g.Frames(1);
+            EXPECT_EQ(app.fishingState, row.reached);
         }
         g.UnlockInput();
         if (row.leftTo != row.reached) {
@@ -293,6 +339,13 @@ TEST(FishingCasting, EachStateIsReachedFromItsInputAndLeftByItsExit) {
         }
         if (row.key == KeyId::X) {
             EXPECT_EQ(app.gameMode, MODE_MAP);
+        }
+        // A hook bait left in the water belongs to a rod on its rest.
+        for (int i = 0; i < BAIT_ITEM_COUNT; ++i) {
+            if (!app.baitAttractions[i]->active || app.baitAttractions[i]->type != BAIT_HOOK) continue;
+            const bool onRest = (app.rodInWater[0] && app.rodBaitItem[0] == i) ||
+                                (app.rodInWater[1] && app.rodBaitItem[1] == i);
+            EXPECT_TRUE(onRest) << "hook bait " << i << " of no rod on its rest";
         }
     }
 }

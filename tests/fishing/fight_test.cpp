@@ -109,6 +109,7 @@ TEST(Line, ALineIntoTheBedSnapsItAndThePlayedFishSwimsOff) {
     Fish& f = t.AddFish(50, -3, 58);
     PlayOnRod1(t, f);
     GameApp& app = t.app;
+    app.rodFish[1] = t.Index(f);  // it had also taken rod 2's bait, not struck
     app.UpdateAndDrawPlayingRod();
     ASSERT_EQ(app.playedFish, t.Index(f));
     app.UpdateLineEndAndReelSounds();
@@ -121,6 +122,7 @@ TEST(Line, ALineIntoTheBedSnapsItAndThePlayedFishSwimsOff) {
     EXPECT_EQ(app.fishLost, 1);
     EXPECT_EQ(app.playedFish, NO_FISH);
     EXPECT_EQ(app.rodFish[0], NO_FISH);
+    EXPECT_EQ(app.rodFish[1], NO_FISH);
     EXPECT_EQ(app.rodHasFish[0], 0);
     EXPECT_EQ(app.rodStruck[0], 0);
     EXPECT_EQ(f.state, FISH_FLEE);

@@ -8,6 +8,7 @@
 #include <vector>
 #include "common/single_precision.h"
 #include "fishing/fishing_table.h"
+#include "fishing_session.h"
 #include "scratch_dir.h"
 
 namespace {
@@ -50,6 +51,22 @@ void TakePhoto(FishingTable& t) {
         app.UpdatePhotoMode();
         app.DrawFishOnMat();
     }
+}
+
+// Fish `i` in the weigh sling at swim 2 of a fishing session, landed on rod 1.
+void LandInSession(fishsession::FishingGame& g, int32_t i, float weight) {
+    GameApp& app = g.App();
+    g.StandAt(2);
+    Fish& f = *app.fish[i];
+    f.active = 1;
+    f.state = FISH_NETTED;
+    f.weight = weight;
+    f.size = 20;
+    f.kind = 28;
+    f.shapeFactor = 30;
+    app.playedFish = app.rodFish[0] = i;
+    app.rodStruck[0] = 1;
+    app.fishingState = FISHING_FISH_LANDED;
 }
 
 bool Shows(FishingTable& t, const std::string& text) {
@@ -180,6 +197,37 @@ TEST(Photo, ThePhotoRecordAndTheBestWeightReachTheSaveFileAndLoadBack) {
     EXPECT_EQ(again.app->photos[0]->fishWeight, 12.9f);
 }
 
+// X during a photo's count-down leaves nothing waiting: the next fish is photographed only after
+// its own second P, a second after its photo mode began.
+TEST(Photo, XDuringTheCountdownLeavesNoShotForTheNextFish) {
+    fishsession::FishingGame g;
+    GameApp& app = g.App();
+    LandInSession(g, 3, 9.0f);
+    g.Frames(1);
+    app.fishingState = FISHING_PHOTO_MODE;
+    app.photoCountdown = 2;
+    app.photoShotPending = 1;
+    g.Tap(plat::KeyId::X);
+    ASSERT_EQ(app.gameMode, MODE_MAP);
+    ASSERT_EQ(app.photos[0]->inUse, 0);
+
+    app.gameMode = MODE_FISHING;
+    app.eyeY = 2.0;
+    LandInSession(g, 4, 11.0f);
+    g.Frames(1);
+    g.Tap(plat::KeyId::P);
+    ASSERT_EQ(app.fishingState, FISHING_PHOTO_MODE);
+    g.Frames(10);
+    EXPECT_EQ(app.fishingState, FISHING_PHOTO_MODE);
+    EXPECT_EQ(app.photos[0]->inUse, 0);
+    g.Frames(60);
+    g.Tap(plat::KeyId::P);
+    ASSERT_TRUE(g.FramesUntil([&] { return app.fishingState != FISHING_PHOTO_MODE; }, 20));
+    EXPECT_EQ(app.photos[0]->inUse, 1);
+    EXPECT_EQ(app.photos[0]->fishWeight, 11.0f);
+    EXPECT_EQ(app.photos[1]->inUse, 0);
+}
+
 TEST(Photo, WithEveryPhotoSlotInUseNothingIsStoredAndTheFishIsStillReleased) {
     FishingTable t;
     for (int s = 0; s < PHOTO_SLOT_COUNT; ++s) *t.app.photos[s] = PhotoRecord{0, 0, 1, 1, 3, 10, 11, 4, 30, {}, 1, 2, 3, 0, 6};
@@ -222,6 +270,43 @@ TEST(BestWeight, APendingBestIsKeptForTheFishItWasWeighedForAndNoOther) {
     EXPECT_EQ(app.bestWeight[ic], 6.5f);
     EXPECT_EQ(app.bestWeight[ia], 20.0f);
     EXPECT_EQ(app.bestWeight[ib], 8.0f);
+    // P in the sling records a best still waiting for A for A, not for the fish in the sling.
+    Fish& d = LandedFish(t, 4.0f);
+    const int32_t id = t.Index(d);
+    app.bestWeight[id] = 9.0f;
+    app.pendingBestWeight = 21.0f;
+    app.pendingBestFish = ia;
+    InputDeviceState keys{};
+    keys.keyP = 1;
+    app.UpdateFishingScreen(&keys);
+    EXPECT_EQ(app.fishingState, FISHING_PHOTO_MODE);
+    EXPECT_EQ(app.bestWeight[id], 9.0f);
+    EXPECT_EQ(app.bestWeight[ia], 21.0f);
+}
+
+// Quitting the game from the weigh sling (Escape, as any close) keeps the landed fish's new best:
+// the save file written at exit holds it for that fish and for no other.
+TEST(BestWeight, ANewBestReachesTheSaveFileWhenTheGameIsQuitFromTheSling) {
+    fishsession::FishingGame g;
+    GameApp& app = g.App();
+    LandInSession(g, 5, 14.5f);
+    app.bestWeight[5] = 10.0f;
+    app.bestWeight[6] = 3.0f;
+    g.Frames(2);
+    ASSERT_EQ(app.fishingState, FISHING_FISH_LANDED);
+    ASSERT_EQ(app.pendingBestWeight, 14.5f);
+    g.backend->QueueClose();
+    EXPECT_FALSE(app.RunOneFrame());
+    g.app.reset();  // the entry function's end: the save file is written
+
+    std::ifstream file("photos/photos.qd");
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(file, line);) lines.push_back(line);
+    ASSERT_EQ(lines.size(), 925u);
+    for (int i = 0; i < FISH_COUNT; ++i) {
+        const char* expected = i == 5 ? "1.450000e+01" : i == 6 ? "3.000000e+00" : "0.000000e+00";
+        EXPECT_EQ(lines[PHOTO_SLOT_COUNT * 17 + i], expected) << "fish " << i;
+    }
 }
 
 TEST(BestWeight, ASaveFileWithOutOfRangePhotosAndABadWeightNeitherCrashesNorLendsWeights) {

@@ -122,14 +122,18 @@ void GameApp::UpdateFishOnLine(int32_t i) {
         f.runHeading = F32(F32(away.heading - 0.3) + F32(R() / 54611.66666666667));
     }
     // A take nobody struck may be dropped. A fish that took both hook baits and is played on the
-    // other rod only lets go of this one's: it stays on the line it is played on.
+    // other rod only lets go of this one's: it stays on the line it is played on. Otherwise it
+    // flees, and lets go of the other rod's take too.
     for (int rod = 0; rod < ROD_COUNT; ++rod) {
         if (rodFish[rod] != i || rodHasFish[rod]) continue;
         const BaitAttraction* item = RodHookBait(rod);
         if (item && R() < F32(item->takeEase * 10.0)) {
             const int other = 1 - rod;
-            if (!(rodFish[other] == i && rodHasFish[other])) PutToFlight(f, HOOK_FRIGHT);
             rodFish[rod] = NO_FISH;
+            if (!(rodFish[other] == i && rodHasFish[other])) {
+                PutToFlight(f, HOOK_FRIGHT);
+                LetGoOfUnplayedTakes(i);
+            }
         }
     }
     // A played fish may shed the hook: worn hold, or the line's tension.
@@ -147,9 +151,15 @@ void GameApp::UpdateFishOnLine(int32_t i) {
         rodHasFish[rod] = 0;
         rodStruck[rod] = 0;
         rodFish[rod] = NO_FISH;
+        LetGoOfUnplayedTakes(i);
         fishLost = 1;
         lossReason = reason;
     }
+}
+
+void GameApp::LetGoOfUnplayedTakes(int32_t i) {
+    for (int rod = 0; rod < ROD_COUNT; ++rod)
+        if (rodFish[rod] == i && !rodHasFish[rod]) rodFish[rod] = NO_FISH;
 }
 
 void GameApp::SpawnFishSurfaceEffects(Fish& f) {

@@ -166,17 +166,52 @@ TEST(SchoolPass, ATakeDroppedOnOneRodLeavesTheFishPlayedOnTheOther) {
     EXPECT_EQ(f.fear, 0);
 }
 
-TEST(SchoolPass, AnUntendedTakeDroppedOnItsOnlyRodPutsTheFishToFlight) {
-    FishingTable t;
-    BaitAttraction& bait = t.CastRod(0, 40, 40, -3);
-    bait.takeEase = 4000;
-    Fish& g = t.AddFish(40, -3, 40.5);
-    g.state = FISH_HOOKED;
-    t.app.rodFish[0] = t.Index(g);
-    t.Pass();
-    EXPECT_EQ(t.app.rodFish[0], NO_FISH);
-    EXPECT_EQ(g.state, FISH_FLEE);
-    EXPECT_EQ(g.fear, 1000);
+// A fish that lets go of the hook flees, and no rod holds it any more: not when it drops an untended
+// take (on its only rod, or on one of the two it took with neither struck), nor when the hook of
+// the rod it is played on pulls out while it still holds the other rod's take.
+TEST(SchoolPass, AFishThatLetsGoFleesAndNoRodHoldsIt) {
+    {
+        FishingTable t;
+        BaitAttraction& bait = t.CastRod(0, 40, 40, -3);
+        bait.takeEase = 4000;  // dropped at the first chance
+        Fish& g = t.AddFish(40, -3, 40.5);
+        g.state = FISH_HOOKED;
+        t.app.rodFish[0] = t.Index(g);
+        t.Pass();
+        EXPECT_EQ(t.app.rodFish[0], NO_FISH);
+        EXPECT_EQ(g.state, FISH_FLEE);
+        EXPECT_EQ(g.fear, 1000);
+    }
+    {
+        FishingTable t;
+        t.CastRod(0, 40, 40, -3).takeEase = 4000;  // rod 1's take is dropped
+        t.CastRod(1, 40, 40, -3).takeEase = 0;     // rod 2's never
+        Fish& g = t.AddFish(40, -3, 40.5);
+        g.state = FISH_HOOKED;
+        t.app.rodFish[0] = t.app.rodFish[1] = t.Index(g);
+        t.Pass();
+        EXPECT_EQ(g.state, FISH_FLEE);
+        EXPECT_EQ(t.app.rodFish[0], NO_FISH);
+        EXPECT_EQ(t.app.rodFish[1], NO_FISH);
+        EXPECT_EQ(t.app.biteSignal[1], 0);
+    }
+    {
+        FishingTable t;
+        t.CastRod(0, 40, 40, -3).hookWear = 1e6;  // rod 1's hook pulls out at once
+        t.CastRod(1, 40, 40, -3).takeEase = 0;
+        Fish& g = t.AddFish(40, -3, 40.5);
+        g.state = FISH_HOOKED;
+        const int32_t i = t.Index(g);
+        t.app.rodFish[0] = t.app.rodFish[1] = t.app.playedFish = i;
+        t.app.rodHasFish[0] = t.app.rodStruck[0] = 1;
+        t.app.fishingState = FISHING_ROD_IN_HAND;
+        t.Pass();
+        EXPECT_EQ(t.app.fishLost, 1);
+        EXPECT_EQ(t.app.lossReason, 1);
+        EXPECT_EQ(g.state, FISH_FLEE);
+        EXPECT_EQ(t.app.rodFish[0], NO_FISH);
+        EXPECT_EQ(t.app.rodFish[1], NO_FISH);
+    }
 }
 
 TEST(FishDrawing, FishNearTheSurfaceAreDrawnWholeAndAShapelessFishStaysFinite) {
