@@ -99,21 +99,13 @@ void GameApp::UpdateAndDrawPlayingRod() {
 
 void GameApp::DrawHeldRod(double x, double y, double z, double q, double bend, double stiffness) {
     double w = rodYaw;
-    device->SetFVF(plat::FVF_MESH);
     auto drawSegment = [&](int segment) {
         const double across = SEGMENT_SCALE[segment - 1][0];
         SetWorldTransform(x, y, z, q, w + heading, 0, across, SEGMENT_SCALE[segment - 1][1], across);
-        if (!rodSectionMesh) return;
-        device->SetStreamSource(0, rodSectionMesh, 0, 32);
-        device->SetTexture(0, textures[TEX_3DROD]);
-        device->DrawPrimitive(plat::PT_TRIANGLESTRIP, 0, 16);
-        if (SegmentHasRing(segment)) {
-            device->SetTexture(0, textures[TEX_RING]);
-            device->DrawPrimitive(plat::PT_TRIANGLESTRIP, 18, 2);
-        }
-        device->SetTexture(0, textures[TEX_LINE2]);
-        device->DrawPrimitive(plat::PT_TRIANGLESTRIP, 22, 2);
-        device->DrawPrimitive(plat::PT_TRIANGLESTRIP, 26, 2);
+        DrawMeshPart(rodSectionMesh, TEX_3DROD, plat::PT_TRIANGLESTRIP, 0, 16);
+        if (SegmentHasRing(segment)) DrawMeshPart(rodSectionMesh, TEX_RING, plat::PT_TRIANGLESTRIP, 18, 2);
+        DrawMeshPart(rodSectionMesh, TEX_LINE2, plat::PT_TRIANGLESTRIP, 22, 2);
+        DrawMeshPart(rodSectionMesh, TEX_LINE2, plat::PT_TRIANGLESTRIP, 26, 2);
     };
     drawSegment(1);
     for (int i = 1; i < ROD_SEGMENTS; ++i) {
@@ -155,11 +147,7 @@ void GameApp::UpdateTensionDialAndViewLock() {
             const double out = F32(F32(std::sin(a)) * reach);
             SetWorldTransform(F32(eyeX + F32(dx * out)), F32(F32(eyeY - F32(F32(std::cos(a)) * reach)) + lift),
                               F32(eyeZ + F32(dz * out)), pitch, heading, roll, scale, scale, scale);
-            device->SetTexture(0, textures[texture]);
-            if (!uprightQuadMesh) return;
-            device->SetFVF(plat::FVF_MESH);
-            device->SetStreamSource(0, uprightQuadMesh, 0, 32);
-            device->DrawPrimitive(plat::PT_TRIANGLESTRIP, 0, 2);
+            DrawMeshPart(uprightQuadMesh, texture, plat::PT_TRIANGLESTRIP, 0, 2);
         };
         quad(10, 2.73, F32(F32(-15.0 * lineTension) - 0.7), 0.46, TEX_TORQUE);
         quad(9, 2.45, 0, 0.41, TEX_CAP);
