@@ -204,7 +204,8 @@ void GameApp::WalkBackToStand() {
     if (!near) return;
     const int32_t struck = fishingState == FISHING_BACK_RECAST2_STRIKE1 ? 0 : 1;
     rodInWater[struck] = 0;
-    PutEyeOnStandingPoint(x, z, facing);
+    eyeX = x;  // only the eye: heading and pitch stay as the walk left them
+    eyeZ = z;
     const int32_t volume = struck == 0 ? AutoRecast(1, 0.4) : AutoRecast(0, 0.0);
     fishingState = FISHING_ROD_IN_HAND;
     rodStruck[struck] = 1;
