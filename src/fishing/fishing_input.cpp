@@ -62,7 +62,7 @@ void GameApp::WalkToSwim() {
         fishingState = FISHING_ROAMING;  // a swim with no usable numbers: the walk ends where it is
         return;
     }
-    const bool near = WalkTowardStand(0.3, facing, 0.05, 0.25, true, 6.284, 0.05, 1.5);
+    const bool near = WalkTowardStand(0.3, facing, 0.05, 0.25, true, FULL_TURN, 0.05, 1.5);
     if (!near || std::fabs(pitch - 6.4) >= 0.3 || HeadingGap(heading, facing) >= 0.15) return;
     ArriveAtStand(FISHING_CASTING_ROD1, x, z, facing);
 }
@@ -176,7 +176,7 @@ void GameApp::HandleStrikeKeys(InputDeviceState* input) {
 void GameApp::WalkBackAfterSnap() {
     double x, z, facing;
     if (!StandingPoint(&x, &z, &facing)) return;
-    const bool near = WalkTowardStand(0.4, facing + 0.25, 0.1, 0.25, true, 6.284, 0.05, 3.0);
+    const bool near = WalkTowardStand(0.4, facing + 0.25, 0.1, 0.25, true, FULL_TURN, 0.05, 3.0);
     if (!near || std::fabs(pitch - 6.4) >= 0.2 || HeadingGap(heading, facing + 0.2) >= 0.2) return;
     ArriveAtStand(FISHING_WALKING_BACK, x, z, facing);
     rodHasFish[0] = rodHasFish[1] = 0;
@@ -191,7 +191,7 @@ void GameApp::WalkBackToStand() {
     double x, z, facing;
     if (!StandingPoint(&x, &z, &facing)) return;
     const double pace = fishingState == FISHING_WALKING_BACK ? 0.3 : 0.4;
-    const bool near = WalkTowardStand(pace, facing + 0.25, 0.05, 0.0, false, 6.284, 0.04, 1.0);
+    const bool near = WalkTowardStand(pace, facing + 0.25, 0.05, 0.0, false, FULL_TURN, 0.04, 1.0);
     if (fishingState == FISHING_WALKING_BACK) {
         if (near && std::fabs(pitch - 6.4) < 0.2 && HeadingGap(heading, facing + 0.2) < 0.2) {
             PutEyeOnStandingPoint(x, z, facing);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include "fishing/fight_rules.h"
+#include "common/angles.h"
 #include "common/single_precision.h"
 #include "gfx/geometry.h"
 #include "platform/system.h"
@@ -55,7 +56,7 @@ void GameApp::UpdateAndDrawPlayingRod() {
         const Fish& f = *fish[played];
         const HeadingPitch toFish = HeadingAndPitchTo(buttX, buttY, buttZ, f.x, f.y, f.z);
         fishBearing = F32(toFish.heading - heading);
-        if (fishBearing > 0) fishBearing = F32(fishBearing - 6.284);
+        if (fishBearing > 0) fishBearing = F32(fishBearing - FULL_TURN);
         const double d = F32(Distance3D(buttX, buttY, buttZ, f.x, f.y, f.z));
         const double load = F32(F32((7.0 - toFish.pitch) / 12.0) + F32((200.0 - d) / 5000.0));
         const double step = F32(F32(load * 100.0) + 1.0);
