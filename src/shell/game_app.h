@@ -152,7 +152,7 @@ public:
     // gfx/: drawing, meshes and textures
 
     //-----------------------
-    // gfx/drawing.cpp: transforms, the textured quads and text
+    // gfx/drawing.cpp: transforms, the textured quads, mesh parts and text
     void SetWorldTransform(double x, double y, double z, double pitch, double yaw, double roll,
                            double scaleX, double scaleY, double scaleZ);
     void SetViewCamera(double eyeX_, double eyeY_, double eyeZ_, double targetX, double targetY,
