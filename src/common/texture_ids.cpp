@@ -196,7 +196,8 @@ const TextureInfo TEXTURE_TABLE[TEXTURE_COUNT] = {
     {TEX_SWINGER2, 173, "textures\\swinger2.bmp", TEXGROUP_LAKESIDE, true},
 };
 
-int32_t TextureNameForId(int32_t id) {
+int32_t TextureNameForId(TextureId textureId) {
+    const int32_t id = textureId.value;
     static int32_t byId[TEXTURE_ID_MAX + 1];
     static bool built = false;
     if (!built) {

@@ -221,8 +221,17 @@ struct TextureInfo {
 // One row per texture name, in TextureName order.
 extern const TextureInfo TEXTURE_TABLE[TEXTURE_COUNT];
 
-// The numeric texture id of a texture name (what SetTextureById and the draw helpers take).
-inline int32_t TextureIdOf(TextureName name) { return TEXTURE_TABLE[name].id; }
+// A numeric texture id, what SetTextureById and the textured quads take. It is a type of its own
+// so that a TextureName (a slot) can never be passed where an id is meant, nor the other way round:
+// an id is made from a number only explicitly, never from a TextureName.
+struct TextureId {
+    int32_t value;
+    constexpr explicit TextureId(int32_t id) : value(id) {}
+    explicit TextureId(TextureName) = delete;
+};
+
+// The numeric texture id of a texture name; TextureId(-1) for a texture bound through its slot only.
+inline TextureId TextureIdOf(TextureName name) { return TextureId(TEXTURE_TABLE[name].id); }
 
 // The texture name of a numeric id, or -1 when the id is outside the table.
-int32_t TextureNameForId(int32_t id);
+int32_t TextureNameForId(TextureId id);

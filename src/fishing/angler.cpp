@@ -158,5 +158,5 @@ void GameApp::DrawBinocularMask() {
     const double lift = onPlatform ? 0.2 : 0.0;
     SetWorldTransform(eyeX + std::sin(heading) * c * d, eyeY + std::cos(e) * d + lift, eyeZ + std::cos(heading) * c * d,
                       pitch, heading, 0, 0.3, 0.3, 0.3);
-    DrawMeshPart(uprightQuadMesh, TextureIdOf(TEX_BINS1), plat::PT_TRIANGLESTRIP, 0, 2);
+    DrawMeshPart(uprightQuadMesh, TEX_BINS1, plat::PT_TRIANGLESTRIP, 0, 2);
 }

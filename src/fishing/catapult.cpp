@@ -48,19 +48,19 @@ void GameApp::DrawCatapultInHand() {
         pitch = fishing::StepToward(pitch, 6.4, 0.04);
     } else {
         pitch = 6.4;
-        int32_t texture = -1;
-        if (catapultPhase == 0 || catapultPull == 4) texture = TextureIdOf(TEX_CATAPULT);
-        else if (catapultPull == 3) texture = TextureIdOf(TEX_CATAPULT2);
-        else if (catapultPull == 2) texture = TextureIdOf(TEX_CATAPULT3);
-        else if (catapultPull == 1) texture = TextureIdOf(TEX_CATAPULT4);
+        TextureName texture = TEXTURE_COUNT;  // none: the catapult is not drawn
+        if (catapultPhase == 0 || catapultPull == 4) texture = TEX_CATAPULT;
+        else if (catapultPull == 3) texture = TEX_CATAPULT2;
+        else if (catapultPull == 2) texture = TEX_CATAPULT3;
+        else if (catapultPull == 1) texture = TEX_CATAPULT4;
         if (catapultPhase > 0 && catapultPull == 3) PlayAtVolume(elasticSound, -1000, true);
-        if (texture >= 0) {
+        if (texture != TEXTURE_COUNT) {
             const double x = eyeX + 2.0 * std::sin(heading - 0.2);
             const double z = eyeZ + 2.0 * std::cos(heading - 0.2);
             const double y = eyeY - (onPlatform ? 1.2 : 1.4);
             const double yaw = HeadingAndPitchTo(x, y, z, eyeX, eyeY, eyeZ).heading + 3.142 - (heading - aimYaw) + 0.3;
             SetWorldTransform(x, y, z, 6.7 - aimPitch, yaw, 0, 0.5, 0.5, 0.5);
-            DrawUprightQuad(texture);
+            DrawUprightQuad(TextureIdOf(texture));
         }
     }
     // A pouch of hook baits has flown: back to fishing, or to roaming when the rods are not out.

@@ -62,7 +62,7 @@ void GameApp::WalkToSwim() {
         fishingState = FISHING_ROAMING;  // a swim with no usable numbers: the walk ends where it is
         return;
     }
-    const bool near = WalkTowardStand(0.3, facing, 0.05, 0.25, true, 6.284, 0.05, 1.5);
+    const bool near = WalkTowardStand(0.3, facing, 0.05, 0.25, true, FULL_TURN, 0.05, 1.5);
     if (!near || std::fabs(pitch - 6.4) >= 0.3 || HeadingGap(heading, facing) >= 0.15) return;
     ArriveAtStand(FISHING_CASTING_ROD1, x, z, facing);
 }
@@ -177,7 +177,7 @@ void GameApp::HandleStrikeKeys(InputDeviceState* input) {
 void GameApp::WalkBackAfterSnap() {
     double x, z, facing;
     if (!StandingPoint(&x, &z, &facing)) return;
-    const bool near = WalkTowardStand(0.4, facing + 0.25, 0.1, 0.25, true, 6.284, 0.05, 3.0);
+    const bool near = WalkTowardStand(0.4, facing + 0.25, 0.1, 0.25, true, FULL_TURN, 0.05, 3.0);
     if (!near || std::fabs(pitch - 6.4) >= 0.2 || HeadingGap(heading, facing + 0.2) >= 0.2) return;
     ArriveAtStand(FISHING_WALKING_BACK, x, z, facing);
     rodHasFish[0] = rodHasFish[1] = 0;
@@ -192,7 +192,7 @@ void GameApp::WalkBackToStand() {
     double x, z, facing;
     if (!StandingPoint(&x, &z, &facing)) return;
     const double pace = fishingState == FISHING_WALKING_BACK ? 0.3 : 0.4;
-    const bool near = WalkTowardStand(pace, facing + 0.25, 0.05, 0.0, false, 6.284, 0.04, 1.0);
+    const bool near = WalkTowardStand(pace, facing + 0.25, 0.05, 0.0, false, FULL_TURN, 0.04, 1.0);
     if (fishingState == FISHING_WALKING_BACK) {
         if (near && std::fabs(pitch - 6.4) < 0.2 && HeadingGap(heading, facing + 0.2) < 0.2) {
             PutEyeOnStandingPoint(x, z, facing);
@@ -207,7 +207,8 @@ void GameApp::WalkBackToStand() {
     if (!near) return;
     const int32_t struck = fishingState == FISHING_BACK_RECAST2_STRIKE1 ? 0 : 1;
     rodInWater[struck] = 0;
-    PutEyeOnStandingPoint(x, z, facing);
+    eyeX = x;  // only the eye: heading and pitch stay as the walk left them
+    eyeZ = z;
     const int32_t volume = struck == 0 ? AutoRecast(1, 0.4) : AutoRecast(0, 0.0);
     // The struck rod's hook bait leaves the water with it (after the re-cast, so that the other
     // rod's new bait cannot take its slot while this rod still names it).

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include "fishing/fight_rules.h"
+#include "common/angles.h"
 #include "common/single_precision.h"
 #include "gfx/geometry.h"
 #include "platform/system.h"
@@ -55,7 +56,7 @@ void GameApp::UpdateAndDrawPlayingRod() {
         const Fish& f = *fish[played];
         const HeadingPitch toFish = HeadingAndPitchTo(buttX, buttY, buttZ, f.x, f.y, f.z);
         fishBearing = F32(toFish.heading - heading);
-        if (fishBearing > 0) fishBearing = F32(fishBearing - 6.284);
+        if (fishBearing > 0) fishBearing = F32(fishBearing - FULL_TURN);
         const double d = F32(Distance3D(buttX, buttY, buttZ, f.x, f.y, f.z));
         const double load = F32(F32((7.0 - toFish.pitch) / 12.0) + F32((200.0 - d) / 5000.0));
         const double step = F32(F32(load * 100.0) + 1.0);
@@ -99,21 +100,13 @@ void GameApp::UpdateAndDrawPlayingRod() {
 
 void GameApp::DrawHeldRod(double x, double y, double z, double q, double bend, double stiffness) {
     double w = rodYaw;
-    device->SetFVF(plat::FVF_MESH);
     auto drawSegment = [&](int segment) {
         const double across = SEGMENT_SCALE[segment - 1][0];
         SetWorldTransform(x, y, z, q, w + heading, 0, across, SEGMENT_SCALE[segment - 1][1], across);
-        if (!rodSectionMesh) return;
-        device->SetStreamSource(0, rodSectionMesh, 0, 32);
-        device->SetTexture(0, textures[TEX_3DROD]);
-        device->DrawPrimitive(plat::PT_TRIANGLESTRIP, 0, 16);
-        if (SegmentHasRing(segment)) {
-            device->SetTexture(0, textures[TEX_RING]);
-            device->DrawPrimitive(plat::PT_TRIANGLESTRIP, 18, 2);
-        }
-        device->SetTexture(0, textures[TEX_LINE2]);
-        device->DrawPrimitive(plat::PT_TRIANGLESTRIP, 22, 2);
-        device->DrawPrimitive(plat::PT_TRIANGLESTRIP, 26, 2);
+        DrawMeshPart(rodSectionMesh, TEX_3DROD, plat::PT_TRIANGLESTRIP, 0, 16);
+        if (SegmentHasRing(segment)) DrawMeshPart(rodSectionMesh, TEX_RING, plat::PT_TRIANGLESTRIP, 18, 2);
+        DrawMeshPart(rodSectionMesh, TEX_LINE2, plat::PT_TRIANGLESTRIP, 22, 2);
+        DrawMeshPart(rodSectionMesh, TEX_LINE2, plat::PT_TRIANGLESTRIP, 26, 2);
     };
     drawSegment(1);
     for (int i = 1; i < ROD_SEGMENTS; ++i) {
@@ -155,11 +148,7 @@ void GameApp::UpdateTensionDialAndViewLock() {
             const double out = F32(F32(std::sin(a)) * reach);
             SetWorldTransform(F32(eyeX + F32(dx * out)), F32(F32(eyeY - F32(F32(std::cos(a)) * reach)) + lift),
                               F32(eyeZ + F32(dz * out)), pitch, heading, roll, scale, scale, scale);
-            device->SetTexture(0, textures[texture]);
-            if (!uprightQuadMesh) return;
-            device->SetFVF(plat::FVF_MESH);
-            device->SetStreamSource(0, uprightQuadMesh, 0, 32);
-            device->DrawPrimitive(plat::PT_TRIANGLESTRIP, 0, 2);
+            DrawMeshPart(uprightQuadMesh, texture, plat::PT_TRIANGLESTRIP, 0, 2);
         };
         quad(10, 2.73, F32(F32(-15.0 * lineTension) - 0.7), 0.46, TEX_TORQUE);
         quad(9, 2.45, 0, 0.41, TEX_CAP);

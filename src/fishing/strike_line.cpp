@@ -3,6 +3,7 @@
 #include <cmath>
 #include "world/lake_view.h"
 #include "fishing/fight_rules.h"
+#include "common/angles.h"
 #include "common/single_precision.h"
 #include "common/sound_cue.h"
 #include "gfx/geometry.h"
@@ -68,13 +69,13 @@ void GameApp::UpdateLineEndAndReelSounds() {
     const Fish& f = *fish[playedFish];
     if (rodHasFish[0] || rodHasFish[1]) {
         const double r = F32(f.size / 20.0);
-        const double tilt = F32(f.pitch - 6.284);
+        const double tilt = F32(f.pitch - FULL_TURN);
         const double level = F32(std::cos(tilt));
         lineEnd[0] = F32(f.x + F32(F32(F32(std::sin(f.heading)) * level) * r));
         lineEnd[2] = F32(f.z + F32(F32(F32(std::cos(f.heading)) * level) * r));
         lineEnd[1] = F32(f.y - F32(F32(std::sin(tilt)) * r));
         const HeadingPitch toMouth = HeadingAndPitchTo(rodTipX, rodTipY, rodTipZ, lineEnd[0], lineEnd[1], lineEnd[2]);
-        const double d = F32(F32(std::tan(F32(F32(toMouth.pitch - 6.284) + 1.571))) * rodTipY);
+        const double d = F32(F32(std::tan(F32(F32(toMouth.pitch - FULL_TURN) + 1.571))) * rodTipY);
         if (std::isfinite(d)) {
             const double wx = F32(rodTipX + F32(F32(std::sin(toMouth.heading)) * d));
             const double wz = F32(rodTipZ + F32(F32(std::cos(toMouth.heading)) * d));
@@ -121,7 +122,7 @@ void GameApp::DrawLineAndTestSnags() {
     if (playedFish < 0 || playedFish >= FISH_COUNT || fishingState >= FISHING_FISH_LANDED) return;
     if (!rodHasFish[0] && !rodHasFish[1]) return;
     const HeadingPitch toEnd = HeadingAndPitchTo(rodTipX, rodTipY, rodTipZ, lineEnd[0], lineEnd[1], lineEnd[2]);
-    const double a = F32(6.284 - toEnd.pitch);
+    const double a = F32(FULL_TURN - toEnd.pitch);
     const double b = F32(1.571 - a);
     const double across = F32(std::sin(b));
     const double down = F32(std::cos(b));

@@ -17,7 +17,7 @@ struct ReelPiece {
     double sideDistance;
     double dy, pitch, roll;
     double sx, sy, sz;
-    int32_t sideTexture, endTexture;  // TextureName; -1 none
+    TextureName sideTexture, endTexture;  // a box has no end: TEXTURE_COUNT
     bool box;
 };
 const ReelPiece REEL_PIECES[10] = {
@@ -27,10 +27,10 @@ const ReelPiece REEL_PIECES[10] = {
     {0.15, 2, 0.1, -0.006, 4.1, 0, 0.005, 0.0145, 0.005, TEX_KNOBTEX, TEX_KNOBTEX, false},
     {0.31, 2, 0.12, -0.13, 5.5, 0, 0.005, 0.004, 0.005, TEX_KNOBTEX, TEX_CAR1TEX, false},
     {0.31, 2, 0.12, -0.13, 2.358, 0, 0.005, 0.004, 0.005, TEX_KNOBTEX, TEX_CAR1TEX, false},
-    {0.25, 0, 0, 0.05, 5.8, 0, 0.3, 0.3, 0.08, TEX_CAR2TEX, -1, true},
+    {0.25, 0, 0, 0.05, 5.8, 0, 0.3, 0.3, 0.08, TEX_CAR2TEX, TEXTURE_COUNT, true},
     {0.125, 0, 0, 0.05, 0.5, 0, 0.012, 0.005, 0.012, TEX_CAR1TEX, TEX_CAR1TEX, false},
     {0.098, 0, 0, 0.1, 0, 0, 0.0085, 0.005, 0.0085, TEX_CAR1TEX, TEX_CAR1TEX, false},
-    {0.1, 0, 0, 0.18, 0, 0, 0.2, 0.05, 1.0, TEX_CAR1TEX, -1, true},
+    {0.1, 0, 0, 0.18, 0, 0, 0.2, 0.05, 1.0, TEX_CAR1TEX, TEXTURE_COUNT, true},
 };
 
 // The rod's twelve sections: distance along the rod from the rest point, thickness and length.
@@ -49,18 +49,8 @@ constexpr double REST_ANGLE[ROD_COUNT] = {3.342, 2.942};
 
 }  // namespace
 
-void GameApp::DrawMeshPart(plat::VertexBuffer* mesh, int32_t textureId, plat::PrimitiveType type, uint32_t start,
-                           uint32_t count) {
-    device->SetFVF(plat::FVF_MESH);
-    if (textureId >= 0) SetTextureById(textureId);
-    else device->SetTexture(0, nullptr);
-    if (!mesh) return;
-    device->SetStreamSource(0, mesh, 0, sizeof(MeshVertex));
-    device->DrawPrimitive(type, start, count);
-}
-
 void GameApp::DrawPodQuad(double r, double a, double y, double yaw, double roll, double sx, double sy, double sz,
-                          int32_t textureId) {
+                          TextureId textureId) {
     SetWorldTransform(rodPodX + r * std::sin(podYaw + a), y, rodPodZ + r * std::cos(podYaw + a), 0, yaw, roll, sx, sy,
                       sz);
     DrawUprightQuad(textureId);
@@ -75,13 +65,13 @@ void GameApp::DrawNetInHand() {
                           netHead[2] + k * std::cos(along), pitch_, yaw, 0, sx, sy, sz);
     };
     SetWorldTransform(netHead[0], y0, netHead[2], p, along, 0, 0.015, 0.35, 0.015);
-    DrawMeshPart(rodSectionMesh, TextureIdOf(TEX_3DROD), plat::PT_TRIANGLESTRIP, 0, 16);
+    DrawMeshPart(rodSectionMesh, TEX_3DROD, plat::PT_TRIANGLESTRIP, 0, 16);
     at(3.5, p, netYaw + 0.5, 0.01, 0.05, 0.01);
-    DrawMeshPart(rodSectionMesh, TextureIdOf(TEX_3DROD), plat::PT_TRIANGLESTRIP, 0, 16);
+    DrawMeshPart(rodSectionMesh, TEX_3DROD, plat::PT_TRIANGLESTRIP, 0, 16);
     at(3.5, p, netYaw - 0.4, 0.01, 0.05, 0.01);
-    DrawMeshPart(rodSectionMesh, TextureIdOf(TEX_3DROD), plat::PT_TRIANGLESTRIP, 0, 16);
+    DrawMeshPart(rodSectionMesh, TEX_3DROD, plat::PT_TRIANGLESTRIP, 0, 16);
     at(3.9, netHeight, along, 2, 2, 2);
-    DrawMeshPart(groundStripMesh, TextureIdOf(TEX_NET), plat::PT_TRIANGLESTRIP, 0, 2);
+    DrawMeshPart(groundStripMesh, TEX_NET, plat::PT_TRIANGLESTRIP, 0, 2);
     device->SetTexture(0, nullptr);
 }
 
@@ -101,17 +91,18 @@ void GameApp::DrawSwimFurniture() {
 
     const bool floatRig = FloatRig(method);
     for (int rod = 0; rod < ROD_COUNT; ++rod) {
-        int32_t front = TextureIdOf(TEX_REST);
+        TextureName front = TEX_REST;
         if (!floatRig) {
-            front = biteSignal[rod] ? TextureIdOf(TEX_ALARMON) : biteCountdown[rod] != 0 ? TextureIdOf(TEX_ALARMLAT) : TextureIdOf(TEX_ALARM);
-            if (front == TextureIdOf(TEX_ALARMON) && alarmRetrigger == 0) {
+            front = biteSignal[rod] ? TEX_ALARMON : biteCountdown[rod] != 0 ? TEX_ALARMLAT : TEX_ALARM;
+            if (front == TEX_ALARMON && alarmRetrigger == 0) {
                 PlayAtVolume(alarmSound, -1000, true);
                 alarmRetrigger = 1;
                 spoolTurn[rod] += 0.3;
             }
         }
-        DrawPodQuad(0.6, ALARM_ANGLE[rod], 0, podYaw, 0, 0.7, 0.68, 0.7, front);
-        DrawPodQuad(0.6, ALARM_ANGLE[rod], 0, podYaw + 3.142, 0, 0.7, 0.68, 0.7, floatRig ? TextureIdOf(TEX_REST) : TextureIdOf(TEX_ALARM2));
+        DrawPodQuad(0.6, ALARM_ANGLE[rod], 0, podYaw, 0, 0.7, 0.68, 0.7, TextureIdOf(front));
+        DrawPodQuad(0.6, ALARM_ANGLE[rod], 0, podYaw + 3.142, 0, 0.7, 0.68, 0.7,
+                    TextureIdOf(floatRig ? TEX_REST : TEX_ALARM2));
     }
     if (!floatRig) {
         for (int rod = 0; rod < ROD_COUNT; ++rod) {
@@ -138,10 +129,10 @@ void GameApp::DrawRodsOnRestsAndFloats() {
         const double yaw = HeadingAndPitchTo(x, 0, z, eyeX, eyeY, eyeZ).heading + 3.142;
         if (method == 5) {
             SetWorldTransform(x, -0.37 - floatDip[rod], z, 0, yaw, 0, 0.5, 0.2, 0.2);
-            DrawUprightQuad(TEX_WAGGLER);
+            DrawUprightQuad(TextureIdOf(TEX_WAGGLER));
         } else {
             SetWorldTransform(x, -0.32 - floatDip[rod], z, 0, yaw, 0, 0.15, 0.15, 0.15);
-            DrawUprightQuad(TEX_CONTROL);
+            DrawUprightQuad(TextureIdOf(TEX_CONTROL));
         }
     }
 }
@@ -149,16 +140,16 @@ void GameApp::DrawRodsOnRestsAndFloats() {
 // One rod with its reel lying along `yaw` on the rest point (x, y, z); also stages the photo album.
 void GameApp::DrawRodOnRest(double x, double y, double z, double yaw, double spoolTurn_) {
     SetWorldTransform(x, y, z, 0, yaw, spoolTurn_, 1, 1, 1);
-    DrawMeshPart(reelMesh, TextureIdOf(TEX_S1TEX), plat::PT_TRIANGLESTRIP, 0, 34);
-    DrawMeshPart(reelMesh, TextureIdOf(TEX_SBACKTEX), plat::PT_TRIANGLEFAN, 36, 16);
-    DrawMeshPart(reelMesh, TextureIdOf(TEX_CAR1TEX), plat::PT_TRIANGLEFAN, 54, 16);
+    DrawMeshPart(reelMesh, TEX_S1TEX, plat::PT_TRIANGLESTRIP, 0, 34);
+    DrawMeshPart(reelMesh, TEX_SBACKTEX, plat::PT_TRIANGLEFAN, 36, 16);
+    DrawMeshPart(reelMesh, TEX_CAR1TEX, plat::PT_TRIANGLEFAN, 54, 16);
     SetWorldTransform(x, y, z, 0, yaw, 0, 1, 1, 1);
     static const struct {
         uint32_t start;
         TextureName texture;
     } REEL_BODY[8] = {{72, TEX_CAR1TEX}, {76, TEX_CAR1TEX}, {80, TEX_CAR3TEX}, {84, TEX_CAR3TEX},
                   {88, TEX_CAR1TEX}, {92, TEX_CAR1TEX}, {96, TEX_CAR1TEX}, {100, TEX_CAR1TEX}};
-    for (const auto& part : REEL_BODY) DrawMeshPart(reelMesh, TextureIdOf(part.texture), plat::PT_TRIANGLESTRIP, part.start, 2);
+    for (const auto& part : REEL_BODY) DrawMeshPart(reelMesh, part.texture, plat::PT_TRIANGLESTRIP, part.start, 2);
 
     const double back = yaw + 3.142;
     for (const ReelPiece& piece : REEL_PIECES) {
@@ -171,12 +162,10 @@ void GameApp::DrawRodOnRest(double x, double y, double z, double yaw, double spo
         SetWorldTransform(px, y + piece.dy, pz, piece.pitch, yaw, piece.roll, piece.sx, piece.sy, piece.sz);
         if (piece.box) {
             for (uint32_t face = 0; face < 6; ++face)
-                DrawMeshPart(reelBoxMesh, TextureIdOf(static_cast<TextureName>(piece.sideTexture)), plat::PT_TRIANGLESTRIP, face * 4, 2);
+                DrawMeshPart(reelBoxMesh, piece.sideTexture, plat::PT_TRIANGLESTRIP, face * 4, 2);
         } else {
-            DrawMeshPart(taperedColumnMesh, TextureIdOf(static_cast<TextureName>(piece.sideTexture)), plat::PT_TRIANGLESTRIP,
-                         0, 16);
-            DrawMeshPart(taperedColumnMesh, TextureIdOf(static_cast<TextureName>(piece.endTexture)), plat::PT_TRIANGLEFAN, 18,
-                         8);
+            DrawMeshPart(taperedColumnMesh, piece.sideTexture, plat::PT_TRIANGLESTRIP, 0, 16);
+            DrawMeshPart(taperedColumnMesh, piece.endTexture, plat::PT_TRIANGLEFAN, 18, 8);
         }
     }
 
@@ -184,10 +173,10 @@ void GameApp::DrawRodOnRest(double x, double y, double z, double yaw, double spo
         const RodSection& s = ROD_SECTIONS[i];
         SetWorldTransform(x + s.distance * std::sin(yaw), y + 0.21, z + s.distance * std::cos(yaw), 1.571, yaw, 0,
                           s.thickness, s.length, s.thickness);
-        const int32_t texture = i == 0 ? TextureIdOf(TEX_BUT) : TextureIdOf(TEX_3DROD);
+        const TextureName texture = i == 0 ? TEX_BUT : TEX_3DROD;
         DrawMeshPart(rodSectionMesh, texture, plat::PT_TRIANGLESTRIP, 0, 16);
         DrawMeshPart(rodSectionMesh, texture, plat::PT_TRIANGLEFAN, 30, 8);
-        if (i % 2 == 1) DrawMeshPart(rodSectionMesh, TextureIdOf(TEX_RING), plat::PT_TRIANGLESTRIP, 18, 2);
+        if (i % 2 == 1) DrawMeshPart(rodSectionMesh, TEX_RING, plat::PT_TRIANGLESTRIP, 18, 2);
     }
     device->SetTexture(0, nullptr);
 }

@@ -1,4 +1,4 @@
-// The drawing layer: world, view and projection transforms, the three textured quads and text.
+// The drawing layer: world, view and projection transforms, the three textured quads, mesh parts and text.
 #include <cmath>
 #include "platform/d3dx.h"
 #include "shell/game_app.h"
@@ -42,22 +42,31 @@ void DrawQuadStrips(plat::Device* device, plat::VertexBuffer* mesh, int faces) {
 }
 }  // namespace
 
-void GameApp::DrawFlatQuad(int32_t textureId) {
+void GameApp::DrawFlatQuad(TextureId textureId) {
     device->SetFVF(plat::FVF_MESH);
     SetTextureById(textureId);
     DrawQuadStrips(device, decalQuadUpMesh, 1);
 }
 
-void GameApp::DrawUprightQuad(int32_t textureId) {
+void GameApp::DrawUprightQuad(TextureId textureId) {
     device->SetFVF(plat::FVF_MESH);
     SetTextureById(textureId);
     DrawQuadStrips(device, billboardMesh, 1);
 }
 
-void GameApp::DrawTwoSidedQuad(int32_t textureId) {
+void GameApp::DrawTwoSidedQuad(TextureId textureId) {
     device->SetFVF(plat::FVF_MESH);
     SetTextureById(textureId);
     DrawQuadStrips(device, twoSidedBoardMesh, 2);
+}
+
+void GameApp::DrawMeshPart(plat::VertexBuffer* mesh, TextureName texture, plat::PrimitiveType type, uint32_t start,
+                           uint32_t count) {
+    device->SetFVF(plat::FVF_MESH);
+    device->SetTexture(0, textures[texture]);
+    if (!mesh) return;
+    device->SetStreamSource(0, mesh, 0, sizeof(MeshVertex));
+    device->DrawPrimitive(type, start, count);
 }
 
 void GameApp::DrawTextAt(double xPercent, double yPercent, uint32_t colour, const char* text, int32_t font) {

@@ -76,7 +76,7 @@ void GameApp::LoadTextureSet(int32_t set) {
     }
 }
 
-void GameApp::SetTextureById(int32_t textureId) {
+void GameApp::SetTextureById(TextureId textureId) {
     int32_t name = TextureNameForId(textureId);
     if (name < 0) return;  // outside the table: stage 0 keeps its texture
     device->SetTexture(0, textures[name]);

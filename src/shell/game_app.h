@@ -152,16 +152,21 @@ public:
     // gfx/: drawing, meshes and textures
 
     //-----------------------
-    // gfx/drawing.cpp: transforms, the textured quads and text
+    // gfx/drawing.cpp: transforms, the textured quads, mesh parts and text
     void SetWorldTransform(double x, double y, double z, double pitch, double yaw, double roll,
                            double scaleX, double scaleY, double scaleZ);
     void SetViewCamera(double eyeX_, double eyeY_, double eyeZ_, double targetX, double targetY,
                        double targetZ, double upX, double upY, double upZ);
     // Projection with this vertical field of view, the back buffer's aspect, near 1, far 5000.
     void SetProjectionFov(float fieldOfView);
-    void DrawFlatQuad(int32_t textureId);
-    void DrawUprightQuad(int32_t textureId);
-    void DrawTwoSidedQuad(int32_t textureId);
+    void DrawFlatQuad(TextureId textureId);
+    void DrawUprightQuad(TextureId textureId);
+    void DrawTwoSidedQuad(TextureId textureId);
+    // Draws `count` primitives of a mesh from vertex `start` under the current world transform, with
+    // the texture of a slot bound directly (also the textures that have no id); a mesh that could
+    // not be made is skipped.
+    void DrawMeshPart(plat::VertexBuffer* mesh, TextureName texture, plat::PrimitiveType type, uint32_t start,
+                      uint32_t count);
     // Text at (x %, y %) of the client size in font 0, 1 or 2.
     void DrawTextAt(double xPercent, double yPercent, uint32_t colour, const char* text, int32_t font);
 
@@ -203,7 +208,7 @@ public:
     // gfx/texture_bank.cpp: loading and releasing the texture groups, binding by id
     void LoadBaseTextures();
     void LoadTextureSet(int32_t set);  // TEXTURE_SET_MAP or TEXTURE_SET_LAKE
-    void SetTextureById(int32_t textureId);
+    void SetTextureById(TextureId textureId);
     void ReleaseTitleTextures();
     void ReleaseResidentTextures();
     void ReleaseLoadedTextureSets();
@@ -423,13 +428,9 @@ public:
     void DrawSwimFurniture();
     void DrawRodsOnRestsAndFloats();
     void DrawRodOnRest(double x, double y, double z, double yaw, double spoolTurn_);
-    // Draws `count` primitives of a mesh from vertex `start` with a texture id (-1: none) under the
-    // current world transform; a mesh that could not be made is skipped.
-    void DrawMeshPart(plat::VertexBuffer* mesh, int32_t textureId, plat::PrimitiveType type, uint32_t start,
-                      uint32_t count);
     // One upright quad of the pod (alarm head, rest or swinger) `r` from the pod centre at podYaw + a.
     void DrawPodQuad(double r, double a, double y, double yaw, double roll, double sx, double sy, double sz,
-                     int32_t textureId);
+                     TextureId textureId);
     void DrawNetInHand();
     double podYaw = 0.0;               // radians; the pod faces the water
     double rodPodX = 0.0;

@@ -22,14 +22,14 @@ void GameApp::DrawBackdrop() {
 
     // Tree lines 12 units high, standing from -1 just beyond the banks.
     struct Panorama {
-        int32_t textureId;
+        TextureId textureId;
         double x, z, yaw, width;
     };
     const Panorama panoramas[] = {
-        {181, 200, 110, 2.1, 141.5},  // TEX_BORDER1B
-        {182, 50, -11.5, 3.142, 85},  // TEX_BORDER1C
-        {183, 50, 105, 5.3, 142},     // TEX_BORDER1D
-        {87, 190, 210, 0, 75},        // TEX_BORDER1
+        {TextureId(181), 200, 110, 2.1, 141.5},  // TEX_BORDER1B
+        {TextureId(182), 50, -11.5, 3.142, 85},  // TEX_BORDER1C
+        {TextureId(183), 50, 105, 5.3, 142},     // TEX_BORDER1D
+        {TextureId(87), 190, 210, 0, 75},        // TEX_BORDER1
     };
     for (const Panorama& p : panoramas) {
         SetWorldTransform(p.x, -1, p.z, 0, p.yaw, 0, p.width, 6, 1);

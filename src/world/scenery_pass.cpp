@@ -71,7 +71,7 @@ void DrawInsectSwarms(GameApp& app) {
     for (InsectSwarm* swarm : app.insectSwarms) {
         if (!swarm->active) continue;
         swarm->Update();
-        const int32_t texture = TextureIdOf(swarm->type == 1 ? TEX_SWARM1 : TEX_SWARM2);
+        const TextureId texture = TextureIdOf(swarm->type == 1 ? TEX_SWARM1 : TEX_SWARM2);
         for (int q = 0; q < SWARM_MEMBERS; ++q) {
             const double x = swarm->x[q], y = swarm->y[q], z = swarm->z[q];
             if (!SpriteShown(app, DistanceToEye(app, x, y, z), 50)) continue;

@@ -127,6 +127,33 @@ TEST(FishingAngler, WalksBackArriveForFacingsAcrossZero) {
     }
 }
 
+// After a lost fish, key 1 (or 2) walks back, re-casts the other rod and strikes this one. The
+// arrival puts only the eye on the standing point: heading and pitch stay as the walk turned them,
+// toward facing + 0.25 in turns of 0.05 and toward level in steps of 0.04.
+TEST(FishingAngler, TheWalkBackToStrikeAfterALossSetsOnlyTheEyeOnArrival) {
+    for (int rod = 0; rod < 2; ++rod) {
+        SCOPED_TRACE(testing::Message() << "strike rod " << rod + 1);
+        FishingGame g;
+        GameApp& app = g.App();
+        g.SetUpAtSwim(2);
+        g.CastBoth();
+        g.Tap(rod == 0 ? KeyId::Num2 : KeyId::Num1);  // the other rod was struck and its fish lost
+        app.fishLost = 1;
+        app.eyeX += 4;
+        g.Tap(rod == 0 ? KeyId::Num1 : KeyId::Num2);
+        ASSERT_EQ(app.fishingState, rod == 0 ? FISHING_BACK_RECAST2_STRIKE1 : FISHING_BACK_RECAST1_STRIKE2);
+        ASSERT_TRUE(g.FramesUntil([&] { return app.fishingState == FISHING_ROD_IN_HAND; }, 400));
+        const SwimRecord& s = *app.swims[1];
+        double x, z;
+        StandPointOf(s, &x, &z);
+        EXPECT_EQ(app.eyeX, x);
+        EXPECT_EQ(app.eyeZ, z);
+        EXPECT_NEAR(app.heading, s.facing + 0.25, 0.0501);
+        EXPECT_NEAR(app.pitch, 6.284, 0.0401);
+        EXPECT_EQ(app.rodStruck[rod], 1);
+    }
+}
+
 TEST(FishingAngler, BadSwimRecordsStillArriveOrStop) {
     struct Case {
         const char* what;

@@ -185,8 +185,8 @@ TEST(StaticMeshes, MeshesThatCannotBeMadeStayEmptyAndAreNotDrawn) {
     EXPECT_EQ(game.decalQuadUpMesh, nullptr);
     EXPECT_EQ(game.cellVertexBuffers[0], nullptr);
     d.ClearLog();
-    game.DrawFlatQuad(44);
-    game.DrawTwoSidedQuad(44);
+    game.DrawFlatQuad(TextureId(44));
+    game.DrawTwoSidedQuad(TextureId(44));
     EXPECT_TRUE(d.draws.empty());
     game.ReleaseStaticMeshes();
     game.ReleaseTerrainCellBuffers();
@@ -200,7 +200,7 @@ TEST(StaticMeshes, TheThreeQuadsDrawTheirMeshesWithTheTextureAndUnbindIt) {
     plat::HeadlessDevice* d = g.Device();
     if (!a.textures[TEX_GRASS1]) a.textures[TEX_GRASS1] = StandInTexture(d, "grass");  // id 44
     const struct {
-        void (GameApp::*draw)(int32_t);
+        void (GameApp::*draw)(TextureId);
         plat::VertexBuffer* mesh;
         uint32_t strips;
     } cases[] = {
@@ -210,7 +210,7 @@ TEST(StaticMeshes, TheThreeQuadsDrawTheirMeshesWithTheTextureAndUnbindIt) {
     };
     for (const auto& c : cases) {
         d->ClearLog();
-        (a.*c.draw)(44);
+        (a.*c.draw)(TextureId(44));
         ASSERT_EQ(d->draws.size(), c.strips);
         for (uint32_t s = 0; s < c.strips; ++s) {
             const plat::DrawRecord& r = d->draws[s];

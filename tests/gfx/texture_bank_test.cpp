@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 #include "byte_writer.h"
@@ -115,6 +116,15 @@ TEST(TextureBank, SetSwapsReleaseOneSetAndLoadTheOtherAndAToggleKeepsThem) {
     EXPECT_EQ(a.lakeTexturesLoaded, 1);
 }
 
+// A texture's name (its slot) and its numeric id are different types: a name passed where an id
+// is meant, or a bare number, does not compile; nor does an id passed where a slot is meant.
+static_assert(!std::is_invocable_v<decltype(&GameApp::DrawUprightQuad), GameApp&, TextureName>);
+static_assert(!std::is_invocable_v<decltype(&GameApp::SetTextureById), GameApp&, TextureName>);
+static_assert(!std::is_invocable_v<decltype(&GameApp::DrawFlatQuad), GameApp&, int32_t>);
+static_assert(!std::is_invocable_v<decltype(&GameApp::DrawMeshPart), GameApp&, plat::VertexBuffer*, TextureId,
+                                   plat::PrimitiveType, uint32_t, uint32_t>);
+static_assert(!std::is_constructible_v<TextureId, TextureName> && !std::is_convertible_v<TextureId, int32_t>);
+
 TEST(TextureBank, BindingByIdOutsideTheTableChangesNothingAndEmptySlotsBindNone) {
     TextureFolder dir;
     HeadlessGame g;
@@ -122,27 +132,27 @@ TEST(TextureBank, BindingByIdOutsideTheTableChangesNothingAndEmptySlotsBindNone)
     GameApp& a = *g.app;
     plat::HeadlessDevice* d = g.Device();
 
-    a.SetTextureById(44);
+    a.SetTextureById(TextureId(44));
     ASSERT_EQ(d->State().texture, a.textures[TEX_GRASS1]);
     ASSERT_NE(d->State().texture, nullptr);
     d->ClearLog();
-    for (int32_t id : {4, 116, -1, 187, 7, 185, INT32_MIN, INT32_MAX}) a.SetTextureById(id);
+    for (int32_t id : {4, 116, -1, 187, 7, 185, INT32_MIN, INT32_MAX}) a.SetTextureById(TextureId(id));
     EXPECT_TRUE(d->calls.empty());
     EXPECT_EQ(d->State().texture, a.textures[TEX_GRASS1]);
 
     // The gull belongs to the lakeside set: with the map set resident its id binds no texture.
-    a.SetTextureById(165);
+    a.SetTextureById(TextureId(165));
     EXPECT_EQ(d->State().texture, nullptr);
-    a.SetTextureById(186);
+    a.SetTextureById(TextureId(186));
     EXPECT_EQ(d->State().texture, a.textures[TEX_COPY]);
-    a.SetTextureById(5);
+    a.SetTextureById(TextureId(5));
     EXPECT_EQ(d->State().texture->SourceFile(), "textures\\border.bmp");
 
     a.LoadTextureSet(TEXTURE_SET_LAKE);
-    a.SetTextureById(165);
+    a.SetTextureById(TextureId(165));
     ASSERT_NE(d->State().texture, nullptr);
     EXPECT_EQ(d->State().texture->SourceFile(), "textures\\gull.bmp");
-    a.SetTextureById(90);
+    a.SetTextureById(TextureId(90));
     EXPECT_EQ(d->State().texture->SourceFile(), "textures\\sky2.tga");
     // Swapping the bound texture's set away leaves no released texture on stage 0.
     a.LoadTextureSet(TEXTURE_SET_MAP);
@@ -164,10 +174,10 @@ TEST(TextureBank, MissingFilesLeaveTheirSlotsEmpty) {
     EXPECT_EQ(a.textures[TEX_WATER], nullptr);
     EXPECT_EQ(HeldIn(a, TEXGROUP_LAKESIDE), 93);
     EXPECT_EQ(a.lakeTexturesLoaded, 1);
-    a.SetTextureById(44);
-    a.SetTextureById(165);
+    a.SetTextureById(TextureId(44));
+    a.SetTextureById(TextureId(165));
     EXPECT_EQ(g.Device()->State().texture, nullptr);
-    a.DrawUprightQuad(165);  // drawn untextured
+    a.DrawUprightQuad(TextureId(165));  // drawn untextured
     EXPECT_EQ(g.Device()->draws.back().texture, nullptr);
 }
 

@@ -59,7 +59,7 @@ TEST(TerrainGrid, FlatTableAlternatesCornerOrderLikeACheckerboard) {
     EXPECT_EQ(t[TERRAIN_SPARE_CELL].groundTexture, 0);  // the spare record is zero-filled
     EXPECT_EQ(t[TERRAIN_SPARE_CELL].x[3], 0.0f);
     // DrawTerrain binds ground ids 44..57 through the slots TEX_GRASS1..TEX_BLANK in order.
-    for (int id = 44; id <= 57; ++id) EXPECT_EQ(TextureNameForId(id), TEX_GRASS1 + (id - 44)) << id;
+    for (int id = 44; id <= 57; ++id) EXPECT_EQ(TextureNameForId(TextureId(id)), TEX_GRASS1 + (id - 44)) << id;
 }
 
 TEST(CellLookup, WorkedPointsEdgesAndOffGridFallback) {

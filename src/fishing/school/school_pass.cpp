@@ -423,17 +423,17 @@ void GameApp::DrawRecordsFishModel(int32_t kind, double shapeFactor, double size
     SetWorldTransform(101, 1000, 103, 0, angle, 0, length, 15.0 / sf, fin);
     DrawFishBody(kind);
     const double finY = 1000.0 - (30.0 / sf) / 15.0;
-    SetWorldTransform(101 + std::sin(angle + 6.15) * h, finY, 103 + std::cos(angle + 6.15) * h, 6.284, angle, 0.3, fin,
-                      fin, fin);
+    SetWorldTransform(101 + std::sin(angle + 6.15) * h, finY, 103 + std::cos(angle + 6.15) * h, FULL_TURN, angle, 0.3,
+                      fin, fin, fin);
     DrawFishParts(fishLeftFinMesh, TEX_PEC1, true, FISH_PART_FIN);
     SetWorldTransform(101 + std::sin(angle + 0.179) * h, finY, 103 + std::cos(angle + 0.179) * h, 0, angle, -0.3, fin,
                       fin, fin);
     DrawFishParts(fishRightFinMesh, TEX_PEC1, false, FISH_PART_FIN);
-    SetWorldTransform(101, 1000, 103, 6.284, angle, 0, length, 15.0 / sf, fin);
+    SetWorldTransform(101, 1000, 103, FULL_TURN, angle, 0, length, 15.0 / sf, fin);
     DrawFishParts(fishMouthMesh, TEX_MOUTH, true, FISH_PART_MOUTH);
     const double tailY = 1000.0 + 15.0 / ((30.0 / s) * 200.0) + std::cos(1.5716110250000002) * 1.35;
-    SetWorldTransform(101 - std::sin(angle) * t, tailY, 103 - std::cos(angle) * t, 6.284, angle, 0, length, 15.0 / sf,
-                      fin);
+    SetWorldTransform(101 - std::sin(angle) * t, tailY, 103 - std::cos(angle) * t, FULL_TURN, angle, 0, length,
+                      15.0 / sf, fin);
     DrawFishParts(fishTailMesh, TEX_TAIL, true, FISH_PART_TAIL);
     recordsModelAngle = F32(recordsModelAngle + 0.01);
 }

@@ -185,8 +185,8 @@ void GameApp::DrawAlbumRodPod(const PhotoRecord& photo, const SwimRecord& swim) 
         SetWorldTransform(F32(rodPodX + F32(item.r * F32(std::sin(f + item.b)))), height,
                           F32(rodPodZ + F32(item.r * F32(std::cos(f + item.b)))), 0, yaw, roll, sx, sy, sz);
     };
-    const int32_t frontFace = TextureIdOf(photo.alarmRig ? TEX_ALARM : TEX_REST);
-    const int32_t frontBack = TextureIdOf(photo.alarmRig ? TEX_ALARM2 : TEX_REST);
+    const TextureId frontFace = TextureIdOf(photo.alarmRig ? TEX_ALARM : TEX_REST);
+    const TextureId frontBack = TextureIdOf(photo.alarmRig ? TEX_ALARM2 : TEX_REST);
     const PodItem fronts[ROD_COUNT] = {ROD1_FRONT, ROD2_FRONT};
     const uint8_t shown[ROD_COUNT] = {photo.rod1Shown, photo.rod2Shown};
     for (int rod = 0; rod < ROD_COUNT; ++rod) {
