@@ -68,7 +68,7 @@ GameApp::GameApp() {
 
 GameApp::~GameApp() {
     // 1. The save file first.
-    WriteSaveFile();
+    if (!WriteSaveFile() && saveNotWritten) *saveNotWritten = true;
 
     // 2. Free the pools, in order.
     delete terrainCells;
