@@ -23,8 +23,8 @@ FileFault g_fault;
 bool Faulted(const char* path, int FileFault::*which, int* error) {
     if (g_fault.suffix.empty() || !(g_fault.*which)) return false;
     const size_t n = std::strlen(path);
-    if (n < g_fault.suffix.size() || g_fault.suffix.compare(0, std::string::npos, path + n - g_fault.suffix.size()) != 0)
-        return false;
+    const size_t want = g_fault.suffix.size();
+    if (n < want || g_fault.suffix.compare(0, std::string::npos, path + n - want) != 0) return false;
     *error = g_fault.*which;
     return true;
 }
@@ -46,7 +46,8 @@ FileRead ReadRegularFile(const char* path, size_t limit, std::vector<uint8_t>* o
     if (!path || !*path) return Fail(out, why, "it has no name");
     int error = 0;
     // Non-blocking, so that opening a pipe that nobody writes to does not wait for a writer.
-    const int fd = Faulted(path, &FileFault::openErrno, &error) ? -1 : ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd =
+        Faulted(path, &FileFault::openErrno, &error) ? -1 : ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         if (!error) error = errno;
         if (error == ENOENT) {
@@ -75,14 +76,16 @@ FileRead ReadRegularFile(const char* path, size_t limit, std::vector<uint8_t>* o
         return Fail(out, why, tooLarge);
     }
     // The size may change while the file is read: read at most one byte more than the limit.
-    out->resize(static_cast<size_t>(st.st_size) + 1 > limit + 1 ? limit + 1 : static_cast<size_t>(st.st_size) + 1);
+    out->resize(static_cast<size_t>(st.st_size) + 1);
     size_t got = 0;
     for (;;) {
         if (got == out->size()) {
             if (got > limit) break;
             out->resize(std::min(limit + 1, got * 2 + 4096));
         }
-        const ssize_t n = Faulted(path, &FileFault::readErrno, &error) ? -1 : ::read(fd, out->data() + got, out->size() - got);
+        const ssize_t n = Faulted(path, &FileFault::readErrno, &error)
+                              ? -1
+                              : ::read(fd, out->data() + got, out->size() - got);
         if (n < 0) {
             if (!error) error = errno;
             if (error == EINTR) {

@@ -19,7 +19,8 @@ std::vector<std::string> Split(const std::string& text, char at) {
 
 }  // namespace
 
-std::string WrapText(const std::string& text, int32_t maxWidth, const std::function<int32_t(const std::string&)>& width) {
+std::string WrapText(const std::string& text, int32_t maxWidth,
+                     const std::function<int32_t(const std::string&)>& width) {
     std::string out;
     const std::vector<std::string> lines = Split(text, '\n');
     for (size_t l = 0; l < lines.size(); ++l) {

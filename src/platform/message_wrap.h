@@ -9,7 +9,8 @@ namespace plat {
 // Breaks each line of `text` at spaces so that no line is wider than `maxWidth` as `width`
 // measures it; a word wider than that alone is broken inside. Line breaks already in the text
 // stay; every word is kept, in order.
-std::string WrapText(const std::string& text, int32_t maxWidth, const std::function<int32_t(const std::string&)>& width);
+std::string WrapText(const std::string& text, int32_t maxWidth,
+                     const std::function<int32_t(const std::string&)>& width);
 
 // The width of a character of the font the system's message box draws in (a 12-point face); no
 // character of the faces the X server offers for it at 75 or 100 dots an inch is wider on average.

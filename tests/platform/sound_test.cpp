@@ -275,8 +275,10 @@ TEST_F(SoundClips, FilesThatFailMakeNoClipAndAreNamedOnce) {
         const std::string err = testing::internal::GetCapturedStderr();
         if (round == 0) {
             EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 6) << err;
-            EXPECT_NE(err.find("sound sounds/missing.wav could not be loaded: there is no such file"), std::string::npos) << err;
-            EXPECT_NE(err.find("sound sounds/bad.wav could not be loaded: it is not a wave file"), std::string::npos) << err;
+            EXPECT_NE(err.find("sound sounds/missing.wav could not be loaded: there is no such file"), std::string::npos)
+                << err;
+            EXPECT_NE(err.find("sound sounds/bad.wav could not be loaded: it is not a wave file"), std::string::npos)
+                << err;
         } else {
             EXPECT_EQ(err, "");  // named the first time only
         }

@@ -292,8 +292,10 @@ TEST(TextureFromFile, LoadsGamePathsAndNamesEachFileItCannotLoadOnce) {
         const std::string err = testing::internal::GetCapturedStderr();
         if (round == 0) {
             EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 5) << err;
-            for (const char* name : named) EXPECT_NE(err.find(std::string(" ") + name + " could not be loaded"), std::string::npos) << err;
-            EXPECT_NE(err.find("textures/missing.bmp could not be loaded: there is no such file"), std::string::npos) << err;
+            for (const char* name : named)
+                EXPECT_NE(err.find(std::string(" ") + name + " could not be loaded"), std::string::npos) << err;
+            EXPECT_NE(err.find("textures/missing.bmp could not be loaded: there is no such file"), std::string::npos)
+                << err;
             EXPECT_NE(err.find("textures could not be loaded: it is a folder"), std::string::npos) << err;
         } else {
             EXPECT_EQ(err, "");
