@@ -1,4 +1,4 @@
-// Reading a whole regular file into memory.
+// Reading a whole plain file into memory, never more than its format can hold.
 #include "file_bytes.h"
 #include <fcntl.h>
 #include <sys/stat.h>

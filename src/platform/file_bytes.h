@@ -1,5 +1,4 @@
-// Reading a whole regular file into memory, no larger than its format can be (every file the
-// game reads goes through here).
+// Reading a whole plain file into memory, never more than its format can hold.
 #pragma once
 #include <cstddef>
 #include <cstdint>
