@@ -2,6 +2,7 @@
 // stop and rewind rules of a one-buffer clip.
 #include <algorithm>
 #include "backend.h"
+#include "file_bytes.h"
 #include "sound.h"
 #include "system.h"
 
@@ -99,9 +100,17 @@ HResult SoundSystem::Create(SoundClip** out, const char* file, uint32_t creation
     *out = nullptr;
     if (!mixer_ || !file) return FAIL;
     std::string path = ResolveGamePath(file);
-    if (path.empty()) return FAIL;
+    std::vector<uint8_t> bytes;
+    std::string why = "its name leaves the game folder";
+    if (path.empty() || ReadRegularFile(path.c_str(), MAX_WAVE_BYTES, &bytes, &why) != FileRead::OK) {
+        ReportFileNotLoaded("sound", path.empty() ? file : path, why);
+        return FAIL;
+    }
     WaveData wave;
-    if (!LoadWaveFile(path.c_str(), &wave)) return FAIL;
+    if (!LoadWaveMemory(bytes.data(), bytes.size(), &wave)) {
+        ReportFileNotLoaded("sound", path, "it is not a wave file the game can play");
+        return FAIL;
+    }
     *out = new SoundClip(mixer_.get(), file, std::move(wave), creationFlags);
     return OK;
 }

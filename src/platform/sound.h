@@ -27,6 +27,7 @@ struct WaveData {
     std::vector<int16_t> samples;  // frames * channels
     size_t Frames() const { return channels ? samples.size() / channels : 0; }
 };
+constexpr size_t MAX_WAVE_BYTES = size_t(1) << 28;  // the largest wave file read: 256 MB
 // Reads a PCM wave (8 or 16 bits, mono or stereo). False on any malformed or missing file.
 // LoadWaveFile takes a filesystem path as it stands (no game-path resolution).
 bool LoadWaveFile(const char* path, WaveData* out);

@@ -379,10 +379,18 @@ HResult CreateTextureFromFileEx(Device* device, const char* path, uint32_t width
     *out = nullptr;
     if (!device || !path) return FAIL;
     std::string file = ResolveGamePath(path);
-    if (file.empty()) return FAIL;
-    TextureImage image;
-    if (!DecodeTextureFile(file.c_str(), width, height, mipLevels, filter, mipFilter, colorKey, &image))
+    std::vector<uint8_t> bytes;
+    std::string why = "its name leaves the game folder";
+    if (file.empty() || ReadRegularFile(file.c_str(), MAX_FILE_BYTES, &bytes, &why) != FileRead::OK) {
+        ReportFileNotLoaded("texture", file.empty() ? path : file, why);
         return FAIL;
+    }
+    TextureImage image;
+    if (!DecodeTextureMemory(bytes.data(), bytes.size(), width, height, mipLevels, filter, mipFilter, colorKey,
+                             &image)) {
+        ReportFileNotLoaded("texture", file, "it is not a picture the game can read");
+        return FAIL;
+    }
     Texture* texture = nullptr;
     HResult r = device->CreateTextureFromImage(image, path, &texture);
     if (Failed(r) || !texture) {

@@ -6,7 +6,6 @@
 namespace plat {
 namespace {
 
-constexpr size_t MAX_WAVE_BYTES = size_t(1) << 28;  // 256 MB
 constexpr uint16_t FORMAT_PCM = 1;
 constexpr uint16_t FORMAT_EXTENSIBLE = 0xFFFE;
 constexpr uint32_t MIN_RATE = 100, MAX_RATE = 200000;

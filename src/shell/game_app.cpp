@@ -70,7 +70,7 @@ GameApp::~GameApp() {
     // 1. The save file first, with a new best weight still waiting in the weigh sling (the game
     // closed there) recorded for the landed fish.
     CommitPendingBestWeight();
-    WriteSaveFile();
+    if (!WriteSaveFile() && saveNotWritten) *saveNotWritten = true;
 
     // 2. Free the pools, in order.
     delete terrainCells;

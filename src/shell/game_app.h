@@ -139,7 +139,8 @@ public:
     //-----------------------
     // shell/save_file.cpp: photos/photos.qd, the photos and the best weights
     void ReadSaveFile();
-    void WriteSaveFile();
+    // False when this game's photos and best weights did not reach the save file.
+    bool WriteSaveFile();
     static constexpr int BEST_WEIGHT_COUNT = 75;
     PhotoRecord* photos[PHOTO_SLOT_COUNT] = {};
     // Best weight in pounds per fish in stock order, 0 = never caught (written during play by the
@@ -147,6 +148,10 @@ public:
     float bestWeight[BEST_WEIGHT_COUNT] = {};
     // The save file read at start-up was damaged and no copy of it could be kept.
     bool damagedSaveNotCopied = false;
+    // The save file is there but could not be read at start-up: it is never written over.
+    bool saveLeftUnread = false;
+    // Set by the destructor when the save could not be written (the entry then exits non-zero).
+    bool* saveNotWritten = nullptr;
 
     //=======================================================================================
     // gfx/: drawing, meshes and textures

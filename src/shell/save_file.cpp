@@ -4,6 +4,8 @@
 #include <locale.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <dirent.h>
+#include <signal.h>
 #include <cerrno>
 #include <cmath>
 #include <cstdint>
@@ -15,8 +17,10 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <vector>
 #include "shell/game_app.h"
 #include "common/number_token.h"
+#include "platform/file_bytes.h"
 #include "shell/save_file.h"
 
 namespace {
@@ -91,6 +95,11 @@ public:
         return true;
     }
     int Count() const { return count_; }
+    // Whether anything but white space is left.
+    bool MoreLeft() {
+        std::string rest;
+        return tokens_.Next(&rest);
+    }
 
 private:
     bool Take(bool read) {
@@ -188,6 +197,69 @@ bool ReplaceFile(const std::string& path, const std::function<bool(FILE*)>& writ
     return true;
 }
 
+// The file a path names in the end, following symbolic links (also one that points at nothing
+// yet); the path itself when it is no link or the links go round in circles.
+std::string FollowLinks(const std::string& path) {
+    std::string at = path;
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat st;
+        if (::lstat(at.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return at;
+        char target[4096];
+        const ssize_t n = ::readlink(at.c_str(), target, sizeof target - 1);
+        if (n <= 0) return at;
+        target[n] = '\0';
+        at = target[0] == '/' ? std::string(target) : DirectoryOf(at) + "/" + target;
+    }
+    return path;
+}
+
+// Digits only, at least one.
+bool AllDigits(const std::string& s) {
+    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The process number in the name of a temporary file the save makes beside `base`
+// (base + [".bad" or ".new" + digits] + ".tmp" + pid), or 0 when the name is not one of those.
+long TemporaryFilePid(const std::string& name, const std::string& base) {
+    if (name.compare(0, base.size(), base) != 0) return 0;
+    std::string rest = name.substr(base.size());
+    for (const char* kept : {".bad", ".new"}) {
+        if (rest.compare(0, 4, kept) == 0) {
+            size_t digits = 4;
+            while (digits < rest.size() && rest[digits] >= '0' && rest[digits] <= '9') ++digits;
+            rest = rest.substr(digits);
+            break;
+        }
+    }
+    if (rest.compare(0, 4, ".tmp") != 0) return 0;
+    const std::string pid = rest.substr(4);
+    if (!AllDigits(pid) || pid.size() > 9) return 0;
+    return std::strtol(pid.c_str(), nullptr, 10);
+}
+
+// Removes the temporary files a save cut short by a kill left beside `path`. A file whose process
+// is still running (another game saving right now) is left alone; so is one whose number a later
+// process has taken meanwhile, until that process ends.
+void RemoveStaleTemporaryFiles(const std::string& path) {
+    const std::string folder = DirectoryOf(path);
+    const size_t slash = path.rfind('/');
+    const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return;
+    std::vector<std::string> stale;
+    while (const dirent* e = ::readdir(dir)) {
+        const long pid = TemporaryFilePid(e->d_name, base);
+        if (pid <= 0 || pid == static_cast<long>(::getpid())) continue;
+        if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;  // its game may be running
+        stale.push_back(folder + "/" + e->d_name);
+    }
+    ::closedir(dir);
+    for (const std::string& file : stale) {
+        struct stat st;
+        if (::lstat(file.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink(file.c_str());
+    }
+}
+
 bool CopyRest(FILE* from, FILE* to) {
     char buffer[8192];
     size_t n;
@@ -209,6 +281,7 @@ void ReadSaveValues(FILE* f, SaveFileContents* out) {
     for (float& weight : out->bestWeight)
         if (!in.Float(&weight)) break;
     out->valuesRead = in.Count();
+    out->moreAfter = out->valuesRead == SAVE_VALUE_COUNT && in.MoreLeft();
 
     // The photos in use belong at the front of the slots, in their order.
     int next = 0;
@@ -224,41 +297,80 @@ void ReadSaveValues(FILE* f, SaveFileContents* out) {
 
 void GameApp::ReadSaveFile() {
     for (float& weight : bestWeight) weight = 0.0f;
-    FILE* f = plat::OpenGameFile(SAVE_PATH, "r");
-    if (!f) return;  // no save file yet: every photo slot empty, no best weights
+    const std::string path = plat::ResolveGamePath(SAVE_PATH);
+    if (path.empty()) return;
+    RemoveStaleTemporaryFiles(FollowLinks(path));
+
+    std::vector<uint8_t> bytes;
+    std::string why;
+    switch (plat::ReadRegularFile(path.c_str(), SAVE_FILE_MAX_BYTES, &bytes, &why)) {
+        case plat::FileRead::MISSING:
+            return;  // no save file yet: every photo slot empty, no best weights
+        case plat::FileRead::FAILED:
+            // Whatever is in there stays as it is: this run starts with no photos and writes nothing.
+            saveLeftUnread = true;
+            std::fprintf(stderr,
+                         "lakeside: the save file %s could not be read: %s. It is left as it is: this game "
+                         "starts with no photos or best weights and will not save over it\n",
+                         path.c_str(), why.c_str());
+            return;
+        case plat::FileRead::OK:
+            break;
+    }
+    FILE* f = bytes.empty() ? std::fopen("/dev/null", "r") : ::fmemopen(bytes.data(), bytes.size(), "r");
+    if (!f) {
+        saveLeftUnread = true;
+        std::fprintf(stderr, "lakeside: the save file %s could not be read (%s); it is left as it is\n",
+                     path.c_str(), std::strerror(errno));
+        return;
+    }
 
     auto save = std::make_unique<SaveFileContents>();
     ReadSaveValues(f, save.get());
     for (int slot = 0; slot < PHOTO_SLOT_COUNT; ++slot) *photos[slot] = save->photos[slot];
     std::copy(std::begin(save->bestWeight), std::end(save->bestWeight), std::begin(bestWeight));
 
-    // A file that did not give every value would lose the rest at the exit write: keep a copy under a
-    // name nothing uses yet. Without a copy the exit write moves the original aside first.
-    if (save->valuesRead < SAVE_VALUE_COUNT) {
-        const std::string path = plat::ResolveGamePath(SAVE_PATH);
+    // A file that did not give every value, or holds more than the game writes, would lose the
+    // rest at the exit write: keep a copy under a name nothing uses yet. Without a copy the exit
+    // write moves the original aside first.
+    if (save->valuesRead < SAVE_VALUE_COUNT || save->moreAfter) {
+        char damage[120];
+        if (save->moreAfter) {
+            std::snprintf(damage, sizeof damage, "holds more than its %d values", SAVE_VALUE_COUNT);
+        } else {
+            std::snprintf(damage, sizeof damage, "is damaged after %d of %d values", save->valuesRead,
+                          SAVE_VALUE_COUNT);
+        }
         const std::string badPath = FreeName(path + ".bad");
         std::rewind(f);
         std::string error = "no free name for it";
         if (!badPath.empty() && ReplaceFile(badPath, [f](FILE* out) { return CopyRest(f, out); }, &error)) {
-            std::fprintf(stderr, "lakeside: %s is damaged after %d of %d values; kept a copy as %s\n", path.c_str(),
-                         save->valuesRead, SAVE_VALUE_COUNT, badPath.c_str());
+            std::fprintf(stderr, "lakeside: %s %s; kept a copy as %s\n", path.c_str(), damage, badPath.c_str());
         } else {
             damagedSaveNotCopied = true;
             std::fprintf(stderr,
-                         "lakeside: %s is damaged after %d of %d values and no copy of it could be made (%s); "
+                         "lakeside: %s %s and no copy of it could be made (%s); "
                          "it is left as it is until the save at exit moves it aside\n",
-                         path.c_str(), save->valuesRead, SAVE_VALUE_COUNT, error.c_str());
+                         path.c_str(), damage, error.c_str());
         }
     }
     std::fclose(f);
 }
 
-void GameApp::WriteSaveFile() {
+bool GameApp::WriteSaveFile() {
+    if (saveLeftUnread) {
+        std::fprintf(stderr,
+                     "lakeside: this game's photos and best weights were not saved: the save file that could "
+                     "not be read is left as it was\n");
+        return false;
+    }
     const std::string folder = plat::ResolveGamePath(SAVE_FOLDER);
     struct stat st;
     if (!folder.empty() && ::stat(folder.c_str(), &st) != 0) ::mkdir(folder.c_str(), 0755);
-    const std::string path = plat::ResolveGamePath(SAVE_PATH);
-    if (path.empty()) return;
+    const std::string named = plat::ResolveGamePath(SAVE_PATH);
+    if (named.empty()) return false;
+    // A save file that is a symbolic link is written through it: the file it points to is replaced.
+    const std::string path = FollowLinks(named);
 
     auto writeBody = [this](FILE* f) {
         CLocaleScope cLocale;
@@ -290,7 +402,7 @@ void GameApp::WriteSaveFile() {
         if (!movedTo.empty())
             std::fprintf(stderr, "lakeside: the damaged %s was moved to %s before saving\n", path.c_str(),
                          movedTo.c_str());
-        return;
+        return true;
     }
     if (!moveError.empty()) {
         // The damaged original stays where it is: this run's photos go to a file of their own.
@@ -300,9 +412,10 @@ void GameApp::WriteSaveFile() {
                          "lakeside: could not move the damaged %s aside (%s); it is left as it is and the photos "
                          "and best weights were saved to %s\n",
                          path.c_str(), moveError.c_str(), elsewhere.c_str());
-            return;
+            return false;  // saved, but not where the next game looks
         }
     }
     std::fprintf(stderr, "lakeside: could not save the photos and best weights to %s (%s); the previous file is kept\n",
                  path.c_str(), error.c_str());
+    return false;
 }

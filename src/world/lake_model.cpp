@@ -2,8 +2,10 @@
 #include "world/lake_model.h"
 #include <cstdio>
 #include <memory>
+#include "platform/file_bytes.h"
 #include "platform/system.h"
 #include "common/number_token.h"
+#include "common/printable_text.h"
 
 namespace {
 
@@ -78,9 +80,8 @@ private:
     }
 
     bool Fail(std::string_view token, const char* problem, const Place& at) {
-        std::string shown(token.substr(0, 24));
-        if (token.size() > 24) shown += "...";
-        char text[300];
+        const std::string shown = PrintableText(token, 24);
+        char text[400];
         std::snprintf(text, sizeof text, "number %d of the file, \"%s\", %s (%s %d, %s)", count_, shown.c_str(),
                       problem, at.record, at.number, at.field);
         error_ = text;
@@ -188,22 +189,14 @@ LakeModelResult ParseLakeModel(const char* text, size_t length, LakeModel* out) 
 
 LakeModelResult ReadLakeModelFile(const char* gamePath, LakeModel* out) {
     LakeModelResult result;
-    FILE* f = plat::OpenGameFile(gamePath, "rb");
-    if (!f) {
-        result.error = std::string("the file ") + gamePath + " is missing or cannot be opened";
+    const std::string path = plat::ResolveGamePath(gamePath);
+    std::vector<uint8_t> bytes;
+    std::string why = "its name leaves the game folder";
+    if (path.empty() || plat::ReadRegularFile(path.c_str(), LAKE_MODEL_MAX_BYTES, &bytes, &why) != plat::FileRead::OK) {
+        result.error = std::string("the file ") + gamePath + " cannot be read: " + why;
         return result;
     }
-    std::string text;
-    char chunk[65536];
-    size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) text.append(chunk, n);
-    const bool readError = std::ferror(f) != 0;
-    std::fclose(f);
-    if (readError) {
-        result.error = std::string("the file ") + gamePath + " could not be read";
-        return result;
-    }
-    result = ParseLakeModel(text.data(), text.size(), out);
+    result = ParseLakeModel(reinterpret_cast<const char*>(bytes.data()), bytes.size(), out);
     if (!result.ok) result.error = std::string(gamePath) + ": " + result.error;
     return result;
 }

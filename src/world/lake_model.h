@@ -14,6 +14,8 @@ constexpr int32_t LAKE_MODEL_BUBBLE_RECORDS = 500;
 constexpr int32_t LAKE_MODEL_DRAGONFLY_RECORDS = 30;
 // 10,000 cells of 13, 1,999 billboards of 6, 100 items of 7, then 100 x 5, 500 x 4 and 30 x 4.
 constexpr int32_t LAKE_MODEL_VALUE_COUNT = 145314;
+// The largest model file read: every number up to 70 characters long with a two-byte line end.
+constexpr size_t LAKE_MODEL_MAX_BYTES = static_cast<size_t>(LAKE_MODEL_VALUE_COUNT) * 72;
 
 // Everything a model file holds, read completely before any of it is put into play.
 struct LakeModel {
@@ -45,5 +47,6 @@ struct LakeModelResult {
 // between -0.2 and 0 are stored as 0. `out` is written only when the whole model is valid; text
 // after the last value is ignored.
 LakeModelResult ParseLakeModel(const char* text, size_t length, LakeModel* out);
-// Reads the model file at a game path (relative to the working directory).
+// Reads the model file at a game path (relative to the working directory): a plain file of at
+// most LAKE_MODEL_MAX_BYTES.
 LakeModelResult ReadLakeModelFile(const char* gamePath, LakeModel* out);

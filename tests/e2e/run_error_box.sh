@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The real program asked to end from outside: by SIGTERM and by the loss of its display while the
-# message box of a fatal data error (the lake model missing) waits for OK, and by SIGTERM in
-# normal play. Each time it must end within 10 seconds, in order: save file written, the box
-# gone, a non-zero exit code. Starts its own Xvfb per case (one case kills it).
+# message box of a fatal data error (the lake model damaged, or missing) waits for OK, and by
+# SIGTERM in normal play. Each time it must end within 10 seconds, in order: save file written,
+# the box gone, a non-zero exit code. The box of the damaged model's long message must lie within
+# the 800-pixel window. Starts its own Xvfb per case (one case kills it).
 # Usage: run_error_box.sh BUILD_DIR
 set -uo pipefail
 
@@ -45,18 +46,46 @@ stop_display() {
   xvfb=""
 }
 
-# A game folder with every generated file but, when $1 is "no-lake", the lake model; no save file.
+# A game folder with every generated file but, when $1 is "no-lake", the lake model, or when it
+# is "damaged-lake", a model whose first number is bytes that are no text; no save file.
 make_folder() {
   local folder="$work/game-$RANDOM"
   mkdir -p "$folder/photos"
   for f in "$game"/*; do
     case "$(basename "$f")" in
       photos) ;;
-      models) [[ "$1" == no-lake ]] || ln -s "$f" "$folder/" ;;
+      models)
+        if [[ "$1" == damaged-lake ]]; then
+          mkdir -p "$folder/models"
+          printf '\x07\xfeabcdefghijklmnopqrstuvwxyz 1 2 3\n' >"$folder/models/lake.qd"
+        elif [[ "$1" != no-lake ]]; then
+          ln -s "$f" "$folder/"
+        fi ;;
       *) ln -s "$f" "$folder/" ;;
     esac
   done
   echo "$folder"
+}
+
+# The box (the top-level window of that title other than the game's) lies within the game window,
+# which stands at 0,0, 800 pixels wide.
+expect_box_on_window() {
+  local line size x w try
+  for try in $(seq 1 100); do
+    while read -r line; do
+      [[ "$line" == *QUELLAN* && "$line" != *'"lakeside"'* ]] || continue
+      size=$(grep -oE '[0-9]+x[0-9]+[+-]+[0-9]+[+-]+[0-9]+' <<<"$line" | head -n1)  # 912x142+-56+152
+      [[ -n "$size" ]] || continue
+      w=${size%%x*}
+      x=$(sed -E 's/^[0-9]+x[0-9]+\+?(-?[0-9]+).*/\1/' <<<"$size")
+      x=$((x))
+      ((x >= 0 && x + w <= 800)) || fail "the message box spans x $x to $((x + w)), outside the 800-pixel window"
+      step "the message box spans x $x to $((x + w)), within the window"
+      return
+    done < <(xwininfo -root -children 2>/dev/null)
+    sleep 0.1
+  done
+  fail "the message box's window was not found"
 }
 
 start_game() {  # FOLDER
@@ -107,11 +136,12 @@ expect_end() {  # FOLDER WANTED-STATUS (or "nonzero") WHAT
   step "$3: ended with exit code $status, save file written"
 }
 
-# 1. SIGTERM while the box waits.
+# 1. SIGTERM while the box of a long message waits.
 start_display
-folder=$(make_folder no-lake)
+folder=$(make_folder damaged-lake)
 start_game "$folder"
 open_error_box
+expect_box_on_window
 kill -TERM "$pid"
 expect_end "$folder" 1 "SIGTERM during the error box"
 stop_display

@@ -1,6 +1,7 @@
 // Sound: wave reading, the play/stop/rewind and volume rules of clips, resampling and mixing,
 // and opening the output through the backend; and the platform's 15-bit generator.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <atomic>
 #include <memory>
 #include <string>
@@ -259,15 +260,28 @@ TEST_F(SoundClips, MixSaturates) {
     EXPECT_EQ(Render(mixer, 2), std::vector<int16_t>(4, -32768));
 }
 
-TEST_F(SoundClips, FilesThatFailMakeNoClip) {
+TEST_F(SoundClips, FilesThatFailMakeNoClipAndAreNamedOnce) {
     ScratchDir::Write("sounds/bad.wav", {'R', 'I', 'F', 'F', 0, 0});
     ScratchDir::Write("../outside.wav", MakeWav(22050, 1, 16, {1, 2}));
     ScratchDir::Write("sounds/Tone.WAV", MakeWav(22050, 1, 16, {1, 2}));
-    for (const char* bad : {"sounds\\missing.wav", "sounds\\bad.wav", "..\\outside.wav",
-                            "sounds\\..\\..\\outside.wav", "sounds", ""}) {
-        SoundClip* clip = reinterpret_cast<SoundClip*>(0x1);
-        EXPECT_EQ(sys.Create(&clip, bad, 0x80, nullptr, 1), plat::FAIL) << bad;
-        EXPECT_EQ(clip, nullptr) << bad;
+    for (int round = 0; round < 2; ++round) {
+        testing::internal::CaptureStderr();
+        for (const char* bad : {"sounds\\missing.wav", "sounds\\bad.wav", "..\\outside.wav",
+                                "sounds\\..\\..\\outside.wav", "sounds", ""}) {
+            SoundClip* clip = reinterpret_cast<SoundClip*>(0x1);
+            EXPECT_EQ(sys.Create(&clip, bad, 0x80, nullptr, 1), plat::FAIL) << bad;
+            EXPECT_EQ(clip, nullptr) << bad;
+        }
+        const std::string err = testing::internal::GetCapturedStderr();
+        if (round == 0) {
+            EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 6) << err;
+            EXPECT_NE(err.find("sound sounds/missing.wav could not be loaded: there is no such file"), std::string::npos)
+                << err;
+            EXPECT_NE(err.find("sound sounds/bad.wav could not be loaded: it is not a wave file"), std::string::npos)
+                << err;
+        } else {
+            EXPECT_EQ(err, "");  // named the first time only
+        }
     }
     SoundClip* clip = nullptr;
     ASSERT_EQ(sys.Create(&clip, "sounds\\tone.wav", 0xa0, nullptr, 1), plat::OK);  // case-blind

@@ -257,7 +257,7 @@ plat::HResult LoadGameBitmap(plat::Device* dev, const char* path, uint32_t key, 
 
 }  // namespace
 
-TEST(TextureFromFile, LoadsGamePathsAndFailsQuietly) {
+TEST(TextureFromFile, LoadsGamePathsAndNamesEachFileItCannotLoadOnce) {
     ScratchDir dir;
     ScratchDir::Write("textures/Keyed.bmp", MakeBmp(3, 2, {0x01000000, 0xFF000000, 0, 0, 0, 0},
                                                     Bmp::Bitfields32Alpha));
@@ -279,15 +279,32 @@ TEST(TextureFromFile, LoadsGamePathsAndFailsQuietly) {
     EXPECT_EQ(img.argb[1], 0xFF000000u);
     tex->Release();
 
-    for (const char* bad : {"textures\\missing.bmp", "textures\\short.bmp", "..\\outside.bmp",
-                            "textures\\..\\..\\outside.bmp", "textures", ""}) {
-        tex = reinterpret_cast<plat::Texture*>(0x1);
-        EXPECT_EQ(LoadGameBitmap(&dev, bad, 0, &tex), plat::FAIL) << bad;
-        EXPECT_EQ(tex, nullptr) << bad;
+    const char* const named[] = {"textures/missing.bmp", "textures/short.bmp", "..\\outside.bmp",
+                                 "textures\\..\\..\\outside.bmp", "textures"};
+    for (int round = 0; round < 2; ++round) {
+        for (const char* bad : {"textures\\missing.bmp", "textures\\short.bmp", "..\\outside.bmp",
+                                "textures\\..\\..\\outside.bmp", "textures"}) {
+            tex = reinterpret_cast<plat::Texture*>(0x1);
+            EXPECT_EQ(LoadGameBitmap(&dev, bad, 0, &tex), plat::FAIL) << bad;
+            EXPECT_EQ(tex, nullptr) << bad;
+        }
+        // The game plays on without them, but says which files they were, the first time only.
+        const std::string err = testing::internal::GetCapturedStderr();
+        if (round == 0) {
+            EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 5) << err;
+            for (const char* name : named)
+                EXPECT_NE(err.find(std::string(" ") + name + " could not be loaded"), std::string::npos) << err;
+            EXPECT_NE(err.find("textures/missing.bmp could not be loaded: there is no such file"), std::string::npos)
+                << err;
+            EXPECT_NE(err.find("textures could not be loaded: it is a folder"), std::string::npos) << err;
+        } else {
+            EXPECT_EQ(err, "");
+        }
+        testing::internal::CaptureStderr();
     }
+    testing::internal::GetCapturedStderr();
     EXPECT_EQ(dev.texturesCreated, 1);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 
     // The same file from outside the game folder is readable by the plain decoder.
     TextureImage outside;

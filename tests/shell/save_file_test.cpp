@@ -1,5 +1,5 @@
-// The save file: round trip, files written by the original layout, damaged files, failed writes
-// and the number format under a comma locale.
+// The save file: round trip, files written by the original layout, damaged and unreadable files,
+// links and left-over temporary files, failed writes and the number format under a comma locale.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -16,8 +16,16 @@
 #include <sstream>
 #include <string>
 #include <vector>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <cerrno>
+#include "platform/file_bytes.h"
+#include "platform/headless/headless_backend.h"
 #include "scratch_dir.h"
+#include "shell/entry.h"
 #include "shell/game_app.h"
+#include "shell/save_file.h"
 
 namespace {
 
@@ -102,6 +110,15 @@ void ExpectPhoto(const PhotoRecord& got, const PhotoRecord& want, int slot) {
 const char* const SAVE = "photos/photos.qd";
 const char* const BAD = "photos/photos.qd.bad";
 
+// The real program's start and exit on the headless backend: the title, then Escape.
+int PlayAndEscape() {
+    plat::HeadlessBackend* backend = plat::InstallHeadlessBackend();
+    backend->QueueClose();
+    const int code = GameMain();
+    plat::InstallBackend(nullptr);
+    return code;
+}
+
 }  // namespace
 
 TEST(SaveFile, RoundTripAndTheEmptyFile) {
@@ -172,7 +189,7 @@ TEST(SaveFile, DamagedFilesLoadTheirGoodPrefixAndAreKeptAside) {
         const char* what;
         std::function<std::string()> text;
         int photosLoaded;   // complete records kept
-        int weightsLoaded;  // best weights kept
+        int weightsLoaded;  // best weights kept (-1: not checked)
     };
     auto withValue = [](int index, const char* token) {
         return [index, token] {
@@ -203,6 +220,15 @@ TEST(SaveFile, DamagedFilesLoadTheirGoodPrefixAndAreKeptAside) {
         {"number glued to text", withValue(8 * 17 + 9, "0.5x"), 8, 0},
         {"comma decimal", withValue(9 * 17 + 5, "12,5"), 9, 0},
         {"overlong integer", withValue(10 * 17 + 6, OVERLONG_ONE.c_str()), 10, 0},
+        // The game writes 50 records and 75 weights, nothing more.
+        {"a 51st record", [] {
+             std::vector<std::string> v = SaveValues(50);
+             const std::vector<std::string> extra = PhotoValues(SamplePhoto(50));
+             v.insert(v.begin() + 850, extra.begin(), extra.end());
+             return Join(v);
+         }, 50, -1},
+        {"words after the weights", [] { return Join(SaveValues(50)) + "trailing words\n"; }, 50, 75},
+        {"a number after the weights", [] { return Join(SaveValues(50)) + "0.000000e+00\n"; }, 50, 75},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -215,7 +241,9 @@ TEST(SaveFile, DamagedFilesLoadTheirGoodPrefixAndAreKeptAside) {
         EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
         for (int slot = 0; slot < 50; ++slot)
             ExpectPhoto(*app->photos[slot], slot < c.photosLoaded ? SamplePhoto(slot) : PhotoRecord{}, slot);
-        for (int i = 0; i < 75; ++i) EXPECT_EQ(app->bestWeight[i], i < c.weightsLoaded ? 0.5f + i : 0.0f) << i;
+        if (c.weightsLoaded >= 0) {
+            for (int i = 0; i < 75; ++i) EXPECT_EQ(app->bestWeight[i], i < c.weightsLoaded ? 0.5f + i : 0.0f) << i;
+        }
         ASSERT_TRUE(Exists(BAD));
         EXPECT_EQ(ReadText(BAD), original);
         app.reset();
@@ -331,7 +359,6 @@ TEST(SaveFile, ValidEdgeValuesAreNotDamage) {
     v[17 + 7] = "-2147483648";  // fishKind at the bottom of the range
     v[17 + 6] = "+3";
     v[850] = "1e-50";  // too small for a float: zero, but a number
-    v.push_back("trailing words are not read");
     ScratchDir::WriteText(SAVE, Join(v, " \t\n\n"));
     testing::internal::CaptureStderr();
     auto app = std::make_unique<GameApp>();
@@ -405,4 +432,158 @@ TEST(SaveFile, NumbersUseAPointUnderACommaLocale) {
     const std::string text = ReadText(SAVE);
     EXPECT_EQ(text.find(','), std::string::npos);
     EXPECT_EQ(Lines(text)[4], "2.050000e+01");
+}
+
+// Only a save file that is not there means a fresh start. One that is there but cannot be read
+// (refused, or a failing disk: injected here, since the tests run as root, whom permissions do not
+// stop) is left exactly as it is; the game plays with no photos and does not save over it.
+TEST(SaveFile, AFileThatCannotBeReadIsLeftAsItIsAndNotSavedOver) {
+    struct Case {
+        const char* what;
+        int openErrno, readErrno;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"permission refused", EACCES, 0, "cannot be opened (Permission denied)"},
+        {"a read error", 0, EIO, "cannot be read (Input/output error)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ScratchDir dir;
+        const std::string original = Join(SaveValues(50));
+        ScratchDir::WriteText(SAVE, original);
+        plat::InjectFileFault("photos/photos.qd", c.openErrno, c.readErrno);
+        {
+            testing::internal::CaptureStderr();
+            auto app = std::make_unique<GameApp>();
+            const std::string err = testing::internal::GetCapturedStderr();
+            EXPECT_NE(err.find(c.reason), std::string::npos) << err;
+            EXPECT_NE(err.find("It is left as it is"), std::string::npos) << err;
+            for (int slot = 0; slot < 50; ++slot) ExpectPhoto(*app->photos[slot], PhotoRecord{}, slot);
+            EXPECT_EQ(app->bestWeight[0], 0.0f);
+            *app->photos[0] = SamplePhoto(0);  // a photo taken in this game is not saved over it either
+            testing::internal::CaptureStderr();
+        }
+        testing::internal::GetCapturedStderr();
+        EXPECT_TRUE(ReadText(SAVE) == original);
+
+        testing::internal::CaptureStderr();
+        const int code = PlayAndEscape();
+        const std::string err = testing::internal::GetCapturedStderr();
+        plat::InjectFileFault("", 0, 0);
+        EXPECT_NE(code, 0) << "this game's photos were not saved";
+        EXPECT_NE(err.find("were not saved"), std::string::npos) << err;
+        EXPECT_TRUE(ReadText(SAVE) == original);
+        EXPECT_EQ(FolderEntries("photos"), std::vector<std::string>{"photos.qd"});
+    }
+}
+
+// A save file that is no plain file, or larger than any save, is not read (the start neither waits
+// on a pipe nor reads a device for ever) and is left as it is.
+TEST(SaveFile, NoPlainFileOrOneTooLargeIsLeftAsItIs) {
+    struct Case {
+        const char* what;
+        std::function<void()> make;
+        const char* reason;
+    };
+    const std::string large = Join(SaveValues(50)) + std::string(SAVE_FILE_MAX_BYTES, '\n');
+    const Case cases[] = {
+        {"a pipe", [] { ASSERT_EQ(::mkfifo(SAVE, 0644), 0); }, "it is not a plain file"},
+        {"a link to /dev/zero", [] { std::filesystem::create_symlink("/dev/zero", SAVE); }, "it is not a plain file"},
+        {"too large", [&large] { ScratchDir::WriteText(SAVE, large); }, "it is larger than the 65536 bytes"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ScratchDir dir;
+        std::filesystem::create_directories("photos");
+        c.make();
+        const auto type = std::filesystem::symlink_status(SAVE).type();
+        testing::internal::CaptureStderr();
+        EXPECT_NE(PlayAndEscape(), 0);
+        const std::string err = testing::internal::GetCapturedStderr();
+        EXPECT_NE(err.find(std::string("photos/photos.qd could not be read: ") + c.reason), std::string::npos) << err;
+        EXPECT_EQ(std::filesystem::symlink_status(SAVE).type(), type);
+        if (type == std::filesystem::file_type::regular) {
+            EXPECT_TRUE(ReadText(SAVE) == large);
+        }
+        EXPECT_EQ(FolderEntries("photos"), std::vector<std::string>{"photos.qd"});
+    }
+}
+
+// A save file that is a symbolic link stays one: the file it points to is replaced, in its folder.
+TEST(SaveFile, ASymbolicLinkIsWrittenThrough) {
+    ScratchDir dir;
+    ScratchDir::WriteText("../kept/real.qd", Join(SaveValues(3)));
+    std::filesystem::create_directories("photos");
+    std::filesystem::create_symlink("../../kept/real.qd", SAVE);
+    {
+        auto app = std::make_unique<GameApp>();
+        ExpectPhoto(*app->photos[2], SamplePhoto(2), 2);
+        *app->photos[3] = SamplePhoto(3);
+    }
+    EXPECT_TRUE(std::filesystem::is_symlink(SAVE));
+    const std::vector<std::string> lines = Lines(ReadText("../kept/real.qd"));
+    ASSERT_EQ(lines.size(), 925u);
+    EXPECT_EQ(lines[3 * 17 + 3], "1");  // the new photo's inUse
+    EXPECT_EQ(FolderEntries("photos"), std::vector<std::string>{"photos.qd"});
+    EXPECT_EQ(FolderEntries("../kept"), std::vector<std::string>{"real.qd"});
+
+    // A link to a file not there yet: a fresh start, and the file is made where the link points.
+    std::filesystem::remove("../kept/real.qd");
+    std::make_unique<GameApp>().reset();
+    EXPECT_TRUE(std::filesystem::is_symlink(SAVE));
+    EXPECT_EQ(Lines(ReadText("../kept/real.qd")).size(), 925u);
+}
+
+// A game killed while saving leaves its temporary file; the next start removes those of games that
+// have ended, and nothing else.
+TEST(SaveFile, TemporaryFilesOfEndedGamesAreRemovedAtStart) {
+    ScratchDir dir;
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(0);
+    ASSERT_GT(child, 0);
+    ::waitpid(child, nullptr, 0);  // a process number no one has now
+    const std::string ended = std::to_string(child);
+    const std::string running = "1";  // the first process always runs
+    const std::vector<std::string> removed = {"photos.qd.tmp" + ended, "photos.qd.bad.tmp" + ended,
+                                              "photos.qd.bad2.tmp" + ended, "photos.qd.new.tmp" + ended};
+    const std::vector<std::string> kept = {"photos.qd",
+                                           "photos.qd.tmp" + running,
+                                           "photos.qd.tmp",
+                                           "photos.qd.tmpx" + ended,
+                                           "photos.qd.tmp" + ended + "x",
+                                           "photos.qd.old.tmp" + ended,
+                                           "other.qd.tmp" + ended,
+                                           "photos.qd.bad"};
+    for (const std::string& name : removed) ScratchDir::WriteText("photos/" + name, "half a save");
+    for (const std::string& name : kept) ScratchDir::WriteText("photos/" + name, Join(SaveValues(1)));
+    std::filesystem::create_directories("photos/photos.qd.tmp" + ended + "0");  // a folder is never removed
+    auto app = std::make_unique<GameApp>();
+    std::vector<std::string> left = FolderEntries("photos");
+    std::vector<std::string> want = kept;
+    want.push_back("photos.qd.tmp" + ended + "0");
+    std::sort(left.begin(), left.end());
+    std::sort(want.begin(), want.end());
+    EXPECT_EQ(left, want);
+    app.reset();
+}
+
+// A save that cannot be written is a failure of the whole run: the program does not exit 0.
+TEST(SaveFile, ASaveThatCannotBeWrittenEndsTheProgramNonZero) {
+    ScratchDir dir;
+    EXPECT_EQ(PlayAndEscape(), 0);
+    ASSERT_TRUE(Exists(SAVE));
+    std::filesystem::remove(SAVE);
+    std::string err;
+    int code = 0;
+    {
+        FileSizeLimit full(2000);  // the file needs about 12 kB
+        ASSERT_TRUE(full.Ok());
+        testing::internal::CaptureStderr();
+        code = PlayAndEscape();
+        err = testing::internal::GetCapturedStderr();
+    }
+    EXPECT_EQ(code, 1);
+    EXPECT_NE(err.find("could not save the photos and best weights"), std::string::npos) << err;
+    EXPECT_FALSE(Exists(SAVE));
 }

@@ -1,5 +1,8 @@
 // Reading the lake model file and putting it into play; files that are missing, short or wrong.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -105,6 +108,7 @@ TEST(LakeModelFile, BadFilesAreRefusedWithAMessageAndNothingWritten) {
         {"item kind 9", ItemValue(2, 1), "9", 0, "is not a kind from 1 to 8 (scenery item 2, kind)"},
         {"bubble flag -1", BubbleValue(7, 0), "-1", 0, "is not 0 or 1 (bubble spot record 7, flag)"},
         {"dragonfly height a word", DragonflyValue(29, 2), "x", 0, "(dragonfly record 29, height)"},
+        {"bytes that are no text", CellValue(9, 5), "\x07" "ab\xfe", 0, "\"\\x07ab\\xFE\", is not a finite number"},
         {"cut inside cell 5,000", -1, "", 5000 * 13 + 5, "ends after 65005 of its 145314 numbers (it stops at terrain cell 5000, height of corner 1)"},
         {"one value short", -1, "", LAKE_MODEL_VALUE_COUNT - 1, "ends after 145313 of its 145314 numbers (it stops at dragonfly record 29, z)"},
         {"empty", -1, "", 0, "ends after 0 of its"},
@@ -120,6 +124,35 @@ TEST(LakeModelFile, BadFilesAreRefusedWithAMessageAndNothingWritten) {
         EXPECT_NE(r.error.find(c.message), std::string::npos) << c.what << ": " << r.error;
         EXPECT_EQ(model->cells[0].groundTexture, 12345) << c.what;
         EXPECT_TRUE(model->swarms.empty()) << c.what;
+    }
+}
+
+// Only a plain file no larger than a model can be is read: a pipe nobody writes to is not waited
+// on and a link to a device that never ends is not read for ever.
+TEST(LakeModelFile, OnlyAPlainFileOfAModelsSizeIsRead) {
+    struct Case {
+        const char* what;
+        std::function<void()> make;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"a pipe", [] { ASSERT_EQ(::mkfifo("models/lake.qd", 0644), 0); }, "it is not a plain file"},
+        {"a link to /dev/zero", [] { std::filesystem::create_symlink("/dev/zero", "models/lake.qd"); },
+         "it is not a plain file"},
+        {"a folder", [] { std::filesystem::create_directories("models/lake.qd"); }, "it is a folder"},
+        {"too large", [] { ScratchDir::WriteText("models/lake.qd", std::string(LAKE_MODEL_MAX_BYTES + 1, ' ')); },
+         "it is larger than the 10462608 bytes such a file can hold"},
+        {"missing", [] {}, "there is no such file"},
+    };
+    for (const Case& c : cases) {
+        lakefix::ScratchFolder folder;
+        std::filesystem::create_directories("models");
+        c.make();
+        auto model = std::make_unique<LakeModel>();
+        const LakeModelResult r = ReadLakeModelFile(LAKE_MODEL_PATH, model.get());
+        EXPECT_FALSE(r.ok) << c.what;
+        EXPECT_NE(r.error.find(std::string("the file models\\lake.qd cannot be read: ") + c.message), std::string::npos)
+            << c.what << ": " << r.error;
     }
 }
 

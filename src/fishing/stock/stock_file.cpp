@@ -2,6 +2,7 @@
 #include "fishing/stock/stock_file.h"
 #include <cstring>
 #include "common/number_token.h"
+#include "common/printable_text.h"
 
 namespace {
 
@@ -77,8 +78,7 @@ private:
         return false;
     }
     bool Malformed(const std::string& what, const std::string& t, const char* why) {
-        std::string shown = t.size() > 40 ? t.substr(0, 40) + "..." : t;
-        return Fail(what + " is \"" + shown + "\", " + why);
+        return Fail(what + " is \"" + PrintableText(t, 40) + "\", " + why);
     }
 
     TokenReader reader_;

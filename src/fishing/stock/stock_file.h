@@ -13,6 +13,9 @@ constexpr int32_t STOCK_NAME_LENGTH = 24;
 constexpr int32_t STOCK_TAG_LENGTH = 26;
 // Candidate cells drawn for one fish before the lake is judged to have too little deep water.
 constexpr int32_t MAX_PLACEMENT_DRAWS = 100000;
+// The largest stock file read: its 477 values at the longest a token is kept (256 characters),
+// each with a two-byte line end, fit (123,066 bytes).
+constexpr size_t STOCK_FILE_MAX_BYTES = 128 * 1024;
 
 struct StockRecord {
     char name[STOCK_NAME_LENGTH + 1];

@@ -20,6 +20,7 @@
 #include "gl_device.h"
 #include "gl_text.h"
 #include "platform/input.h"
+#include "platform/message_wrap.h"
 #include "platform/sound.h"
 #include "sdl_keymap.h"
 #include "termination.h"
@@ -534,8 +535,10 @@ void SdlBackend::ShowErrorBox(const char* title, const char* text) {
         std::atomic<long> tid{0};
     };
     auto shown = std::make_shared<Shown>();
-    std::thread box([shown, t = std::string(title ? title : "Error"), m = std::string(text ? text : ""),
-                     parent = window_] {
+    // The box is centred on the window and as wide as its longest line: lines that fit the window
+    // keep all of it on screen.
+    std::thread box([shown, t = std::string(title ? title : "Error"),
+                     m = WrapForMessageBox(text ? text : "", static_cast<int32_t>(width_)), parent = window_] {
         shown->tid = static_cast<long>(syscall(SYS_gettid));
         SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, t.c_str(), m.c_str(), parent);
         shown->done = true;

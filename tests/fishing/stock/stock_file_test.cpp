@@ -122,6 +122,8 @@ TEST(StockFileRead, ShortOrMalformedFilesAreRefusedNamingTheRecord) {
         {FishToken(10, 4), "99999999999", false, "the kind of fish 11"},
         {FishToken(11, 2), "+-3", false, "the stocking weight of fish 12"},
         {452, "1,5", false, "the facing of swim 1 is \"1,5\""},
+        // Bytes of the file are quoted as printable text only.
+        {FishToken(2, 2), "\x1b[2J\x01\xff", false, "the stocking weight of fish 3 is \"\\x1B[2J\\x01\\xFF\", not"},
     };
     for (const Case& c : cases) {
         std::vector<std::string> t = GoodTokens();
@@ -305,22 +307,33 @@ TEST(InitialiseLake, StocksTheLakeOnceInOrderAndNeverAgain) {
 }
 
 TEST(InitialiseLake, AMissingOrBadStockFileOrLakeStopsTheGameInOrder) {
+    enum Made { NO_FILE, GOOD_FILE, A_PIPE, A_LINK_TO_ZEROS, TOO_LARGE };
     struct Case {
-        bool writeFile;
+        Made made;
         bool flatLake;
         size_t badToken;
         const char* expected;
     };
+    // A pipe nobody writes to and a device that never ends: refused at once, not waited on.
     const Case cases[] = {
-        {false, false, 0, "data/data.qd could not be opened"},
-        {true, false, FishToken(29, 4), "the kind of fish 30 is 40"},
-        {true, true, 0, "too little water deeper than 1.5"},
+        {NO_FILE, false, 0, "data/data.qd cannot be read: there is no such file"},
+        {GOOD_FILE, false, FishToken(29, 4), "the kind of fish 30 is 40"},
+        {GOOD_FILE, true, 0, "too little water deeper than 1.5"},
+        {A_PIPE, false, 0, "data/data.qd cannot be read: it is not a plain file"},
+        {A_LINK_TO_ZEROS, false, 0, "data/data.qd cannot be read: it is not a plain file"},
+        {TOO_LARGE, false, 0, "data/data.qd cannot be read: it is larger than the 131072 bytes"},
     };
     for (const Case& c : cases) {
         TempGameDir dir;
         std::vector<std::string> t = GoodTokens();
         if (c.badToken) t[c.badToken] = "40";
-        if (c.writeFile) dir.WriteStock(Join(t));
+        if (c.made == GOOD_FILE) dir.WriteStock(Join(t));
+        if (c.made == TOO_LARGE) dir.WriteStock(Join(t) + std::string(STOCK_FILE_MAX_BYTES, ' '));
+        std::filesystem::create_directories("data");
+        if (c.made == A_PIPE) {
+            ASSERT_EQ(::mkfifo("data/data.qd", 0644), 0);
+        }
+        if (c.made == A_LINK_TO_ZEROS) std::filesystem::create_symlink("/dev/zero", "data/data.qd");
         HeadlessGame g;
         ASSERT_TRUE(g.Start());
         GameApp& app = *g.app;
