@@ -31,9 +31,12 @@ fail() {
 chmod 755 "$work"
 folder="$work/game"
 mkdir -p "$folder/photos"
+# A copy, not links: the other user may not be allowed into the build folder (a checkout under
+# /root, say).
 for f in "$game"/*; do
-  [[ "$(basename "$f")" == photos ]] || ln -s "$f" "$folder/"
+  [[ "$(basename "$f")" == photos ]] || cp -r "$f" "$folder/"
 done
+chmod -R a+rX "$folder"
 save="$folder/photos/photos.qd"
 {
   for _ in $(seq 1 50); do
@@ -50,7 +53,7 @@ else
   chmod 000 "$save"
 fi
 
-(cd "$folder" && SDL_AUDIODRIVER=dummy HOME="$work" exec "${as_other[@]}" "$game/lakeside" >"$work/game.log" 2>&1) &
+(cd "$folder" && SDL_AUDIODRIVER=dummy HOME="$work" exec "${as_other[@]}" ./lakeside >"$work/game.log" 2>&1) &
 pid=$!
 window=$(timeout 30 xdotool search --sync --onlyvisible --name "QUELLAN" 2>/dev/null | head -n1)
 [[ -n "$window" ]] || fail "no game window"
