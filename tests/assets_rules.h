@@ -105,6 +105,10 @@ inline std::vector<std::string> SwimProblems(const Lake& l, const SwimRecord& s)
     for (double v = -1.2; v <= 1.2 + 1e-9; v += 0.1) footprint.push_back(Ahead(sling, f + M_PI / 2, v));
     bool wet = false, buried = false, covered = false;
     for (const P2& p : footprint) {
+        if (!(p.x >= 0 && p.x < 200 && p.z > 0 && p.z <= 200)) {
+            wet = true;  // off the grid
+            continue;
+        }
         const TerrainCell& c = l.cells[static_cast<int>((200 - p.z) / 2) * 100 + static_cast<int>(p.x / 2)];
         for (float y : c.y) wet = wet || y < 0, buried = buried || y > 0.3f;
         for (const SceneryItem& it : l.items) {
