@@ -1,5 +1,6 @@
 // Game rules the asset tests apply to the generated lake and swims: fishing bank lines, walking
-// ground, and the swim checks (dry stand, water ahead, a clear line, no snags in the casting fan).
+// ground, and the swim checks (dry stand, mat and sling on dry bank, water ahead, a clear line, no
+// snags in the casting fan).
 #pragma once
 #include <cmath>
 #include <string>
@@ -93,15 +94,47 @@ inline std::vector<std::string> SwimProblems(const Lake& l, const SwimRecord& s)
         P2 r = Ahead(pod, f + a, 3);
         if (!(MaxAt(l, r.x, r.z) <= 0.3f && MeanAt(l, r.x, r.z) >= -0.3f)) why.push_back("rear rest in water or buried");
     }
-    for (double a : {4.4, 4.8}) {
-        P2 r = Ahead(pod, f + a, 1.8);
-        if (!(MaxAt(l, r.x, r.z) <= 0.3f)) why.push_back("sling or mat buried");
+    // Where the landed fish lies and hangs: the whole unhooking mat (2.6 square turned with the
+    // facing, centred 1.8 from the pod at facing + 4.8) and the weigh sling (2.4 wide across the
+    // facing, at facing + 4.4) over dry ground (every corner of the drawn cell at or above the
+    // water, none above 0.3 where it would bury the mat at 0.2), and under no platform.
+    std::vector<P2> footprint;
+    const P2 mat = Ahead(pod, f + 4.8, 1.8), sling = Ahead(pod, f + 4.4, 1.8);
+    for (double u = -1.3; u <= 1.3 + 1e-9; u += 0.1)
+        for (double v = -1.3; v <= 1.3 + 1e-9; v += 0.1) footprint.push_back(Ahead(Ahead(mat, f, u), f + M_PI / 2, v));
+    for (double v = -1.2; v <= 1.2 + 1e-9; v += 0.1) footprint.push_back(Ahead(sling, f + M_PI / 2, v));
+    bool wet = false, buried = false, covered = false;
+    for (const P2& p : footprint) {
+        if (!(p.x >= 0 && p.x < 200 && p.z > 0 && p.z <= 200)) {
+            wet = true;  // off the grid
+            continue;
+        }
+        const TerrainCell& c = l.cells[static_cast<int>((200 - p.z) / 2) * 100 + static_cast<int>(p.x / 2)];
+        for (float y : c.y) wet = wet || y < 0, buried = buried || y > 0.3f;
+        for (const SceneryItem& it : l.items) {
+            if (!it.active || it.type != 1) continue;
+            const double dx = p.x - it.x, dz = p.z - it.z;
+            const double along = dx * std::sin(it.heading) + dz * std::cos(it.heading);
+            const double across = dx * std::cos(it.heading) - dz * std::sin(it.heading);
+            covered = covered || (std::fabs(along) < 3.2 * it.size && std::fabs(across) < 3.1 * it.size);
+        }
     }
-    P2 Q = Ahead(S, f, 5);
-    int qc = CellAt(Q.x, Q.z);
-    if (qc < 0 || !(l.Max(qc) < 0 && l.Mean(qc) <= -0.2f)) why.push_back("no water at the net probe");
-    for (double d = 7; d <= 12; d += 0.5) {
-        P2 p = Ahead(S, f, d);
+    if (wet) why.push_back("mat or sling over water");
+    if (buried) why.push_back("mat or sling buried");
+    if (covered) why.push_back("mat or sling under a platform");
+    // That dry bank lies where the net's water probe (5 ahead of the eye) falls from the standing
+    // point: a few half-unit steps toward the water (each onto ground the step accepts) bring
+    // the net out, and fish can swim up to it.
+    double step = -1;
+    for (double k = 0; k <= 4; k += 0.5) {
+        P2 L = Ahead(S, f, k), Q = Ahead(L, f, 5);
+        if (k > 0 && !(MeanAt(l, L.x, L.z) > -0.3f)) break;
+        int qc = CellAt(Q.x, Q.z);
+        if (qc >= 0 && l.Max(qc) < 0 && l.Mean(qc) <= -0.2f) { step = k; break; }
+    }
+    if (step < 0) why.push_back("no water at the net probe within 4 units' walk");
+    for (double d = 7; step >= 0 && d <= 12; d += 0.5) {
+        P2 p = Ahead(S, f, step + d);
         if (MaxAt(l, p.x, p.z) > -0.8f) { why.push_back("too shallow to net a fish"); break; }
     }
     P2 A = Ahead(S, f, 23.19);

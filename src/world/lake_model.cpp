@@ -149,9 +149,10 @@ bool ReadSpawnLists(ModelReader& in, LakeModel* m) {
         LakeModel::SwarmSpawn s{};
         LakeModel::PointSpawn p{};
         if (!in.Flag(&flag, {"insect swarm record", i, "flag"})) return false;
-        if (!in.Kind(&s.type, 1, 2, flag != 0, {"insect swarm record", i, "swarm type"})) return false;
+        if (!in.Int(&s.type, {"insect swarm record", i, "swarm type"})) return false;
         if (!ReadPoint(in, "insect swarm record", i, &p)) return false;
-        if (flag) m->swarms.push_back({p.x, p.y, p.z, s.type});
+        // A swarm of a type the game has no insects for is left out; the rest of the lake is good.
+        if (flag && (s.type == 1 || s.type == 2)) m->swarms.push_back({p.x, p.y, p.z, s.type});
     }
     struct List {
         const char* record;

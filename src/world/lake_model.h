@@ -43,9 +43,9 @@ struct LakeModelResult {
 
 // Reads model text. Every value must be a whole token of its type: an integer field must be a
 // plain integer, a real field a finite number. Flags must be 0 or 1; an active billboard must be
-// of kind 1..14, an active item of kind 1..8, a flagged swarm of type 1 or 2. Heights strictly
-// between -0.2 and 0 are stored as 0. `out` is written only when the whole model is valid; text
-// after the last value is ignored.
+// of kind 1..14, an active item of kind 1..8. A flagged swarm of a type other than 1 or 2 is
+// skipped. Heights strictly between -0.2 and 0 are stored as 0. `out` is written only when the
+// whole model is valid; text after the last value is ignored.
 LakeModelResult ParseLakeModel(const char* text, size_t length, LakeModel* out);
 // Reads the model file at a game path (relative to the working directory): a plain file of at
 // most LAKE_MODEL_MAX_BYTES.

@@ -1,17 +1,19 @@
-// The fixed texts of the title and instructions screens measured with the real text face at the
+// The texts of the title, instructions and records screens measured with the real text face at the
 // sizes the game asks for: each must end inside the clip edge and before the next text on its row.
-// The texts are the ones the screens draw (recorded on the headless backend), not copies.
+// The texts are the ones the screens draw (recorded on the headless backend), not copies; the
+// records show the generated stock.
 #include <gtest/gtest.h>
 #include <unistd.h>
 #include <algorithm>
-#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 #include "platform/file_bytes.h"
 #include "platform/sdl/sans_font.h"
-#include "scratch_dir.h"
+#include "fishing/weight.h"
+#include "generated_lake.h"
+#include "screens/records/stocking_records_screen.h"
 #include "test_support.h"
 
 namespace {
@@ -26,7 +28,7 @@ struct Measured {
 class TextFit : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::filesystem::create_symlink(std::string(LAKESIDE_GAME_DIR) + "/fonts", "fonts");
+        ASSERT_TRUE(folder.ok) << "no generated lake";
         ASSERT_TRUE(game.Start());
         game.backend->msPerFrame = 0;
     }
@@ -75,10 +77,28 @@ protected:
             app.instructionsPage = page;
             pages.push_back(Frame("instructions page " + std::to_string(page)));
         }
+        // The records of the generated stock with every fish caught, stocked and last weighed at
+        // the widest weight text: two-digit pounds and two-digit ounces.
+        app.gameMode = MODE_MAP;
+        app.InitialiseLake();
+        EXPECT_TRUE(app.lakeInitialised && !app.IsCloseRequested());
+        const float widest = 48.95f;
+        EXPECT_EQ(WeightToPoundsOunces(widest).ounces, 15);
+        for (int32_t i = 0; i < FISH_COUNT; ++i) {
+            app.bestWeight[i] = widest;
+            app.stockRecords[i]->stockingWeight = app.stockRecords[i]->recentWeight = widest;
+        }
+        app.gameMode = MODE_CATCH_RECORDS;
+        pages.push_back(Frame("catch records"));
+        for (int32_t page = 1; page <= STOCKING_PAGE_COUNT; ++page) {
+            app.gameMode = MODE_STOCKING_RECORDS;
+            app.stockingPage = page;
+            pages.push_back(Frame("stocking records page " + std::to_string(page)));
+        }
         return pages;
     }
 
-    ScratchDir scratch;
+    GeneratedLakeFolder folder;
     HeadlessGame game;
     std::map<int32_t, TTF_Font*> fonts;
 };
@@ -92,7 +112,7 @@ std::string Describe(const Measured& m) {
 
 TEST_F(TextFit, FixedTextsEndInsideTheClipEdgeAndBeforeTheirRowNeighbours) {
     std::vector<std::vector<Measured>> pages = AllPages();
-    ASSERT_EQ(pages.size(), 9u);
+    ASSERT_EQ(pages.size(), 17u);
 
     std::map<std::string, Measured> overflowing;  // by text, so a line repeated on pages counts once
     size_t distinct = 0;

@@ -101,8 +101,7 @@ TEST(LakeModelFile, BadFilesAreRefusedWithAMessageAndNothingWritten) {
         {"1.5 for a flag", BillboardValue(1, 0), "1.5", 0, "not a whole number (billboard 1, active flag)"},
         {"an integer too large", CellValue(40, 12), "4294967340", 0, "not a whole number"},
         {"flag 2", ItemValue(5, 0), "2", 0, "\"2\", is not 0 or 1 (scenery item 5, active flag)"},
-        {"swarm type 3", SwarmValue(4, 1), "3", 0, "is not a kind from 1 to 2 (insect swarm record 4, swarm type)"},
-        {"swarm type 0", SwarmValue(4, 1), "0", 0, "is not a kind from 1 to 2"},
+        {"swarm type a word", SwarmValue(4, 1), "two", 0, "is not a whole number (insect swarm record 4, swarm type)"},
         {"billboard kind 15", BillboardValue(10, 1), "15", 0, "is not a kind from 1 to 14 (billboard 10, kind)"},
         {"billboard kind 0", BillboardValue(10, 1), "0", 0, "is not a kind from 1 to 14"},
         {"item kind 9", ItemValue(2, 1), "9", 0, "is not a kind from 1 to 8 (scenery item 2, kind)"},
@@ -163,6 +162,9 @@ TEST(LakeModelLoad, PutsTheWholeModelIntoPlayAndRebuildsTheMesh) {
     const char* swarm[] = {"0", "2", "10", "0.5", "20"};
     for (int f = 0; f < 5; ++f) v[SwarmValue(0, f)] = v[SwarmValue(1, f)] = swarm[f];
     v[SwarmValue(1, 0)] = "1";
+    // Flagged swarms 2 and 3 are of types the game has none of: they are skipped, the lake kept.
+    v[SwarmValue(2, 1)] = "3";
+    v[SwarmValue(3, 1)] = "0";
     v[BillboardValue(1, 2)] = "33.5";
     folder.WriteModel(lakefix::ModelText(v));
 
@@ -185,16 +187,19 @@ TEST(LakeModelLoad, PutsTheWholeModelIntoPlayAndRebuildsTheMesh) {
     EXPECT_EQ(app.billboards[401]->active, 0);
     EXPECT_FLOAT_EQ(app.sceneryItems[1]->heading, 0.6f);
 
-    // The swarms start in file order, from the first slot, the unflagged record skipped.
+    // The swarms start in file order, from the first slot, the unflagged record and those of
+    // unknown types skipped: record 4 (at x 58) follows record 1.
     EXPECT_EQ(app.insectSwarms[0]->type, 2);
     EXPECT_EQ(app.insectSwarms[0]->centreX, 10.0f);
     EXPECT_EQ(app.insectSwarms[0]->centreY, 0.5f);
     EXPECT_EQ(app.insectSwarms[0]->centreZ, 20.0f);
+    EXPECT_EQ(app.insectSwarms[1]->type, 1);
+    EXPECT_EQ(app.insectSwarms[1]->centreX, 58.0f);
     int swarms = 0, spots = 0, flies = 0;
     for (InsectSwarm* s : app.insectSwarms) swarms += s->active;
     for (BubbleSpot* s : app.bubbleSpots) spots += s->active;
     for (Dragonfly* d : app.dragonflies) flies += d->active;
-    EXPECT_EQ(swarms, 19);  // records 1..19; the slot set in use beforehand was emptied
+    EXPECT_EQ(swarms, 17);  // records 1 and 4..19; the slot set in use beforehand was emptied
     EXPECT_EQ(spots, 60);   // 440 of 500 stay inactive
     EXPECT_EQ(flies, 10);
 
@@ -228,12 +233,12 @@ TEST(LakeModelLoad, BadOrMissingFileChangesNothingReportsAndClosesAfterTheFrame)
     };
     std::vector<std::string> cut = Synthetic();
     cut.resize(5000 * 13 + 5);
-    std::vector<std::string> badType = Synthetic();
-    badType[SwarmValue(3, 1)] = "7";
+    std::vector<std::string> badFlag = Synthetic();
+    badFlag[DragonflyValue(29, 0)] = "2";
     const Case cases[] = {
         {"missing", "", false, 999},
         {"cut inside cell 5,000", lakefix::ModelText(cut), true, 999},
-        {"bad swarm type at the end", lakefix::ModelText(badType), true, 999},
+        {"bad flag in the last record", lakefix::ModelText(badFlag), true, 999},
         {"another model number", lakefix::ModelText(Synthetic()), true, 5},
     };
     for (const Case& c : cases) {

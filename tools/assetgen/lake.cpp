@@ -87,13 +87,88 @@ double DistToSegment(double px, double pz, Pt a, Pt b) {
 
 bool SnagBillboardType(int t) { return t == 1 || t == 2 || t == 3 || t == 10 || t == 11 || t == 13; }
 
+// A rectangle on the ground: centre, the heading of its long side and half its sides along and
+// across that heading.
+struct Box { Pt c; double heading, halfAlong, halfAcross; };
+
+// Separating-axis test of two boxes: true when their insides overlap (touching edges do not).
+bool Overlap(const Box& p, const Box& q) {
+    const Box* boxes[2] = {&p, &q};
+    for (const Box* axisBox : boxes)
+        for (double turn : {0.0, PI / 2}) {
+            const double ax = Sin(axisBox->heading + turn), az = Cos(axisBox->heading + turn);
+            double lo[2], hi[2];
+            for (int k = 0; k < 2; ++k) {
+                const Box& b = *boxes[k];
+                const double along = std::fabs(Sin(b.heading) * ax + Cos(b.heading) * az);
+                const double across = std::fabs(Cos(b.heading) * ax - Sin(b.heading) * az);
+                const double centre = b.c.x * ax + b.c.z * az, half = b.halfAlong * along + b.halfAcross * across;
+                lo[k] = centre - half;
+                hi[k] = centre + half;
+            }
+            if (hi[0] <= lo[1] + 1e-9 || hi[1] <= lo[0] + 1e-9) return false;
+        }
+    return true;
+}
+
+// The ground a terrain cell covers (2 by 2, as drawn, not as the game's cell lookup finds it).
+Box CellBox(int cell) {
+    double xs[4], zs[4];
+    Lake::CellCorners(cell, xs, zs);
+    return Box{Pt{(xs[0] + xs[1] + xs[2] + xs[3]) / 4, (zs[0] + zs[1] + zs[2] + zs[3]) / 4}, 0, 1, 1};
+}
+
+// Where a landed fish lies and hangs beside the pod: the unhooking mat (2.6 square, centred 1.8
+// from the pod at facing + 4.8) and the weigh sling (2.4 wide across the facing, at facing + 4.4).
+Box MatBox(const Swim& s) { return Box{Ahead(Pt{s.x, s.z}, s.facing + 4.8, 1.8), s.facing, 1.3, 1.3}; }
+Box SlingBox(const Swim& s) { return Box{Ahead(Pt{s.x, s.z}, s.facing + 4.4, 1.8), s.facing, 0.0, 1.2}; }
+// A platform of size s: the deck (3s each way) inside its boards (out to 3.2s along, 3.1s across).
+Box PlatformBox(double x, double z, double heading, double size) {
+    return Box{Pt{x, z}, heading, 3.2 * size, 3.1 * size};
+}
+
+// The platforms at the swims: their size, and how far their centre stands behind the standing
+// point, so that the front board stays clear of the mat (which starts 2.6 ahead of that point).
+constexpr double PLATFORM_SIZE = 0.9;
+constexpr double PLATFORM_SETBACK = 0.5;
+
+// A swim's platform lies under the standing point, reaching forward to just short of the
+// unhooking mat and the weigh sling, which lie on the bank in front of it.
+Pt PlatformSpot(const Lake& l, const Swim& s) {
+    Pt S = StandingPoint(s);
+    for (double d = PLATFORM_SETBACK; d <= PLATFORM_SETBACK + 1.5 + 1e-9; d += 0.5) {
+        Pt c = Ahead(S, s.facing, -d);
+        if (MeanAt(l, c.x, c.z) >= -0.3) return c;
+    }
+    return S;
+}
+
+// Every terrain cell under the mat and the sling is dry (no corner below the water) and low
+// enough (no corner above 0.3) that the mat at 0.2 lies on it rather than in it.
+bool MatAndSlingOnDryBank(const Lake& l, const Swim& s) {
+    const Box mat = MatBox(s), sling = SlingBox(s);
+    const int col = static_cast<int>(std::floor(s.x / 2)), row = static_cast<int>(std::floor((200 - s.z) / 2));
+    for (int r = row - 3; r <= row + 3; ++r)
+        for (int c = col - 3; c <= col + 3; ++c) {
+            if (r < 0 || r > 99 || c < 0 || c > 99) return false;
+            const int cell = r * 100 + c;
+            const Box ground = CellBox(cell);
+            if ((Overlap(ground, mat) || Overlap(ground, sling)) && !(l.CellMin(cell) >= 0 && l.CellMax(cell) <= 0.3))
+                return false;
+        }
+    return true;
+}
+
 // Terrain-only swim checks (SW-1..SW-9 without objects, SW-2).
 bool SwimTerrainOk(const Lake& l, const Swim& s, std::vector<std::string>* why) {
     bool ok = true;
     auto fail = [&](const std::string& m) { ok = false; if (why) why->push_back(m); };
     Pt S = StandingPoint(s);
     double f = s.facing;
-    if (!(s.x >= 10 && s.x <= 190 && s.z >= 10 && s.z <= 185)) fail("SW-1 swim outside the map window");
+    // The map's default view shows z 5..196; the signs keep 12 units inside that, so that they
+    // stay in view when the map is panned a little (the south bank is too low for swim 1 then:
+    // it fishes from the west bank across the south-west basin).
+    if (!(s.x >= 10 && s.x <= 190 && s.z >= 17 && s.z <= 184)) fail("SW-1 swim outside the map window");
     if (!(S.x >= 2 && S.x <= 198 && S.z >= 2 && S.z <= 198)) fail("SW-1 standing point outside the grid");
     if (!(f >= 0.3 && f <= 5.9)) fail("SW-2 facing");
     double sm = MeanAt(l, S.x, S.z);
@@ -105,15 +180,22 @@ bool SwimTerrainOk(const Lake& l, const Swim& s, std::vector<std::string>* why) 
         Pt r = Ahead(Pt{s.x, s.z}, f + a, 3);
         if (!(MaxAt(l, r.x, r.z) <= 0.3 && MeanAt(l, r.x, r.z) >= -0.3)) fail("SW-4 rear rest");
     }
-    for (double a : {4.4, 4.8}) {
-        Pt r = Ahead(Pt{s.x, s.z}, f + a, 1.8);
-        if (!(MaxAt(l, r.x, r.z) <= 0.3)) fail("SW-4 sling or mat");
+    if (!MatAndSlingOnDryBank(l, s)) fail("SW-4 mat or sling over water or buried");
+    // The dry mat lies where the net probe (5 ahead of the eye) would fall from the standing
+    // point, so the net comes out once the angler has stepped toward the water; a few half-unit
+    // steps straight ahead (each on ground the step accepts) must bring it out.
+    const double NET_STEPS_MAX = 4.0;
+    double step = -1;
+    for (double k = 0; k <= NET_STEPS_MAX + 1e-9; k += 0.5) {
+        Pt L = Ahead(S, f, k);
+        if (k > 0 && !(MeanAt(l, L.x, L.z) > -0.3)) break;
+        Pt Q = Ahead(L, f, 5);
+        int qc = CellAt(Q.x, Q.z);
+        if (qc >= 0 && l.CellMax(qc) < 0 && l.CellMean(qc) <= -0.2) { step = k; break; }
     }
-    Pt Q = Ahead(S, f, 5);
-    int qc = CellAt(Q.x, Q.z);
-    if (qc < 0 || !(l.CellMax(qc) < 0 && l.CellMean(qc) <= -0.2)) fail("SW-5 net probe");
-    for (double d = 7; d <= 12.001; d += 0.5) {
-        Pt p = Ahead(S, f, d);
+    if (step < 0) fail("SW-5 net probe");
+    for (double d = 7; step >= 0 && d <= 12.001; d += 0.5) {
+        Pt p = Ahead(S, f, step + d);
         if (!(MaxAt(l, p.x, p.z) <= -0.8)) { fail("SW-6 landing water"); break; }
     }
     Pt A = Ahead(S, f, 23.19);
@@ -186,7 +268,7 @@ bool Reached(const WalkMap& m, Pt p) {
 
 // Nominal swims in walking order, clockwise from the south-west.
 const Swim NOMINAL_SWIMS[9] = {
-    {43.7, 15.6, 0.67}, {45.3, 46.8, 2.62}, {72.0, 62.6, 1.83}, {88.0, 106.6, 1.78}, {107.9, 154.8, 2.45},
+    {16.5, 38.5, 1.65}, {45.3, 46.8, 2.62}, {72.0, 62.6, 1.83}, {88.0, 106.6, 1.78}, {107.9, 154.8, 2.45},
     {123.8, 182.2, 2.31}, {154.6, 182.0, 3.37}, {158.4, 125.2, 5.32}, {134.2, 100.5, 3.56},
 };
 
@@ -274,6 +356,14 @@ struct Placer {
             if (InFront(s, x, z, range)) return true;
         return false;
     }
+    // On or within a unit of a swim's platform.
+    bool OnAnyPlatform(double x, double z) const {
+        for (const Swim& s : l.swims) {
+            Pt c = PlatformSpot(l, s);
+            if (Overlap(Box{Pt{x, z}, 0, 1, 1}, PlatformBox(c.x, c.z, s.facing, PLATFORM_SIZE))) return true;
+        }
+        return false;
+    }
     bool InAnyFan(double x, double z, double pad) const {
         for (const Swim& s : l.swims) {
             Pt S = StandingPoint(s);
@@ -329,7 +419,7 @@ void PlaceBillboards(Lake& l) {
         double dens = Clamp(0.15 + 1.2 * (copse - 0.45) + 0.6 * fence, 0, 1);
         if (sd > -7) dens *= 0.5;
         if (!r.Chance(dens)) continue;
-        if (p.FrontOfAnySwim(x, z, 12) || p.NearTourAbove(x, z, 5)) continue;
+        if (p.FrontOfAnySwim(x, z, 12) || p.OnAnyPlatform(x, z) || p.NearTourAbove(x, z, 5)) continue;
         if (p.TooClose(x, z, 5.5, 1, 3) || p.TooClose(x, z, 5.5, 10, 11) || p.TooClose(x, z, 5.5, 14, 14)) continue;
         double y = MeanAt(l, x, z) - 0.1;
         int type;
@@ -357,7 +447,7 @@ void PlaceBillboards(Lake& l) {
         double sd = ShoreDist(x, z);
         if (sd > -0.8 || sd < -3.5) continue;
         if (MeanAt(l, x, z) < 0) continue;
-        if (p.InAnyFan(x, z, 6) || p.FrontOfAnySwim(x, z, 14) || p.NearTourAbove(x, z, 3)) continue;
+        if (p.InAnyFan(x, z, 6) || p.FrontOfAnySwim(x, z, 14) || p.OnAnyPlatform(x, z) || p.NearTourAbove(x, z, 3)) continue;
         if (p.TooClose(x, z, 6, 13, 13)) continue;
         p.Add(13, x, MeanAt(l, x, z) - 0.05, z, r.Range(1.6, 2.6));
         ++bushes;
@@ -369,7 +459,7 @@ void PlaceBillboards(Lake& l) {
         double bedNoise = Fbm(x / 9.0, z / 9.0, 707u, 2);
         if (bedNoise < 0.44) continue;
         double mean = MeanAt(l, x, z), mx = MaxAt(l, x, z);
-        if (p.FrontOfAnySwim(x, z, 12)) continue;
+        if (p.FrontOfAnySwim(x, z, 12) || p.OnAnyPlatform(x, z)) continue;
         bool swimNear = false;
         for (const Swim& s : l.swims)
             if (Dist(s.x, s.z, x, z) < 7) swimNear = true;
@@ -392,7 +482,7 @@ void PlaceBillboards(Lake& l) {
         if (!inside(x, z, 2.0)) continue;
         double sd = ShoreDist(x, z);
         if (sd > -1.5 || sd < -14) continue;
-        if (p.FrontOfAnySwim(x, z, 11)) continue;
+        if (p.FrontOfAnySwim(x, z, 11) || p.OnAnyPlatform(x, z)) continue;
         if (Fbm(x / 7.0, z / 7.0, 808u, 2) < 0.47) continue;
         if (p.TooClose(x, z, 1.2, 12, 12)) continue;
         p.Add(12, x, MeanAt(l, x, z) - 0.02, z, r.Range(0.8, 1.4));
@@ -409,23 +499,19 @@ void PlaceItems(Lake& l) {
         if (heading < 0) heading += 6.284;
         l.items[n++] = ItemRec{1, type, R3(x), R2(y), R3(z), R2(size), R3(heading)};
     };
-    // A platform at every swim, between the standing point and the pod.
-    for (const Swim& s : l.swims) {
-        Pt S = StandingPoint(s);
-        Pt best = S;
-        for (double d : {2.0, 1.5, 1.0, 0.5, 0.0}) {
-            Pt c = Ahead(S, s.facing, d);
-            if (MeanAt(l, c.x, c.z) >= -0.3) { best = c; break; }
-        }
-        add(1, best.x, MeanAt(l, best.x, best.z) - 0.7, best.z, 0.9, s.facing);
+    Pt platforms[9];
+    for (int i = 0; i < 9; ++i) {
+        const Swim& s = l.swims[i];
+        platforms[i] = PlatformSpot(l, s);
+        add(1, platforms[i].x, MeanAt(l, platforms[i].x, platforms[i].z) - 0.7, platforms[i].z, PLATFORM_SIZE, s.facing);
     }
-    // Boards beside a few platforms and on the path.
+    // Boards beside a few platforms and on the path behind them.
     for (int i = 0; i < 9; i += 2) {
         const Swim& s = l.swims[i];
         Pt S = StandingPoint(s);
         Pt b = Ahead(S, s.facing + 1.571, 3.6);
         if (MeanAt(l, b.x, b.z) >= 0) add(2, b.x, MeanAt(l, b.x, b.z) - 0.25, b.z, 1.2, s.facing);
-        Pt f = Ahead(S, s.facing + PI, 3.5);
+        Pt f = Ahead(platforms[i], s.facing + PI, 5.5);
         if (MeanAt(l, f.x, f.z) >= 0) add(3, f.x, MeanAt(l, f.x, f.z) - 0.05, f.z, 1.1, s.facing + 1.571);
     }
     auto freeOfFans = [&](double x, double z, double pad) {
@@ -585,8 +671,16 @@ std::vector<std::string> CheckSwim(const Lake& l, int n) {
     for (int k = 0; k < 9; ++k)
         if (k != n && Dist(s.x, s.z, l.swims[k].x, l.swims[k].z) < 20) why.push_back("SW-10 swims too close");
     bool platform = false;
-    for (const ItemRec& it : l.items)
-        if (it.active && it.type == 1 && Dist(it.x, it.z, S.x, S.z) <= 4) platform = true;
+    const Box mat = MatBox(s), sling = SlingBox(s);
+    for (const ItemRec& it : l.items) {
+        if (!it.active || it.type != 1) continue;
+        if (Dist(it.x, it.z, S.x, S.z) <= 4) platform = true;
+        const Box deck = PlatformBox(it.x, it.z, it.heading, it.size);
+        if (Overlap(deck, mat) || Overlap(deck, sling)) why.push_back("SW-4 a platform covers the mat or sling");
+        if (Dist(it.x, it.z, S.x, S.z) > 4) continue;
+        for (const BillboardRec& b : l.billboards)
+            if (b.active && Overlap(Box{Pt{b.x, b.z}, 0, 0.5, 0.5}, deck)) why.push_back("SW-12 billboard on the platform");
+    }
     if (!platform) why.push_back("SW-12 no platform");
     return why;
 }

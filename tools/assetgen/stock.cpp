@@ -29,9 +29,15 @@ void Num(std::string& o, double v) {
     o += b;
 }
 
+// Tag numbers of eight digits: the records screens leave room for about eight characters
+// between a fish's name and its weight. Fourteen digits are drawn as ever, so that the rest of
+// the stock comes out of the generator unchanged; the last seven are not used.
 std::string Tag(Rng& r) {
     std::string t = "9";
-    for (int i = 0; i < 14; ++i) t += static_cast<char>('0' + r.Int(0, 9));
+    for (int i = 0; i < 14; ++i) {
+        const char digit = static_cast<char>('0' + r.Int(0, 9));
+        if (t.size() < 8) t += digit;
+    }
     return t;
 }
 
