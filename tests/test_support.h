@@ -5,12 +5,15 @@
 #include <memory>
 #include <string>
 #include "platform/headless/headless_backend.h"
+#include "platform/system.h"
 #include "shell/game_app.h"
 
 // A started game on a fresh headless backend; closes and destroys it at the end of the test.
 // The backend is the platform's one global backend and owns the device, so it must outlive the
 // game: only one HeadlessGame may live at a time (a second one would delete the first one's device
-// under its fonts and textures).
+// under its fonts and textures). The random generator is seeded before the game is made (it draws
+// the gulls' headings) and again after its start (which seeds it from the clock), so that no test
+// depends on the time or on the tests that ran before it in the process.
 struct HeadlessGame {
     plat::HeadlessBackend* backend;
     std::unique_ptr<GameApp> app;
@@ -22,6 +25,7 @@ struct HeadlessGame {
         }
         Live() = true;
         backend = plat::InstallHeadlessBackend(startTick);
+        plat::GameSrand(1);
         app = std::make_unique<GameApp>();
     }
     ~HeadlessGame() {
@@ -36,7 +40,11 @@ struct HeadlessGame {
         static bool live = false;
         return live;
     }
-    bool Start() { return !plat::Failed(app->StartUp()); }
+    bool Start() {
+        const bool started = !plat::Failed(app->StartUp());
+        plat::GameSrand(1);
+        return started;
+    }
     plat::HeadlessDevice* Device() { return backend->GetDevice(); }
     void Frames(int n) {
         for (int i = 0; i < n; ++i) app->RunOneFrame();

@@ -24,6 +24,21 @@ bool CellIsWater(const ScriptedLake& lake, double x, double z) {
     return lake.CellHeights(x, z, h) && HighestCornerHeight(h) <= -0.25f;
 }
 
+// The rod was re-cast without aiming: its hook bait lies 15 out from the standing point, along the
+// swim's facing turned by `angle`.
+void ExpectRecastAlong(GameApp& app, int rod, double angle) {
+    double x, z, facing;
+    ASSERT_TRUE(app.StandingPoint(&x, &z, &facing));
+    EXPECT_NEAR(app.hookBaitPos[rod][0], x + 15 * std::sin(facing + angle), 1e-3) << "rod " << rod + 1;
+    EXPECT_NEAR(app.hookBaitPos[rod][1], z + 15 * std::cos(facing + angle), 1e-3) << "rod " << rod + 1;
+}
+// The struck rod's hook bait has left the water; the other rod's still fishes.
+void ExpectStruckBaitOut(GameApp& app, int struck) {
+    const BaitAttraction& out = *app.baitAttractions[app.rodBaitItem[struck]];
+    EXPECT_FALSE(out.active && out.type == BAIT_HOOK) << "rod " << struck + 1;
+    EXPECT_TRUE(app.baitAttractions[app.rodBaitItem[1 - struck]]->active) << "rod " << 2 - struck;
+}
+
 }  // namespace
 
 TEST(FishingCasting, BothRodsLandInWaterWithinRangeAtTheirRigsBaitHeight) {
@@ -242,7 +257,8 @@ TEST(FishingCasting, CatapultShotInFlightKeepsWhatWasFired) {
 
 // Every state of the fishing screen is reached from its key or click and left by its exit. Each
 // case starts from both rods out, which the set-up reaches from roaming through F (-1), the walk
-// to the pod (1), the first click (2), the second (3) and rod 2's landing (4).
+// to the pod (1), the first click (2), the second (3) and rod 2's landing (4). A strike takes the
+// struck rod's bait out of the water, and a rod re-cast on the spot lands along its own line.
 TEST(FishingCasting, EachStateIsReachedFromItsInputAndLeftByItsExit) {
     enum Input { KEY, CLICK, NONE };
     struct Row {
@@ -252,6 +268,7 @@ TEST(FishingCasting, EachStateIsReachedFromItsInputAndLeftByItsExit) {
         KeyId key;
         int32_t reached;
         int32_t leftTo;  // after the walk or flight that follows (the same state when it stays)
+        std::function<void(GameApp&)> check = nullptr;  // once it is left there
     };
     auto strike = [](int rod) {
         return [rod](FishingGame& g) { g.Tap(rod == 0 ? KeyId::Num1 : KeyId::Num2); };
@@ -263,8 +280,10 @@ TEST(FishingCasting, EachStateIsReachedFromItsInputAndLeftByItsExit) {
          FISHING_CATAPULT_GROUNDBAIT},
         {"H raises the hook-bait catapult", nullptr, KEY, KeyId::H, FISHING_CATAPULT_HOOKBAITS,
          FISHING_CATAPULT_HOOKBAITS},
-        {"key 1 strikes rod 1", nullptr, KEY, KeyId::Num1, FISHING_ROD_IN_HAND, FISHING_ROD_IN_HAND},
-        {"key 2 strikes rod 2", nullptr, KEY, KeyId::Num2, FISHING_ROD_IN_HAND, FISHING_ROD_IN_HAND},
+        {"key 1 strikes rod 1", nullptr, KEY, KeyId::Num1, FISHING_ROD_IN_HAND, FISHING_ROD_IN_HAND,
+         [](GameApp& app) { ExpectStruckBaitOut(app, 0); }},
+        {"key 2 strikes rod 2", nullptr, KEY, KeyId::Num2, FISHING_ROD_IN_HAND, FISHING_ROD_IN_HAND,
+         [](GameApp& app) { ExpectStruckBaitOut(app, 1); }},
         {"key 1 with the catapult raised strikes rod 1", [](FishingGame& g) { g.Tap(KeyId::G); }, KEY,
          KeyId::Num1, FISHING_ROD_IN_HAND, FISHING_ROD_IN_HAND},
         {"R with rod 1 in the hand walks back, then rod 1 is re-cast", [&](FishingGame& g) { strike(0)(g); stepAside(g); }, KEY, KeyId::R,
@@ -276,10 +295,10 @@ TEST(FishingCasting, EachStateIsReachedFromItsInputAndLeftByItsExit) {
          FISHING_BACK_AFTER_SNAP, FISHING_RECASTING_ROD1},
         {"key 1 after a lost fish on rod 2: walk back, re-cast rod 2, strike rod 1",
          [&](FishingGame& g) { strike(1)(g); g.App().fishLost = 1; stepAside(g); }, KEY, KeyId::Num1,
-         FISHING_BACK_RECAST2_STRIKE1, FISHING_ROD_IN_HAND},
+         FISHING_BACK_RECAST2_STRIKE1, FISHING_ROD_IN_HAND, [](GameApp& app) { ExpectRecastAlong(app, 1, 0.4); }},
         {"key 2 after a lost fish on rod 1: walk back, re-cast rod 1, strike rod 2",
          [&](FishingGame& g) { strike(0)(g); g.App().fishLost = 1; stepAside(g); }, KEY, KeyId::Num2,
-         FISHING_BACK_RECAST1_STRIKE2, FISHING_ROD_IN_HAND},
+         FISHING_BACK_RECAST1_STRIKE2, FISHING_ROD_IN_HAND, [](GameApp& app) { ExpectRecastAlong(app, 0, 0.0); }},
         {"R in the sling releases the fish and walks back to re-cast",
          [&](FishingGame& g) { strike(0)(g); state(FISHING_FISH_LANDED)(g); stepAside(g); }, KEY, KeyId::R,
          FISHING_WALKING_BACK, FISHING_RECASTING_ROD1},
@@ -296,11 +315,17 @@ TEST(FishingCasting, EachStateIsReachedFromItsInputAndLeftByItsExit) {
         {"key 1 while rod 2 waits for its re-cast re-casts it and strikes rod 1",
          [&](FishingGame& g) { strike(1)(g); g.Tap(KeyId::R); g.FramesUntil([&] {
              return g.App().fishingState == FISHING_RECASTING_ROD2; }); },
-         KEY, KeyId::Num1, FISHING_ROD_IN_HAND, FISHING_ROD_IN_HAND},
+         KEY, KeyId::Num1, FISHING_ROD_IN_HAND, FISHING_ROD_IN_HAND, [](GameApp& app) {
+             ExpectRecastAlong(app, 1, 0.4);
+             ExpectStruckBaitOut(app, 0);
+         }},
         {"key 2 while rod 1 waits for its re-cast re-casts it and strikes rod 2",
          [&](FishingGame& g) { strike(0)(g); g.Tap(KeyId::R); g.FramesUntil([&] {
              return g.App().fishingState == FISHING_RECASTING_ROD1; }); },
-         KEY, KeyId::Num2, FISHING_ROD_IN_HAND, FISHING_ROD_IN_HAND},
+         KEY, KeyId::Num2, FISHING_ROD_IN_HAND, FISHING_ROD_IN_HAND, [](GameApp& app) {
+             ExpectRecastAlong(app, 0, 0.2);
+             ExpectStruckBaitOut(app, 1);
+         }},
         {"the walk back with both rods still out ends with both rods fishing",
          [&](FishingGame& g) { state(FISHING_WALKING_BACK)(g); stepAside(g); }, NONE, KeyId::None,
          FISHING_WALKING_BACK, FISHING_BOTH_RODS_OUT},
@@ -347,6 +372,7 @@ TEST(FishingCasting, EachStateIsReachedFromItsInputAndLeftByItsExit) {
                                 (app.rodInWater[1] && app.rodBaitItem[1] == i);
             EXPECT_TRUE(onRest) << "hook bait " << i << " of no rod on its rest";
         }
+        if (row.check) row.check(app);
     }
 }
 

@@ -103,6 +103,7 @@ TEST(SceneryPass, PhasesRunInOrderAndTheLiteProgramSkipsItsFourKinds) {
     app.wakes[0]->Start(104, 0, 100, 1, 0.5);
     app.bubbleSpots[0]->Start(99, -3, 99);
     app.bubbleSpots[0]->wait = -1;  // rising
+    app.bubbleSpots[1]->Start(98, -3, 98);  // still waiting on the bed: not drawn
     app.dragonflies[0]->Start(100, 1, 103);
     SceneryItem& lily = *app.sceneryItems[3];
     lily.active = 1;
@@ -120,6 +121,8 @@ TEST(SceneryPass, PhasesRunInOrderAndTheLiteProgramSkipsItsFourKinds) {
         "bubble.bmp",  "ripple1.bmp", "ripple1.bmp", "vrip1.bmp",  "vrip1.bmp",   "bubble.bmp",
         "dragon.bmp", "lillys.bmp",  "lillys.bmp",  "decal1.bmp"};
     EXPECT_EQ(full, expected);
+    // The wake is drawn at three times its size: 0.1 at the start of a size-1 wake.
+    EXPECT_NEAR(g.Draws()[FirstOf(full, "vrip1.bmp")].world.m[1][1], 0.3, 1e-6);
 
     app.highDetailScenery = 0;
     const std::vector<std::string> lite = g.Pass();

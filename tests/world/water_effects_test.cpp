@@ -180,4 +180,13 @@ TEST(AmbientSound, CallsAreHeldOffForTwentyNineFramesAndSilencedUnderWater) {
     app.UpdateAmbientSound();
     app.UpdateAmbientSound();
     EXPECT_EQ(app.alarmRetrigger, 0);
+
+    // The crow's chance is 100 in 32,768, each bird's 150: draws of 100..149 start only bird 1
+    // (its second draw is the volume).
+    for (int32_t& c : app.ambientCooldowns) c = 0;
+    randscript::UseStateWhere(7, [](int i, int v) { return i == 2 || (i < 2 ? v >= 100 && v < 150 : v >= 150); });
+    app.UpdateAmbientSound();
+    EXPECT_EQ(app.ambientCooldowns[0], 0);
+    EXPECT_EQ(app.ambientCooldowns[1], 29);
+    for (int k = 2; k < AMBIENT_CALL_COUNT; ++k) EXPECT_EQ(app.ambientCooldowns[k], 0) << k;
 }

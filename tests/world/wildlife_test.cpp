@@ -124,6 +124,18 @@ TEST(InsectSwarms, MembersFollowAndAreKeptInsideTheirSpace) {
     EXPECT_EQ(s.z[1], lz);
     EXPECT_NE(s.x[3] + s.z[3], other);
 
+    // A leader in the air takes its goal heading at once; one below -0.5 turns toward it by ten
+    // times member 1's step.
+    s.leader = 2;
+    for (double y : {1.0, -1.0}) {
+        s.y[2] = y;
+        s.heading[2] = 1.0;
+        s.targetHeading = 2.0;
+        randscript::UseStateWhere(2, [](int, int v) { return v >= 5000; });
+        Step(s);
+        EXPECT_NEAR(s.heading[2], y > 0 ? 2.0 : 1.0 + 10 * s.speed[1], 1e-5) << y;
+    }
+
     // Too high: pushed down, the swarm aims lower; too low: lifted, it aims higher.
     s.y[3] = 1 + 3 * 1 + 0.5;
     randscript::UseStateWhere(2, [](int, int v) { return v >= 5000; });

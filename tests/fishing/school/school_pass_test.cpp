@@ -1,12 +1,12 @@
 // The fish school pass on constructed fish: spooking, the grid edge, bait choice and fright,
-// takes and their bite signals.
+// takes and their bite signals, hook pulls.
 #include <gtest/gtest.h>
 #include <cmath>
 #include "fishing/school/bait_attraction.h"
 #include "common/single_precision.h"
 #include "platform/system.h"
 #include "fishing/fishing_table.h"
-
+#include "rand_script.h"
 
 TEST(SchoolPass, TheAnglerSpooksCruisingFishWithinFiveOrTenWhilePlaying) {
     FishingTable s;
@@ -105,25 +105,44 @@ TEST(SchoolPass, AFishStandingOnAnItemStaysFinite) {
 
 TEST(SchoolPass, ATakeSignalsBetweenTheThresholdsAndHooksAboveThem) {
     FishingTable s;
+    // Rig 4, 10 lb line and link, a size 8 hook, 2 oz and bait 1: strength 12, tackle scare 38,
+    // take ease 36, no cover. A fish of size 20 half a unit off and one below the bait scores
+    // (10 - 1.5) * 5 + appetite/10 + 12/2 + r/6553.4 - 38/5 = 40.9 + appetite/10 + r/6553.4, and
+    // signals above T(40, 50) = 40 + 20/5 - (50 - 36)/10 = 42.6, hooks above T(48, 50) = 50.6.
     BaitAttraction& bait = s.CastRod(0, 40, 40, -3);
     s.CastRod(1, 40, 40, -3);
+    ASSERT_EQ(bait.strength, 12);
+    ASSERT_EQ(bait.tackleScare, 38);
+    ASSERT_EQ(bait.takeEase, 36);
     for (BaitAttraction* b : s.app.baitAttractions) b->scare = 0;  // settled: no fright left
     Fish& f = s.AddFish(40, -2, 40.5);
+    f.size = 20;
+    f.confidence = 100;
     f.feedPause = 50;  // between feeding bouts: it does not choose the bait, so its appetite holds
-    // At d 0.5 and dy 1 the score is 42.5 + appetite/10 + strength/2 - tackleScare/5 - cover plus
-    // up to 5 by chance: aim the appetite so that every chance lies inside (T(40, 50), T(48, 50)).
-    const double lowest = TakeThreshold(f, bait, 40, 50);
-    f.appetite = F32((lowest + 1.5 - TakeScore(f, bait, 0.5, 1, 0)) * 10);
-    ASSERT_GT(f.appetite, 10);
-    const double expectLow = TakeScore(f, bait, 0.5, 1, 0);
-    ASSERT_GT(expectLow, lowest);
-    ASSERT_LT(TakeScore(f, bait, 0.5, 1, 32767), TakeThreshold(f, bait, 48, 50));
-    s.Pass();
-    EXPECT_EQ(f.state, FISH_CRUISE);
-    EXPECT_GE(f.takeValue[0], expectLow);
-    EXPECT_GT(f.takeValue[1], 0);
+    // One pass whose take draws on both rods lie at the foot of the chance (r below 64, adding
+    // less than 0.01) or at its top (r from 32704, adding 4.99 to 5).
+    auto pass = [&](double appetite, bool top) {
+        f.appetite = appetite;
+        randscript::UseStateWhere(9, [top](int i, int v) {
+            if (i < 6) return v >= 10;  // no natural feed spot
+            if (i == 6) return true;    // the feeding-bubble chance
+            return top ? v >= 32704 : v < 64;
+        }, plat::GameRandState() + 1);
+        s.app.UpdateFishSchool();
+    };
+    pass(16.8, false);  // 42.58
+    EXPECT_EQ(s.app.biteSignal[0], 0);
+    EXPECT_EQ(f.takeValue[0], 0);
+    pass(17.2, false);  // 42.62
+    EXPECT_NEAR(f.takeValue[0], 42.62, 0.011);
+    EXPECT_NEAR(f.takeValue[1], 42.62, 0.011);
     EXPECT_EQ(s.app.biteSignal[0], 1);
+    EXPECT_EQ(s.app.biteSignal[1], 1);
     EXPECT_EQ(s.app.biteCountdown[0], 49);  // 50, then the pass's own count-down
+    pass(11, true);  // 42 + 5
+    EXPECT_NEAR(f.takeValue[0], 47.0, 0.011);
+    pass(96.8, false);  // 50.58: still only a bite
+    EXPECT_EQ(f.state, FISH_CRUISE);
     EXPECT_EQ(s.app.rodFish[0], NO_FISH);
 
     // The signal fades: the count-down stops at 0.
@@ -132,12 +151,8 @@ TEST(SchoolPass, ATakeSignalsBetweenTheThresholdsAndHooksAboveThem) {
     EXPECT_EQ(s.app.biteCountdown[0], 0);
     EXPECT_EQ(s.app.biteSignal[0], 0);
 
-    // A strong take hooks on rod 1 and, tested once as a cruising fish, on rod 2 in the same pass.
-    f.appetite = 100;
-    f.confidence = 100;
-    bait.strength = 60;
-    s.app.baitAttractions[s.app.rodBaitItem[1]]->strength = 60;
-    s.Pass();
+    // 50.62 hooks on rod 1 and, tested once as a cruising fish, on rod 2 in the same pass.
+    pass(97.2, false);
     EXPECT_EQ(f.state, FISH_HOOKED);
     EXPECT_EQ(s.app.rodFish[0], s.Index(f));
     EXPECT_EQ(s.app.rodFish[1], s.Index(f));
@@ -145,6 +160,51 @@ TEST(SchoolPass, ATakeSignalsBetweenTheThresholdsAndHooksAboveThem) {
     s.Pass();
     EXPECT_EQ(s.app.biteSignal[0], 1);
     EXPECT_EQ(s.app.biteSignal[1], 1);
+}
+
+// The hook of a played fish pulls out by wear (chance hookWear/4 in 32,768) or by the line's
+// tension (pullRisk/4 × tension × 5); both in one pass count as the tension's. The fish flees and
+// the hook bait is left where the fish was.
+TEST(SchoolPass, AHookPullFreesThePlayedFishAndLeavesTheBaitWhereItCameOff) {
+    struct Case {
+        double wear, tension;
+        int32_t reason;  // 0: still on
+    } cases[] = {{0, 0.05, 0}, {131072, 0, 1}, {0, 3000, 2}, {131072, 3000, 2}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "wear " << c.wear << " tension " << c.tension);
+        FishingTable t;
+        GameApp& app = t.app;
+        BaitAttraction& bait = t.CastRod(0, 40, 40, -3);  // pull risk (8 + 20 - 10) / 2 = 9
+        Fish& f = t.AddFish(46, -2, 44);
+        f.state = FISH_HOOKED;
+        f.hasBeenHooked = 1;
+        app.rodFish[0] = app.playedFish = t.Index(f);
+        app.rodHasFish[0] = app.rodStruck[0] = 1;
+        app.fishingState = FISHING_ROD_IN_HAND;
+        bait.hookWear = c.wear;
+        app.lineTension = c.tension;
+        t.Pass();
+        if (c.reason == 0) {
+            EXPECT_EQ(app.rodHasFish[0], 1);
+            EXPECT_EQ(f.state, FISH_HOOKED);
+            // A slack line wears the hook little: r/3276700 × tension/5 for the one fish.
+            EXPECT_GT(bait.hookWear, 0);
+            EXPECT_LE(bait.hookWear, 0.01 * 0.05 / 5);
+            continue;
+        }
+        EXPECT_EQ(app.lossReason, c.reason);
+        EXPECT_EQ(app.fishLost, 1);
+        EXPECT_EQ(app.rodHasFish[0], 0);
+        EXPECT_EQ(app.rodStruck[0], 0);
+        EXPECT_EQ(app.rodFish[0], NO_FISH);
+        EXPECT_EQ(f.state, FISH_FLEE);
+        EXPECT_EQ(f.fear, 1000);
+        EXPECT_EQ(f.speed, 0.3);
+        EXPECT_EQ(f.calmSpeed, 0.1);
+        EXPECT_EQ(f.confidence, 1);
+        EXPECT_EQ(bait.x, 46.0f);
+        EXPECT_EQ(bait.z, 44.0f);
+    }
 }
 
 TEST(SchoolPass, ATakeDroppedOnOneRodLeavesTheFishPlayedOnTheOther) {
