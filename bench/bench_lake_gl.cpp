@@ -1,7 +1,8 @@
 // Benchmark: the lake view from swim 1 on the GL backend (regrouped by texture, merged only, one GL
-// call per draw), the map's orbiting wireframe view while it turns (layered, merged only, one GL
-// call per draw), the game's terrain pass alone, and a baseline of the same terrain sent straight
-// to GL as one vertex buffer with one draw per ground texture. Prints markdown table rows.
+// call per draw), the lake world also with early flushes forced on and off, the map's orbiting
+// wireframe view while it turns (layered, merged only, one GL call per draw), the game's terrain
+// pass alone, and a baseline of the same terrain sent straight to GL as one vertex buffer with one
+// draw per ground texture. Prints markdown table rows.
 #include <SDL.h>
 #include <time.h>
 #include <algorithm>
@@ -226,7 +227,7 @@ int main(int argc, char** argv) {
                 Result result;
                 bool layering = true;
                 bool layeredParts = true;
-                bool earlyFlushes = true;
+                plat::FlushChoice flushes = plat::FlushChoice::Measured;
             };
             auto lake = [&] { lakebench::DrawLakeView(app); };
             auto world = [&] {
@@ -255,12 +256,16 @@ int main(int argc, char** argv) {
                 {"lake view, GL, one GL call per draw", false, false, lake, true, {}},
                 {"lake view, GL, regrouped, drawn but not shown", true, true, lake, false, {}},
                 {"lake world with the pass, lakeside, GL, regrouped", true, true, world, true, {}},
+                {"lake world with the pass, lakeside, GL, regrouped, early flushes always", true, true, world, true,
+                 {}, true, true, plat::FlushChoice::Always},
                 {"lake world with the pass, lakeside, GL, regrouped, no early flushes", true, true, world, true,
-                 {}, true, true, false},
+                 {}, true, true, plat::FlushChoice::Never},
                 {"lake world with the pass, lakeside, GL, one GL call per draw", false, false, world, true, {}},
                 {"lake world with the pass, lakeside-lite, GL, regrouped", true, true, worldLite, true, {}},
+                {"lake world with the pass, lakeside-lite, GL, regrouped, early flushes always", true, true,
+                 worldLite, true, {}, true, true, plat::FlushChoice::Always},
                 {"lake world with the pass, lakeside-lite, GL, regrouped, no early flushes", true, true, worldLite,
-                 true, {}, true, true, false},
+                 true, {}, true, true, plat::FlushChoice::Never},
                 {"lake world with the pass, lakeside-lite, GL, one GL call per draw", false, false, worldLite, true, {}},
                 {"tour frame (its whole draw function), lakeside, GL, regrouped", true, true, tour, true, {}},
                 {"duck mode frame (its whole draw function), lakeside, GL, regrouped", true, true, duck, true, {}},
@@ -281,7 +286,7 @@ int main(int argc, char** argv) {
                     device->SetRegrouping(m.regrouping);
                     device->SetLayering(m.layering);
                     device->SetLayeredParts(m.layeredParts);
-                    device->SetEarlyFlushes(m.earlyFlushes);
+                    device->SetEarlyFlushes(m.flushes);
                     for (int i = 0; i < 3; ++i) m.draw();
                     device->Finish();
                     const uint64_t drawsBefore = device->GlDrawCalls();
@@ -314,7 +319,7 @@ int main(int argc, char** argv) {
             device->SetRegrouping(true);
             device->SetLayering(true);
             device->SetLayeredParts(true);
-            device->SetEarlyFlushes(true);
+            device->SetEarlyFlushes(plat::FlushChoice::Measured);
 
             std::printf("| what | ms per frame | frames per second | ms issuing (CPU) | GL draws per frame | "
                         "CPU ms issuing | CPU ms, all threads |\n");
@@ -342,6 +347,32 @@ int main(int argc, char** argv) {
                 ratios.push_back(gameTerrain.result.frameMs[r] / baselineTerrain.result.frameMs[r]);
             std::printf("terrain pass (game, regrouped) / baseline: %.2f (median of the rounds' ratios)\n",
                         Median(ratios));
+            // The early flushes as chosen against the faster of always and never, round by round:
+            // the frame rate of the default over the better forced one's.
+            auto row = [&](const std::string& label) -> const Mode* {
+                auto it = std::find_if(modes.begin(), modes.end(), [&](const Mode& m) { return label == m.label; });
+                return it == modes.end() || it->result.frameMs.empty() ? nullptr : &*it;
+            };
+            for (const char* program : {"lakeside", "lakeside-lite"}) {
+                const std::string base = std::string("lake world with the pass, ") + program + ", GL, regrouped";
+                const Mode* chosen = row(base);
+                const Mode* always = row(base + ", early flushes always");
+                const Mode* never = row(base + ", no early flushes");
+                if (!chosen || !always || !never) continue;
+                std::vector<double> shares, gains;
+                std::string each;
+                for (size_t r = 0; r < chosen->result.frameMs.size(); ++r) {
+                    const double faster = std::min(always->result.frameMs[r], never->result.frameMs[r]);
+                    shares.push_back(faster / chosen->result.frameMs[r]);
+                    gains.push_back(never->result.frameMs[r] / always->result.frameMs[r]);
+                    char text[16];
+                    std::snprintf(text, sizeof text, " %.2f", shares.back());
+                    each += text;
+                }
+                std::printf("lake world, %s: chosen flushes / the faster of always and never: %.2f (median of the "
+                            "rounds' ratios;%s); always / never: %.2f\n",
+                            program, Median(shares), each.c_str(), Median(gains));
+            }
 
             // The pictures behind the numbers: regrouping changes nothing, and the baseline draws
             // the game's terrain.
