@@ -345,8 +345,9 @@ int main(int argc, char** argv) {
             std::vector<double> ratios;
             for (size_t r = 0; r < gameTerrain.result.frameMs.size() && r < baselineTerrain.result.frameMs.size(); ++r)
                 ratios.push_back(gameTerrain.result.frameMs[r] / baselineTerrain.result.frameMs[r]);
-            std::printf("terrain pass (game, regrouped) / baseline: %.2f (median of the rounds' ratios)\n",
-                        Median(ratios));
+            if (!ratios.empty())
+                std::printf("terrain pass (game, regrouped) / baseline: %.2f (median of the rounds' ratios)\n",
+                            Median(ratios));
             // The early flushes as chosen against the faster of always and never, round by round:
             // the frame rate of the default over the better forced one's.
             auto row = [&](const std::string& label) -> const Mode* {
