@@ -25,7 +25,7 @@ public:
     static constexpr double MARGIN = 0.05;                    // the other way must be this much faster
     static constexpr uint64_t RETEST_US = 4000000;            // a test at least this often
     static constexpr int DRIFT_FRAMES = 12;                   // frames whose median is watched for drift
-    static constexpr double DRIFT = 1.3;                      // a median this many times slower or faster drifts
+    static constexpr double DRIFT = 1.5;                      // a median this many times slower or faster drifts
     static constexpr uint64_t DRIFT_RETEST_US = 1000000;      // and brings a test this soon after the last
 
     FlushChooser();
@@ -38,6 +38,12 @@ public:
     bool EarlyFlushes() const { return on_; }
     // Whether a test is under way (frames alternate between the two ways).
     bool Testing() const { return testing_; }
+    // With the measured choice: a test from the next frame on.
+    void Retest() {
+        if (choice_ != FlushChoice::Measured) return;
+        FrameDropped();
+        StartTest();
+    }
 
     // At a frame's draws: the first one starts the frame's time.
     void FrameBegins() {

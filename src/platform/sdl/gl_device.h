@@ -91,6 +91,10 @@ public:
     FlushChoice EarlyFlushChoice() const { return flushChooser_.Choice(); }
     // Whether the frame being drawn flushes early.
     bool EarlyFlushes() const { return flushChooser_.EarlyFlushes(); }
+    // With the measured choice: whether a test of both ways is under way, and a new test from the
+    // next frame on.
+    bool EarlyFlushTesting() const { return flushChooser_.Testing(); }
+    void RetestEarlyFlushes() { flushChooser_.Retest(); }
     // The clock the frames are timed with, in microseconds (null: the steady clock).
     void SetFrameClock(FlushChooser::Clock clock) { flushChooser_.SetClock(std::move(clock)); }
     // The frame has been shown (called once the buffers have been swapped).
