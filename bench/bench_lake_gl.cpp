@@ -150,6 +150,7 @@ struct Result {
     std::vector<double> frameMs, issueMs, issueCpuMs, processCpuMs;
     uint64_t glDraws = 0;
     double glFlushes = 0;
+    uint64_t frames = 0, framesFlushed = 0;  // over all rounds: frames timed, and those flushed early
 };
 
 // CPU time used so far, in ms: by the calling thread, or by the whole process (llvmpipe's
@@ -308,7 +309,9 @@ int main(int argc, char** argv) {
                     for (int i = 0; i < frames; ++i) {
                         const auto frameStart = Clock::now();
                         const double cpuStart = CpuMs(CLOCK_THREAD_CPUTIME_ID);
+                        const uint64_t flushesBeforeFrame = device->GlFlushes();
                         m.draw();
+                        m.result.framesFlushed += device->GlFlushes() > flushesBeforeFrame;
                         issueCpu += CpuMs(CLOCK_THREAD_CPUTIME_ID) - cpuStart;
                         issue += MsSince(frameStart);
                         if (m.present) {
@@ -324,6 +327,7 @@ int main(int argc, char** argv) {
                     m.result.processCpuMs.push_back((CpuMs(CLOCK_PROCESS_CPUTIME_ID) - processStart) / frames);
                     m.result.glDraws = (device->GlDrawCalls() - drawsBefore) / frames;
                     m.result.glFlushes = static_cast<double>(device->GlFlushes() - flushesBefore) / frames;
+                    m.result.frames += static_cast<uint64_t>(frames);
                 }
             }
             device->SetBatching(true);
@@ -344,10 +348,16 @@ int main(int argc, char** argv) {
                                                                                             : m.result.glDraws),
                             Median(m.result.issueCpuMs), Median(m.result.processCpuMs));
             }
-            // Flushes the device made before the frame was shown (the last round's).
+            // Flushes the device made before the frame was shown (the last round's), and how many
+            // of all the rounds' frames had any.
             for (const Mode& m : modes)
                 if (!m.result.frameMs.empty() && m.result.glFlushes > 0)
                     std::printf("early GL flushes per frame: %s: %.1f\n", m.label, m.result.glFlushes);
+            for (const Mode& m : modes)
+                if (m.flushes == plat::FlushChoice::Measured && m.present && m.result.frames > 0)
+                    std::printf("frames flushed early, flushes chosen: %s: %llu of %llu\n", m.label,
+                                static_cast<unsigned long long>(m.result.framesFlushed),
+                                static_cast<unsigned long long>(m.result.frames));
             // The ratio round by round: both sides of it see the same load on a shared machine.
             const Mode& gameTerrain = *std::find_if(modes.begin(), modes.end(), [](const Mode& m) {
                 return std::strcmp(m.label, "terrain pass (game), regrouped by texture") == 0;

@@ -119,8 +119,8 @@ TEST_F(GlTest, SwitchingEarlyFlushesNeverChangesThePicture) {
             }
     uint64_t now = 0, flushCost = 0, plainCost = 0;
     device->SetFrameClock([&] { return now += device->EarlyFlushes() ? flushCost : plainCost; });
-    device->SetEarlyFlushes(FlushChoice::Always);
-    device->SetEarlyFlushes(FlushChoice::Measured);  // a fresh test from the next frame
+    device->SetEarlyFlushes(FlushChoice::Measured);
+    device->RetestEarlyFlushes();  // a fresh test from the next frame
     std::vector<uint32_t> first;
     int differing = 0, framesFlushed = 0, framesPlain = 0;
     // Shows `count` frames of the scene, each picture compared with the very first; returns the
