@@ -244,6 +244,7 @@ TEST_F(LakeGl, TheTurningOrbitViewLooksAsOneCallPerDrawAtEveryHeading) {
 // textures meet at exactly equal depth in a few pixels, where the later draw wins.
 TEST_F(LakeGl, RegroupedLakeWorldIsTheOneCallPerDrawPictureAtEverySwim) {
     auto* gl = static_cast<plat::GlDevice*>(device);
+    gl->SetEarlyFlushes(plat::FlushChoice::Always);
     plat::SetFixedTickCount(500000);
     // The pictures of one frame drawn both ways from the same pools and random draws.
     auto compare = [&](const std::string& where) {
@@ -262,11 +263,11 @@ TEST_F(LakeGl, RegroupedLakeWorldIsTheOneCallPerDrawPictureAtEverySwim) {
         pools.Restore(*app);
         // The plainest way: one GL call per draw, flushed only when shown.
         gl->SetBatching(false);
-        gl->SetEarlyFlushes(false);
+        gl->SetEarlyFlushes(plat::FlushChoice::Never);
         lakebench::DrawLakeWorldFrame(*app);
         ASSERT_TRUE(backend->ReadBackBuffer(&single));
         gl->SetBatching(true);
-        gl->SetEarlyFlushes(true);
+        gl->SetEarlyFlushes(plat::FlushChoice::Always);
         backend->Present();
         std::vector<std::string> off;
         for (size_t i = 0; i < merged.size(); ++i)

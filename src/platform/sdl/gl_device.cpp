@@ -208,7 +208,11 @@ GlDevice::GlDevice(uint32_t backBufferWidth, uint32_t backBufferHeight)
     regrouping_ = !EnvFlag("LAKESIDE_GL_NO_REGROUP");
     layering_ = !EnvFlag("LAKESIDE_GL_NO_LAYERS");
     layeredParts_ = !EnvFlag("LAKESIDE_GL_NO_PARTS");
-    earlyFlushes_ = !EnvFlag("LAKESIDE_GL_NO_EARLY_FLUSHES");
+    if (EnvFlag("LAKESIDE_GL_NO_EARLY_FLUSHES")) {
+        flushChooser_.SetChoice(FlushChoice::Never);
+    } else if (EnvFlag("LAKESIDE_GL_EARLY_FLUSHES")) {
+        flushChooser_.SetChoice(FlushChoice::Always);
+    }
     // Fixed settings: clockwise fronts (the matrices are used as they are), no dithering,
     // one-sided lighting, no colour material.
     glFrontFace(GL_CW);
@@ -677,7 +681,7 @@ void GlDevice::Flush() {
 
 void GlDevice::Drawn(size_t triangles) {
     sinceGlFlush_ += triangles;
-    if (earlyFlushes_ && sinceGlFlush_ >= FLUSH_TRIANGLES) FlushGl();
+    if (flushChooser_.EarlyFlushes() && sinceGlFlush_ >= FLUSH_TRIANGLES) FlushGl();
 }
 
 void GlDevice::FlushGl() {
@@ -939,6 +943,7 @@ void GlDevice::PointAtClientVertices(const float* vertices) {
 void GlDevice::Finish() {
     Flush();
     glFinish();
+    flushChooser_.FrameDropped();  // a frame waited for says nothing of how fast frames go
 }
 
 void GlDevice::SetBatching(bool on) {
@@ -961,9 +966,9 @@ void GlDevice::SetLayeredParts(bool on) {
     layeredParts_ = on;
 }
 
-void GlDevice::SetEarlyFlushes(bool on) {
+void GlDevice::SetEarlyFlushes(FlushChoice choice) {
     Flush();
-    earlyFlushes_ = on;
+    flushChooser_.SetChoice(choice);
 }
 
 bool GlDevice::JoinsLayeredRun(GlTexture* tex) const {
@@ -1128,6 +1133,7 @@ HResult GlDevice::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32
     uint64_t first = state_.streamOffset / STRIDE + static_cast<uint64_t>(startVertex);
     uint64_t count = static_cast<uint64_t>(primitiveCount) + 2;
     if (first + count > vb->Length() / STRIDE || vb->ArenaSize() == 0) return FAIL;
+    flushChooser_.FrameBegins();
     EndOverlayNow();
     ++drawPrimitiveCalls_;
     uint32_t base = vb->ArenaOffset() / STRIDE + static_cast<uint32_t>(first);
@@ -1199,6 +1205,7 @@ HResult GlDevice::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32
 }
 
 HResult GlDevice::Clear(uint32_t rectCount, const Rect* rects, uint32_t flags, uint32_t argb, float z, uint32_t) {
+    flushChooser_.FrameBegins();
     EndOverlayNow();
     Flush();
     GLbitfield mask = 0;
@@ -1230,7 +1237,10 @@ HResult GlDevice::Clear(uint32_t rectCount, const Rect* rects, uint32_t flags, u
     return OK;
 }
 
-HResult GlDevice::BeginScene() { return OK; }
+HResult GlDevice::BeginScene() {
+    flushChooser_.FrameBegins();
+    return OK;
+}
 
 HResult GlDevice::EndScene() {
     EndOverlayNow();

@@ -11,9 +11,11 @@
 #include <cstdint>
 #include <memory>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 #include "platform/device.h"
 #include "platform/device_state.h"
+#include "flush_chooser.h"
 
 namespace plat {
 
@@ -26,7 +28,8 @@ public:
     // Needs the GL context current. Batching is on unless LAKESIDE_GL_NO_BATCH=1 is set;
     // regrouping by texture is on unless LAKESIDE_GL_NO_REGROUP=1 is set; layered wireframe runs
     // unless LAKESIDE_GL_NO_LAYERS=1 is set, drawn in parts unless LAKESIDE_GL_NO_PARTS=1 is set;
-    // early flushes unless LAKESIDE_GL_NO_EARLY_FLUSHES=1 is set.
+    // early flushes chosen by measurement, unless LAKESIDE_GL_NO_EARLY_FLUSHES=1 turns them off
+    // or else LAKESIDE_GL_EARLY_FLUSHES=1 turns them on for good.
     GlDevice(uint32_t backBufferWidth, uint32_t backBufferHeight);
     ~GlDevice() override;
 
@@ -79,11 +82,23 @@ public:
     // picture is the same either way.
     void SetLayeredParts(bool on);
     bool LayeredParts() const { return layeredParts_; }
-    // true: GL is flushed whenever a thousand or so triangles have been drawn since the last
-    // flush, for the same reason; a frame then overlaps its setting up with its drawing. The
-    // picture is the same either way.
-    void SetEarlyFlushes(bool on);
-    bool EarlyFlushes() const { return earlyFlushes_; }
+    // Early flushes: GL is flushed whenever a thousand or so triangles have been drawn since the
+    // last flush, for the same reason; a frame then overlaps its setting up with its drawing,
+    // where the machine has cores to spare. Measured (the default) has the frames timed and
+    // the faster way kept (see FlushChooser); Always and Never force them. The picture is the
+    // same either way.
+    void SetEarlyFlushes(FlushChoice choice);
+    FlushChoice EarlyFlushChoice() const { return flushChooser_.Choice(); }
+    // Whether the frame being drawn flushes early.
+    bool EarlyFlushes() const { return flushChooser_.EarlyFlushes(); }
+    // With the measured choice: whether a test of both ways is under way, and a new test from the
+    // next frame on.
+    bool EarlyFlushTesting() const { return flushChooser_.Testing(); }
+    void RetestEarlyFlushes() { flushChooser_.Retest(); }
+    // The clock the frames are timed with, in microseconds (null: the steady clock).
+    void SetFrameClock(FlushChooser::Clock clock) { flushChooser_.SetClock(std::move(clock)); }
+    // The frame has been shown (called once the buffers have been swapped).
+    void FrameShown() { flushChooser_.FrameShown(); }
 
     // Counters for tests and measurements.
     uint64_t GlDrawCalls() const { return glDrawCalls_; }
@@ -160,7 +175,7 @@ private:
     bool regrouping_ = true;
     bool layering_ = true;
     bool layeredParts_ = true;
-    bool earlyFlushes_ = true;
+    FlushChooser flushChooser_;
     size_t sinceGlFlush_ = 0;  // triangles drawn since GL was last flushed
     // The pending layered run: its draws (which vertices, drawn how, on which layer) and the
     // textures that are its layers, in order of first use.

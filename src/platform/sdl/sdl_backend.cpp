@@ -291,6 +291,7 @@ void SdlBackend::Present() {
     if (!window_) return;
     if (device_) device_->EndScene();
     ShowBackBuffer();
+    if (device_) device_->FrameShown();  // the frame's time ends with the swap, before the pacing
     PaceFrame();
     // A frame that did not hide the pointer shows it again.
     if (relative_ && !hideThisFrame_) LeaveRelative();
