@@ -51,20 +51,17 @@ void FlushChooser::FrameShown() {
 
 void FlushChooser::StartTest() {
     testing_ = true;
-    trial_ = 0;
-    trialFrames_ = 0;
+    testFrames_ = 0;
     times_[0].clear();
     times_[1].clear();
-    on_ = TrialWay(0);
+    on_ = TestWay(0);
 }
 
 void FlushChooser::Record(uint64_t micros, uint64_t now) {
     if (testing_) {
         times_[on_ ? 1 : 0].push_back(micros);
-        if (++trialFrames_ < TRIAL_FRAMES) return;
-        trialFrames_ = 0;
-        if (++trial_ < 4) {
-            on_ = TrialWay(trial_);
+        if (++testFrames_ < TEST_FRAMES) {
+            on_ = TestWay(testFrames_);
             return;
         }
         const double keptTime = static_cast<double>(Median(times_[kept_ ? 1 : 0]));

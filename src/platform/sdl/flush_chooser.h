@@ -12,16 +12,17 @@ enum class FlushChoice { Measured, Always, Never };
 // Early flushes let llvmpipe's threads draw the start of a frame while the rest is set up; when
 // other programs hold the cores they cannot, and every flush is pure cost. So the frames are
 // timed, from their first draw to the end of showing them (what the device and the driver spend
-// on the frame, pacing left out), and a test now and then draws a few frames each way, in the
-// order kept, other, other, kept. The other way is taken when the median of its frames beats the
-// kept way's by more than a margin. A test comes every few seconds, and after a second already
+// on the frame, pacing left out), and a test now and then draws frames both ways, interleaved
+// frame by frame as kept, other, other, kept, so that a burst of other work on the machine falls
+// on both ways alike. The other way is taken when the median of its frames beats the kept way's
+// by more than a margin. A test comes every few seconds, and after a second already
 // when the frame time has moved far from what the last test measured (another screen, another
 // load on the machine). The way changes only between frames, and never changes a picture.
 class FlushChooser {
 public:
     using Clock = std::function<uint64_t()>;  // microseconds, never going back
 
-    static constexpr int TRIAL_FRAMES = 6;                    // frames each way in each of a test's four trials
+    static constexpr int TEST_FRAMES = 32;                    // frames of a test, half of them each way
     static constexpr double MARGIN = 0.05;                    // the other way must be this much faster
     static constexpr uint64_t RETEST_US = 4000000;            // a test at least this often
     static constexpr int DRIFT_FRAMES = 12;                   // frames whose median is watched for drift
@@ -60,7 +61,8 @@ public:
 private:
     void StartTest();
     void Record(uint64_t micros, uint64_t now);
-    bool TrialWay(int trial) const { return trial == 1 || trial == 2 ? !kept_ : kept_; }
+    // The way of a test's frame: kept, other, other, kept, and again.
+    bool TestWay(int frame) const { return frame % 4 == 1 || frame % 4 == 2 ? !kept_ : kept_; }
 
     Clock clock_;
     FlushChoice choice_ = FlushChoice::Measured;
@@ -69,7 +71,7 @@ private:
     bool frameOpen_ = false;
     uint64_t frameStart_ = 0;
     bool testing_ = false;
-    int trial_ = 0, trialFrames_ = 0;
+    int testFrames_ = 0;              // frames of the test timed so far
     std::vector<uint64_t> times_[2];  // the test's frame times without and with the flushes
     uint64_t lastTestEnd_ = 0;
     uint64_t reference_ = 0;          // the median the last test measured for the kept way
