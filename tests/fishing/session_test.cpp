@@ -100,7 +100,7 @@ TEST(FishingSession, ACatchFromTheWalkToTheSaveFile) {
         app.rodReel = 4;
         app.mainlineLb = 16;
         app.dragBase = app.mainlineLb / 2 + app.rodReel * 2;
-        plat::GameSrand(3);  // a seed whose scripted fight ends in the net (most do)
+        plat::GameSrand(1);  // a seed whose scripted fight ends in the net (most do)
         // Into the fishing screen as the map's button goes there.
         app.arrivalCountdown = 20;
         app.LoadTextureSet(TEXTURE_SET_LAKE);

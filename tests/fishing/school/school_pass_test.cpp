@@ -45,7 +45,13 @@ TEST(SchoolPass, TheGroundAheadIsReadInsideTheGridAtEveryEdge) {
     Fish& east = s.AddFish(200, -2, 100, 1.571);  // steps to x 200.3
     Fish& south = s.AddFish(100, -2, 1, 3.142);   // steps to z 0.7
     Fish& corner = s.AddFish(199.5, -2, 1.2, 2.4);
+    // Out in the lake the step ahead is worked out in single precision, each product and sum
+    // rounded to float (in double precision x would be 145.95409071175621).
+    Fish& open = s.AddFish(146, -2, 100, 0x1.d228cep+1);
+    open.speed = 0x1.88078cp-4;
     s.Pass();
+    EXPECT_EQ(open.nextX, 0x1.23e87ep+7);  // 145.954086
+    EXPECT_EQ(open.nextZ, 0x1.8faap+6);    // 99.9160156
     // Column 99 (x 198..200) and row 99 (z 0..2) are the last of the grid.
     EXPECT_FLOAT_EQ(east.bottomY, -1.0f - 1.98f - 0.098f);
     EXPECT_FLOAT_EQ(south.bottomY, -1.0f - 1.0f - 0.0f);
