@@ -1,8 +1,11 @@
 // Photo mode: the fish posed on the mat, the shutter, the photo record, and the release.
+#include <algorithm>
 #include <cmath>
+#include <utility>
 #include "common/single_precision.h"
 #include "platform/system.h"
 #include "shell/game_app.h"
+#include "world/lake_view.h"
 
 namespace {
 constexpr uint32_t POSE_WIGGLE_MS = 101;
@@ -10,6 +13,17 @@ constexpr int32_t SHOT_AT = -1;
 constexpr int32_t SHUTTER_AT = 2;
 constexpr uint32_t FLASH_LIGHT = 1;
 }  // namespace
+
+double GameApp::MatHeight(double x, double z, double yaw, double halfAcross, double halfAlong) const {
+    double ground = 0.0;  // over water the mat floats just above it
+    const double c = std::cos(yaw), s = std::sin(yaw);
+    for (const auto& [a, b] : {std::pair{0.0, 0.0}, {-1.0, -1.0}, {-1.0, 1.0}, {1.0, -1.0}, {1.0, 1.0}}) {
+        const double across = a * halfAcross, along = b * halfAlong;
+        ground = std::max(ground, static_cast<double>(HighestCornerUnder(*lakeView, x + across * c + along * s,
+                                                                         z - across * s + along * c)));
+    }
+    return F32(ground + 0.02);
+}
 
 void GameApp::UpdatePhotoMode() {
     if (fishingState != FISHING_PHOTO_MODE) return;
@@ -30,9 +44,12 @@ void GameApp::UpdatePhotoMode() {
             const double z = F32(swim->z + F32(1.8 * F32(std::cos(f + 4.8))));
             DrawFishFigure(x, F32(posed->size / 40.0), z, 6.2, F32(f - 1.571), posed->size, posed->shapeFactor,
                            posed->kind, posed->tailSwing);
-            // The unhooking mat under the fish, a little longer and wider than it.
+            // The unhooking mat under the fish, a little longer and wider than it, lying on the
+            // bank: just above the highest ground under its middle and its corners.
             const double length = F32(posed->size / 30.0);
-            SetWorldTransform(x, 0.02, z, 0, f - 1.571, 0, length * 1.1, 1.0, length * 2.4);
+            const double yaw = F32(f - 1.571);
+            SetWorldTransform(x, MatHeight(x, z, yaw, length * 1.1, length * 2.4), z, 0, yaw, 0, length * 1.1, 1.0,
+                              length * 2.4);
             DrawFlatQuad(TextureIdOf(TEX_MAT));
         }
     }

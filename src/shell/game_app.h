@@ -509,6 +509,10 @@ public:
     void DrawFishingWorldAndGauge();
     void DrawFishOnMat();
     void UpdatePhotoMode();
+    // The height of the photo mode's mat centred at (x, z), turned by yaw, half as wide and long
+    // as given: 0.02 above the highest ground corner under its middle and its corners (and above
+    // the water).
+    double MatHeight(double x, double z, double yaw, double halfAcross, double halfAlong) const;
     // The net's water probe 5 units ahead of the angler: the mean corner height of the cell there,
     // or NET_PROBE_DRY when the cell is off the grid or any corner is at or above the surface.
     double NetWaterProbe() const;

@@ -12,6 +12,7 @@
 #include "fishing/weight.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/system.h"
+#include "world/lake_view.h"
 #include "generated_lake.h"
 #include "test_support.h"
 
@@ -170,6 +171,19 @@ TEST(FishingSession, ACatchFromTheWalkToTheSaveFile) {
         // The photo: P, then P again after a second; the fish goes back.
         a.Tap(plat::KeyId::P);
         ASSERT_EQ(app.fishingState, FISHING_PHOTO_MODE);
+        // The mat lies on the bank, not under it: every corner of it above the ground there.
+        const plat::DrawRecord* mat = nullptr;
+        for (const auto& d : g.Device()->draws)
+            if (FileOf(d) == "mat.bmp") mat = &d;
+        ASSERT_NE(mat, nullptr);
+        for (const float u : {-1.0f, 1.0f})
+            for (const float v : {-1.0f, 1.0f}) {
+                const float (&w)[4][4] = mat->world.m;
+                const float x = u * w[0][0] + v * w[2][0] + w[3][0];
+                const float y = u * w[0][1] + v * w[2][1] + w[3][1];
+                const float z = u * w[0][2] + v * w[2][2] + w[3][2];
+                EXPECT_GT(y, HighestCornerUnder(*app.lakeView, x, z)) << "mat corner at " << x << ", " << z;
+            }
         a.Frames(70);
         a.Tap(plat::KeyId::P);
         ASSERT_TRUE(a.Until([&] { return app.fishingState != FISHING_PHOTO_MODE; }, 100));
