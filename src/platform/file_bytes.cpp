@@ -1,5 +1,6 @@
 // Reading a whole plain file into memory, never more than its format can hold.
 #include "file_bytes.h"
+#include "system.h"
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -102,6 +103,19 @@ FileRead ReadRegularFile(const char* path, size_t limit, std::vector<uint8_t>* o
     if (got > limit) return Fail(out, why, tooLarge);
     out->resize(got);
     return FileRead::OK;
+}
+
+FileRead ReadGameFile(const char* gamePath, size_t limit, std::vector<uint8_t>* out, std::string* why,
+                      std::string* path) {
+    const std::string resolved = ResolveGamePath(gamePath);
+    if (path) *path = resolved.empty() ? std::string(gamePath ? gamePath : "") : resolved;
+    if (resolved.empty()) return Fail(out, why, "its name leaves the game folder");
+    return ReadRegularFile(resolved.c_str(), limit, out, why);
+}
+
+FILE* OpenBytesAsFile(std::vector<uint8_t>& bytes) {
+    // An empty buffer is no stream to fmemopen: an empty file stands in for it.
+    return bytes.empty() ? std::fopen("/dev/null", "r") : ::fmemopen(bytes.data(), bytes.size(), "r");
 }
 
 void ReportFileNotLoaded(const char* kind, const std::string& path, const std::string& why) {

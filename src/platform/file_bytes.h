@@ -2,6 +2,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,16 @@ enum class FileRead {
 // a pipe or a device: anything that is not a plain file is refused, and so is a file of more than
 // `limit` bytes. On failure `out` is empty and `why` (if given) says what was wrong, in words.
 FileRead ReadRegularFile(const char* path, size_t limit, std::vector<uint8_t>* out, std::string* why = nullptr);
+
+// The same for a game path (relative to the working directory, '\\' or '/' between folders).
+// `path` (if given) gets the file's filesystem path, or the game path when it leads out of the
+// game folder, which fails with FileRead::FAILED.
+FileRead ReadGameFile(const char* gamePath, size_t limit, std::vector<uint8_t>* out, std::string* why = nullptr,
+                      std::string* path = nullptr);
+
+// A read-only stream over `bytes` (which must outlive it), for readers written for a FILE*; null
+// when none could be made. Close it with fclose.
+FILE* OpenBytesAsFile(std::vector<uint8_t>& bytes);
 
 // The same, true only for FileRead::OK (the texture, wave and font loaders).
 bool ReadFileBytes(const char* path, std::vector<uint8_t>* out, size_t limit);

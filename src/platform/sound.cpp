@@ -4,7 +4,6 @@
 #include "backend.h"
 #include "file_bytes.h"
 #include "sound.h"
-#include "system.h"
 
 namespace plat {
 namespace {
@@ -99,11 +98,10 @@ HResult SoundSystem::Create(SoundClip** out, const char* file, uint32_t creation
     if (!out) return FAIL;
     *out = nullptr;
     if (!mixer_ || !file) return FAIL;
-    std::string path = ResolveGamePath(file);
     std::vector<uint8_t> bytes;
-    std::string why = "its name leaves the game folder";
-    if (path.empty() || ReadRegularFile(path.c_str(), MAX_WAVE_BYTES, &bytes, &why) != FileRead::OK) {
-        ReportFileNotLoaded("sound", path.empty() ? file : path, why);
+    std::string why, path;
+    if (ReadGameFile(file, MAX_WAVE_BYTES, &bytes, &why, &path) != FileRead::OK) {
+        ReportFileNotLoaded("sound", path, why);
         return FAIL;
     }
     WaveData wave;

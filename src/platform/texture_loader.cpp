@@ -9,7 +9,6 @@
 #include <vector>
 #include "d3dx.h"
 #include "file_bytes.h"
-#include "system.h"
 
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wunused-function"
@@ -378,11 +377,10 @@ HResult CreateTextureFromFileEx(Device* device, const char* path, uint32_t width
     if (!out) return FAIL;
     *out = nullptr;
     if (!device || !path) return FAIL;
-    std::string file = ResolveGamePath(path);
     std::vector<uint8_t> bytes;
-    std::string why = "its name leaves the game folder";
-    if (file.empty() || ReadRegularFile(file.c_str(), MAX_FILE_BYTES, &bytes, &why) != FileRead::OK) {
-        ReportFileNotLoaded("texture", file.empty() ? path : file, why);
+    std::string why, file;
+    if (ReadGameFile(path, MAX_FILE_BYTES, &bytes, &why, &file) != FileRead::OK) {
+        ReportFileNotLoaded("texture", file, why);
         return FAIL;
     }
     TextureImage image;

@@ -317,7 +317,7 @@ void GameApp::ReadSaveFile() {
         case plat::FileRead::OK:
             break;
     }
-    FILE* f = bytes.empty() ? std::fopen("/dev/null", "r") : ::fmemopen(bytes.data(), bytes.size(), "r");
+    FILE* f = plat::OpenBytesAsFile(bytes);
     if (!f) {
         saveLeftUnread = true;
         std::fprintf(stderr, "lakeside: the save file %s could not be read (%s); it is left as it is\n",

@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <memory>
 #include "platform/file_bytes.h"
-#include "platform/system.h"
 #include "common/number_token.h"
 #include "common/printable_text.h"
 
@@ -190,10 +189,9 @@ LakeModelResult ParseLakeModel(const char* text, size_t length, LakeModel* out) 
 
 LakeModelResult ReadLakeModelFile(const char* gamePath, LakeModel* out) {
     LakeModelResult result;
-    const std::string path = plat::ResolveGamePath(gamePath);
     std::vector<uint8_t> bytes;
-    std::string why = "its name leaves the game folder";
-    if (path.empty() || plat::ReadRegularFile(path.c_str(), LAKE_MODEL_MAX_BYTES, &bytes, &why) != plat::FileRead::OK) {
+    std::string why;
+    if (plat::ReadGameFile(gamePath, LAKE_MODEL_MAX_BYTES, &bytes, &why) != plat::FileRead::OK) {
         result.error = std::string("the file ") + gamePath + " cannot be read: " + why;
         return result;
     }

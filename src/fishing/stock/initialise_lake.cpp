@@ -5,7 +5,6 @@
 #include "fishing/school/bait_attraction.h"
 #include "fishing/school/fish.h"
 #include "platform/file_bytes.h"
-#include "platform/system.h"
 #include "fishing/stock/stock_file.h"
 #include "shell/game_app.h"
 
@@ -27,14 +26,13 @@ void GameApp::InitialiseLake() {
 }
 
 bool GameApp::StockLake(std::string* error) {
-    const std::string path = plat::ResolveGamePath("data\\data.qd");
     std::vector<uint8_t> bytes;
-    std::string why = "its name leaves the game folder";
-    if (path.empty() || plat::ReadRegularFile(path.c_str(), STOCK_FILE_MAX_BYTES, &bytes, &why) != plat::FileRead::OK) {
+    std::string why;
+    if (plat::ReadGameFile("data\\data.qd", STOCK_FILE_MAX_BYTES, &bytes, &why) != plat::FileRead::OK) {
         *error = "the stock file data/data.qd cannot be read: " + why + ".";
         return false;
     }
-    FILE* file = bytes.empty() ? std::fopen("/dev/null", "r") : ::fmemopen(bytes.data(), bytes.size(), "r");
+    FILE* file = plat::OpenBytesAsFile(bytes);
     if (!file) {
         *error = "the stock file data/data.qd could not be read.";
         return false;

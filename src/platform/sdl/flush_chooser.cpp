@@ -64,10 +64,11 @@ void FlushChooser::Record(uint64_t micros, uint64_t now) {
             on_ = TestWay(testFrames_);
             return;
         }
-        const double keptTime = static_cast<double>(Median(times_[kept_ ? 1 : 0]));
-        const double otherTime = static_cast<double>(Median(times_[kept_ ? 0 : 1]));
-        if (otherTime < keptTime * (1.0 - MARGIN)) kept_ = !kept_;
-        reference_ = Median(times_[kept_ ? 1 : 0]);
+        const uint64_t keptTime = Median(times_[kept_ ? 1 : 0]);
+        const uint64_t otherTime = Median(times_[kept_ ? 0 : 1]);
+        const bool switchWay = static_cast<double>(otherTime) < static_cast<double>(keptTime) * (1.0 - MARGIN);
+        if (switchWay) kept_ = !kept_;
+        reference_ = switchWay ? otherTime : keptTime;
         on_ = kept_;
         testing_ = false;
         lastTestEnd_ = now;
