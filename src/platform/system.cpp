@@ -115,21 +115,23 @@ void GetCursorPos(Point* p) {
     } else {
         p->x = p->y = 0;
     }
+    p->x += WINDOW_FRAME_LEFT;
+    p->y += WINDOW_FRAME_TOP;
 }
 void SetCursorPos(int32_t x, int32_t y) {
-    if (g_backend) g_backend->SetCursorPos(x, y);
+    if (g_backend) g_backend->SetCursorPos(x - WINDOW_FRAME_LEFT, y - WINDOW_FRAME_TOP);
 }
 void SetCursorVisible(bool visible) {
     if (g_backend) g_backend->SetCursorVisible(visible);
 }
 int32_t DesktopWidth() { return g_backend ? g_backend->DesktopWidth() : 1024; }
 Rect GameWindowRect() {
-    Rect r{0, 0, 800, 600};
+    int32_t width = 800, height = 600;
     if (g_backend) {
-        r.right = static_cast<int32_t>(g_backend->BackBufferWidth());
-        r.bottom = static_cast<int32_t>(g_backend->BackBufferHeight());
+        width = static_cast<int32_t>(g_backend->BackBufferWidth());
+        height = static_cast<int32_t>(g_backend->BackBufferHeight());
     }
-    return r;
+    return Rect{0, 0, width + WINDOW_FRAME_LEFT + WINDOW_FRAME_RIGHT, height + WINDOW_FRAME_TOP + WINDOW_FRAME_BOTTOM};
 }
 void ShowErrorBox(const char* title, const char* text) {
     std::fprintf(stderr, "%s: %s\n", title ? title : "Error", text ? text : "");

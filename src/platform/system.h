@@ -30,7 +30,16 @@ std::string ResolveGamePath(const char* gamePath);
 // fopen of a game path; null when the path is refused or cannot be opened.
 FILE* OpenGameFile(const char* gamePath, const char* mode);
 
-// Cursor in client pixels (the game window counts as the whole "screen").
+// The game's layout was made for a framed window at the desktop's top-left corner: an 800 x 600
+// picture inside 4-pixel borders under a 30-pixel caption (top border included). The game is shown
+// that outer rectangle, and the pointer's screen position, so what it measures from the outer
+// corner lands on the picture; backends deal in picture pixels only.
+constexpr int32_t WINDOW_FRAME_LEFT = 4;
+constexpr int32_t WINDOW_FRAME_TOP = 30;
+constexpr int32_t WINDOW_FRAME_RIGHT = 4;
+constexpr int32_t WINDOW_FRAME_BOTTOM = 4;
+
+// Cursor in screen pixels: the position on the picture plus the frame's left border and caption.
 void GetCursorPos(Point* p);
 void SetCursorPos(int32_t x, int32_t y);
 // SetCursor(false): hide the pointer for this frame (the lake screens); it reappears on a frame
@@ -39,7 +48,8 @@ void SetCursorVisible(bool visible);
 
 // Width of the desktop in pixels.
 int32_t DesktopWidth();
-// The rectangle of the game window in "screen" coordinates: always (0, 0, w, h).
+// The game window's outer rectangle on the screen: (0, 0) to the picture's size plus the frame
+// (808 x 634 around the 800 x 600 picture).
 Rect GameWindowRect();
 
 // Shows a fatal-error message (message box in the real program, stderr line in any case).
