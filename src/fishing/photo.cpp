@@ -57,12 +57,12 @@ void GameApp::UpdatePhotoMode() {
     if (photoCountdown == SHOT_AT) {
         photoShotPending = 0;
         if (posed) StorePhotoRecord(*posed);
-        device->LightEnable(FLASH_LIGHT, true);
+        SwitchLight(FLASH_LIGHT, true);
         CommitPendingBestWeight();
         ReleaseLandedFish();
     }
     if (photoCountdown == SHUTTER_AT) {
-        device->LightEnable(FLASH_LIGHT, false);
+        SwitchLight(FLASH_LIGHT, false);
         if (shutterSound) shutterSound->Play(0, 0, 0, 0, 0);
     }
     if (photoShotPending && photoCountdown >= SHOT_AT) --photoCountdown;

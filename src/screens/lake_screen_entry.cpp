@@ -10,8 +10,8 @@ void GameApp::EnterLakeScreen(int32_t mode, double x, double y, double z, double
     heading = heading_;
     pitch = pitch_;
     LoadTextureSet(TEXTURE_SET_LAKE);
-    device->LightEnable(LIGHT_MAP, false);
-    device->LightEnable(LIGHT_LAKESIDE, true);
+    SwitchLight(LIGHT_MAP, false);
+    SwitchLight(LIGHT_LAKESIDE, true);
 }
 
 // Both lake lights go off, whichever one the screen left on: the sun, or the tour's own faded-in
@@ -25,9 +25,7 @@ void GameApp::ReturnToMap(int32_t lock) {
     moveSpeed = 0.0;
     eyeX = 100.0;
     eyeZ = 92.0;
-    if (device) {
-        device->LightEnable(LIGHT_LAKESIDE, false);
-        device->LightEnable(LIGHT_TOUR, false);
-        device->LightEnable(LIGHT_MAP, true);
-    }
+    SwitchLight(LIGHT_LAKESIDE, false);
+    SwitchLight(LIGHT_TOUR, false);
+    SwitchLight(LIGHT_MAP, true);
 }

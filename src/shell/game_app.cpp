@@ -214,7 +214,6 @@ plat::HResult GameApp::ResetDeviceResources() {
     light0.attenuation1 = 0.00019f;
     light0.attenuation2 = 0.0f;
     device->SetLight(LIGHT_MAP, &light0);
-    device->LightEnable(LIGHT_MAP, true);
 
     Light light1{};
     light1.type = LIGHT_DIRECTIONAL;
@@ -224,7 +223,10 @@ plat::HResult GameApp::ResetDeviceResources() {
     light1.ambient = {0.75f, 0.75f, 0.75f, 0.0f};
     light1.range = 1000.0f;
     device->SetLight(LIGHT_LAKESIDE, &light1);
-    device->LightEnable(LIGHT_LAKESIDE, false);
+    // The map's light on and the sun off at start-up; after a reset the lights the screen shown
+    // has switched (the lake's sun, the tour's own light), not the map's. The tour sets its
+    // light's colour again every frame it is on.
+    for (uint32_t slot = 0; slot < LIGHT_SLOT_COUNT; ++slot) device->LightEnable(slot, lightOn[slot]);
 
     const int32_t width = static_cast<int32_t>(clientWidth);
     struct FontEntry {
@@ -244,6 +246,12 @@ plat::HResult GameApp::ResetDeviceResources() {
         if (Failed(r)) return r;
     }
     return OK;
+}
+
+void GameApp::SwitchLight(uint32_t slot, bool on) {
+    if (slot >= LIGHT_SLOT_COUNT) return;
+    lightOn[slot] = on;
+    if (device) device->LightEnable(slot, on);
 }
 
 plat::HResult GameApp::StepFrame() {

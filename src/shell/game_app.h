@@ -61,6 +61,10 @@ public:
     std::array<ClipEntry, SOUND_CLIP_COUNT> SoundClipTable();
     uint32_t ClearColourForMode(int32_t mode) const;
     void DrawCurrentScreen();
+    // A light switched on or off for the screen shown; a device reset (Alt+Enter) switches every
+    // light back as the screens last left it.
+    void SwitchLight(uint32_t slot, bool on);
+    bool lightOn[LIGHT_SLOT_COUNT] = {true, false, false, false};  // the map's light until a lake screen
     // Test access to the device and frame members.
     plat::Device* Device() const { return device; }
     uint32_t BackBufferWidth() const { return backBufferWidth; }

@@ -23,6 +23,7 @@ enum LightSlot : uint32_t {
     LIGHT_MAP = 0,
     LIGHT_LAKESIDE = 1,
     LIGHT_TOUR = 3,
+    LIGHT_SLOT_COUNT = 4,
 };
 
 // Tenths of a second of input lock after a click on a screen button: one click acts once.

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <cmath>
+#include "fishing_session.h"
 #include "shell/entry.h"
 #include "test_support.h"
 
@@ -123,6 +124,39 @@ TEST(GameAppLifecycle, FullscreenToggleRemakesOneSetOfFontsAndResetsState) {
     EXPECT_EQ(g.Device()->State().renderState[plat::RS_ALPHAREF], 0xFEu);
     EXPECT_TRUE(g.backend->IsFullscreen());
     EXPECT_FALSE(g.app->IsPaused());
+}
+
+// The reset puts the map's light on and the sun out; at the lake every lit draw after Alt+Enter
+// still has the lights the screen set: the sun, or in the tour none, then the tour's own light.
+TEST(GameAppLifecycle, FullscreenToggleAtTheLakeKeepsTheScreensLights) {
+    const struct {
+        const char* what;
+        void (GameApp::*enter)();
+        int frames;  // 16 ms each: a tour tick every other frame
+        bool sun, tourLight;
+    } cases[] = {
+        {"fishing", &GameApp::EnterFishingScreen, 5, true, false},
+        {"duck mode", &GameApp::EnterDuckMode, 5, true, false},
+        {"tour, its first ticks: the sun out, its own light not yet in", &GameApp::EnterTour, 2, false, false},
+        {"tour, its own light fading in", &GameApp::EnterTour, 30, false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fishsession::FishingGame g;
+        (g.App().*c.enter)();
+        g.Frames(c.frames);
+        g.backend->QueueToggleFullscreen();
+        g.Frames(1);
+        ASSERT_TRUE(g.backend->IsFullscreen());
+        int lit = 0;
+        for (const plat::DrawRecord& d : g.Device()->draws) {
+            if (!d.lighting || lit++) continue;
+            EXPECT_FALSE(d.lightEnabled[LIGHT_MAP]);
+            EXPECT_EQ(d.lightEnabled[LIGHT_LAKESIDE], c.sun);
+            EXPECT_EQ(d.lightEnabled[LIGHT_TOUR], c.tourLight);
+        }
+        EXPECT_GT(lit, 0);
+    }
 }
 
 TEST(GameAppLifecycle, StartUpFailureShowsAMessageAndExitsNonZero) {

@@ -75,20 +75,20 @@ void GameApp::FadeTourLight() {
     float level = tourFade;
     if (level < 0.0f && tourTick) {
         level += 0.1f;
-        device->LightEnable(LIGHT_LAKESIDE, false);
+        SwitchLight(LIGHT_LAKESIDE, false);
     }
     if (level > 0.0f && level < FADE_DONE_FROM) {
-        device->LightEnable(LIGHT_LAKESIDE, false);
+        SwitchLight(LIGHT_LAKESIDE, false);
         const plat::Light light = TourLight(level, level - 0.2f);
         device->SetLight(LIGHT_TOUR, &light);
-        device->LightEnable(LIGHT_TOUR, true);
+        SwitchLight(LIGHT_TOUR, true);
         if (tourTick) level += 0.025f;
     } else if (level >= FADE_DONE_FROM) {
-        device->LightEnable(LIGHT_LAKESIDE, false);
+        SwitchLight(LIGHT_LAKESIDE, false);
         level = FADE_DONE;
         const plat::Light light = TourLight(0.85f, 0.65f);
         device->SetLight(LIGHT_TOUR, &light);
-        device->LightEnable(LIGHT_TOUR, true);
+        SwitchLight(LIGHT_TOUR, true);
     }
     tourFade = level;
 }
