@@ -265,7 +265,9 @@ void DrawMapTexts(GameApp& app, bool overGrid, float groundLevel) {
 
     // Cell 0 shows no read-out, as the game always had it.
     if (overGrid && app.hoveredCell >= 1 && app.hoveredCell <= 9999 && app.cursorOverMap) {
-        const float v = groundLevel * 3.1f + 0.0f;  // + 0 turns a negative zero into "0.0"
+        // The mean times 3.1 rounded once to float (3.1f would round the constant first: a mean
+        // of -3.5 would read 10.8, not 10.9); + 0 turns a negative zero into "0.0".
+        const float v = static_cast<float>(groundLevel * 3.1) + 0.0f;
         if (v >= 0) std::snprintf(s, sizeof s, "height = %.1f", v);
         else std::snprintf(s, sizeof s, "depth = %.1f", std::fabs(v));
         const double x = app.cursorX > app.clientWidth / 2 ? (app.cursorX - 70) / app.clientWidth * 100

@@ -148,6 +148,10 @@ TEST(MapScreen, CursorCellReadOutAndTheGapInTheTerrain) {
     for (float& y : cells[5050].y) y = -1.0f;
     g.Draw(400, 300);
     ExpectText(g, "depth = 3.1", 52.5, 280.0 / 6.0, LIGHT);
+    // The product rounded once: -3.5 x 3.1 = -10.85 reads 10.9 (the generated lake has ten such cells).
+    for (float& y : cells[app.hoveredCell].y) y = -3.5f;
+    g.Draw(400, 300);
+    EXPECT_NE(g.Text("depth = 10.9"), nullptr);
     g.Draw(560, 460);  // right of and below the middle: the read-out stands left of and above the cursor
     EXPECT_EQ(app.hoveredCell, 90 * 100 + 89);
     ExpectText(g, "height = 0.0", 490 / 8.0, 410 / 6.0, LIGHT);
