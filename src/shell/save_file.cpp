@@ -282,6 +282,9 @@ void ReadSaveValues(FILE* f, SaveFileContents* out) {
         if (!in.Float(&weight)) break;
     out->valuesRead = in.Count();
     out->moreAfter = out->valuesRead == SAVE_VALUE_COUNT && in.MoreLeft();
+    // A file longer than the game writes may hold a photo record more than there are slots, and
+    // the values read as best weights would then be that record's: none of them is taken.
+    if (out->moreAfter) std::fill(std::begin(out->bestWeight), std::end(out->bestWeight), 0.0f);
 
     // The photos in use belong at the front of the slots, in their order.
     int next = 0;
@@ -336,7 +339,8 @@ void GameApp::ReadSaveFile() {
     if (save->valuesRead < SAVE_VALUE_COUNT || save->moreAfter) {
         char damage[120];
         if (save->moreAfter) {
-            std::snprintf(damage, sizeof damage, "holds more than its %d values", SAVE_VALUE_COUNT);
+            std::snprintf(damage, sizeof damage, "holds more than its %d values (its best weights are not taken)",
+                          SAVE_VALUE_COUNT);
         } else {
             std::snprintf(damage, sizeof damage, "is damaged after %d of %d values", save->valuesRead,
                           SAVE_VALUE_COUNT);

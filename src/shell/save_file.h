@@ -20,6 +20,7 @@ struct SaveFileContents {
 
 // Reads the 50 photo records and the 75 best weights in file order, stopping for good at the end
 // of the file or at the first value that is not a number; a record cut short is not a photo, and
-// whatever is not read keeps its zero default; anything after the 925th value is noted, not read.
+// whatever is not read keeps its zero default; anything after the 925th value is noted, not read,
+// and then no best weight is taken (a 51st photo record may stand where they are looked for).
 // The photos in use are then moved to the front of the slots, keeping their order.
 void ReadSaveValues(FILE* f, SaveFileContents* out);
