@@ -337,10 +337,12 @@ void GameApp::CastOnClick() {
 void GameApp::UpdateFishingScreen(InputDeviceState* input) {
     if (arrivalCountdown > 0) --arrivalCountdown;
     if (fishingState == FISHING_WALKING_TO_SWIM && currentSwim != NO_SWIM) return;
-    // 1. Tips on and off.
+    // 1. Tips on and off, once per press: the key is taken, so holding it (a normal press lasts
+    // several frames) does not toggle again once the delay has run out.
     if (input->keyT && tipsToggleDelay == 0) {
         tipsOn = tipsOn ? 0 : 1;
         tipsToggleDelay = 5;
+        input->keyT = 0;
     }
 
     // 2-4. Strikes.

@@ -1,5 +1,6 @@
 // The angler at the lake on the headless backend: walking into the water or a bank line, the walks
-// to the standing point (also for swims facing across 0 and for bad swim records), the binoculars.
+// to the standing point (also for swims facing across 0 and for bad swim records), the tips key and
+// the binoculars.
 #include <gtest/gtest.h>
 #include <cmath>
 #include <limits>
@@ -186,6 +187,23 @@ TEST(FishingAngler, BadSwimRecordsStillArriveOrStop) {
             EXPECT_TRUE(app.heading >= 0 && app.heading <= 6.2831853);
         }
     }
+}
+
+// A normal press of T lasts several frames (16 ms each here): the tips toggle once per press,
+// however long it is held.
+TEST(FishingAngler, EachPressOfTTogglesTheTipsOnce) {
+    FishingGame g;
+    GameApp& app = g.App();
+    g.Frames(1);
+    ASSERT_EQ(app.tipsOn, 1);
+    g.Tap(KeyId::T, 9);  // about 150 ms
+    EXPECT_EQ(app.tipsOn, 0);
+    g.Tap(KeyId::T, 63);  // about 1 s
+    EXPECT_EQ(app.tipsOn, 1);
+    g.Tap(KeyId::T, 9);
+    EXPECT_EQ(app.tipsOn, 0);
+    g.Tap(KeyId::T, 9);
+    EXPECT_EQ(app.tipsOn, 1);
 }
 
 TEST(FishingAngler, BinocularsZoomInAndPutAwayRestoresTheNormalView) {
