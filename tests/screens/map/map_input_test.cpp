@@ -335,7 +335,7 @@ TEST(MapInput, AClickHeldWhileXLeavesTheTitleDoesNotGoFishing) {
     ASSERT_TRUE(g.Start());
     g.backend->msPerFrame = 0;
     g.Frames(1);
-    g.backend->MoveCursor(40, 55);
+    g.backend->MoveCursor(36, 28);  // "Go fishing": (808 / 20, 634 / 11) on the screen, less (4, 30)
     g.backend->QueueKey(plat::KeyId::X, true);
     g.backend->QueueMouseButton(0, true);
     g.Frames(1);
