@@ -18,9 +18,8 @@
 
 namespace mapfix {
 
-// The framed window's outer size, and where the picture stands in it.
+// The framed window's outer size (the picture stands at (4, 30) inside it).
 constexpr double SCREEN_W = 808, SCREEN_H = 634;
-constexpr int32_t PICTURE_LEFT = 4, PICTURE_TOP = 30;
 
 struct MapGame : ScratchDir, HeadlessGame {
     // Swims 1..9 at (20 n, 30 + 10 n) facing n / 2, unless a test says otherwise.
@@ -51,13 +50,6 @@ struct MapGame : ScratchDir, HeadlessGame {
     // The same at the centre of button (kx, ky): (808 / kx, 634 / ky) on the screen.
     void Click(float kx, float ky, InputDeviceState keys = {}) {
         Press(static_cast<int32_t>(std::lround(SCREEN_W / kx)), static_cast<int32_t>(std::lround(SCREEN_H / ky)), keys);
-    }
-    // The pointer over screen point (x, y) with the button up, for one call of the input step.
-    void Hover(int32_t x, int32_t y) {
-        InputDeviceState keys{};
-        app->leftButtonDown = 0;
-        app->inputLock = 0;
-        app->UpdateMapScreen(&keys, x, y);
     }
     // A click through the whole input path at picture pixel (x, y): the backend's pointer moved
     // there, the left button pressed for a frame and released for a frame (each frame polls the
