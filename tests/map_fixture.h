@@ -1,6 +1,11 @@
 // Map screen test helpers: a started game standing on the map with its lake taken as prepared,
 // known swims, stand-in textures named after their files, the two button sounds, and lookups
 // into what the headless device recorded.
+//
+// Two kinds of coordinates: screen pixels, measured from the corner of the framed window (808 x 634,
+// the 800 x 600 picture at (4, 30) inside it), are what the map's input step and its buttons work in
+// (Press, Click, Draw's cursor); picture pixels are where things are drawn and where the headless
+// backend puts the pointer (Left, Top, ClickPicture, the recorded text rectangles).
 #pragma once
 #include <cmath>
 #include <cstring>
@@ -12,6 +17,9 @@
 #include "test_support.h"
 
 namespace mapfix {
+
+// The framed window's outer size (the picture stands at (4, 30) inside it).
+constexpr double SCREEN_W = 808, SCREEN_H = 634;
 
 struct MapGame : ScratchDir, HeadlessGame {
     // Swims 1..9 at (20 n, 30 + 10 n) facing n / 2, unless a test says otherwise.
@@ -33,15 +41,29 @@ struct MapGame : ScratchDir, HeadlessGame {
 
     GameApp& App() { return *app; }
 
-    // The left button held at client point (x, y) for one call of the map's input step.
+    // The left button held at screen point (x, y) for one call of the map's input step.
     void Press(int32_t x, int32_t y, InputDeviceState keys = {}) {
         app->leftButtonDown = 1;
         app->inputLock = 0;
         app->UpdateMapScreen(&keys, x, y);
     }
-    // The same at the centre of button (kx, ky).
+    // The same at the centre of button (kx, ky): (808 / kx, 634 / ky) on the screen.
     void Click(float kx, float ky, InputDeviceState keys = {}) {
-        Press(static_cast<int32_t>(std::lround(800.0 / kx)), static_cast<int32_t>(std::lround(600.0 / ky)), keys);
+        Press(static_cast<int32_t>(std::lround(SCREEN_W / kx)), static_cast<int32_t>(std::lround(SCREEN_H / ky)), keys);
+    }
+    // A click through the whole input path at picture pixel (x, y): the backend's pointer moved
+    // there, the left button pressed for a frame and released for a frame (each frame polls the
+    // devices, dispatches and draws), then time enough for any lock to run out.
+    void ClickPicture(int32_t x, int32_t y) {
+        backend->MoveCursor(x, y);
+        backend->QueueMouseButton(0, true);
+        Frames(1);
+        backend->QueueMouseButton(0, false);
+        Frames(1);
+    }
+    void LetLockRunOut() {
+        plat::AdvanceTickCount(1000);
+        Frames(1);
     }
     // One call of the input step with these keys and no button.
     void Keys(const InputDeviceState& keys) {
@@ -50,7 +72,8 @@ struct MapGame : ScratchDir, HeadlessGame {
         app->inputLock = 0;
         app->UpdateMapScreen(&k, 400, 300);
     }
-    // One map frame drawn on its own, with the cursor at client position (x, y).
+    // One map frame drawn on its own, with the cursor at screen position (x, y) (the position the
+    // game keeps: one less than the pointer's screen position).
     void Draw(int32_t cursorX, int32_t cursorY, uint8_t overMap = 1) {
         app->cursorX = cursorX;
         app->cursorY = cursorY;
@@ -83,8 +106,9 @@ struct MapGame : ScratchDir, HeadlessGame {
     }
 };
 
-// Where a text of DrawTextAt at (x %, y %) starts on the 800 by 600 client area.
-inline int32_t Left(double xPercent) { return static_cast<int32_t>(static_cast<float>(8.0 * xPercent)); }
-inline int32_t Top(double yPercent) { return static_cast<int32_t>(static_cast<float>(6.0 * yPercent)); }
+// Where a text of DrawTextAt at (x %, y %) starts on the picture: percentages of the window's
+// outer size, 808 by 634.
+inline int32_t Left(double xPercent) { return static_cast<int32_t>(static_cast<float>(SCREEN_W / 100 * xPercent)); }
+inline int32_t Top(double yPercent) { return static_cast<int32_t>(static_cast<float>(SCREEN_H / 100 * yPercent)); }
 
 }  // namespace mapfix

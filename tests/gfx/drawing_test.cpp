@@ -57,17 +57,19 @@ TEST(Drawing, TextPositionsInPercentWithNarrowDesktopNudge) {
     g.app->DrawTextAt(5, 10, 0xFFFAFAFA, "five", 1);
     g.app->DrawTextAt(10, 50, 0xFFFAFAFA, "ten", 2);
     g.app->DrawTextAt(33.3, 99.9, 0xFF141414, "odd", 3);
+    // Percentages of the window's outer size, 808 x 634; the clip edge from the 800-pixel picture.
     ASSERT_EQ(d->texts.size(), 3u);
-    EXPECT_EQ(d->texts[0].rect.left, 44);  // 5.5 % of 800
-    EXPECT_EQ(d->texts[0].rect.top, 60);
+    EXPECT_EQ(d->texts[0].rect.left, 44);  // 5.5 % of 808 = 44.4
+    EXPECT_EQ(d->texts[0].rect.top, 63);   // 10 % of 634 = 63.4
     EXPECT_EQ(d->texts[0].rect.right, 780);
-    EXPECT_EQ(d->texts[0].rect.bottom, 110);
-    EXPECT_EQ(d->texts[0].fontHeight, 16);
-    EXPECT_EQ(d->texts[1].rect.left, 80);  // 10 % is not nudged
-    EXPECT_EQ(d->texts[1].fontHeight, 32);
-    EXPECT_EQ(d->texts[2].rect.left, 266);
-    EXPECT_EQ(d->texts[2].rect.top, 599);
-    EXPECT_EQ(d->texts[2].fontHeight, 22);
+    EXPECT_EQ(d->texts[0].rect.bottom, 113);
+    EXPECT_EQ(d->texts[0].fontHeight, 16);  // 808 / 50
+    EXPECT_EQ(d->texts[1].rect.left, 80);   // 10 % is not nudged: 80.8
+    EXPECT_EQ(d->texts[1].rect.top, 317);
+    EXPECT_EQ(d->texts[1].fontHeight, 32);  // 808 / 25
+    EXPECT_EQ(d->texts[2].rect.left, 269);  // 33.3 % of 808 = 269.06
+    EXPECT_EQ(d->texts[2].rect.top, 633);   // 99.9 % of 634 = 633.4
+    EXPECT_EQ(d->texts[2].fontHeight, 23);  // 808 / 35
     EXPECT_EQ(d->texts[2].colour, 0xFF141414u);
 
     size_t calls = d->calls.size();

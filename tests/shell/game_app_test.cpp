@@ -15,8 +15,10 @@ TEST(GameAppLifecycle, StartsOnTheTitleWithLoadingMessageFontsAndStates) {
     ASSERT_EQ(g.backend->paintedTexts.size(), 1u);
     EXPECT_EQ(g.backend->paintedTexts[0],
               "Loading 'QUELLAN' version 1.3 (Wendlow Lake at Harrowmere Fisheries) ... please wait");
-    EXPECT_EQ(app.clientWidth, 800.0);
-    EXPECT_EQ(app.clientHeight, 600.0);
+    // The framed window's outer rectangle: the 800 x 600 picture with 4-pixel borders and a
+    // 30-pixel caption.
+    EXPECT_EQ(app.clientWidth, 808.0);
+    EXPECT_EQ(app.clientHeight, 634.0);
 
     // The window exists before the device; the loading text is painted in between.
     auto& ev = g.backend->events;
@@ -28,7 +30,9 @@ TEST(GameAppLifecycle, StartsOnTheTitleWithLoadingMessageFontsAndStates) {
 
     plat::HeadlessDevice* d = g.Device();
     ASSERT_EQ(d->fontsCreated.size(), 3u);
-    EXPECT_EQ(d->fontsCreated[2].height, 22);
+    EXPECT_EQ(d->fontsCreated[0].height, 16);  // 808 / 50, 808 / 25, 808 / 35
+    EXPECT_EQ(d->fontsCreated[1].height, 32);
+    EXPECT_EQ(d->fontsCreated[2].height, 23);
     const plat::DeviceState& s = d->State();
     EXPECT_EQ(s.renderState[plat::RS_ALPHAREF], 0xFEu);
     EXPECT_TRUE(s.lightEnabled[0]);

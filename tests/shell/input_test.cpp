@@ -6,8 +6,11 @@
 
 namespace {
 
-// On the bottom-centre button of the title, instructions and records screens (centre (400, 545.5),
-// radius 100), below the overhead map and clear of the map screen's tackle row.
+// Pointer positions are picture pixels (the backend's); the game reads them 4 right and 30 lower,
+// from the framed window's outer corner.
+// On the bottom-centre button of the title, instructions and records screens (centre (808 / 2,
+// 634 / 1.1) = (404, 576.4) on the screen, (400, 546.4) on the picture, radius 100), below the
+// overhead map and clear of the map screen's tackle row.
 constexpr int32_t BUTTON_X = 400, BUTTON_Y = 530;
 
 InputDeviceState& Record(GameApp& app, size_t device) {
@@ -182,16 +185,18 @@ TEST(Input, CursorPositionWarpAndClickSound) {
     InputGame g;
     GameApp& app = g.App();
     app.gameMode = MODE_MAP;
+    // cursorX, cursorY: the screen position minus 1, i.e. the picture position + (3, 29); the map's
+    // rectangle is 84..714 by 84..524 of them.
     struct Case {
-        int32_t x, y;
+        int32_t x, y;  // on the picture
         uint8_t overMap;
-    } cases[] = {{85, 85, 1}, {84, 300, 0}, {715, 525, 1}, {300, 526, 0}};
+    } cases[] = {{81, 55, 1}, {80, 300, 0}, {711, 495, 1}, {712, 300, 0}, {300, 54, 0}, {300, 496, 0}};
     for (const Case& c : cases) {
         g.backend->MoveCursor(c.x, c.y);
         app.playClickSound = 1;
         g.Frames(1);
-        EXPECT_EQ(app.cursorX, c.x - 1);
-        EXPECT_EQ(app.cursorY, c.y - 1);
+        EXPECT_EQ(app.cursorX, c.x + 3);
+        EXPECT_EQ(app.cursorY, c.y + 29);
         EXPECT_EQ(app.cursorOverMap, c.overMap) << c.x << "," << c.y;
         EXPECT_EQ(app.playClickSound, 0);
     }
@@ -204,6 +209,9 @@ TEST(Input, CursorPositionWarpAndClickSound) {
         plat::GetCursorPos(&p);
         EXPECT_EQ(p.x, 500) << mode;
         EXPECT_EQ(p.y, 500) << mode;
+        g.backend->GetCursorPos(&p);  // screen (500, 500) is picture (496, 470)
+        EXPECT_EQ(p.x, 496) << mode;
+        EXPECT_EQ(p.y, 470) << mode;
     }
 }
 
@@ -231,14 +239,18 @@ TEST(Input, CatchRecordRowsFollowTheCursorWithoutClickOrLock) {
     GameApp& app = g.App();
     app.gameMode = MODE_CATCH_RECORDS;
     app.inputLock = 10;
+    // Row r is within 10 of 634 / k(r) on the screen, 30 less on the picture; only left of the
+    // screen's middle, 808 / 2 = 404, which is picture x 400.
     struct Case {
-        int32_t x, y, row;
+        int32_t x, y, row;  // on the picture
     } cases[] = {
-        {100, 80, 0},    // 600 / 7.6 = 78.9
-        {100, 538, 25},  // rows 25 (531.0) and 26 (545.5) overlap: the lower wins
+        {100, 53, 0},    // 634 / 7.6 - 30 = 53.4
+        {100, 44, 0},
+        {100, 43, -1},   // above row 0 by more than 10
+        {100, 539, 25},  // rows 25 (531.1) and 26 (546.4) overlap: the lower wins
         {100, 548, 26},
-        {100, 315, 13},  // 600 / 1.92 = 312.5
-        {399, 200, 7},   // 600 / 2.95 = 203.4
+        {100, 300, 13},  // 634 / 1.92 - 30 = 300.2
+        {399, 185, 7},   // 634 / 2.95 - 30 = 184.9
     };
     for (const Case& c : cases) {
         app.recordsSelection = -1;
@@ -247,7 +259,7 @@ TEST(Input, CatchRecordRowsFollowTheCursorWithoutClickOrLock) {
         EXPECT_EQ(app.recordsSelection, c.row) << c.y;
     }
     app.recordsSelection = -1;
-    g.backend->MoveCursor(400, 80);  // right half: no row
+    g.backend->MoveCursor(400, 53);  // right half: no row
     g.Frames(1);
     EXPECT_EQ(app.recordsSelection, -1);
     EXPECT_EQ(app.gameMode, MODE_CATCH_RECORDS);

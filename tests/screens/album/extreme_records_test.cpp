@@ -245,7 +245,7 @@ TEST(ExtremeSavedRecords, EveryReaderShowsWhatItCanAndTheFileIsSavedBackUnchange
             ASSERT_EQ(app.currentPhoto, static_cast<int32_t>(i));
             for (int f = 0; f < 60 && app.albumFrameCount < 50; ++f) g.Frame(row.what);
             g.Frame(row.what);  // a whole staged frame, drawn with the view the photo set
-            const plat::TextRecord* weight = g.TextAt(464, 12);  // (58 %, 2 %)
+            const plat::TextRecord* weight = g.TextAt(468, 12);  // (58 %, 2 %) of 808 x 634
             ASSERT_NE(weight, nullptr);
             EXPECT_EQ(weight->text, row.weightText);
             for (const plat::TextRecord& t : g.Device()->texts) EXPECT_TRUE(Sane(t.text, 60)) << t.text;
@@ -266,7 +266,8 @@ TEST(ExtremeSavedRecords, EveryReaderShowsWhatItCanAndTheFileIsSavedBackUnchange
         g.Frames(3, "catch records");
         for (const plat::TextRecord& t : g.Device()->texts) EXPECT_TRUE(Sane(t.text, 110)) << t.text;
         const auto row = [&](int fish) -> std::string {
-            const plat::TextRecord* t = g.TextAt(40, (7 + 3 * fish) * 6);
+            // (5 %, 7 + 3 i %) of 808 x 634
+            const plat::TextRecord* t = g.TextAt(40, static_cast<int32_t>(static_cast<float>((7 + 3 * fish) * 6.34)));
             return t ? t->text : "";
         };
         const auto endsWith = [](const std::string& s, const std::string& end) {
@@ -279,7 +280,7 @@ TEST(ExtremeSavedRecords, EveryReaderShowsWhatItCanAndTheFileIsSavedBackUnchange
         EXPECT_TRUE(endsWith(row(4), " at 2147483647 lb's  15 ounces.")) << row(4);
         EXPECT_EQ(row(5).rfind("You have not caught  ", 0), 0u) << row(5);
         // The biggest unnamed fish are the ones beyond any scale; the negative ones never count.
-        for (const auto& [left, top] : {std::pair{648, 42}, std::pair{632, 60}}) {
+        for (const auto& [left, top] : {std::pair{654, 44}, std::pair{638, 63}}) {  // (81 %, 7 %), (79 %, 10 %)
             const plat::TextRecord* line = g.TextAt(left, top);
             ASSERT_NE(line, nullptr) << top;
             EXPECT_EQ(line->text, "2147483647 lb's  15 ounces.");

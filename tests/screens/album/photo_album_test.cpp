@@ -79,7 +79,7 @@ struct AlbumGame : ScratchDir, HeadlessGame {
     std::string ShownWeight() {
         for (int i = 0; i < 60 && app->gameMode == MODE_PHOTO_ALBUM; ++i) Frame();
         for (const plat::TextRecord& t : Device()->texts)
-            if (t.rect.left == 464 && t.rect.top == 12) return t.text;  // (58 %, 2 %)
+            if (t.rect.left == 468 && t.rect.top == 12) return t.text;  // (58 %, 2 %) of 808 x 634
         return "";
     }
     bool HasText(const std::string& text) {

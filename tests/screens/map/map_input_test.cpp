@@ -1,8 +1,12 @@
 // The map screen's input step: tackle buttons and their cycles, choices, the swim pick, the orbit
 // view's keys, the pan pad and the ways off the map.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <memory>
 #include <tuple>
+#include <vector>
 #include "platform/d3dx.h"
 #include "lake_fixture.h"
 #include "map_fixture.h"
@@ -18,7 +22,155 @@ auto Snapshot(const GameApp& a) {
                            a.eyeY, a.eyeZ, a.orbitView);
 }
 
+// The point v of a model taken through a recorded draw's world, view and projection (row vectors,
+// as the device multiplies them) and the 800 x 600 viewport: picture pixels.
+struct PicturePoint {
+    double x, y;
+};
+PicturePoint OnPicture(const plat::DrawRecord& d, float vx, float vy, float vz) {
+    double v[4] = {vx, vy, vz, 1};
+    for (const plat::Matrix* m : {&d.world, &d.view, &d.projection}) {
+        double out[4];
+        for (int c = 0; c < 4; ++c) out[c] = v[0] * m->m[0][c] + v[1] * m->m[1][c] + v[2] * m->m[2][c] + v[3] * m->m[3][c];
+        for (int c = 0; c < 4; ++c) v[c] = out[c];
+    }
+    return {(v[0] / v[3] + 1) / 2 * 800, (1 - v[1] / v[3]) / 2 * 600};
+}
+// The middle of a recorded panel picture (the flat 2 x 2 quad) on the picture: of its corners' bounds.
+PicturePoint MiddleOnPicture(const plat::DrawRecord& d) {
+    double left = 1e9, right = -1e9, top = 1e9, bottom = -1e9;
+    for (float x : {-1.0f, 1.0f})
+        for (float z : {-1.0f, 1.0f}) {
+            const PicturePoint p = OnPicture(d, x, 0, z);
+            left = std::min(left, p.x);
+            right = std::max(right, p.x);
+            top = std::min(top, p.y);
+            bottom = std::max(bottom, p.y);
+        }
+    return {(left + right) / 2, (top + bottom) / 2};
+}
+
 }  // namespace
+
+// Each of the map's 37 button pictures, found in a drawn frame by its texture and its scale on the
+// panel, clicked in its middle as a player would: the pointer on the picture, the button pressed
+// for a frame and released, through the whole input path. Hovering there first does nothing.
+TEST(MapInput, AClickOnTheMiddleOfEachButtonPictureActsOnThatButton) {
+    enum Does { CHOOSE, ZOOM, RECENTRE, OPENS, CONTOURS };
+    struct ButtonPicture {
+        const char* file;
+        float sx, sz;  // the picture's scale on the panel
+        int nth;       // which of the pictures with this texture and scale, in drawing order
+        Does does;
+        int32_t GameApp::*member;  // CHOOSE: the member set ...
+        int32_t value;             // ... to this; ZOOM: the zoom height; OPENS: the mode
+    };
+    const ButtonPicture buttons[] = {
+        {"mode.bmp", 0.35f, 0.33f, 0, OPENS, nullptr, MODE_FISHING},
+        {"mode.bmp", 0.35f, 0.33f, 1, OPENS, nullptr, MODE_INSTRUCTIONS},
+        {"mode.bmp", 0.24f, 0.2f, 0, OPENS, nullptr, MODE_TOUR},
+        {"mode.bmp", 0.24f, 0.2f, 1, OPENS, nullptr, MODE_DUCK},
+        {"mode.bmp", 0.15f, 0.15f, 0, ZOOM, nullptr, 350},
+        {"mode.bmp", 0.15f, 0.15f, 1, ZOOM, nullptr, 200},
+        {"mode.bmp", 0.15f, 0.15f, 2, ZOOM, nullptr, 80},
+        {"mode.bmp", 0.15f, 0.15f, 3, ZOOM, nullptr, 30},
+        {"move.bmp", 0.3f, 0.3f, 0, RECENTRE, nullptr, 0},
+        {"reel1.bmp", 0.15f, 0.15f, 0, CHOOSE, &GameApp::rodReel, 1},
+        {"reel2.bmp", 0.15f, 0.15f, 0, CHOOSE, &GameApp::rodReel, 2},
+        {"reel3.bmp", 0.15f, 0.15f, 0, CHOOSE, &GameApp::rodReel, 3},
+        {"reel4.bmp", 0.15f, 0.15f, 0, CHOOSE, &GameApp::rodReel, 4},
+        {"boilie1.bmp", 0.15f, 0.15f, 0, CHOOSE, &GameApp::hookBait, 1},
+        {"boilie2.bmp", 0.15f, 0.15f, 0, CHOOSE, &GameApp::hookBait, 2},
+        {"popup1.bmp", 0.15f, 0.15f, 0, CHOOSE, &GameApp::hookBait, 3},
+        {"popup2.bmp", 0.15f, 0.15f, 0, CHOOSE, &GameApp::hookBait, 4},
+        {"pellets.bmp", 0.15f, 0.15f, 0, CHOOSE, &GameApp::hookBait, 5},
+        {"tigers.bmp", 0.15f, 0.15f, 0, CHOOSE, &GameApp::hookBait, 6},
+        {"meat.bmp", 0.15f, 0.15f, 0, CHOOSE, &GameApp::hookBait, 8},
+        {"corn.bmp", 0.15f, 0.15f, 0, CHOOSE, &GameApp::hookBait, 9},
+        {"maggot.bmp", 0.15f, 0.15f, 0, CHOOSE, &GameApp::hookBait, 10},
+        {"casters.bmp", 0.15f, 0.15f, 0, CHOOSE, &GameApp::hookBait, 11},
+        {"worms.bmp", 0.15f, 0.15f, 0, CHOOSE, &GameApp::hookBait, 12},
+        {"bread.bmp", 0.15f, 0.15f, 0, CHOOSE, &GameApp::hookBait, 13},
+        {"mgbait.bmp", 0.15f, 0.15f, 0, CHOOSE, &GameApp::groundbait, 1},
+        {"fgbait.bmp", 0.15f, 0.15f, 0, CHOOSE, &GameApp::groundbait, 2},
+        {"hemp.bmp", 0.15f, 0.15f, 0, CHOOSE, &GameApp::groundbait, 3},
+        {"mode.bmp", 0.45f, 0.18f, 0, OPENS, nullptr, MODE_STOCKING_RECORDS},
+        {"mode.bmp", 0.45f, 0.18f, 1, CONTOURS, nullptr, 0},
+        {"inline.bmp", 0.15f, 0.15f, 0, CHOOSE, &GameApp::method, 1},
+        {"ledger.bmp", 0.15f, 0.15f, 0, CHOOSE, &GameApp::method, 2},
+        {"method.bmp", 0.15f, 0.15f, 0, CHOOSE, &GameApp::method, 3},
+        {"feeder.bmp", 0.15f, 0.15f, 0, CHOOSE, &GameApp::method, 4},
+        {"float.bmp", 0.15f, 0.15f, 0, CHOOSE, &GameApp::method, 5},
+        {"controler.bmp", 0.15f, 0.15f, 0, CHOOSE, &GameApp::method, 6},
+        {"hook1.bmp", 0.15f, 0.15f, 0, CHOOSE, &GameApp::method, 7},
+    };
+    static_assert(sizeof buttons / sizeof buttons[0] == 37, "the panel's button pictures");
+
+    // Their middles in a frame the game drew (at zoom height 350; the panel hangs under the eye, so
+    // they stand there at every zoom and pan).
+    std::vector<PicturePoint> middles;
+    {
+        MapGame g;
+        g.Device()->ClearLog();
+        g.Frames(1);
+        for (const ButtonPicture& b : buttons) {
+            std::vector<const plat::DrawRecord*> found;
+            for (const plat::DrawRecord* d : g.DrawsOf(b.file))
+                if (std::fabs(d->world.m[0][0] - b.sx) < 1e-4f && std::fabs(d->world.m[2][2] - b.sz) < 1e-4f)
+                    found.push_back(d);
+            ASSERT_GT(found.size(), static_cast<size_t>(b.nth)) << b.file << " " << b.sx;
+            middles.push_back(MiddleOnPicture(*found[b.nth]));
+        }
+    }
+
+    std::unique_ptr<MapGame> g;
+    for (size_t i = 0; i < std::size(buttons); ++i) {
+        const ButtonPicture& b = buttons[i];
+        const int32_t x = static_cast<int32_t>(std::lround(middles[i].x));
+        const int32_t y = static_cast<int32_t>(std::lround(middles[i].y));
+        SCOPED_TRACE(testing::Message() << b.file << " " << b.sx << " #" << b.nth << " at " << x << ", " << y);
+        if (!g || g->App().gameMode != MODE_MAP || g->App().orbitView) {
+            g.reset();  // one game at a time
+            g = std::make_unique<MapGame>();
+            g->Device()->recordDraws = g->Device()->recordCallLines = false;
+        }
+        GameApp& app = g->App();
+        // Something other than what the button sets before, what the click must leave after
+        // (nothing else changed); the pan pad's middle centres a map that is off the centre.
+        const int32_t other = b.does == ZOOM ? (b.value == 350 ? 200 : 350) : b.value == 1 ? 2 : 1;
+        auto set = [&](int32_t v) {
+            if (b.does == CHOOSE) app.*b.member = v;
+            if (b.does == ZOOM) app.eyeY = v;
+        };
+        set(b.value);
+        app.eyeX = 100;
+        app.eyeZ = 92;
+        const auto wanted = Snapshot(app);
+        set(other);
+        if (b.does == RECENTRE) {
+            app.eyeX = 120;
+            app.eyeZ = 80;
+        }
+        const auto before = Snapshot(app);
+
+        g->backend->MoveCursor(x, y);  // the button up: nothing happens
+        g->Frames(1);
+        EXPECT_EQ(Snapshot(app), before) << "on hover";
+
+        g->ClickPicture(x, y);
+        switch (b.does) {
+            case CHOOSE:
+            case ZOOM:
+            case RECENTRE: EXPECT_EQ(Snapshot(app), wanted); break;
+            case OPENS: EXPECT_EQ(app.gameMode, b.value); break;
+            case CONTOURS:
+                EXPECT_EQ(app.gameMode, MODE_MAP);
+                EXPECT_TRUE(app.orbitView);
+                break;
+        }
+        g->LetLockRunOut();
+    }
+}
 
 TEST(MapInput, RigRowStepsThePartOfTheCurrentMethodUnderEachButton) {
     MapGame g;
@@ -54,6 +206,46 @@ TEST(MapInput, RigRowStepsThePartOfTheCurrentMethodUnderEachButton) {
         const bool acts = c.before != c.after;
         EXPECT_EQ(app.inputLock, acts ? 3 : 0);
         EXPECT_EQ(g.ClickPlayed(), acts);
+    }
+
+    // A click through the whole input path on the middle of each value drawn in the tackle row
+    // steps that value. The game's face at 16 pixels averages about 6 pixels a character ("11 lb"
+    // is 28 wide, "size 8" 32, "2 x AAA" 45).
+    struct Drawn {
+        int32_t method;
+        const char* text;
+        int32_t GameApp::*field;  // null: the controller weight
+        double after;
+    } drawn[] = {
+        {1, "11 lb", &GameApp::mainlineLb, 12}, {1, "2 oz", &GameApp::leadOz, 3},
+        {1, "13 lb", &GameApp::hooklengthLb, 14}, {1, "size 8", &GameApp::hookSize, 6},
+        {3, "13 lb", &GameApp::hooklengthLb, 14}, {3, "size 8", &GameApp::hookSize, 6},
+        {3, "11 lb", &GameApp::mainlineLb, 12}, {3, "2 oz", &GameApp::leadOz, 3},
+        {5, "2 x AAA", &GameApp::wagglerShot, 4}, {5, "Deep", &GameApp::floatDepth, 4},
+        {6, "1.0 oz", nullptr, 1.5},              {6, "13 lb", &GameApp::hooklengthLb, 14},
+        {7, "11 lb", &GameApp::mainlineLb, 12},  {7, "size 8", &GameApp::hookSize, 6},
+    };
+    g.Device()->recordDraws = g.Device()->recordCallLines = false;
+    for (const Drawn& c : drawn) {
+        SCOPED_TRACE(testing::Message() << "method " << c.method << " \"" << c.text << '"');
+        std::tie(app.method, app.mainlineLb, app.hooklengthLb, app.leadOz, app.hookSize, app.wagglerShot,
+                 app.floatDepth, app.controllerOz) = std::make_tuple(c.method, 11, 13, 2, 8, 3, 3, 1.0);
+        auto set = [&](double v) {
+            if (c.field) app.*c.field = static_cast<int32_t>(v);
+            else app.controllerOz = v;
+        };
+        const double before = c.field ? app.*c.field : app.controllerOz;
+        set(c.after);
+        const auto expected = Snapshot(app);
+        set(before);
+        g.Device()->ClearLog();
+        g.Frames(1);
+        const plat::TextRecord* t = g.Text(c.text);
+        ASSERT_NE(t, nullptr);
+        EXPECT_EQ(t->rect.top, mapfix::Top(87.0));
+        g.ClickPicture(t->rect.left + 3 * static_cast<int32_t>(std::strlen(c.text)), t->rect.top + t->fontHeight / 2);
+        EXPECT_EQ(Snapshot(app), expected);
+        g.LetLockRunOut();
     }
 }
 
@@ -223,7 +415,8 @@ TEST(MapInput, PanPadPansWhileHeldWithThePanSoundAndRecentresWithAClick) {
     struct Arrow {
         float kx, ky;
         double dx, dz;
-    } arrows[] = {{20, 3.35f, 0, 1}, {20, 2.85f, 0, -1}, {29, 3.06f, -1, 0}, {14, 2.85f, 1, -1}};
+    } arrows[] = {{20, 3.35f, 0, 1},   {20, 2.85f, 0, -1}, {29, 3.06f, -1, 0},  {14, 3.06f, 1, 0},
+                  {29, 2.85f, -1, -1}, {14, 2.85f, 1, -1}, {14, 3.35f, 1, 1},   {29, 3.35f, -1, 1}};
     for (const Arrow& a : arrows) {
         SCOPED_TRACE(testing::Message() << a.kx << ", " << a.ky);
         app.eyeX = 100;
@@ -335,7 +528,7 @@ TEST(MapInput, AClickHeldWhileXLeavesTheTitleDoesNotGoFishing) {
     ASSERT_TRUE(g.Start());
     g.backend->msPerFrame = 0;
     g.Frames(1);
-    g.backend->MoveCursor(40, 55);
+    g.backend->MoveCursor(36, 28);  // "Go fishing": (808 / 20, 634 / 11) on the screen, less (4, 30)
     g.backend->QueueKey(plat::KeyId::X, true);
     g.backend->QueueMouseButton(0, true);
     g.Frames(1);

@@ -129,11 +129,14 @@ TEST(MapScreen, PanelPicturesStayUnderTheEyeAndSignsPulse) {
     }
 }
 
+// The cursor in screen pixels (one less than the pointer's position from the window's outer corner);
+// the middle of the 808 x 634 window is (404, 317). At zoom height 350 a column is 1405 / 350 and a
+// row 1400 / 350 = 4 pixels.
 TEST(MapScreen, CursorCellReadOutAndTheGapInTheTerrain) {
     MapGame g;
     GameApp& app = g.App();
     TerrainCellTable& cells = *app.terrainCells;
-    g.Draw(400, 300);  // the client centre at zoom height 350, centred on (100, 92)
+    g.Draw(404, 317);  // the middle of the window at zoom height 350, centred on (100, 92)
     EXPECT_EQ(app.mapCursorColumn, 51);
     EXPECT_EQ(app.mapCursorRow, 51);
     EXPECT_EQ(app.hoveredCell, 5050);
@@ -143,33 +146,47 @@ TEST(MapScreen, CursorCellReadOutAndTheGapInTheTerrain) {
         for (int i : {0, 5049, 5051}) cellsDrawn += d.buffer == app.cellVertexBuffers[i];
     }
     EXPECT_EQ(cellsDrawn, 3);
-    ExpectText(g, "height = 0.0", 52.5, 280.0 / 6.0, LIGHT);
+    // Not right of or below the middle: 20 right of and 20 above the cursor, at (424, 297).
+    ExpectText(g, "height = 0.0", 424 / 8.08, 297 / 6.34, LIGHT);
 
     for (float& y : cells[5050].y) y = -1.0f;
-    g.Draw(400, 300);
-    ExpectText(g, "depth = 3.1", 52.5, 280.0 / 6.0, LIGHT);
+    g.Draw(404, 317);
+    ExpectText(g, "depth = 3.1", 424 / 8.08, 297 / 6.34, LIGHT);
     // The product rounded once: -3.5 x 3.1 = -10.85 reads 10.9 (the generated lake has ten such cells).
     for (float& y : cells[app.hoveredCell].y) y = -3.5f;
-    g.Draw(400, 300);
+    g.Draw(404, 317);
     EXPECT_NE(g.Text("depth = 10.9"), nullptr);
-    g.Draw(560, 460);  // right of and below the middle: the read-out stands left of and above the cursor
+    for (float& y : cells[app.hoveredCell].y) y = -1.0f;
+    g.Draw(405, 318);  // one pixel right of and below the middle: 70 left of and 50 above the cursor
+    ExpectText(g, "depth = 3.1", 335 / 8.08, 268 / 6.34, LIGHT);
+    g.Draw(564, 477);  // 160 right of and below the middle: 39 columns and 40 rows on
     EXPECT_EQ(app.hoveredCell, 90 * 100 + 89);
-    ExpectText(g, "height = 0.0", 490 / 8.0, 410 / 6.0, LIGHT);
-    g.Draw(400, 300, 0);  // off the map rectangle: no read-out and no gap
+    ExpectText(g, "height = 0.0", 494 / 8.08, 427 / 6.34, LIGHT);
+    g.Draw(404, 317, 0);  // off the map rectangle: no read-out and no gap
     EXPECT_EQ(g.Text("depth = 3.1"), nullptr);
 
-    g.Draw(199, 100);  // row 1, column 1: cell 0 has never shown a read-out
+    g.Draw(203, 117);  // row 1, column 1: cell 0 has never shown a read-out
     EXPECT_EQ(app.hoveredCell, 0);
     EXPECT_EQ(g.Text("height = 0.0"), nullptr);
-    g.Draw(203, 100);
+    g.Draw(207, 117);
     EXPECT_EQ(app.hoveredCell, 1);
     EXPECT_NE(g.Text("height = 0.0"), nullptr);
-    g.Draw(10, 300);  // left of the grid
+    g.Draw(10, 317);  // left of the grid
     EXPECT_EQ(app.hoveredCell, 10000);
 
-    app.eyeX = 110;  // panning moves the cell under a still cursor
-    g.Draw(400, 300);
+    // Panning moves the cell under a still cursor: east by columns, north by rows counted downwards.
+    app.eyeX = 110;
+    g.Draw(404, 317);
     EXPECT_EQ(app.mapCursorColumn, 56);
+    EXPECT_EQ(app.mapCursorRow, 51);
+    app.eyeX = 100;
+    app.eyeZ = 102;
+    g.Draw(404, 317);
+    EXPECT_EQ(app.mapCursorColumn, 51);
+    EXPECT_EQ(app.mapCursorRow, 46);
+    app.eyeZ = 80;
+    g.Draw(404, 317);
+    EXPECT_EQ(app.mapCursorRow, 57);
 }
 
 TEST(MapScreen, BillboardIconsInsideTheGridOnly) {

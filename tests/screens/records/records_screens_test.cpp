@@ -136,13 +136,26 @@ TEST(CatchRecords, RowsAndUnnamedBestsThroughTheLadder) {
     const plat::TextRecord* mirror = g.Text("20 lb's  14 ounces.");
     ASSERT_NE(mirror, nullptr);
     EXPECT_EQ(mirror->colour, RED);
-    EXPECT_EQ(mirror->rect.left, static_cast<int32_t>(800 * 0.79f));
+    EXPECT_EQ(mirror->rect.left, 638);  // 79 % of 808
 
-    // Hovering a row changes the green row and the turning model's kind, no click needed.
-    g.backend->MoveCursor(100, 80);  // row 0
-    g.Frame();
-    EXPECT_EQ(app.recordsSelection, 0);
-    EXPECT_EQ(g.Text("You have caught   Fish00  (T00)   at 12 lb's  8 ounces.")->colour, GREEN);
+    // The pointer on the middle of each drawn row (half the font's height below the row's top, a
+    // little in from its start) picks that row's fish: the row turns green, no click needed.
+    std::vector<plat::TextRecord> drawn;
+    for (int i = 0; i < 27; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "Fish%02d  (T%02d)", i, i);
+        for (const plat::TextRecord* row : g.TextsStartingWith("You have"))
+            if (row->text.find(name) != std::string::npos) drawn.push_back(*row);
+    }
+    ASSERT_EQ(drawn.size(), 27u);
+    for (int i = 0; i < 27; ++i) {
+        SCOPED_TRACE(drawn[i].text);
+        g.backend->MoveCursor(drawn[i].rect.left + 10, drawn[i].rect.top + drawn[i].fontHeight / 2);
+        g.Frame();
+        EXPECT_EQ(app.recordsSelection, i);
+        ASSERT_NE(g.Text(drawn[i].text), nullptr);
+        EXPECT_EQ(g.Text(drawn[i].text)->colour, GREEN);
+    }
 }
 
 TEST(CatchRecords, PulseRestsAFrameAtEachEnd) {

@@ -144,7 +144,7 @@ TEST(TitleScreen, CycleShowsEachPictureWithItsCaptionAndFlipsToTheOtherSet) {
         const bool showing = state == 2 || state == 6 || state == 10;
         EXPECT_EQ(caption != nullptr, showing) << "state " << state;
         if (caption) {
-            EXPECT_EQ(caption->rect.top, 186);
+            EXPECT_EQ(caption->rect.top, 196);  // 31 % of 634
             EXPECT_EQ(caption->fontHeight, 16);
             captions[setBefore - 1][state] = caption->text + " @" + std::to_string(caption->rect.left);
         }
@@ -186,9 +186,10 @@ TEST(TitleScreen, CycleShowsEachPictureWithItsCaptionAndFlipsToTheOtherSet) {
     for (const auto& m : moves) EXPECT_EQ(second.at(m[0]) + 1, m[1]) << "state " << m[0];
     EXPECT_NEAR(second.at(13), 315, 1);
 
-    EXPECT_EQ(captions[0][2], "Old Harrowmere Lake - Harrowmere Fisheries @288");
-    EXPECT_EQ(captions[0][6], "Brackwell Lake - Harrowmere Fisheries @304");
-    EXPECT_EQ(captions[1][2], "Wendlow Lake - Harrowmere Fisheries @296");
+    // At 36, 38 and 37 % of 808.
+    EXPECT_EQ(captions[0][2], "Old Harrowmere Lake - Harrowmere Fisheries @290");
+    EXPECT_EQ(captions[0][6], "Brackwell Lake - Harrowmere Fisheries @307");
+    EXPECT_EQ(captions[1][2], "Wendlow Lake - Harrowmere Fisheries @298");
 }
 
 TEST(TitleScreen, PicturesComeFromTheShownSetAndTheFlipShowsTheOtherOnTheBack) {
@@ -246,16 +247,16 @@ TEST(TitleScreen, FixedTextsAtTheirPlacesInWhite) {
     const std::vector<plat::TextRecord>& texts = g.Device()->texts;
     ASSERT_EQ(texts.size(), 10u);
     for (const plat::TextRecord& t : texts) EXPECT_EQ(t.colour, WHITE) << t.text;
-    // (800 x 600 client, fonts 16 / 32 / 22)
-    EXPECT_EQ(texts[0].rect.left, 72);
-    EXPECT_EQ(texts[0].fontHeight, 22);
+    // (percentages of the 808 x 634 window, fonts 808 / 50, / 25, / 35: 16, 32, 23)
+    EXPECT_EQ(texts[0].rect.left, 72);  // 9 % of 808
+    EXPECT_EQ(texts[0].fontHeight, 23);
     EXPECT_EQ(texts[1].text,
               "The game, which is a first for any commercial fishery has been developed using Harrowmere\x92s "
               "\x91" "Big Fish\x92 carp water - Wendlow Lake.");
     EXPECT_EQ(texts[7].text, "Click here to play");
-    EXPECT_EQ(texts[7].rect.top, 516);
+    EXPECT_EQ(texts[7].rect.top, 545);  // 86 % of 634
     EXPECT_EQ(texts[7].fontHeight, 32);
-    EXPECT_EQ(texts[9].rect.left, 488);
+    EXPECT_EQ(texts[9].rect.left, 492);  // 61 % of 808
     // Cards are blended and alpha-tested; the texts after them are not.
     for (const plat::DrawRecord& d : g.Device()->draws) EXPECT_TRUE(d.alphaBlend && d.alphaTest);
     EXPECT_EQ(g.Device()->State().renderState[plat::RS_ALPHABLENDENABLE], 0u);
