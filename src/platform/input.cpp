@@ -5,6 +5,7 @@ namespace plat {
 
 namespace {
 InputActionManager* g_active = nullptr;
+constexpr uint32_t PRESS = 0x80;  // the data of a press; anything else on a button or key is a release
 }
 
 InputDevice::InputDevice(InputDeviceKind kind, uint32_t bufferSize) : kind_(kind), bufferSize_(bufferSize) {}
@@ -13,9 +14,19 @@ HResult InputDevice::Acquire() { return OK; }
 HResult InputDevice::Poll() { return OK; }
 
 HResult InputDevice::GetDeviceData(uint32_t, DeviceEvent* events, uint32_t* count, uint32_t) {
-    uint32_t want = *count;
+    const uint32_t want = *count;
     uint32_t n = 0;
-    while (n < want && head_ < queue_.size()) events[n++] = queue_[head_++];
+    auto pressedInThisRead = [&](uintptr_t action) {
+        for (uint32_t i = 0; i < n; ++i)
+            if (events[i].appData == action && events[i].data == PRESS) return true;
+        return false;
+    };
+    while (n < want && head_ < queue_.size()) {
+        const Waiting& next = queue_[head_];
+        if (!next.motion && next.event.data != PRESS && pressedInThisRead(next.event.appData)) break;
+        events[n++] = next.event;
+        ++head_;
+    }
     if (head_ == queue_.size()) {
         queue_.clear();
         head_ = 0;
@@ -29,9 +40,18 @@ HResult InputDevice::SetDeadZone(uint32_t deadZone) {
     return OK;
 }
 
-void InputDevice::Push(uint32_t actionCode, uint32_t data, uint32_t timestamp) {
+void InputDevice::Push(uint32_t actionCode, uint32_t data, uint32_t timestamp, bool motion) {
+    if (motion) {
+        for (size_t i = head_; i < queue_.size(); ++i) {
+            DeviceEvent& waiting = queue_[i].event;
+            if (!queue_[i].motion || waiting.appData != actionCode) continue;
+            waiting.data = data;
+            waiting.timestamp = timestamp;
+            return;
+        }
+    }
     if (Pending() >= bufferSize_) return;  // buffer full: the event is lost
-    queue_.push_back(DeviceEvent{0, data, timestamp, sequence_++, actionCode});
+    queue_.push_back(Waiting{DeviceEvent{0, data, timestamp, sequence_++, actionCode}, motion});
 }
 
 void InputDevice::ClearPending() {
@@ -72,7 +92,7 @@ void InputActionManager::OnKey(KeyId key, bool down, uint32_t timestamp) {
         keyHeld_[k] = down;
     }
     for (const ActionBinding& b : format_.actions)
-        if (b.source == InputSource::Key && b.key == key) devices_[0].device->Push(b.actionCode, down ? 0x80 : 0, timestamp);
+        if (b.source == InputSource::Key && b.key == key) devices_[0].device->Push(b.actionCode, down ? PRESS : 0, timestamp);
 }
 
 void InputActionManager::OnMouseButton(int button, bool down, uint32_t timestamp) {
@@ -81,18 +101,18 @@ void InputActionManager::OnMouseButton(int button, bool down, uint32_t timestamp
     buttonHeld_[button] = down;
     InputSource src = button == 0 ? InputSource::MouseButtonLeft : InputSource::MouseButtonRight;
     for (const ActionBinding& b : format_.actions)
-        if (b.source == src) devices_[1].device->Push(b.actionCode, down ? 0x80 : 0, timestamp);
+        if (b.source == src) devices_[1].device->Push(b.actionCode, down ? PRESS : 0, timestamp);
 }
 
 void InputActionManager::OnMouseMotion(int32_t dx, int32_t dy, uint32_t timestamp) {
     if (devices_.size() < 2) return;
     for (const ActionBinding& b : format_.actions) {
         if (b.source == InputSource::MouseAxisX && dx != 0)
-            devices_[1].device->Push(b.actionCode, static_cast<uint32_t>(dx), timestamp);
+            devices_[1].device->Push(b.actionCode, static_cast<uint32_t>(dx), timestamp, true);
     }
     for (const ActionBinding& b : format_.actions) {
         if (b.source == InputSource::MouseAxisY && dy != 0)
-            devices_[1].device->Push(b.actionCode, static_cast<uint32_t>(dy), timestamp);
+            devices_[1].device->Push(b.actionCode, static_cast<uint32_t>(dy), timestamp, true);
     }
 }
 

@@ -54,13 +54,17 @@ public:
     InputDeviceKind Kind() const { return kind_; }
     HResult Acquire();
     HResult Poll();
-    // Takes at most *count events (oldest first); *count becomes the number taken.
+    // Takes at most *count events (oldest first); *count becomes the number taken. A read stops
+    // before the release of a button or key it has handed out the press of, so that a press and
+    // release that came in together still count as held for one frame.
     HResult GetDeviceData(uint32_t eventSize, DeviceEvent* events, uint32_t* count, uint32_t flags);
     HResult SetDeadZone(uint32_t deadZone);
     uint32_t DeadZone() const { return deadZone_; }
 
-    // Fed by the backend: pushes one event (dropped when the buffer is full).
-    void Push(uint32_t actionCode, uint32_t data, uint32_t timestamp);
+    // Fed by the backend: pushes one event (dropped when the buffer is full). A motion event takes
+    // the place of the one of the same action still waiting, if any: the game keeps only the last
+    // movement of a frame anyway, and a fast mouse can then never fill the buffer.
+    void Push(uint32_t actionCode, uint32_t data, uint32_t timestamp, bool motion = false);
     size_t Pending() const { return queue_.size() - head_; }
     void ClearPending();
 private:
@@ -68,7 +72,11 @@ private:
     uint32_t bufferSize_;
     uint32_t deadZone_ = 0;
     uint32_t sequence_ = 0;
-    std::vector<DeviceEvent> queue_;
+    struct Waiting {
+        DeviceEvent event;
+        bool motion;
+    };
+    std::vector<Waiting> queue_;
     size_t head_ = 0;
 };
 

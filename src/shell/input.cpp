@@ -218,6 +218,7 @@ ScreenPointer GameApp::ReadScreenPointer() {
 // changes the mode without a lock lets a later step of the new mode run in the same pass.
 void GameApp::DispatchScreenInput(InputDeviceState& input) {
     const ScreenPointer pointer = ReadScreenPointer();                                          //  1
+    const int32_t passMode = gameMode;
     if (gameMode == MODE_DUCK && inputLock == 0) UpdateDuckModeScreen(&input);                   //  2
     if (gameMode == MODE_MAP && inputLock == 0) UpdateMapScreen(&input, pointer.screenX, pointer.screenY);
     if (gameMode == MODE_FISHING && inputLock == 0) UpdateFishingScreen(&input);
@@ -233,6 +234,10 @@ void GameApp::DispatchScreenInput(InputDeviceState& input) {
     if (gameMode == MODE_FISHING || gameMode == MODE_TOUR || gameMode == MODE_DUCK) CentreCursor(); // 10
     if (gameMode == MODE_TITLE) ClickTitle(pointer);                                             // 11
     if (gameMode == MODE_INSTRUCTIONS) ClickInstructions(input, pointer);                        // 12, 13
+    // A click that leaves a screen is not taken again by the screen it opens: the held button
+    // counts as up until it is released and pressed again. (Within this pass no step of the new
+    // screen takes it: every exit by a click either locks input or lies apart from its buttons.)
+    if (gameMode != passMode) leftButtonDown = 0;
 }
 
 // The click a screen asked for during this pass.

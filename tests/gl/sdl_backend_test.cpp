@@ -47,11 +47,10 @@ void PushWindowEvent(uint8_t what) {
 
 // (action, data) of each event waiting on a device.
 std::vector<std::pair<uint32_t, int32_t>> Drain(InputDevice* d) {
-    DeviceEvent events[64];
-    uint32_t n = 64;
-    d->GetDeviceData(sizeof(DeviceEvent), events, &n, 0);
     std::vector<std::pair<uint32_t, int32_t>> out;
-    for (uint32_t i = 0; i < n; ++i) out.emplace_back(events[i].appData, static_cast<int32_t>(events[i].data));
+    DeviceEvent events[64];
+    for (uint32_t n = 64; d->GetDeviceData(sizeof(DeviceEvent), events, &n, 0) == OK && n > 0; n = 64)
+        for (uint32_t i = 0; i < n; ++i) out.emplace_back(events[i].appData, static_cast<int32_t>(events[i].data));
     return out;
 }
 using Events = std::vector<std::pair<uint32_t, int32_t>>;

@@ -74,21 +74,91 @@ TEST(Input, KeysAndAxesFromEvents) {
     EXPECT_EQ(Keyboard(app).keyD, 0);
 }
 
-TEST(Input, AtMost23EventsPerFrameTheRestWait) {
+TEST(Input, AtMost23EventsPerFrameTheRestWaitAndATapIsHeldForOneFrame) {
     InputGame g;
     GameApp& app = g.App();
     app.gameMode = MODE_STOCKING_RECORDS;
-    for (int i = 0; i < 15; ++i) {  // 30 events: press, release, ...
-        g.backend->QueueKey(plat::KeyId::X, true);
-        g.backend->QueueKey(plat::KeyId::X, false);
+    plat::InputDevice* keyboard = app.inputManager->Devices()[0].device;
+    for (int i = 0; i < 15; ++i) {  // 30 events: X pressed, D released, ...
+        keyboard->Push(22, 0x80, 0);
+        keyboard->Push(25, 0, 0);
     }
     g.Frames(1);
-    plat::InputDevice* keyboard = app.inputManager->Devices()[0].device;
     EXPECT_EQ(Keyboard(app).keyX, 1);  // event 23 is a press
     EXPECT_EQ(keyboard->Pending(), 7u);
     g.Frames(1);
-    EXPECT_EQ(Keyboard(app).keyX, 0);
     EXPECT_EQ(keyboard->Pending(), 0u);
+
+    // A key pressed and released within one frame is held for that frame, released in the next.
+    g.backend->QueueKey(plat::KeyId::X, false);
+    g.Frames(1);
+    g.backend->QueueKey(plat::KeyId::T, true);
+    g.backend->QueueKey(plat::KeyId::T, false);
+    g.Frames(1);
+    EXPECT_EQ(Keyboard(app).keyT, 1);
+    g.Frames(1);
+    EXPECT_EQ(Keyboard(app).keyT, 0);
+    EXPECT_EQ(keyboard->Pending(), 0u);
+}
+
+// Quick clicks, the press and release within one frame (a touchpad tap): each is taken.
+TEST(Input, AQuickClickOnTheTitleGoesToTheMap) {
+    // Picture points on the title's button (centre (400, 546.4), radius 100).
+    const plat::Point points[] = {{400, 546}, {310, 546}, {490, 546}, {400, 460}, {400, 599}};
+    for (const plat::Point& p : points) {
+        SCOPED_TRACE(testing::Message() << p.x << ", " << p.y);
+        InputGame g;
+        GameApp& app = g.App();
+        g.backend->MoveCursor(p.x, p.y);
+        g.backend->QueueMouseButton(0, true);
+        g.backend->QueueMouseButton(0, false);
+        g.Frames(1);
+        EXPECT_EQ(app.gameMode, MODE_MAP);
+        g.Frames(1);
+        EXPECT_EQ(app.leftButtonDown, 0);
+    }
+}
+
+// A 1,000 Hz mouse moves about 16 times a frame; 100 moves (200 events) a frame far outrun the 23
+// events a frame takes, yet no press or release is lost, and the axes keep the frame's last move.
+TEST(Input, AFloodOfMotionLosesNoPressOrRelease) {
+    InputGame g;
+    GameApp& app = g.App();
+    app.gameMode = MODE_MAP;
+    app.eyeY = 350;
+    auto flood = [&] {
+        for (int i = 1; i <= 100; ++i) g.backend->QueueMouseMotion(i, -2 * i);
+    };
+    flood();
+    g.Frames(1);
+    flood();
+    g.Frames(1);
+    g.backend->MoveCursor(58, 119);  // zoom 30, centre (62.2, 149.2) - (4, 30)
+    flood();
+    g.backend->QueueMouseButton(0, true);
+    g.backend->QueueMouseButton(0, false);
+    flood();
+    g.Frames(1);
+    EXPECT_EQ(app.eyeY, 30.0);
+    EXPECT_FLOAT_EQ(Mouse(app).axisX, 0.2f);
+    EXPECT_FLOAT_EQ(Mouse(app).axisY, 0.4f);
+    flood();
+    g.Frames(1);
+    EXPECT_EQ(app.leftButtonDown, 0);
+
+    // A button held through the flood is released with it.
+    g.backend->MoveCursor(400, 300);
+    g.backend->QueueMouseButton(0, true);
+    for (int frame = 0; frame < 3; ++frame) {
+        flood();
+        g.Frames(1);
+        EXPECT_EQ(app.leftButtonDown, 1);
+    }
+    flood();
+    g.backend->QueueMouseButton(0, false);
+    flood();
+    g.Frames(1);
+    EXPECT_EQ(app.leftButtonDown, 0);
 }
 
 // The mouse buttons are shared: the keyboard's pass, which runs first, already acts on a click,
@@ -232,6 +302,49 @@ TEST(Input, TitleClickGoesToTheMapWithoutLock) {
     g.Frames(1);
     EXPECT_EQ(app.gameMode, MODE_MAP);
     EXPECT_EQ(app.inputLock, 0);
+}
+
+// A click that leaves the title or the orbit view (the same bottom button) is not taken again by
+// the overhead map it opens, where the rig row lies under that button: a normal click held for
+// 150 ms or a slow one of 400 ms leaves the tackle alone. A fresh press then acts.
+TEST(Input, AClickHeldFromTheTitleOrTheOrbitViewLeavesTheTackleAlone) {
+    struct Case {
+        const char* what;
+        bool orbitView;
+        int32_t x, y;  // picture point on the bottom button and on a rig number
+        int frames;    // held, at 60 frames a second
+    } cases[] = {
+        {"title, hooklength, 150 ms", false, 375, 557, 9},
+        {"title, hooklength, 400 ms", false, 375, 557, 24},
+        {"orbit view, hook, 150 ms", true, 450, 557, 9},
+        {"orbit view, hook, 400 ms", true, 450, 557, 24},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        InputGame g;
+        GameApp& app = g.App();
+        g.backend->msPerFrame = 17;
+        if (c.orbitView) {
+            app.gameMode = MODE_MAP;
+            app.orbitView = 1;
+        }
+        g.backend->MoveCursor(c.x, c.y);
+        g.backend->QueueMouseButton(0, true);
+        g.Frames(c.frames);
+        g.backend->QueueMouseButton(0, false);
+        g.Frames(1);
+        EXPECT_EQ(app.gameMode, MODE_MAP);
+        EXPECT_EQ(app.orbitView, 0);
+        EXPECT_EQ(app.hooklengthLb, 10);
+        EXPECT_EQ(app.hookSize, 8);
+        EXPECT_EQ(app.mainlineLb, 10);
+        EXPECT_EQ(app.leadOz, 2);
+
+        g.backend->QueueMouseButton(0, true);
+        g.Frames(1);
+        EXPECT_EQ(app.hooklengthLb, c.orbitView ? 10 : 11);
+        EXPECT_EQ(app.hookSize, c.orbitView ? 6 : 8);
+    }
 }
 
 TEST(Input, CatchRecordRowsFollowTheCursorWithoutClickOrLock) {

@@ -449,9 +449,12 @@ private:
         backend_->MoveCursor(x, y);
         PressButton(0, rng_.Between(1, 3));
     }
-    // A click on a button placed at (width / kx, height / ky), as the screens place theirs.
+    // A click on a button placed at (width / kx, height / ky) of the framed window, as the screens
+    // place theirs, on the picture inside the frame.
     void ClickButton(double kx, double ky) {
-        ClickAt(static_cast<int>(800.0 / kx + rng_.Between(-4, 4)), static_cast<int>(600.0 / ky + rng_.Between(-4, 4)));
+        const plat::Rect window = plat::GameWindowRect();
+        ClickAt(static_cast<int>(window.right / kx - plat::WINDOW_FRAME_LEFT + rng_.Between(-4, 4)),
+                static_cast<int>(window.bottom / ky - plat::WINDOW_FRAME_TOP + rng_.Between(-4, 4)));
     }
 
     void Input() {

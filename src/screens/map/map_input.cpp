@@ -76,10 +76,12 @@ void GameApp::UpdateMapScreen(InputDeviceState* input, int32_t screenX, int32_t 
     const float width = static_cast<float>(clientWidth);
     const float height = static_cast<float>(clientHeight);
     auto hit = [&](float kx, float ky, float radius) { return Distance2D(x, y, width / kx, height / ky) < radius; };
-    const bool held = leftButtonDown == 1;
+    bool held = leftButtonDown == 1;
 
     if (orbitView) {
-        if (held && hit(2, 1.1f, 100)) {  // back to the overhead map
+        if (held && hit(2, 1.1f, 100)) {  // back to the overhead map, which waits for a fresh press
+            held = false;
+            leftButtonDown = 0;
             orbitView = 0;
             orbitAngle = 3.142;
             orbitTurnSpeed = 0.005;
