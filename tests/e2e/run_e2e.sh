@@ -57,7 +57,8 @@ error_box_check() {
   [[ -n "$box" ]] || return 0
   sleep 0.5  # the box's window comes up
   import -window root "$out/error-box.png" 2>/dev/null
-  boxwin=$(xdotool search --name "QUELLAN" 2>/dev/null | grep -vx "$window" | tail -n1)
+  # The box's own window: titled like the game's, but not of the game's window class.
+  boxwin=$(xwininfo -root -children 2>/dev/null | awk '/QUELLAN/ && !/"lakeside"/ { print $1; exit }')
   if [[ -n "$boxwin" ]]; then
     xdotool windowfocus --sync "$boxwin" 2>/dev/null
     xdotool key Return
