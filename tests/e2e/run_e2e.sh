@@ -666,6 +666,7 @@ step "$pages stocking pages, then the map"
 click_at $GO_FISHING
 sleep 1.5
 screenshot lake_again
+expect_colour lake_again "$lake_water" "#475D54" 0.25 "\"Go fishing\" went to the lake again"
 # The living lake at swim 3: the view turned up as far as it goes (the arrow held past the limit)
 # and then held still; gulls circle in the sky above the far bank's trees. The sky watched is
 # the screen's whole width below the tips and the hint and above the trees: a slow program's
