@@ -41,9 +41,37 @@ start_game() {
   step "$program started (pid $pid, window $window)"
 }
 
-# Saves a screenshot of the game window as build/e2e/NAME.png.
+# Saves a screenshot of the game window as build/e2e/NAME.png (first pressing OK on an error box).
 screenshot() {
+  error_box_check
   import -window "$window" "$out/$1.png" 2>/dev/null || fail "no screenshot $1"
+}
+
+# A fatal data error shows a message box that waits for OK (on X11 a process of the game's own)
+# and the game stops drawing meanwhile: keep a picture of the screen, press OK on the box so that
+# the game can end, and fail with what the game said (its log).
+error_box_check() {
+  [[ -n "$pid" ]] || return 0
+  local box boxwin
+  box=$(pgrep -P "$pid" | head -n1)
+  [[ -n "$box" ]] || return 0
+  sleep 0.5  # the box's window comes up
+  import -window root "$out/error-box.png" 2>/dev/null
+  # The box's own window: titled like the game's, but not of the game's window class.
+  boxwin=$(xwininfo -root -children 2>/dev/null | awk '/QUELLAN/ && !/"lakeside"/ { print $1; exit }')
+  if [[ -n "$boxwin" ]]; then
+    xdotool windowfocus --sync "$boxwin" 2>/dev/null
+    xdotool key Return
+  fi
+  local i
+  for ((i = 0; i < 50; i++)); do kill -0 "$box" 2>/dev/null || break; sleep 0.1; done
+  local said="OK pressed"
+  kill -0 "$box" 2>/dev/null && said="the box did not go with Return"
+  local game_pid=$pid
+  pid=""
+  for ((i = 0; i < 50; i++)); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+  kill "$game_pid" 2>/dev/null
+  fail "the game showed an error box ($said; screen in $out/error-box.png)"
 }
 
 # Mean brightness 0..1 of a screenshot.
@@ -119,10 +147,12 @@ expect_path() {
   step "$1 exists"
 }
 
-# Holds the left mouse button for about 150 ms at window pixel (X, Y) with real pointer events.
+# A normal click at window pixel (X, Y) with real pointer events: the pointer comes to rest there,
+# then the left button is pressed, held about 120 ms and released (one xdotool process, so no
+# start-up delay stretches the hold). Each click aims at the middle of what is drawn.
 click_at() {
   xdotool mousemove --window "$window" "$1" "$2" && sleep 0.2
-  xdotool mousedown 1 && sleep 0.15 && xdotool mouseup 1
+  xdotool mousedown 1 sleep 0.12 mouseup 1
   step "clicked at $1,$2"
   sleep 0.6  # past the 0.3 s input lock a click sets
 }
@@ -147,6 +177,19 @@ expect_colour() {  # NAME REGION COLOUR MIN-SHARE WHAT
   step "$1: $5 (share $share)"
 }
 
+# Window pixel "X Y" of the middle of the pixels of colour $3 (within 10 %) in a region WxH+X+Y of
+# a screenshot (the middle of a drawn text's lit pixels); nothing when there are none.
+drawn_middle() {  # NAME REGION COLOUR
+  local box
+  box=$(convert "$out/$1.png" -crop "$2" +repage -fuzz 10% -fill black +opaque "$3" -fill white -opaque "$3" \
+    -bordercolor black -border 1 -format "%@" info:)  # WxH+X+Y of the lit pixels, +1 for the border
+  [[ "$box" =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || return 0
+  ((BASH_REMATCH[1] > 0 && BASH_REMATCH[1] < ${2%%x*} + 2)) || return 0
+  local rx=${2#*+} ry
+  ry=${rx#*+}; rx=${rx%%+*}
+  echo "$((rx + BASH_REMATCH[3] - 1 + BASH_REMATCH[1] / 2)) $((ry + BASH_REMATCH[4] - 1 + BASH_REMATCH[2] / 2))"
+}
+
 # Number of separate blobs of colour $3 in a region, each at least $4 pixels.
 count_blobs() {  # NAME REGION COLOUR MIN-AREA
   convert "$out/$1.png" -crop "$2" +repage -alpha set -fuzz 12% +transparent "$3" -alpha extract \
@@ -164,11 +207,13 @@ differs() {  # NAME1 NAME2 REGION
   [[ "${d%% *}" != "0" ]]
 }
 
-# Window pixel of a swim's sign on the overhead map at zoom height 350 centred on (100, 92).
+# Window pixel of the middle of a swim's sign on the overhead map at zoom height 350 centred on
+# (100, 92): the sign lies 345 below the eye, where the quarter-turn field of view spans
+# 2 x 345 x tan(pi / 8) = 285.8 units over the 600 rows (2.0994 pixels a unit, as across). Checked
+# against the signs' yellow blobs in a screenshot (within a pixel).
 swim_pixel() {  # SWIM-NUMBER
   tail -n 9 "$game/data/data.qd" | sed -n "${1}p" |
-    awk '{ col = int($1 / 2); row = int((200 - $2) / 2);
-           printf "%d %d\n", 400 + (col - 51) * 1405 / 350 + 3, 300 + (row - 51) * 4 + 3 }'
+    awk '{ printf "%d %d\n", 400 + ($1 - 100) * 2.0994 + 0.5, 300 - ($2 - 92) * 2.0994 + 0.5 }'
 }
 
 # Holds key $1 for $2 seconds (default 0.1). Keys that act while held (T) get a short press.
@@ -300,6 +345,21 @@ expect_wildlife_moving() {  # NAME SKY STILL WHAT
   step "$1-$moved: $4 ($prev and $n speck pixels, moved; static scenery changed $still)"
 }
 
+# Where the screens draw what the run clicks, in window pixels (the 800 x 600 picture; the game
+# lays its texts out for the framed 808 x 634 window it was made for). Each is the middle of what
+# is drawn, measured on screenshots: a button picture between its light top-left and dark
+# bottom-right edges, a text between its first and last lit pixels.
+PLAY="392 564"          # "Click here to play" (title and orbit view): text 291..494 x 552..577
+GO_FISHING="33 28"      # the "Go fishing!" box, 8..57 x 5..51
+READ_MANUAL="85 28"     # the "Read manual" box, 60..109 x 5..51
+BAIT2="748 162"         # hook bait 2 (fishmeal boilies), 737..759 x 151..173
+TOUR="34 216"           # the "Tour" box, 17..51 x 202..230
+DUCK="34 249"           # the "Duck" box, 17..51 x 235..263
+STOCKS="757 546"        # the "Stocks" box, 725..789 x 533..558
+CONTOURS="757 582"      # the "Contours" box, 725..789 x 570..594
+ROD_REEL4="561 575"     # rod and reel 4, 550..572 x 564..586
+MAINLINE="195 559"      # the main line's number in the tackle row ("10 lb"), 182..208 x 554..564
+
 # Another script may source this one for its helpers alone.
 if [[ -n "${E2E_HELPERS_ONLY:-}" ]]; then return 0; fi
 
@@ -339,7 +399,7 @@ wait_for_frames title
 # A slow build (with sanitizers) can show a few frames before the title's texts: wait up to 10 s.
 # The loading message is black on white, so the title is there once its top rows are black.
 for ((i = 0; i < 40; i++)); do
-  awk -v s="$(colour_share title 300x34+280+515 "#FAFAFA")" -v b="$(colour_share title 800x60+0+0 "#000000")" \
+  awk -v s="$(colour_share title 210x26+288+552 "#FAFAFA")" -v b="$(colour_share title 800x60+0+0 "#000000")" \
     'BEGIN { exit !(s >= 0.05 && b >= 0.5) }' && break
   sleep 0.25
   screenshot title
@@ -349,18 +409,20 @@ keep title title
 expect_size title 800 600
 expect_window_geometry 0 0 800 600
 # The fixed texts of the title in their rows (light text on black).
-expect_colour title 700x14+24+73 "#FAFAFA" 0.04 "first line of the introduction is drawn"
-expect_colour title 560x14+168+145 "#FAFAFA" 0.04 "line about the 48 further fish is drawn"
-expect_colour title 300x34+280+515 "#FAFAFA" 0.05 "\"Click here to play\" is drawn"
+expect_colour title 756x14+24+79 "#FAFAFA" 0.04 "first line of the introduction is drawn"
+expect_colour title 458x14+169+155 "#FAFAFA" 0.04 "line about the 48 further fish is drawn"
+expect_colour title 210x26+288+552 "#FAFAFA" 0.05 "\"Click here to play\" is drawn"
+# The strip at the bottom left carries no lettering over the foot line: the line stands below it.
+expect_colour title 160x14+16+584 "#FAFAFA" 0.04 "the foot line is drawn"
 
-click_at 400 530
+click_at $PLAY
 # On a busy machine the map can take a while to come up (or the click can fall between two slow
 # frames): look again for up to 10 s, clicking once more if the title is still there after 4 s.
 for ((i = 0; i < 40; i++)); do
   screenshot map
   swims=$(count_blobs map 630x400+84+84 "#FFD83A" 45)
   [[ "$swims" == 9 ]] && break
-  ((i == 16)) && click_at 400 530
+  ((i == 16)) && click_at $PLAY
   sleep 0.25
 done
 expect_colour map 400x380+200+90 "#1B3246" 0.10 "the lake's deep water shows on the map"
@@ -373,23 +435,31 @@ screenshot swim3
 differs map swim3 40x40+12+278 || fail "the panel's swim number did not change after picking swim 3"
 step "panel shows the newly picked swim"
 
-click_at 741 182    # hook bait 2: fishmeal boilies
+click_at $BAIT2
 screenshot bait2
-differs swim3 bait2 80x60+718+20 || fail "the hook-bait name and picture did not change"
-expect_colour bait2 700x16+230+45 "#141414" 0.02 "the bait sentence is drawn"
+differs swim3 bait2 80x86+718+20 || fail "the hook-bait name and picture did not change"
+expect_colour bait2 460x14+250+41 "#141414" 0.04 "the bait sentence is drawn"
 step "tackle panel follows the hook-bait choice"
+
+# A click on the main line's number in the tackle row steps it (10 lb to 11 lb): the number and
+# the rig sentence ("10lb mainline, ...") change.
+click_at $MAINLINE
+screenshot mainline
+differs bait2 mainline 30x12+180+553 || fail "a click on the main line's number did not change it"
+differs bait2 mainline 24x14+250+25 || fail "the rig sentence did not follow the main line's new strength"
+step "a click on the main line's number stepped it"
 
 hover_at 430 300
 screenshot readout
-differs bait2 readout 160x60+400+240 || fail "no depth or height read-out beside the pointer"
+differs mainline readout 120x24+350+278 || fail "no depth or height read-out beside the pointer"
 step "the read-out follows the pointer"
 keep readout map
 
 # The instructions from the map's "Read manual" button: two pages and the credits, each turned
 # with X, the last one back to the map.
-click_at 91 54
+click_at $READ_MANUAL
 wait_for_colour instructions 800x600+0+0 "#323232" 0.6 10 "the instructions' dark grey page is shown" 3%
-expect_colour instructions 520x26+40+6 "#FAFAFA" 0.05 "the instructions' heading is drawn"
+expect_colour instructions 720x26+40+18 "#FAFAFA" 0.05 "the instructions' heading is drawn"
 expect_colour instructions 720x250+40+85 "#FAFAFA" 0.01 "page 1's lines are drawn"
 keep instructions instructions
 press x
@@ -407,7 +477,7 @@ back_on_map map_after_instructions
 
 # The orbit view from the map's "Contours" button: the left arrow turns it; the bottom button
 # goes back to the map.
-click_at 755 577
+click_at $CONTOURS
 screenshot orbit
 differs map_after_instructions orbit 630x400+84+84 || fail "the orbit view did not replace the map"
 tap Left 1.0
@@ -416,7 +486,7 @@ screenshot orbit2
 differs orbit orbit2 630x400+84+84 || fail "the left arrow did not turn the orbit view"
 step "the orbit view turns with the left arrow"
 keep orbit2 orbit
-click_at 400 545
+click_at $PLAY
 back_on_map map_after_orbit
 
 
@@ -426,7 +496,7 @@ tips_lines=300x110+16+0      # the tips at the top left
 pod=300x120+500+380          # where the alarm heads of the rod pod stand (dark grey), bottom right
 rods=160x80+620+290          # the rods (dark grey, not the green water) above the alarms
 status_line=220x16+320+18    # "Casting first rod." and the other casting lines
-click_at 40 55               # "Go fishing"
+click_at $GO_FISHING
 sleep 1
 screenshot lake
 expect_colour lake "$lake_water" "#475D54" 0.25 "the lake's water fills the lower part of the view"
@@ -533,7 +603,7 @@ sleep 1
 screenshot map_again
 expect_colour map_again 400x380+200+90 "#1B3246" 0.10 "X went back to the map"
 # The tour flies over the lake by itself; X brings the map back at its zoom.
-click_at 40 233
+click_at $TOUR
 sleep 1
 screenshot tour
 sleep 1.5
@@ -546,7 +616,7 @@ press x
 back_on_map map_after_tour
 
 # Duck mode: the lake from the duck's head, swimming forward with the right button; X back.
-click_at 40 263
+click_at $DUCK
 sleep 1
 screenshot duck
 expect_colour duck 400x24+10+14 "#FAFAFA" 0.03 "duck mode's exit line is drawn"
@@ -565,7 +635,7 @@ back_on_map map_after_duck
 # A click that falls in the map's input lock (or one slow frame) is lost: the button is clicked
 # again while the map stays.
 for ((try = 1; try <= 3; try++)); do
-  click_at 755 545
+  click_at $STOCKS
   sleep 0.3
   screenshot stocking_enter
   [[ "$(count_blobs stocking_enter 630x400+84+84 "#FFD83A" 45)" == 9 ]] || break
@@ -580,7 +650,11 @@ for ((click = 1; click <= 9; click++)); do
   expect_colour "stocking$click" 600x300+70+220 "#FAFAFA" 0.01 "stocking page: rows of the stock table"
   ((click == 1)) && keep stocking1 stocking
   pages=$((pages + 1))
-  click_at 400 530
+  # The page's last line, "Click here to continue" (or "... to play" on the last page), in the
+  # large font in the bottom rows: clicked in its middle.
+  read -r cx cy < <(drawn_middle "stocking$click" 800x40+0+560 "#FAFAFA")
+  [[ -n "${cy:-}" ]] || fail "stocking$click: no \"Click here to ...\" line at the bottom"
+  click_at "$cx" "$cy"
   sleep 0.3
 done
 [[ "$swims" == 9 ]] || fail "the stocking records did not return to the map"
@@ -589,9 +663,10 @@ step "$pages stocking pages, then the map"
 
 # Back at the lake on the bank: C shows the catch records, X returns; P opens the photo album,
 # a click turns to the next photo, P returns; X back to the map.
-click_at 40 55               # "Go fishing"
+click_at $GO_FISHING
 sleep 1.5
 screenshot lake_again
+expect_colour lake_again "$lake_water" "#475D54" 0.25 "\"Go fishing\" went to the lake again"
 # The living lake at swim 3: the view turned up as far as it goes (the arrow held past the limit)
 # and then held still; gulls circle in the sky above the far bank's trees. The sky watched is
 # the screen's whole width below the tips and the hint and above the trees: a slow program's

@@ -33,13 +33,17 @@ white_share() { colour_share "$1" "$2" "#FAFAFA" 4%; }  # NAME REGION
 red_share() { colour_share "$1" "$2" "#FA1414" 8%; }    # NAME REGION
 above() { awk -v s="$1" -v m="$2" 'BEGIN { exit !(s >= m) }'; }
 
-# Text places in window pixels (x % and y % of 800 x 600; small font 16 px high, large 32).
-# "Press 1 to strike rod 1 !" at 41, 15 and "Press 2 to strike rod 2 !" at 41, 18: the strip
-# 150x28+330+94 holds both.
-RECAST_LEFT="110x10+18+40"  # "Press R to re-cast" at 2, 6 (the sling and photo mode)
-PHOTO_HINT="150x10+18+58"   # "Press P to take a photo" at 2, 9 (the sling)
-LOSS="120x10+340+64"        # "Press R to re-cast." of a miss (40, 10) or a loss (42, 10)
-HINT="50x22+18+66"          # the red "Hint!" at 2, 10 (the net would be on land)
+# Text places in window pixels: a text at x %, y % starts at 8.08 x, 6.34 y (the game lays its
+# texts out for the framed 808 x 634 window); the small font's letters fill about rows 3..15 of
+# its 16-pixel cell, the large font's rows 7..32.
+# "Press 1 to strike rod 1 !" at 41, 15 (331, 95) and "Press 2 to strike rod 2 !" at 41, 18
+# (331, 114): the strip 150x36+330+95 holds both, rod 1's letters in its rows 3..15, rod 2's in
+# rows 22..34.
+STRIKE_STRIP="150x36+330+95"
+RECAST_LEFT="110x10+18+42"  # "Press R to re-cast" at 2, 6 (16, 38) (the sling and photo mode)
+PHOTO_HINT="150x10+18+61"   # "Press P to take a photo" at 2, 9 (16, 57) (the sling)
+LOSS="120x10+340+67"        # "Press R to re-cast." of a miss (40, 10) or a loss (42, 10), row 63
+HINT="50x22+18+72"          # the red "Hint!" at 2, 10 (16, 63), large font (the net would be on land)
 
 key_down() { xdotool keydown "$1"; }
 key_up() { xdotool keyup "$1"; }
@@ -51,9 +55,10 @@ wait_and_strike() {
   local until=$((SECONDS + 240))
   while ((SECONDS < until)); do
     kill -0 "$pid" 2>/dev/null || fail "the game ended while waiting for a bite"
-    import -window "$window" -crop 150x28+330+94 +repage "$out/fishing-bite.png" 2>/dev/null || continue
-    if above "$(white_share fishing-bite 150x10+0+0)" 0.06; then rod=1; break; fi
-    if above "$(white_share fishing-bite 150x10+0+18)" 0.06; then rod=2; break; fi
+    error_box_check
+    import -window "$window" -crop "$STRIKE_STRIP" +repage "$out/fishing-bite.png" 2>/dev/null || continue
+    if above "$(white_share fishing-bite 150x10+0+4)" 0.06; then rod=1; break; fi
+    if above "$(white_share fishing-bite 150x10+0+23)" 0.06; then rod=2; break; fi
   done
   [[ -n "$rod" ]] || return 1
   xdotool keydown "$rod" && sleep 0.1 && xdotool keyup "$rod"
@@ -101,13 +106,17 @@ attempt() {
   mkdir -p "$scratch/photos"
   start_game lakeside
   wait_for_frames "fishing-title"
-  click_at 400 530                        # "Click here to play"
+  click_at $PLAY                          # "Click here to play"
+  back_on_map "fishing-map"
   read -r sx sy < <(swim_pixel 5)
   click_at "$sx" "$sy"                    # swim 5
-  click_at 556 571                        # rod and reel 4
+  screenshot "fishing-swim"
+  differs fishing-map fishing-swim 40x40+12+278 || fail "the panel's swim number did not change to 5"
+  click_at $ROD_REEL4                     # rod and reel 4
   screenshot "fishing-tackle"
-  click_at 40 55                          # go fishing
-  sleep 1.5
+  differs fishing-swim fishing-tackle 56x56+622+540 || fail "the current rod and reel did not change to 4"
+  click_at $GO_FISHING                    # go fishing
+  wait_for_colour "fishing-lake" 800x250+0+350 "#475D54" 0.25 10 "\"Go fishing\" went to the lake"
   press f
   sleep 4                                 # the walk to the rods
   screenshot "fishing-at-swim"

@@ -68,8 +68,10 @@ Canvas Border() {
     };
     inset(0.012, 0.012, 0.105, 0.995);   // left column: go fishing, zoom, move, tour, duck, swim, method
     inset(0.895, 0.012, 0.988, 0.995);   // right column: bait, groundbait, stocks, contours
-    inset(0.14, 0.012, 0.86, 0.135);     // sentences across the top
-    inset(0.14, 0.80, 0.86, 0.995);      // tackle row and rig
+    // sentences across the top: wide enough for the longest of every tackle choice (they start at
+    // 31 % of the screen and end short of the right column's labels)
+    inset(0.11, 0.012, 0.89, 0.135);
+    inset(0.11, 0.80, 0.89, 0.995);      // tackle row and rig (the rig drawing reaches the left column)
     // outer bevel
     c.Rect(0, 0, n, 4, Hex(0xfaf6ea));
     c.Rect(0, 0, 4, n, Hex(0xfaf6ea));

@@ -136,12 +136,41 @@ Canvas Plate(const std::string& line1, const std::string& line2, double s1, doub
     return c;
 }
 
+// The strip at the bottom left: a small picture of the lake at dusk (far tree line, still water,
+// a float with its rings), no lettering: the game writes its own line beside it.
 Canvas Copyright() {
-    Canvas c(256, 32, Hex(0x14202a));
-    c.Rect(1, 1, 255, 31, Hex(0x22343e), 3);
-    std::string t = "A LAKESIDE GAME - WENDLOW LAKE";
-    double w = Canvas::TextWidth(t, 1.45);
-    c.Text(t, 128 - w / 2, 11, 1.45, Hex(0xe8e4d0));
+    const int w = 256, h = 32;
+    const double horizon = 17;
+    Canvas c(w, h);
+    std::vector<double> treeTop(w);
+    for (int x = 0; x < w; ++x)
+        treeTop[x] = horizon - 2 - 5 * Fbm(x / 26.0, 0.5, 4201u, 3) - 2 * ValueNoise(x / 4.0, 1.5, 4202u);
+    c.Fill([&](double x, double y) {
+        const int col = static_cast<int>(x);
+        if (y < horizon) {
+            if (y >= treeTop[col]) return Mix(Hex(0x1c2a20), Hex(0x2a3a28), ValueNoise(x / 2.5, y / 2.5, 4203u));
+            return Mix(Hex(0x3a5470), Hex(0xd8a070), SmoothStep(0, horizon, y));  // dusk sky
+        }
+        const double mirror = 2 * horizon - y;  // the sky and trees mirrored, darker, broken by ripples
+        const double rip = ValueNoise(x / 18.0, y / 1.2, 4204u);
+        const Rgba above = mirror >= treeTop[col] ? Hex(0x18241c) : Mix(Hex(0x324a62), Hex(0xb08060), SmoothStep(0, horizon, mirror));
+        return Mix(Scale(above, 0.8), Hex(0x1e3440), 0.35 + 0.35 * rip + 0.3 * SmoothStep(horizon, h, y));
+    });
+    // the float and its rings on the still water, right of the middle
+    const double fx = 150, fy = 24;
+    for (double r : {5.0, 9.0, 13.0}) c.Ellipse(fx, fy + 0.5, r, r * 0.22, C(0.95, 0.8, 0.6, 0.5 - r * 0.025));
+    for (double r : {5.0, 9.0, 13.0}) c.Ellipse(fx, fy + 0.5, r - 1.0, r * 0.22 - 0.6, Mix(Hex(0x1e3440), Hex(0x2c4452), 0.5));
+    c.Line(fx, fy - 5, fx, fy + 0.5, 2.0, Hex(0x202020));
+    c.Line(fx, fy - 6.5, fx, fy - 3.5, 2.2, Hex(0xe83a20));
+    // reeds at the left end
+    for (int k = 0; k < 7; ++k) {
+        const double x = 6 + k * 3.2;
+        Blade(c, x, h, x + 1.5 - (k % 3), h - 10, x + 3 - (k % 4), h - 16 - (k % 3) * 3, 1.6, Hex(0x141c12));
+    }
+    // a thin dark edge
+    for (int x = 0; x < w; ++x)
+        for (int y = 0; y < h; ++y)
+            if (x < 2 || y < 2 || x >= w - 2 || y >= h - 2) c.At(x, y) = Hex(0x0e161c);
     return c;
 }
 
