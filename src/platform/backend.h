@@ -54,6 +54,8 @@ public:
     virtual void PaintWindowText(const char* text) = 0;
 
     virtual uint32_t Ticks() = 0;
+    // The calendar time in seconds since 1970.
+    virtual int64_t CalendarSeconds() = 0;
     virtual int32_t DesktopWidth() = 0;
     virtual void ShowErrorBox(const char* title, const char* text) = 0;
 

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <chrono>
 #include <cstring>
+#include <ctime>
 #include <vector>
 #include "backend.h"
 
@@ -39,6 +40,10 @@ void SetFixedTickCount(uint32_t now) {
     g_tickSource = &FixedTick;
 }
 void AdvanceTickCount(uint32_t ms) { g_fixedTick += ms; }
+
+int64_t CalendarSeconds() {
+    return g_backend ? g_backend->CalendarSeconds() : static_cast<int64_t>(std::time(nullptr));
+}
 
 int GameRand() {
     g_randState = g_randState * 214013u + 2531011u;

@@ -15,6 +15,9 @@ void SetTickSource(uint32_t (*source)());
 void SetFixedTickCount(uint32_t now);   // convenience: clock frozen at `now` until changed
 void AdvanceTickCount(uint32_t ms);     // moves the fixed clock on
 
+// The calendar time in seconds since 1970, from the backend (the real clock without one).
+int64_t CalendarSeconds();
+
 // The runtime's 15-bit linear congruential generator (0..32767, initial state 1).
 int GameRand();
 void GameSrand(uint32_t seed);

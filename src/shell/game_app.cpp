@@ -2,7 +2,6 @@
 #include "shell/game_app.h"
 #include <array>
 #include <cstdio>
-#include <ctime>
 #include "platform/d3dx.h"
 #include "platform/backend.h"
 #include "platform/system.h"
@@ -166,7 +165,7 @@ plat::HResult GameApp::CreateDeviceResources() {
     CreateStaticMeshes();
     LoadBaseTextures();
     LoadTextureSet(TEXTURE_SET_MAP);
-    plat::GameSrand(static_cast<uint32_t>(std::time(nullptr)));
+    plat::GameSrand(static_cast<uint32_t>(plat::CalendarSeconds()));
     return plat::OK;
 }
 

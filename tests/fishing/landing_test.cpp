@@ -165,6 +165,7 @@ TEST(Photo, ThePhotoRecordAndTheBestWeightReachTheSaveFileAndLoadBack) {
         index = t.Index(f);
         t.app.bestWeight[index] = 10.0f;
         t.app.DrawFishOnMat();
+        t.app.rodInWater[0] = 1;  // still marked in the water: being the struck rod keeps it off its rest
         TakePhoto(t);
         GameApp& app = t.app;
         EXPECT_EQ(app.fishingState, FISHING_WALKING_BACK);
@@ -188,7 +189,18 @@ TEST(Photo, ThePhotoRecordAndTheBestWeightReachTheSaveFileAndLoadBack) {
         EXPECT_EQ(p.rod2Shown, 1);
         EXPECT_EQ(p.alarmRig, 0);   // a waggler
         EXPECT_EQ(p.waterScroll[1], 0.25f);
+        // The camera where the sling put it, 6 units from the swim at its facing + 3.5.
+        EXPECT_FLOAT_EQ(p.eyeX, static_cast<float>(50 + 6 * std::sin(3.5)));
+        EXPECT_EQ(p.eyeY, 2.0f);
+        EXPECT_FLOAT_EQ(p.eyeZ, static_cast<float>(44 + 6 * std::cos(3.5)));
         EXPECT_EQ(app.photos[1]->inUse, 0);
+        // A second catch on free line, which is fished on the bite alarms too: the next slot, alarms shown.
+        app.method = 7;
+        LandedFish(t, 8.5f);
+        t.app.DrawFishOnMat();
+        TakePhoto(t);
+        EXPECT_EQ(app.photos[1]->fishWeight, 8.5f);
+        EXPECT_EQ(app.photos[1]->alarmRig, 1);
     }  // the game closes and writes its save file
     HeadlessGame again;
     EXPECT_EQ(again.app->bestWeight[index], 12.9f);

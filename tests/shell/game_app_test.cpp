@@ -40,6 +40,27 @@ TEST(GameAppLifecycle, StartsOnTheTitleWithLoadingMessageFontsAndStates) {
     // Projection: quarter-turn field of view, aspect 800/600.
     EXPECT_NEAR(s.projection.m[1][1], 1.0f / std::tan(0.7853982f / 2), 1e-5);
     EXPECT_NEAR(s.projection.m[0][0], s.projection.m[1][1] / (800.0f / 600.0f), 1e-5);
+    // Light 1, the sun of the lake screens: shining down along (0.8, -0.4, 0.4) / |(0.8, -0.4, 0.4)|.
+    EXPECT_EQ(s.lights[1].type, plat::LIGHT_DIRECTIONAL);
+    EXPECT_NEAR(s.lights[1].direction.x, 0.8164966f, 1e-6);
+    EXPECT_NEAR(s.lights[1].direction.y, -0.4082483f, 1e-6);
+    EXPECT_NEAR(s.lights[1].direction.z, 0.4082483f, 1e-6);
+}
+
+// Device creation seeds the generator with the calendar time in seconds: games started at
+// different times draw different numbers.
+TEST(GameAppLifecycle, DeviceCreationSeedsTheGeneratorFromTheCalendar) {
+    const int64_t calendar[2] = {1700000000, 1700000077};
+    int first[2];
+    for (int run = 0; run < 2; ++run) {
+        HeadlessGame g(100000 + 5000 * run);
+        g.backend->calendarSeconds = calendar[run];
+        plat::GameSrand(1);  // as in a fresh process
+        ASSERT_FALSE(plat::Failed(g.app->StartUp()));
+        EXPECT_EQ(plat::GameRandState(), static_cast<uint32_t>(calendar[run]));
+        first[run] = plat::GameRand();
+    }
+    EXPECT_NE(first[0], first[1]);
 }
 
 TEST(GameAppLifecycle, FrameClearsWithTheModeColourInsideOneScene) {

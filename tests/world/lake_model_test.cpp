@@ -166,6 +166,10 @@ TEST(LakeModelLoad, PutsTheWholeModelIntoPlayAndRebuildsTheMesh) {
     v[SwarmValue(2, 1)] = "3";
     v[SwarmValue(3, 1)] = "0";
     v[BillboardValue(1, 2)] = "33.5";
+    v[BillboardValue(1, 5)] = "2.64";
+    // Item 0 as the generated lake has it: a platform at (11.379, 39.735).
+    const char* platform[] = {"1", "1", "11.379", "-0.5", "39.735", "0.9", "1.65"};
+    for (int f = 0; f < 7; ++f) v[ItemValue(0, f)] = platform[f];
     folder.WriteModel(lakefix::ModelText(v));
 
     HeadlessGame g;
@@ -183,8 +187,18 @@ TEST(LakeModelLoad, PutsTheWholeModelIntoPlayAndRebuildsTheMesh) {
     EXPECT_EQ(app.billboards[1]->active, 1);
     EXPECT_EQ(app.billboards[1]->x, 33.5f);
     EXPECT_EQ(app.billboards[1]->yaw, 1.25);
+    EXPECT_EQ(app.billboards[1]->size, 2.64f);
     EXPECT_EQ(app.billboards[400]->active, 1);
+    EXPECT_EQ(app.billboards[400]->size, 2.0f);
     EXPECT_EQ(app.billboards[401]->active, 0);
+    const SceneryItem& item0 = *app.sceneryItems[0];
+    EXPECT_EQ(item0.active, 1);
+    EXPECT_EQ(item0.type, 1);
+    EXPECT_EQ(item0.x, 11.379f);
+    EXPECT_EQ(item0.y, -0.5f);
+    EXPECT_EQ(item0.z, 39.735f);
+    EXPECT_EQ(item0.size, 0.9f);
+    EXPECT_EQ(item0.heading, 1.65f);
     EXPECT_FLOAT_EQ(app.sceneryItems[1]->heading, 0.6f);
 
     // The swarms start in file order, from the first slot, the unflagged record and those of

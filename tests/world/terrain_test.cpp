@@ -136,8 +136,10 @@ TEST(TerrainMesh, InnerCornersAreSmoothedButEdgesAndTheLineZ2KeepFaceNormals) {
     ExpectNormal(CellVertices(app, 4951)[0], odd, "4951/0");
     ExpectNormal(CellVertices(app, 4950)[0], odd, "4950/0");
 
-    // The line z = 2 and the grid's edges keep their face normals.
-    ExpectNormal(CellVertices(app, 9950)[1], MeanNormal(t, {{9950, 1}}), "(100, 2)");
+    // The line z = 2 and the grid's edges keep their face normals: (100, 2) is corner 3 of the odd
+    // cell 9950 (triangle 2) and corner 0 of the even cell 9850 (triangle 1).
+    ExpectNormal(CellVertices(app, 9950)[3], MeanNormal(t, {{9950, 2}}), "(100, 2) in 9950");
+    ExpectNormal(CellVertices(app, 9850)[0], MeanNormal(t, {{9850, 1}}), "(100, 2) in 9850");
     ExpectNormal(CellVertices(app, 5000)[1], MeanNormal(t, {{5000, 1}}), "x = 0");
     ExpectNormal(CellVertices(app, 50)[3], MeanNormal(t, {{50, 2}}), "z = 200");
 }

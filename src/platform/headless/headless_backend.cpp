@@ -1,10 +1,11 @@
 // The headless backend: a pretend window of 800 x 600, scripted input and a fixed clock.
 #include "headless_backend.h"
+#include <ctime>
 #include "platform/system.h"
 
 namespace plat {
 
-HeadlessBackend::HeadlessBackend() = default;
+HeadlessBackend::HeadlessBackend() : calendarSeconds(static_cast<int64_t>(std::time(nullptr))) {}
 HeadlessBackend::~HeadlessBackend() = default;
 
 bool HeadlessBackend::CreateMainWindow(const char*, int32_t, int32_t, std::string* error) {

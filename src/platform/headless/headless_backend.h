@@ -1,5 +1,6 @@
 // The headless backend: no window, GL or audio. The device records every call with the state in
-// force, input is scripted per frame, and the clock is the injectable tick source.
+// force, input is scripted per frame, the clock is the injectable tick source and the calendar a
+// settable value.
 #pragma once
 #include <cstdint>
 #include <deque>
@@ -118,6 +119,7 @@ public:
     void Idle() override {}
     void PaintWindowText(const char* text) override;
     uint32_t Ticks() override;
+    int64_t CalendarSeconds() override { return calendarSeconds; }
     int32_t DesktopWidth() override { return desktopWidth; }
     void ShowErrorBox(const char* title, const char* text) override;
     void GetCursorPos(Point* p) override;
@@ -142,6 +144,7 @@ public:
     Mixer* GetMixer() { return mixer_; }
 
     int32_t desktopWidth = 1024;
+    int64_t calendarSeconds;  // the real calendar time when the backend was made, until set
     bool failWindow = false;
     bool failDevice = false;
     bool failAudio = false;

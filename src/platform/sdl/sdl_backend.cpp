@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <fstream>
 #include <memory>
 #include <thread>
@@ -517,6 +518,7 @@ void SdlBackend::LeaveRelative() {
 // ---------------------------------------------------------------- system
 
 uint32_t SdlBackend::Ticks() { return static_cast<uint32_t>(SDL_GetTicks()); }
+int64_t SdlBackend::CalendarSeconds() { return static_cast<int64_t>(std::time(nullptr)); }
 
 int32_t SdlBackend::DesktopWidth() {
     if (!videoOk_) return 1024;

@@ -39,6 +39,7 @@ public:
     void Idle() override;
     void PaintWindowText(const char* text) override;
     uint32_t Ticks() override;
+    int64_t CalendarSeconds() override;
     int32_t DesktopWidth() override;
     void ShowErrorBox(const char* title, const char* text) override;
     void GetCursorPos(Point* p) override;
