@@ -5,7 +5,6 @@ namespace plat {
 
 namespace {
 InputActionManager* g_active = nullptr;
-constexpr uint32_t PRESS = 0x80;  // the data of a press; anything else on a button or key is a release
 }
 
 InputDevice::InputDevice(InputDeviceKind kind, uint32_t bufferSize) : kind_(kind), bufferSize_(bufferSize) {}
@@ -18,12 +17,12 @@ HResult InputDevice::GetDeviceData(uint32_t, DeviceEvent* events, uint32_t* coun
     uint32_t n = 0;
     auto pressedInThisRead = [&](uintptr_t action) {
         for (uint32_t i = 0; i < n; ++i)
-            if (events[i].appData == action && events[i].data == PRESS) return true;
+            if (events[i].appData == action && events[i].data == EVENT_PRESSED) return true;
         return false;
     };
     while (n < want && head_ < queue_.size()) {
         const Waiting& next = queue_[head_];
-        if (!next.motion && next.event.data != PRESS && pressedInThisRead(next.event.appData)) break;
+        if (!next.motion && next.event.data != EVENT_PRESSED && pressedInThisRead(next.event.appData)) break;
         events[n++] = next.event;
         ++head_;
     }
@@ -92,7 +91,7 @@ void InputActionManager::OnKey(KeyId key, bool down, uint32_t timestamp) {
         keyHeld_[k] = down;
     }
     for (const ActionBinding& b : format_.actions)
-        if (b.source == InputSource::Key && b.key == key) devices_[0].device->Push(b.actionCode, down ? PRESS : 0, timestamp);
+        if (b.source == InputSource::Key && b.key == key) devices_[0].device->Push(b.actionCode, down ? EVENT_PRESSED : 0, timestamp);
 }
 
 void InputActionManager::OnMouseButton(int button, bool down, uint32_t timestamp) {
@@ -101,7 +100,7 @@ void InputActionManager::OnMouseButton(int button, bool down, uint32_t timestamp
     buttonHeld_[button] = down;
     InputSource src = button == 0 ? InputSource::MouseButtonLeft : InputSource::MouseButtonRight;
     for (const ActionBinding& b : format_.actions)
-        if (b.source == src) devices_[1].device->Push(b.actionCode, down ? PRESS : 0, timestamp);
+        if (b.source == src) devices_[1].device->Push(b.actionCode, down ? EVENT_PRESSED : 0, timestamp);
 }
 
 void InputActionManager::OnMouseMotion(int32_t dx, int32_t dy, uint32_t timestamp) {

@@ -36,8 +36,9 @@ struct ActionFormat {
     std::vector<ActionBinding> actions;
 };
 
-// One buffered event. data: 0x80 press, 0 release for buttons and keys; the signed relative
-// movement for axes. appData: the action code.
+// One buffered event. data: EVENT_PRESSED for a press, 0 for a release of a button or key; the
+// signed relative movement for axes. appData: the action code.
+constexpr uint32_t EVENT_PRESSED = 0x80;
 struct DeviceEvent {
     uint32_t offset;
     uint32_t data;

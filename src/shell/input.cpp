@@ -118,7 +118,6 @@ KeyField KeyFieldFor(uint32_t code) {
 
 // Events taken from one device per frame; the rest wait in its buffer.
 constexpr uint32_t EVENTS_PER_POLL = 23;
-constexpr uint32_t PRESSED = 0x80;
 
 InputDeviceState* RecordOf(const plat::DeviceEntry& entry) {
     return static_cast<InputDeviceState*>(entry.userData);
@@ -171,7 +170,7 @@ void GameApp::PollInput() {
         record->axisY = 0.0f;
         for (uint32_t i = 0; i < count; ++i) {
             const plat::DeviceEvent& ev = events[i];
-            const int32_t held = ev.data == PRESSED ? 1 : 0;
+            const int32_t held = ev.data == plat::EVENT_PRESSED ? 1 : 0;
             const float axis = static_cast<float>(static_cast<int32_t>(ev.data) / 500.0);
             switch (ev.appData) {
                 case ACTION_MOUSE_X: record->axisX = axis; break;
