@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include "platform/d3dx.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/system.h"
 #include "shell/game_app.h"
@@ -54,6 +55,19 @@ struct HeadlessGame {
 // The file name of a recorded draw's texture, without its folder ("" when none).
 inline std::string FileOf(const plat::DrawRecord& d) {
     return d.textureFile.substr(d.textureFile.find_last_of("\\/") + 1);
+}
+
+// Where the point (x, y, z) of a recorded draw's model lands on the 800 x 600 picture: through the
+// draw's world, view and projection, then the viewport.
+struct PicturePoint {
+    double x, y;
+};
+inline PicturePoint OnPicture(const plat::DrawRecord& d, float x, float y, float z) {
+    plat::Matrix wv, wvp;
+    plat::MatrixMultiply(&wv, &d.world, &d.view);
+    plat::MatrixMultiply(&wvp, &wv, &d.projection);
+    const plat::Vector3 p = plat::TransformCoord(plat::Vector3{x, y, z}, wvp);
+    return {(p.x + 1.0) * 400.0, (1.0 - p.y) * 300.0};
 }
 
 // A 1-pixel grey texture named after `file`, for a slot the headless game leaves empty.

@@ -201,15 +201,6 @@ TEST(TextFace, CellMetricsAreReadFromTheFaceAndSizeItByItsCell) {
 
 namespace {
 
-// Where a point of a recorded draw's model lands on the 800 x 600 picture.
-std::pair<double, double> OnPicture(const plat::DrawRecord& d, float x, float y, float z) {
-    plat::Matrix wv, wvp;
-    plat::MatrixMultiply(&wv, &d.world, &d.view);
-    plat::MatrixMultiply(&wvp, &wv, &d.projection);
-    const plat::Vector3 p = plat::TransformCoord(plat::Vector3{x, y, z}, wvp);
-    return {(p.x + 1.0) * 400.0, (1.0 - p.y) * 300.0};
-}
-
 double Luminance(uint32_t argb) {
     return 0.299 * ((argb >> 16) & 255) + 0.587 * ((argb >> 8) & 255) + 0.114 * (argb & 255);
 }
@@ -239,9 +230,9 @@ TEST_F(TextFit, TheMapsTopBoxHoldsTheSentenceOfEveryTackleChoice) {
                                         &border));
     // The frame quad runs from u 0 at model x -1 to u 1 at x 1, and from v 0 at z 1 down to v 1 at z -1.
     const auto topLeft = OnPicture(*frame, -1, 0, 1), bottomRight = OnPicture(*frame, 1, 0, -1);
-    auto uOf = [&](double x) { return (x - topLeft.first) / (bottomRight.first - topLeft.first); };
-    auto vOf = [&](double y) { return (y - topLeft.second) / (bottomRight.second - topLeft.second); };
-    auto xOf = [&](double u) { return topLeft.first + u * (bottomRight.first - topLeft.first); };
+    auto uOf = [&](double x) { return (x - topLeft.x) / (bottomRight.x - topLeft.x); };
+    auto vOf = [&](double y) { return (y - topLeft.y) / (bottomRight.y - topLeft.y); };
+    auto xOf = [&](double u) { return topLeft.x + u * (bottomRight.x - topLeft.x); };
     // The first dark texel right of picture point (x, y): the left side of the box's edge line.
     auto edgeRightOf = [&](double x, double y) {
         const int32_t row = static_cast<int32_t>(vOf(y) * border.height);

@@ -22,20 +22,6 @@ auto Snapshot(const GameApp& a) {
                            a.eyeY, a.eyeZ, a.orbitView);
 }
 
-// The point v of a model taken through a recorded draw's world, view and projection (row vectors,
-// as the device multiplies them) and the 800 x 600 viewport: picture pixels.
-struct PicturePoint {
-    double x, y;
-};
-PicturePoint OnPicture(const plat::DrawRecord& d, float vx, float vy, float vz) {
-    double v[4] = {vx, vy, vz, 1};
-    for (const plat::Matrix* m : {&d.world, &d.view, &d.projection}) {
-        double out[4];
-        for (int c = 0; c < 4; ++c) out[c] = v[0] * m->m[0][c] + v[1] * m->m[1][c] + v[2] * m->m[2][c] + v[3] * m->m[3][c];
-        for (int c = 0; c < 4; ++c) v[c] = out[c];
-    }
-    return {(v[0] / v[3] + 1) / 2 * 800, (1 - v[1] / v[3]) / 2 * 600};
-}
 // The middle of a recorded panel picture (the flat 2 x 2 quad) on the picture: of its corners' bounds.
 PicturePoint MiddleOnPicture(const plat::DrawRecord& d) {
     double left = 1e9, right = -1e9, top = 1e9, bottom = -1e9;
